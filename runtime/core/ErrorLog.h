@@ -1,0 +1,12 @@
+// The runtime log, "ErrorLog.txt" in the temporary directory.
+#pragma once
+
+#include <string>
+
+// Full path of the log file.
+std::string LogFilePath();
+// Appends text and "\r\n" to the log, creating it when missing; failures are ignored.
+void AppendLogLine(const std::string& text);
+// The exit status of a program that ends with this error number: 0 for none, the number
+// itself when it is a valid status (1..255), 1 otherwise.
+int ExitStatusFor(double errorNumber);

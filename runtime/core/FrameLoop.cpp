@@ -1,0 +1,142 @@
+#include "core/FrameLoop.h"
+
+#include <GL/gl.h>
+
+#include "core/CoreCommands.h"
+#include "core/Number.h"
+#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
+#include "os/Window.h"
+
+namespace {
+
+const int kKeyEscape = 1;
+const int kKeyUnassigned = 129;
+const int kKeyLeftAlt = 56;
+const int kKeyF4 = 62;
+
+void EndOnQuitKeys() {
+    Runtime& rt = Rt();
+    rt.error.errorNumber = 0.0;
+    rt.error.errorLine = rt.error.currentLine;
+    EndProgram();
+}
+
+} // namespace
+
+bool KeyHeld(int code) { return code >= 0 && code < 256 && Rt().keys[code] != 0; }
+
+void CheckQuitKeys(bool escapeOnly) {
+    if (Rt().settings.quitKeys && (KeyHeld(kKeyUnassigned) || KeyHeld(kKeyEscape)))
+        EndOnQuitKeys();
+    if (!escapeOnly && KeyHeld(kKeyLeftAlt) && KeyHeld(kKeyF4)) EndOnQuitKeys();
+}
+
+void DispatchEvent(const os::Event& event) {
+    Runtime& rt = Rt();
+    const bool pausesOnFocus = !rt.settings.debugMode && rt.settings.autoPause;
+    switch (event.type) {
+    case os::Event::Type::FocusLost:
+        if (pausesOnFocus) {
+            rt.window->SetTitle(rt.title + " <pause>");
+            rt.paused = true;
+        }
+        break;
+    case os::Event::Type::FocusGained:
+        if (pausesOnFocus) {
+            rt.window->SetTitle(rt.title);
+            rt.paused = false;
+        }
+        break;
+    case os::Event::Type::CloseRequest:
+        EndProgram();
+    case os::Event::Type::KeyDown:
+    case os::Event::Type::KeyUp:
+        if (event.code > 0 && event.code < 256)
+            rt.keys[event.code] = event.type == os::Event::Type::KeyDown ? 0x80 : 0;
+        break;
+    default:
+        break;
+    }
+}
+
+int PumpMessages(OpenGLRainbows& device) {
+    os::Event event;
+    while (device.window.PollEvent(event)) DispatchEvent(event);
+    return 1;
+}
+
+double NextFrameTime(double nextFrameTime, double interval, double now) {
+    double candidate = nextFrameTime + interval;
+    if (interval > 0) {
+        while (now > candidate) candidate += interval;
+    }
+    return candidate;
+}
+
+double SwapAndPace(OpenGLRainbows& device) {
+    device.window.SwapBuffers();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    const double t0 = device.clock.NowMs();
+    os::Event event;
+    for (;;) {
+        if (device.window.PollEvent(event)) {
+            DispatchEvent(event);
+            continue;
+        }
+        const double remaining = device.nextFrameTime - device.clock.NowMs();
+        if (remaining < 0) break;
+        // Sleep through most of the wait and spin only the last two milliseconds: the frame
+        // still ends on time, and the software rasteriser's threads get the processor meanwhile.
+        if (remaining > 2.0) device.clock.SleepMs(1);
+    }
+    const double now = device.clock.NowMs();
+    device.nextFrameTime = NextFrameTime(device.nextFrameTime, device.frameInterval, now);
+    return (now - t0) + 1.0;
+}
+
+void PresentFrame() {
+    Runtime& rt = Rt();
+    if (!rt.gfx) return;
+    OpenGLRainbows& device = *rt.gfx;
+
+    if (rt.settings.debugMode) {
+        device.window.Show();
+        device.window.Raise();
+    }
+    rt.previousStamp = rt.currentStamp;
+    rt.currentStamp = ClockMs();
+
+    while (rt.paused) {
+        PumpMessages(device);
+        if (rt.paused) device.clock.SleepMs(100);
+    }
+
+    // Input arrives as events: one pump is this frame's poll.
+    PumpMessages(device);
+    CheckQuitKeys(false);
+
+    SwapAndPace(device);
+
+    // The next frame starts with opaque, unblended drawing in the 2D projection.
+    glDisable(GL_BLEND);
+    glColor4f(1, 1, 1, 1);
+    Set2DProjection(device, 0, 0, 0, 0);
+}
+
+void LimitFrameRate(double framesPerSecond) {
+    if (Rt().gfx) Rt().gfx->frameInterval = FrameIntervalFor(ToInt(framesPerSecond));
+}
+
+double GetTimerMs() { return ClockMs() - Rt().timerBase; }
+
+double GetFrameTime() {
+    const Runtime& rt = Rt();
+    const double elapsed = rt.currentStamp - rt.previousStamp;
+    return elapsed > 0 ? elapsed : 1.0;
+}
+
+void SetAutoPause(double flag) { Rt().settings.autoPause = flag != 0; }
+
+void SetEscapeQuits(double flag) { Rt().settings.quitKeys = flag != 0; }

@@ -1,0 +1,23 @@
+// The process entry point of every program built on the runtime.
+#include <string>
+
+#include "core/Startup.h"
+
+namespace {
+
+// The command line after the program name, as one text; arguments that hold blanks are
+// quoted again so that the text reads as it was typed.
+std::string JoinArguments(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        const std::string arg = argv[i];
+        const bool quote = arg.empty() || arg.find_first_of(" \t") != std::string::npos;
+        line += quote ? "\"" + arg + "\"" : arg;
+    }
+    return line;
+}
+
+} // namespace
+
+int main(int argc, char** argv) { VornicMain(JoinArguments(argc, argv)); }

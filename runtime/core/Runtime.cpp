@@ -1,0 +1,16 @@
+#include "core/Runtime.h"
+
+#include "core/OpenGLRainbows.h"
+
+Runtime::Runtime() = default;
+Runtime::~Runtime() = default;
+
+Runtime& Rt() {
+    static Runtime runtime;
+    return runtime;
+}
+
+double ClockMs() {
+    Runtime& rt = Rt();
+    return rt.clock ? rt.clock->NowMs() : 0.0;
+}

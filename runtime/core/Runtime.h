@@ -1,0 +1,47 @@
+// The one context object that owns every device of the runtime. Start-up builds the devices,
+// shut-down releases them member by member in its fixed order; commands reach them through
+// Rt().
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/Settings.h"
+#include "os/Clock.h"
+#include "os/Window.h"
+#include "text/RtString.h"
+
+class OpenGLRainbows;
+
+struct Runtime {
+    RuntimeSettings settings;
+    ErrorRecord error;
+
+    // The text after the program name on the command line, and the window title.
+    RtString commandLine;
+    std::string title;
+    // Set while the window is inactive and the program waits inside PresentFrame.
+    bool paused = false;
+    // Runtime clock values of the frame loop.
+    double currentStamp = 0.0;
+    double previousStamp = 0.0;
+    double timerBase = 0.0;
+    // Key codes held down, as the event pump sees them (0x80 while held).
+    unsigned char keys[256] = {};
+
+    // The platform: the clock exists from the first start-up on, the window with the device.
+    std::unique_ptr<os::Clock> clock;
+    std::unique_ptr<os::Window> window;
+
+    // Devices, in the order start-up creates them.
+    std::unique_ptr<OpenGLRainbows> gfx;
+
+    Runtime();
+    ~Runtime();
+};
+
+// The runtime of this process.
+Runtime& Rt();
+
+// The runtime clock in milliseconds.
+double ClockMs();

@@ -1,0 +1,119 @@
+#include "core/Startup.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/CoreCommands.h"
+#include "core/ErrorLog.h"
+#include "core/FrameLoop.h"
+#include "core/Number.h"
+#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
+#include "os/Backend.h"
+#include "os/System.h"
+
+namespace {
+
+// The program's own directory: the executable's path cut at its last separator.
+std::string ProgramDirectory() {
+    std::string path = os::ExecutablePath();
+    const size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(0, cut);
+}
+
+void ResetTimerStamps(Runtime& rt) {
+    rt.currentStamp = rt.previousStamp = rt.timerBase = ClockMs();
+}
+
+} // namespace
+
+bool StartRuntime(int showCommand, const std::string& title) {
+    Runtime& rt = Rt();
+    rt.settings.autoPause = 1;
+
+    // The log of the last run goes before the window is made, so that the window's own line
+    // (the software-renderer warning) survives.
+    std::remove(LogFilePath().c_str());
+
+    os::Backend backend = os::CreateBackend();
+    rt.clock = std::move(backend.clock);
+    rt.window = std::move(backend.window);
+    rt.gfx = std::make_unique<OpenGLRainbows>(*rt.window, *rt.clock);
+    if (!CreateGLWindow(*rt.gfx, rt.settings.screenWidth, rt.settings.screenHeight, 0,
+                        rt.settings.frameRate, rt.settings.samples, rt.settings.fullScreen))
+        return false;
+
+    rt.title = title;
+    rt.window->SetTitle(title);
+
+    // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
+
+    if (rt.settings.fullScreen)
+        EnterFullScreen(*rt.gfx);
+    else
+        ApplyWindowedFrame(*rt.gfx);
+
+    // Input and sound are bound to the window here.
+
+    os::ChangeDirectory(ProgramDirectory());
+
+    // The resource lookups take the program's directory as their root here.
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ResetTimerStamps(rt);
+    SwapAndPace(*rt.gfx);
+    Set2DProjection(*rt.gfx, 0, 0, 0, 0);
+
+    // The default font is loaded and "Loading..." printed centred before this first frame.
+    PresentFrame();
+
+    rt.paused = false;
+    ResetTimerStamps(rt);
+    if (showCommand == 0) HideGLWindow(*rt.gfx);
+
+    std::puts("Init OK");
+    std::fflush(stdout);
+    return true;
+}
+
+void ShutdownRuntime() {
+    Runtime& rt = Rt();
+    // The graphics device deletes every texture and the GL context with its window.
+    rt.gfx.reset();
+    rt.window.reset();
+}
+
+void VornicMain(const std::string& commandLine) {
+    Runtime& rt = Rt();
+    rt.commandLine = RtString(commandLine.c_str());
+    rt.settings = RuntimeSettings{};
+    if (!StartRuntime(10, kGameTitle)) {
+        std::fputs("The window or its OpenGL context could not be created.\n", stderr);
+        rt.error.errorNumber = 1;
+        EndProgram();
+    }
+    rt.error = ErrorRecord{};
+    GameMain();
+    EndProgram();
+}
+
+RtString CommandLine() { return Rt().commandLine; }
+
+void EndAndRun(const RtString& commandLine) {
+    ShutdownRuntime();
+    os::StartDetachedProcess(commandLine.CText());
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+void DebugBreakpoint(double n) {
+    Runtime& rt = Rt();
+    if (!os::DebuggerAttached() || !rt.gfx) return;
+    HideGLWindow(*rt.gfx);
+    char text[32];
+    std::snprintf(text, sizeof(text), "BP%x", static_cast<unsigned>(ToInt(n)));
+    os::DebugOutput(text);
+    rt.paused = false;
+    PumpMessages(*rt.gfx);
+}

@@ -1,0 +1,20 @@
+// Operating-system services that need no window: paths, the debugger, processes.
+#pragma once
+
+#include <string>
+
+namespace os {
+
+// Full path of the running program, "" when it cannot be read.
+std::string ExecutablePath();
+// The temporary directory ($TMPDIR, else /tmp), ending in '/'.
+std::string TempDirectory();
+bool ChangeDirectory(const std::string& path);
+// True when a debugger (any tracer) is attached to this process.
+bool DebuggerAttached();
+// Text for an attached debugger; it reads standard error.
+void DebugOutput(const std::string& text);
+// Starts a shell command line as a detached process; false when it could not be started.
+bool StartDetachedProcess(const std::string& commandLine);
+
+} // namespace os

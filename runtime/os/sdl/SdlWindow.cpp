@@ -1,0 +1,211 @@
+#include "os/sdl/SdlWindow.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "os/sdl/SdlKeys.h"
+
+namespace os {
+
+SdlWindow::SdlWindow() = default;
+
+SdlWindow::~SdlWindow() {
+    Destroy();
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SdlWindow::Create(WindowRequest& request) {
+    if (!videoStarted_) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        videoStarted_ = true;
+    }
+    Destroy();
+
+    // Multisampling: ask for the given count and halve it until a window and context can be
+    // made, down to none.
+    for (int samples = request.samples;; samples /= 2) {
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
+
+        window_ = SDL_CreateWindow("CVornic", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   request.width, request.height,
+                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (window_) {
+            context_ = SDL_GL_CreateContext(window_);
+            if (context_) {
+                request.samples = samples;
+                break;
+            }
+            SDL_DestroyWindow(window_);
+            window_ = nullptr;
+        }
+        if (samples <= 0) return false;
+    }
+    SDL_GL_MakeCurrent(window_, context_);
+    // Swaps are paced by the runtime's own clock, not by the display.
+    SDL_GL_SetSwapInterval(0);
+    SDL_DisableScreenSaver();
+    width_ = request.width;
+    height_ = request.height;
+    return true;
+}
+
+void SdlWindow::Destroy() {
+    if (context_) {
+        SDL_GL_MakeCurrent(window_, nullptr);
+        SDL_GL_DeleteContext(context_);
+        context_ = nullptr;
+    }
+    if (window_) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+void SdlWindow::SetTitle(const std::string& title) {
+    if (window_) SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void SdlWindow::Show() {
+    if (window_) SDL_ShowWindow(window_);
+}
+
+void SdlWindow::Hide() {
+    if (window_) SDL_HideWindow(window_);
+}
+
+void SdlWindow::Raise() {
+    if (window_) SDL_RaiseWindow(window_);
+}
+
+bool SdlWindow::SetFullScreen(bool on, int width, int height) {
+    if (!window_) return false;
+    if (!on) {
+        const bool wasFullScreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+        if (wasFullScreen) SDL_SetWindowFullscreen(window_, 0);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window_, &w, &h);
+        if (w != width || h != height) SDL_SetWindowSize(window_, width, height);
+        if (wasFullScreen || w != width || h != height)
+            SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        return true;
+    }
+    // Only a display mode of exactly the screen size will do: the 2D projection maps one unit
+    // to one pixel.
+    int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_DisplayMode want{}, got{};
+    want.w = width;
+    want.h = height;
+    if (!SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &want, &got)) return false;
+    if (got.w != width || got.h != height) return false;
+    if (SDL_SetWindowDisplayMode(window_, &got) != 0) return false;
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) return false;
+    SDL_RaiseWindow(window_);
+    return true;
+}
+
+void SdlWindow::SwapBuffers() {
+    if (window_) SDL_GL_SwapWindow(window_);
+}
+
+void* SdlWindow::GetProcAddress(const char* name) {
+    return context_ ? SDL_GL_GetProcAddress(name) : nullptr;
+}
+
+bool SdlWindow::PollEvent(Event& event) {
+    SDL_Event in;
+    while (SDL_PollEvent(&in)) {
+        if (Translate(in, event)) return true;
+    }
+    return false;
+}
+
+bool SdlWindow::Translate(const SDL_Event& in, Event& out) {
+    out = Event{};
+    switch (in.type) {
+    case SDL_QUIT:
+        out.type = Event::Type::CloseRequest;
+        return true;
+    case SDL_WINDOWEVENT:
+        switch (in.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out.type = Event::Type::FocusLost;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            out.type = Event::Type::FocusGained;
+            return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            out.type = Event::Type::CloseRequest;
+            return true;
+        default:
+            return false;
+        }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        out.type = in.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
+        out.code = SdlScancodeToKeyCode(in.key.keysym.scancode);
+        out.repeat = in.key.repeat != 0;
+        return out.code != 0;
+    case SDL_MOUSEMOTION:
+        out.type = Event::Type::MouseMotion;
+        out.x = in.motion.x;
+        out.y = in.motion.y;
+        out.dx = in.motion.xrel;
+        out.dy = in.motion.yrel;
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        out.type = in.type == SDL_MOUSEBUTTONDOWN ? Event::Type::MouseButtonDown
+                                                  : Event::Type::MouseButtonUp;
+        out.code = in.button.button == SDL_BUTTON_LEFT    ? 0
+                   : in.button.button == SDL_BUTTON_RIGHT ? 1
+                   : in.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                           : in.button.button - 1;
+        out.x = in.button.x;
+        out.y = in.button.y;
+        return true;
+    case SDL_MOUSEWHEEL:
+        out.type = Event::Type::MouseWheel;
+        out.dy = in.wheel.y;
+        return true;
+    case SDL_TEXTINPUT:
+        out.type = Event::Type::TextInput;
+        std::snprintf(out.text, sizeof(out.text), "%s", in.text.text);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SdlWindow::DesktopSize(int& width, int& height, int& bitsPerPixel) {
+    SDL_DisplayMode mode{};
+    if (videoStarted_ && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        width = mode.w;
+        height = mode.h;
+        bitsPerPixel = SDL_BITSPERPIXEL(mode.format);
+        if (bitsPerPixel == 24) bitsPerPixel = 32;
+        return;
+    }
+    width = 0;
+    height = 0;
+    bitsPerPixel = 32;
+}
+
+void SdlWindow::MessageBox(const std::string& caption, const std::string& text) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption.c_str(), text.c_str(), nullptr);
+}
+
+void SdlWindow::Beep() {
+    // SDL has no system sound; the terminal bell is the closest desktop-neutral signal.
+    std::fputs("\a", stderr);
+}
+
+} // namespace os

@@ -1,0 +1,5 @@
+// Vornic: everything game code can call. Numbers are doubles, texts are RtStrings, results
+// written into game variables are references.
+#pragma once
+
+#include "core/CoreCommands.h"
