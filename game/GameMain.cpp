@@ -4,5 +4,6 @@
 const char kGameTitle[] = "PincerPanic";
 
 void GameMain() {
-    for (;;) PresentFrame();
+    for (;;)
+        PresentFrame();
 }

@@ -10,7 +10,9 @@
 #include "core/Startup.h"
 #include "os/System.h"
 
-std::string LogFilePath() { return os::TempDirectory() + "ErrorLog.txt"; }
+std::string LogFilePath() {
+    return os::TempDirectory() + "ErrorLog.txt";
+}
 
 void AppendLogLine(const std::string& text) {
     FILE* log = std::fopen(LogFilePath().c_str(), "ab");
@@ -56,7 +58,8 @@ void EndProgram() {
         AppendLogLine("-End On Line");
         const double values[] = {rt.error.errorNumber, rt.error.errorLine, rt.error.currentLine,
                                  rt.error.currentLineTag};
-        for (double value : values) AppendLogLine(std::to_string(ToInt(value)));
+        for (double value : values)
+            AppendLogLine(std::to_string(ToInt(value)));
     }
     std::fflush(stdout);
     std::exit(ExitStatusFor(rt.error.errorNumber));

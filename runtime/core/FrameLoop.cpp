@@ -24,11 +24,12 @@ void EndOnQuitKeys() {
 
 } // namespace
 
-bool KeyHeld(int code) { return code >= 0 && code < 256 && Rt().keys[code] != 0; }
+bool KeyHeld(int code) {
+    return code >= 0 && code < 256 && Rt().keys[code] != 0;
+}
 
 void CheckQuitKeys(bool escapeOnly) {
-    if (Rt().settings.quitKeys && (KeyHeld(kKeyUnassigned) || KeyHeld(kKeyEscape)))
-        EndOnQuitKeys();
+    if (Rt().settings.quitKeys && (KeyHeld(kKeyUnassigned) || KeyHeld(kKeyEscape))) EndOnQuitKeys();
     if (!escapeOnly && KeyHeld(kKeyLeftAlt) && KeyHeld(kKeyF4)) EndOnQuitKeys();
 }
 
@@ -62,14 +63,16 @@ void DispatchEvent(const os::Event& event) {
 
 int PumpMessages(OpenGLRainbows& device) {
     os::Event event;
-    while (device.window.PollEvent(event)) DispatchEvent(event);
+    while (device.window.PollEvent(event))
+        DispatchEvent(event);
     return 1;
 }
 
 double NextFrameTime(double nextFrameTime, double interval, double now) {
     double candidate = nextFrameTime + interval;
     if (interval > 0) {
-        while (now > candidate) candidate += interval;
+        while (now > candidate)
+            candidate += interval;
     }
     return candidate;
 }
@@ -129,7 +132,9 @@ void LimitFrameRate(double framesPerSecond) {
     if (Rt().gfx) Rt().gfx->frameInterval = FrameIntervalFor(ToInt(framesPerSecond));
 }
 
-double GetTimerMs() { return ClockMs() - Rt().timerBase; }
+double GetTimerMs() {
+    return ClockMs() - Rt().timerBase;
+}
 
 double GetFrameTime() {
     const Runtime& rt = Rt();
@@ -137,6 +142,10 @@ double GetFrameTime() {
     return elapsed > 0 ? elapsed : 1.0;
 }
 
-void SetAutoPause(double flag) { Rt().settings.autoPause = flag != 0; }
+void SetAutoPause(double flag) {
+    Rt().settings.autoPause = flag != 0;
+}
 
-void SetEscapeQuits(double flag) { Rt().settings.quitKeys = flag != 0; }
+void SetEscapeQuits(double flag) {
+    Rt().settings.quitKeys = flag != 0;
+}

@@ -14,8 +14,8 @@ void GLExtensions::Load(os::Window& window) {
     *this = GLExtensions{};
     if (!window.HasGL()) return;
     auto get = [&window](auto& entry, const char* name) {
-        entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(
-            window.GetProcAddress(name));
+        entry =
+            reinterpret_cast<std::remove_reference_t<decltype(entry)>>(window.GetProcAddress(name));
     };
     if (GLExtensionListed("GL_ARB_multitexture")) {
         get(glActiveTextureARB, "glActiveTextureARB");

@@ -1,6 +1,10 @@
 // The process entry point of every program built on the runtime.
 #include <string>
 
+#include <cstdio>
+
+#include "core/CoreCommands.h"
+#include "core/Runtime.h"
 #include "core/Startup.h"
 
 namespace {
@@ -18,6 +22,23 @@ std::string JoinArguments(int argc, char** argv) {
     return line;
 }
 
+// Settings, start-up, the game, the end.
+[[noreturn]] void VornicMain(const std::string& commandLine) {
+    Runtime& rt = Rt();
+    rt.commandLine = RtString(commandLine.c_str());
+    rt.settings = RuntimeSettings{};
+    if (!StartRuntime(10, kGameTitle)) {
+        std::fputs("The window or its OpenGL context could not be created.\n", stderr);
+        rt.error.errorNumber = 1;
+        EndProgram();
+    }
+    rt.error = ErrorRecord{};
+    GameMain();
+    EndProgram();
+}
+
 } // namespace
 
-int main(int argc, char** argv) { VornicMain(JoinArguments(argc, argv)); }
+int main(int argc, char** argv) {
+    VornicMain(JoinArguments(argc, argv));
+}

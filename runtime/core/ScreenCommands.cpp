@@ -12,7 +12,8 @@ void SetScreenMode(double width, double height, double fullScreen) {
     ChangeScreenMode(*rt.gfx, rt.settings.screenWidth, rt.settings.screenHeight, 0,
                      rt.settings.fullScreen);
     // Five frames let the new mode settle with cleared buffers.
-    for (int i = 0; i < 5; ++i) PresentFrame();
+    for (int i = 0; i < 5; ++i)
+        PresentFrame();
 }
 
 void SetViewport(double x, double y, double width, double height) {

@@ -84,21 +84,9 @@ void ShutdownRuntime() {
     rt.window.reset();
 }
 
-void VornicMain(const std::string& commandLine) {
-    Runtime& rt = Rt();
-    rt.commandLine = RtString(commandLine.c_str());
-    rt.settings = RuntimeSettings{};
-    if (!StartRuntime(10, kGameTitle)) {
-        std::fputs("The window or its OpenGL context could not be created.\n", stderr);
-        rt.error.errorNumber = 1;
-        EndProgram();
-    }
-    rt.error = ErrorRecord{};
-    GameMain();
-    EndProgram();
+RtString CommandLine() {
+    return Rt().commandLine;
 }
-
-RtString CommandLine() { return Rt().commandLine; }
 
 void EndAndRun(const RtString& commandLine) {
     ShutdownRuntime();

@@ -8,5 +8,3 @@
 bool StartRuntime(int showCommand, const std::string& title);
 // Releases every device in shut-down order. Safe to call twice.
 void ShutdownRuntime();
-// The whole life of the program: settings, start-up, the game, the end.
-[[noreturn]] void VornicMain(const std::string& commandLine);

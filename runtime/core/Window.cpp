@@ -21,9 +21,9 @@ bool softwareWarningGiven = false;
 
 // Mesa's software rasterisers are what the warning is for on Linux.
 bool IsSoftwareRenderer(const char* renderer) {
-    return renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe") ||
-                        std::strstr(renderer, "Software Rasterizer") ||
-                        std::strstr(renderer, "swrast"));
+    return renderer &&
+           (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe") ||
+            std::strstr(renderer, "Software Rasterizer") || std::strstr(renderer, "swrast"));
 }
 
 void WarnOnceAboutSoftwareRendering(os::Window& window) {
@@ -47,7 +47,9 @@ OpenGLRainbows::~OpenGLRainbows() {
     if (window.IsOpen()) DestroyGLWindow(*this);
 }
 
-double FrameIntervalFor(int frameRate) { return frameRate > 0 ? 1000.0 / frameRate : 2.0; }
+double FrameIntervalFor(int frameRate) {
+    return frameRate > 0 ? 1000.0 / frameRate : 2.0;
+}
 
 int CreateGLWindow(OpenGLRainbows& device, int width, int height, int colourDepth, int frameRate,
                    int samples, int /*fullScreen: switched by the caller afterwards*/) {
@@ -157,11 +159,19 @@ void Set2DProjection(OpenGLRainbows& device, int x, int y, int width, int height
     glColor4f(1, 1, 1, 1);
     glClearColor(0, 0, 0, 1);
     glShadeModel(GL_FLAT);
-    const GLenum off[] = {GL_DITHER,        GL_FOG,           GL_LINE_SMOOTH,
-                          GL_POINT_SMOOTH,  GL_POLYGON_SMOOTH, GL_STENCIL_TEST,
-                          GL_POLYGON_OFFSET_POINT, GL_COLOR_MATERIAL, GL_AUTO_NORMAL,
-                          GL_NORMALIZE,     GL_LIGHTING};
-    for (GLenum cap : off) glDisable(cap);
+    const GLenum off[] = {GL_DITHER,
+                          GL_FOG,
+                          GL_LINE_SMOOTH,
+                          GL_POINT_SMOOTH,
+                          GL_POLYGON_SMOOTH,
+                          GL_STENCIL_TEST,
+                          GL_POLYGON_OFFSET_POINT,
+                          GL_COLOR_MATERIAL,
+                          GL_AUTO_NORMAL,
+                          GL_NORMALIZE,
+                          GL_LIGHTING};
+    for (GLenum cap : off)
+        glDisable(cap);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
     glHint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
 }

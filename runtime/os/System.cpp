@@ -25,7 +25,9 @@ std::string TempDirectory() {
     return result;
 }
 
-bool ChangeDirectory(const std::string& path) { return chdir(path.c_str()) == 0; }
+bool ChangeDirectory(const std::string& path) {
+    return chdir(path.c_str()) == 0;
+}
 
 bool DebuggerAttached() {
     FILE* f = std::fopen("/proc/self/status", "r");

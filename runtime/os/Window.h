@@ -33,11 +33,11 @@ struct Event {
         JoystickRemoved,
     };
     Type type = Type::None;
-    int code = 0;          // key code, mouse button (0 left, 1 right, 2 middle) or device index
-    bool repeat = false;   // key auto-repeat
-    int x = 0, y = 0;      // pointer position in the client area
-    int dx = 0, dy = 0;    // relative motion, or wheel steps in dy
-    char text[32] = {};    // UTF-8 text of a TextInput event
+    int code = 0;        // key code, mouse button (0 left, 1 right, 2 middle) or device index
+    bool repeat = false; // key auto-repeat
+    int x = 0, y = 0;    // pointer position in the client area
+    int dx = 0, dy = 0;  // relative motion, or wheel steps in dy
+    char text[32] = {};  // UTF-8 text of a TextInput event
 };
 
 class Window {
@@ -58,8 +58,9 @@ class Window {
     virtual void Hide() = 0;
     virtual void Raise() = 0;
     // Switches the display to width x height (full screen) or to a window of that client size
-    // (centred when it left full screen or changed size). The same window and context stay, so every texture survives. Returns false
-    // when the display offers no such mode; the window then stays as it was.
+    // (centred when it left full screen or changed size). The same window and context stay, so
+    // every texture survives. Returns false when the display offers no such mode; the window then
+    // stays as it was.
     virtual bool SetFullScreen(bool on, int width, int height) = 0;
 
     virtual void SwapBuffers() = 0;

@@ -12,7 +12,9 @@ void GlRuntimeTest::SetUp() {
     ASSERT_TRUE(StartRuntime(10, "test"));
 }
 
-void GlRuntimeTest::TearDown() { ShutdownRuntime(); }
+void GlRuntimeTest::TearDown() {
+    ShutdownRuntime();
+}
 
 void HeadlessRuntimeTest::SetUp() {
     os::UseHeadlessBackend(&headless);

@@ -27,7 +27,9 @@ void HeadlessWindow::DesktopSize(int& width, int& height, int& bitsPerPixel) {
     bitsPerPixel = 32;
 }
 
-void HeadlessWindow::MessageBox(const std::string&, const std::string&) { ++messageBoxes; }
+void HeadlessWindow::MessageBox(const std::string&, const std::string&) {
+    ++messageBoxes;
+}
 
 void UseHeadlessBackend(HeadlessHandles* handles) {
     SetBackendFactory([handles] {

@@ -35,8 +35,12 @@ Backend CreateSdlBackend() {
     return backend;
 }
 
-void SetBackendFactory(std::function<Backend()> factory) { Factory() = std::move(factory); }
+void SetBackendFactory(std::function<Backend()> factory) {
+    Factory() = std::move(factory);
+}
 
-Backend CreateBackend() { return Factory() ? Factory()() : CreateSdlBackend(); }
+Backend CreateBackend() {
+    return Factory() ? Factory()() : CreateSdlBackend();
+}
 
 } // namespace os

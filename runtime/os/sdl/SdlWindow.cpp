@@ -35,9 +35,9 @@ bool SdlWindow::Create(WindowRequest& request) {
         SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
         SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
 
-        window_ = SDL_CreateWindow("CVornic", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   request.width, request.height,
-                                   SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        window_ =
+            SDL_CreateWindow("CVornic", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             request.width, request.height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         if (window_) {
             context_ = SDL_GL_CreateContext(window_);
             if (context_) {
@@ -165,8 +165,8 @@ bool SdlWindow::Translate(const SDL_Event& in, Event& out) {
     case SDL_MOUSEBUTTONUP:
         out.type = in.type == SDL_MOUSEBUTTONDOWN ? Event::Type::MouseButtonDown
                                                   : Event::Type::MouseButtonUp;
-        out.code = in.button.button == SDL_BUTTON_LEFT    ? 0
-                   : in.button.button == SDL_BUTTON_RIGHT ? 1
+        out.code = in.button.button == SDL_BUTTON_LEFT     ? 0
+                   : in.button.button == SDL_BUTTON_RIGHT  ? 1
                    : in.button.button == SDL_BUTTON_MIDDLE ? 2
                                                            : in.button.button - 1;
         out.x = in.button.x;

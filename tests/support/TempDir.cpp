@@ -1,0 +1,42 @@
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vornic-test-XXXXXX").string();
+    if (char* made = mkdtemp(pattern.data())) path_ = made;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+ScopedTmpDir::ScopedTmpDir(const std::string& path) {
+    if (const char* old = std::getenv("TMPDIR")) {
+        old_ = old;
+        hadOld_ = true;
+    }
+    setenv("TMPDIR", path.c_str(), 1);
+}
+
+ScopedTmpDir::~ScopedTmpDir() {
+    if (hadOld_)
+        setenv("TMPDIR", old_.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool FileExistsOnDisk(const std::string& path) {
+    return std::filesystem::exists(path);
+}
