@@ -28,12 +28,12 @@ TEST(Pacing, OnTimeFrameMovesOneInterval) {
 }
 
 TEST(Pacing, LateFrameSkipsToTheNextWholeIntervalAfterNow) {
-    // A frame of 50 ms at 60 fps: the next frame time lands on the first interval after now,
-    // not three intervals in a row back to back.
+    // A frame that ended 55 ms after its start at 60 fps: the next frame time lands on the
+    // first whole interval after now, instead of letting three frames run back to back.
     const double interval = 1000.0 / 60.0;
-    const double next = NextFrameTime(0.0, interval, 50.0);
-    EXPECT_GT(next, 50.0);
-    EXPECT_LE(next - interval, 50.0);
+    const double next = NextFrameTime(0.0, interval, 55.0);
+    EXPECT_GT(next, 55.0);
+    EXPECT_LE(next - interval, 55.0);
     EXPECT_NEAR(next, 4 * interval, 1e-9);
 }
 

@@ -20,7 +20,7 @@ pid=$!
 
 window=""
 for _ in $(seq 100); do
-    window=$(xdotool search --name '^PincerPanic$' 2>/dev/null | head -n 1)
+    window=$(xdotool search --name '^PincerPanic' 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
     sleep 0.1
 done
@@ -32,16 +32,25 @@ xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' ||
     fail "working directory is $(readlink "/proc/$pid/cwd"), not the program's own"
 grep -q '^Init OK$' "$work/out.txt" || fail "no 'Init OK' on standard output"
 
-xdotool windowfocus "$window" 2>/dev/null
-sleep 0.5
-xdotool key --window "$window" Escape
-xdotool key Escape
-
+# Without a window manager nothing gives the window the focus: give it, and wait until the
+# game is no longer paused (its title loses " <pause>") before pressing Escape. Keys typed
+# while it is paused are not read, so Escape is pressed again until the program ends.
 for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
+    xdotool windowfocus "$window" 2>/dev/null
+    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "PincerPanic" ] && break
     sleep 0.1
 done
-kill -0 "$pid" 2>/dev/null && fail "still running 10 s after Escape"
+[ "$(xdotool getwindowname "$window" 2>/dev/null)" = "PincerPanic" ] ||
+    fail "title stays '$(xdotool getwindowname "$window" 2>/dev/null)' with the focus given"
+
+for _ in $(seq 20); do
+    xdotool key Escape 2>/dev/null
+    for _ in $(seq 5); do
+        kill -0 "$pid" 2>/dev/null || break 2
+        sleep 0.1
+    done
+done
+kill -0 "$pid" 2>/dev/null && fail "still running after Escape was pressed for 10 s"
 wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
