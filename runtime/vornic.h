@@ -3,3 +3,4 @@
 #pragma once
 
 #include "core/CoreCommands.h"
+#include "sound/SoundCommands.h"

@@ -1,6 +1,7 @@
 #include "core/Runtime.h"
 
 #include "core/OpenGLRainbows.h"
+#include "sound/SoundDevice.h"
 
 Runtime::Runtime() = default;
 Runtime::~Runtime() = default;

@@ -12,6 +12,7 @@
 #include "text/RtString.h"
 
 class OpenGLRainbows;
+class SoundDevice;
 
 struct Runtime {
     RuntimeSettings settings;
@@ -35,6 +36,7 @@ struct Runtime {
 
     // Devices, in the order start-up creates them.
     std::unique_ptr<OpenGLRainbows> gfx;
+    std::unique_ptr<SoundDevice> sound;
 
     Runtime();
     ~Runtime();

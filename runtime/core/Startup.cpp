@@ -10,8 +10,10 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "os/Audio.h"
 #include "os/Backend.h"
 #include "os/System.h"
+#include "sound/SoundDevice.h"
 
 namespace {
 
@@ -48,6 +50,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.window->SetTitle(title);
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
+    rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
 
     if (rt.settings.fullScreen)
         EnterFullScreen(*rt.gfx);
@@ -55,6 +58,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
         ApplyWindowedFrame(*rt.gfx);
 
     // Input and sound are bound to the window here.
+    rt.sound->Start();
 
     os::ChangeDirectory(ProgramDirectory());
 
@@ -81,6 +85,9 @@ void ShutdownRuntime() {
     Runtime& rt = Rt();
     // The graphics device deletes every texture and the GL context with its window.
     rt.gfx.reset();
+    // The sound slots are emptied last to first, then the sound device closes its output.
+    if (rt.sound) rt.sound->ReleaseSlots();
+    rt.sound.reset();
     rt.window.reset();
 }
 

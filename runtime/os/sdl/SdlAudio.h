@@ -1,0 +1,42 @@
+// The audio output on SDL2_mixer: one mixer channel per sound copy, gains applied by an effect
+// on the channel so that one chunk can play at different volumes and pans at once.
+#pragma once
+
+#include <mutex>
+#include <vector>
+
+#include "os/Audio.h"
+
+namespace os {
+
+class SdlAudio : public AudioOutput {
+  public:
+    ~SdlAudio() override;
+
+    bool Open(int channelCount) override;
+    void Close() override;
+    bool IsOpen() const override { return open_; }
+
+    std::unique_ptr<AudioChunk> CreateChunk(std::vector<int16_t> samples) override;
+    bool Play(int channel, const AudioChunk& chunk, float leftGain, float rightGain) override;
+    void Stop(int channel) override;
+    bool IsPlaying(int channel) const override;
+
+    void SetTap(AudioTap tap) override;
+
+    struct Gains {
+        float left = 1.0f;
+        float right = 1.0f;
+    };
+
+  private:
+    static void PostMix(void* self, unsigned char* stream, int length);
+
+    bool open_ = false;
+    // One entry per mixer channel, read by the channel's effect on the audio thread.
+    std::vector<Gains> gains_;
+    std::mutex tapMutex_;
+    AudioTap tap_;
+};
+
+} // namespace os

@@ -1,0 +1,36 @@
+// Writes WAV files for the sound tests, in the forms that tools produce: with 16- or 18-byte
+// format chunks, extra chunks before the samples, cut-off or missing data.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct WavLayout {
+    int channels = 1;
+    int rate = 22050;
+    int bitsPerSample = 16;
+    uint32_t formatSize = 16;              // 18 adds the extension size field
+    std::vector<std::string> chunksBefore; // tags of chunks put before "data"
+    bool withData = true;
+    uint32_t extraClaimedBytes = 0; // the data chunk claims this much more than it holds
+};
+
+// The little-endian bytes of 16-bit samples.
+std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples);
+
+// The whole file: head, format, the extra chunks (each 3 bytes long and padded), the data.
+std::vector<uint8_t> MakeWav(const WavLayout& layout, const std::vector<uint8_t>& sampleBytes);
+
+// A fresh folder under the temporary directory, removed with everything in it at the end.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    // Writes bytes into the file name of the folder and gives its path.
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
