@@ -1,0 +1,17 @@
+// Feeds arbitrary bytes to the WAV reader and converts whatever it accepts to the output
+// format, as LoadSound does with a file.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "os/Audio.h"
+#include "sound/SampleConverter.h"
+#include "sound/WavReader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    WavSamples wav;
+    if (!ParseWav(data, size, wav)) return 0;
+    std::vector<int16_t> samples;
+    ConvertToOutput(wav, os::kAudioRate, samples);
+    return 0;
+}
