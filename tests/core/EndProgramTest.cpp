@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <unistd.h>
 
 #include "core/CoreCommands.h"
@@ -19,6 +20,10 @@ namespace {
 class EndProgramDeathTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        if (!InsideDeathTestChild()) {
+            dir = std::make_unique<TempDir>();
+            tmp = std::make_unique<ScopedTmpDir>(dir->Path());
+        }
         os::UseHeadlessBackend(nullptr);
         Rt().settings = RuntimeSettings{};
         Rt().error = ErrorRecord{};
@@ -32,8 +37,11 @@ class EndProgramDeathTest : public ::testing::Test {
         EndProgram();
     }
 
-    TempDir dir;
-    ScopedTmpDir tmp{dir.Path()};
+    // The log as the parent sees it; the child inherited the parent's TMPDIR.
+    static std::string Log() { return ReadWholeFile(LogFilePath()); }
+
+    std::unique_ptr<TempDir> dir;
+    std::unique_ptr<ScopedTmpDir> tmp;
 };
 
 TEST_F(EndProgramDeathTest, NormalEndExitsWithZero) {
@@ -64,25 +72,25 @@ TEST_F(EndProgramDeathTest, DebugModeWritesTheEndReport) {
                     SetCurrentLine(3, 42);
                 }),
                 ::testing::ExitedWithCode(9), "");
-    EXPECT_EQ(ReadWholeFile(dir.File("ErrorLog.txt")), "-End On Line\r\n9\r\n41\r\n42\r\n3\r\n");
+    EXPECT_EQ(Log(), "-End On Line\r\n9\r\n41\r\n42\r\n3\r\n");
 }
 
 TEST_F(EndProgramDeathTest, NormalEndInDebugModeReportsZeros) {
     EXPECT_EXIT(RunThenEnd([] { Rt().settings.debugMode = 1; }), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadWholeFile(dir.File("ErrorLog.txt")), "-End On Line\r\n0\r\n0\r\n0\r\n0\r\n");
+    EXPECT_EQ(Log(), "-End On Line\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 TEST_F(EndProgramDeathTest, QuietRunLeavesNoLogAndRemovesAnOldOne) {
     AppendLogLine("left over from an earlier run");
-    ASSERT_TRUE(FileExistsOnDisk(dir.File("ErrorLog.txt")));
+    ASSERT_TRUE(FileExistsOnDisk(LogFilePath()));
     EXPECT_EXIT(RunThenEnd([] {}), ::testing::ExitedWithCode(0), "");
-    EXPECT_FALSE(FileExistsOnDisk(dir.File("ErrorLog.txt")));
+    EXPECT_FALSE(FileExistsOnDisk(LogFilePath()));
 }
 
 TEST_F(EndProgramDeathTest, SoftwareRendererLeavesOnlyItsWarning) {
     os::SetBackendFactory(nullptr); // the real window on SDL's offscreen driver
     EXPECT_EXIT(RunThenEnd([] {}), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadWholeFile(dir.File("ErrorLog.txt")), "OpenGL Software Emulation\r\n");
+    EXPECT_EQ(Log(), "OpenGL Software Emulation\r\n");
 }
 
 TEST(Log, WriteLogAppendsLinesAndNullForEmptyText) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 TempDir::TempDir() {
@@ -28,6 +29,10 @@ ScopedTmpDir::~ScopedTmpDir() {
         setenv("TMPDIR", old_.c_str(), 1);
     else
         unsetenv("TMPDIR");
+}
+
+bool InsideDeathTestChild() {
+    return !GTEST_FLAG_GET(internal_run_death_test).empty();
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -29,6 +29,11 @@ class ScopedTmpDir {
     bool hadOld_ = false;
 };
 
+// True inside the child process of a death test. Such a child is a fresh run of the test
+// program that inherits the parent's environment (TMPDIR among it), so a fixture should make its
+// temporary folder in the parent only.
+bool InsideDeathTestChild();
+
 // The whole content of a file; "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 bool FileExistsOnDisk(const std::string& path);
