@@ -3,4 +3,5 @@
 #pragma once
 
 #include "core/CoreCommands.h"
+#include "text/TextCommands.h"
 #include "sound/SoundCommands.h"

@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "os/Clock.h"
 #include "os/Window.h"
+#include "text/Isaac.h"
 #include "text/RtString.h"
 
 class OpenGLRainbows;
@@ -29,6 +30,8 @@ struct Runtime {
     double timerBase = 0.0;
     // Key codes held down, as the event pump sees them (0x80 while held).
     unsigned char keys[256] = {};
+    // The random generator, seeded once by start-up.
+    IsaacState random;
 
     // The platform: the clock exists from the first start-up on, the window with the device.
     std::unique_ptr<os::Clock> clock;

@@ -14,6 +14,8 @@
 #include "os/Backend.h"
 #include "os/System.h"
 #include "sound/SoundDevice.h"
+#include "text/Random.h"
+#include "text/TextCommands.h"
 
 namespace {
 
@@ -51,6 +53,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
+    // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed.
+    SeedRandom(StartupRandomSeed(ClockMs()));
 
     if (rt.settings.fullScreen)
         EnterFullScreen(*rt.gfx);

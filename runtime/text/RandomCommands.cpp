@@ -1,0 +1,46 @@
+#include <cerrno>
+#include <cstdlib>
+
+#include "core/Number.h"
+#include "core/Runtime.h"
+#include "text/Random.h"
+#include "text/TextCommands.h"
+
+namespace {
+
+int32_t WrapToInt32(int64_t value) {
+    const uint32_t low = static_cast<uint32_t>(static_cast<uint64_t>(value));
+    return low <= INT32_MAX ? static_cast<int32_t>(low)
+                            : static_cast<int32_t>(low - 0x80000000u) + INT32_MIN;
+}
+
+} // namespace
+
+void SeedRandom(int seed) {
+    SeedIsaac(Rt().random, seed);
+}
+
+uint32_t NextRandomWord() {
+    IsaacState& state = Rt().random;
+    IsaacRound(state);
+    return state.randrsl[0];
+}
+
+double Random(double n) {
+    const uint32_t word = NextRandomWord();
+    // NaN counts as 0 and negative limits give 0; a limit of 2^32 - 1 (the modulus wraps to 0)
+    // takes the whole word.
+    if (!(n >= 0)) return 0.0;
+    const uint32_t modulus = static_cast<uint32_t>(static_cast<uint64_t>(ToInt64(n))) + 1u;
+    return modulus == 0 ? word : word % modulus;
+}
+
+int32_t StartupRandomSeed(double clockMs) {
+    if (const char* fixedSeed = std::getenv("VORNIC_SEED")) {
+        char* end = nullptr;
+        errno = 0;
+        const long long seed = std::strtoll(fixedSeed, &end, 10);
+        if (end != fixedSeed && *end == '\0' && errno == 0) return WrapToInt32(seed);
+    }
+    return WrapToInt32(ToInt64(clockMs));
+}

@@ -1,0 +1,8 @@
+// The runtime errors that strings and arrays raise.
+#pragma once
+
+constexpr int kOutOfMemoryError = 7;
+constexpr int kIndexOutOfRangeError = 9;
+
+// Records the runtime error and ends the program through EndProgram.
+[[noreturn]] void EndWithRuntimeError(int number);

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <vector>
+
+#include "core/Runtime.h"
+#include "text/Isaac.h"
+#include "text/Random.h"
+#include "text/TextCommands.h"
+
+namespace {
+
+// Bob Jenkins' published vector: after the standard initialisation (no seed), the first 32
+// result words of the next round.
+const uint32_t kPublishedWords[32] = {
+    0xf650e4c8, 0xe448e96d, 0x98db2fb4, 0xf5fad54f, 0x433f1afb, 0xedec154a, 0xd8370487, 0x46ca4f9a,
+    0x5de3743e, 0x88381097, 0xf1d444eb, 0x823cedb6, 0x6a83e1e0, 0x4a5f6355, 0xc7442433, 0x25890e2e,
+    0x7452e319, 0x57161df6, 0x38a824f3, 0x002ed713, 0x29f55449, 0x51c08d83, 0xd78cb99e, 0xa0cc74f3,
+    0x8f651659, 0xcbc8b7c2, 0xf5f71c69, 0x12ad6419, 0xe5792e1b, 0x860536b8, 0x09b3ce98, 0xd45d6d81};
+
+// The standard initialisation, built from the runtime's mix step and round.
+void StandardInitialisation(IsaacState& state) {
+    state = IsaacState{};
+    uint32_t words[8];
+    for (uint32_t& word : words)
+        word = kIsaacGoldenRatio;
+    for (int n = 0; n < 4; ++n)
+        IsaacMix(words);
+    for (const uint32_t* source : {state.randrsl, state.mm}) {
+        for (int i = 0; i < kIsaacWords; i += 8) {
+            for (int w = 0; w < 8; ++w)
+                words[w] += source[i + w];
+            IsaacMix(words);
+            for (int w = 0; w < 8; ++w)
+                state.mm[i + w] = words[w];
+        }
+    }
+    IsaacRound(state);
+}
+
+std::vector<double> Draw(int seed, int count, double n) {
+    SeedRandom(seed);
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(Random(n));
+    return values;
+}
+
+TEST(Isaac, RoundAndMixMatchThePublishedVector) {
+    IsaacState state;
+    StandardInitialisation(state);
+    IsaacRound(state);
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(state.randrsl[i], kPublishedWords[i]) << "word " << i;
+}
+
+TEST(Isaac, SeedingSetsTheCountAndDependsOnTheSeed) {
+    IsaacState first, second, standard;
+    SeedIsaac(first, 1);
+    SeedIsaac(second, 2);
+    StandardInitialisation(standard);
+    EXPECT_EQ(first.randcnt, 256u);
+    EXPECT_EQ(first.cc, 1u);
+    EXPECT_NE(first.randrsl[0], second.randrsl[0]);
+    EXPECT_NE(first.randrsl[0], standard.randrsl[0]);
+    // Seeding starts from scratch: a used state seeds to the same words as a fresh one.
+    IsaacRound(second);
+    SeedIsaac(second, 1);
+    EXPECT_EQ(std::memcmp(first.mm, second.mm, sizeof(first.mm)), 0);
+}
+
+TEST(Random, FirstResultIsFirstWordOfTheSecondRound) {
+    IsaacState expected;
+    SeedIsaac(expected, -123456);
+    IsaacRound(expected);
+    SeedRandom(-123456);
+    // 2^32 - 1 takes the whole word.
+    EXPECT_EQ(Random(4294967295.0), static_cast<double>(expected.randrsl[0]));
+    IsaacRound(expected);
+    SeedRandom(-123456);
+    Random(0);
+    EXPECT_EQ(Random(999), static_cast<double>(expected.randrsl[0] % 1000));
+}
+
+TEST(Random, SameSeedGivesTheSameSequence) {
+    const std::vector<double> first = Draw(4711, 500, 1e6);
+    EXPECT_EQ(Draw(4711, 500, 1e6), first);
+    EXPECT_NE(Draw(4712, 500, 1e6), first);
+}
+
+TEST(Random, ResultsStayWithinZeroToTruncatedN) {
+    SeedRandom(99);
+    std::set<double> ones, fives, fractions;
+    for (int i = 0; i < 2000; ++i) {
+        EXPECT_EQ(Random(0), 0.0);
+        ones.insert(Random(1));
+        fives.insert(Random(5));
+        fractions.insert(Random(3.99));
+        EXPECT_EQ(Random(0.9), 0.0);
+    }
+    EXPECT_EQ(ones, (std::set<double>{0, 1}));
+    EXPECT_EQ(fives, (std::set<double>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(fractions, (std::set<double>{0, 1, 2, 3}));
+}
+
+TEST(Random, NegativeAndInvalidLimitsGiveZero) {
+    SeedRandom(5);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(Random(-1), 0.0);
+        EXPECT_EQ(Random(-0.5), 0.0);
+        EXPECT_EQ(Random(-1e300), 0.0);
+        EXPECT_EQ(Random(std::nan("")), 0.0);
+        const double big = Random(1e12);
+        EXPECT_GE(big, 0.0);
+        EXPECT_EQ(big, std::trunc(big));
+    }
+}
+
+TEST(Random, StartupSeedWrapsTheClockAndHonoursVornicSeed) {
+    unsetenv("VORNIC_SEED");
+    EXPECT_EQ(StartupRandomSeed(1234.9), 1234);
+    EXPECT_EQ(StartupRandomSeed(4294967296.0 + 5), 5);
+    EXPECT_EQ(StartupRandomSeed(3e9), static_cast<int32_t>(3000000000LL - 4294967296LL));
+    EXPECT_NE(StartupRandomSeed(1e13), StartupRandomSeed(1e13 + 1));
+
+    setenv("VORNIC_SEED", "42", 1);
+    EXPECT_EQ(StartupRandomSeed(1234), 42);
+    setenv("VORNIC_SEED", "-7", 1);
+    EXPECT_EQ(StartupRandomSeed(1234), -7);
+    setenv("VORNIC_SEED", "4294967297", 1);
+    EXPECT_EQ(StartupRandomSeed(1234), 1);
+    setenv("VORNIC_SEED", "12abc", 1);
+    EXPECT_EQ(StartupRandomSeed(1234), 1234);
+    setenv("VORNIC_SEED", "", 1);
+    EXPECT_EQ(StartupRandomSeed(1234), 1234);
+    unsetenv("VORNIC_SEED");
+}
+
+} // namespace
