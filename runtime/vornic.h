@@ -5,3 +5,6 @@
 #include "core/CoreCommands.h"
 #include "text/TextCommands.h"
 #include "sound/SoundCommands.h"
+#include "gfx2d/SpriteCommands.h"
+#include "gfx2d/FontCommands.h"
+#include "gfx2d/ImageCommands.h"

@@ -6,6 +6,8 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "gfx2d/ScreenImages.h"
+#include "gfx2d/SpriteStore.h"
 #include "os/Window.h"
 
 namespace {
@@ -78,6 +80,7 @@ double NextFrameTime(double nextFrameTime, double interval, double now) {
 }
 
 double SwapAndPace(OpenGLRainbows& device) {
+    FlushSpriteBatch(device);
     device.window.SwapBuffers();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -124,7 +127,9 @@ void PresentFrame() {
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
     glDisable(GL_BLEND);
+    Sprites(device).globalAlpha = 1.0f;
     glColor4f(1, 1, 1, 1);
+    DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
 }
 

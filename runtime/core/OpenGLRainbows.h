@@ -2,7 +2,11 @@
 // state, and (as the 2D subsystem adds them) the sprite and font tables.
 #pragma once
 
+#include <memory>
+
 #include "core/GLExtensions.h"
+
+class SpriteStore;
 
 namespace os {
 class Clock;
@@ -30,6 +34,9 @@ class OpenGLRainbows {
     // frame may not end.
     double frameInterval = 1000.0 / 60.0;
     double nextFrameTime = 0.0;
+
+    // The sprite, font and background tables of 2D drawing.
+    std::unique_ptr<SpriteStore> sprites;
 };
 
 // Window and context operations on the device. Each returns 1 on success, 0 on failure.

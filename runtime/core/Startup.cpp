@@ -10,6 +10,7 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "gfx2d/FontCommands.h"
 #include "os/Audio.h"
 #include "os/Backend.h"
 #include "os/System.h"
@@ -24,6 +25,16 @@ std::string ProgramDirectory() {
     std::string path = os::ExecutablePath();
     const size_t cut = path.find_last_of("/\\");
     return cut == std::string::npos ? path : path.substr(0, cut);
+}
+
+// "Loading..." centred on the screen in the current font.
+void ShowLoadingText() {
+    const RtString text("Loading...");
+    double glyphWidth, glyphHeight;
+    GetFontSize(glyphWidth, glyphHeight);
+    const Runtime& rt = Rt();
+    PrintText(text, (rt.gfx->screenWidth - text.Length() * glyphWidth) * 0.5,
+              (rt.gfx->screenHeight - glyphHeight) * 0.5);
 }
 
 void ResetTimerStamps(Runtime& rt) {
@@ -73,7 +84,10 @@ bool StartRuntime(int showCommand, const std::string& title) {
     SwapAndPace(*rt.gfx);
     Set2DProjection(*rt.gfx, 0, 0, 0, 0);
 
-    // The default font is loaded and "Loading..." printed centred before this first frame.
+    // The built-in font goes into font 0 first; "smalfont.bmp" beside the program replaces it.
+    LoadFont("", 0);
+    LoadFont("smalfont.bmp", 0);
+    ShowLoadingText();
     PresentFrame();
 
     rt.paused = false;

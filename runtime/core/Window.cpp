@@ -5,6 +5,7 @@
 
 #include "core/ErrorLog.h"
 #include "core/OpenGLRainbows.h"
+#include "gfx2d/SpriteStore.h"
 #include "os/Clock.h"
 #include "os/Window.h"
 
@@ -41,7 +42,7 @@ void WarnOnceAboutSoftwareRendering(os::Window& window) {
 } // namespace
 
 OpenGLRainbows::OpenGLRainbows(os::Window& window, os::Clock& clock)
-    : window(window), clock(clock) {}
+    : window(window), clock(clock), sprites(std::make_unique<SpriteStore>()) {}
 
 OpenGLRainbows::~OpenGLRainbows() {
     if (window.IsOpen()) DestroyGLWindow(*this);
@@ -115,6 +116,8 @@ int HideGLWindow(OpenGLRainbows& device) {
 }
 
 void DestroyGLWindow(OpenGLRainbows& device) {
+    // Textures go while their context is still there.
+    ReleaseAllTextures(device);
     ApplyWindowedFrame(device);
     device.window.Destroy();
     device.screenWidth = 0;
@@ -137,6 +140,7 @@ void Set2DProjection(OpenGLRainbows& device, int x, int y, int width, int height
         width = device.screenWidth;
         height = device.screenHeight;
     }
+    FlushSpriteBatch(device);
     device.viewportX = x;
     device.viewportY = y;
     device.viewportWidth = width;

@@ -1,0 +1,39 @@
+#include "gfx2d/FontCommands.h"
+
+#include "core/Number.h"
+#include "core/OpenGLRainbows.h"
+#include "files/ResourceLookup.h"
+#include "gfx2d/Fonts.h"
+#include "gfx2d/SpriteStore.h"
+
+void LoadFont(const RtString& file, double id) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device) return;
+    const int fontId = ClampFontId(ToInt(id));
+    Sprites(*device).currentFont = fontId;
+    const std::string name = file.CText();
+    LoadFontIntoSlot(*device, fontId, name.empty() ? name : ResolveResourceFile(name));
+}
+
+void SetFont(double id) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        Sprites(*device).currentFont = ClampFontId(ToInt(id));
+}
+
+void GetFontSize(double& width, double& height) {
+    width = height = 0;
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device) return;
+    const FontGrid grid = FontGridOf(*device, Sprites(*device).currentFont);
+    width = grid.glyphWidth;
+    height = grid.glyphHeight;
+}
+
+void PrintText(const RtString& text, double x, double y) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        DrawText(*device, Sprites(*device).currentFont, text.CText(), text.Length(), x, y, 0);
+}
+
+void PrintNumber(double number, double x, double y) {
+    PrintText(NumberToText(number), x, y);
+}

@@ -1,0 +1,44 @@
+#include "gfx2d/ImageCommands.h"
+
+#include <GL/gl.h>
+
+#include "core/Number.h"
+#include "core/OpenGLRainbows.h"
+#include "files/ResourceLookup.h"
+#include "gfx2d/ScreenImages.h"
+#include "gfx2d/SpriteStore.h"
+
+double GrabSprite(double id, double x, double y, double width, double height) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device) return 0;
+    return GrabSpriteFrom(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width), ToInt(height));
+}
+
+double SaveSprite(const RtString& file, double id) {
+    OpenGLRainbows* device = GraphicsDevice();
+    return device ? SaveSpriteTo(*device, file.CText(), ToInt(id)) : 0;
+}
+
+double SaveScreen(const RtString& file) {
+    OpenGLRainbows* device = GraphicsDevice();
+    return device ? SaveScreenTo(*device, file.CText()) : 0;
+}
+
+void ClearScreen() {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device) return;
+    FlushSpriteBatch(*device);
+    ClearBackgroundBlock(*device, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void UseScreenAsBackground() {
+    if (OpenGLRainbows* device = GraphicsDevice()) GrabScreenIntoBlock(*device, 0);
+}
+
+double LoadBackground(const RtString& file) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device) return 0;
+    const std::string name = file.CText();
+    return LoadBackgroundFrom(*device, name.empty() ? name : ResolveResourceFile(name));
+}

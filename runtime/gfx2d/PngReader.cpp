@@ -1,0 +1,128 @@
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "gfx2d/ImageCodec.h"
+
+namespace {
+
+// Pictures beyond this size are refused before any pixel memory is taken: no texture can be
+// that large, and a forged header must not make the reader claim gigabytes.
+const png_uint_32 kMaxSide = 16384;
+
+struct MemoryReader {
+    const uint8_t* data;
+    size_t size;
+    size_t position;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+    auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
+    if (count > reader->size - reader->position) png_error(png, "read past the end");
+    std::memcpy(out, reader->data + reader->position, count);
+    reader->position += count;
+}
+
+// libpng reports errors by long jump; the jump target lives in this function, which holds
+// nothing with a destructor, so the jump skips no clean-up.
+bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colourKey,
+             const char* fileName, DecodedImage* image, std::vector<png_bytep>* rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_read_fn(png, reader, ReadFromMemory);
+    png_set_user_limits(png, kMaxSide, kMaxSide);
+    png_read_info(png, info);
+
+    const int colourType = png_get_color_type(png, info);
+    if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_expand(png);
+    if (colourType == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8) png_set_expand(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_packing(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+
+    const int depth = png_get_bit_depth(png, info);
+    const int channels = png_get_channels(png, info);
+    const int type = png_get_color_type(png, info);
+    if (depth != 8) {
+        std::printf("File %s has bit depth %d.\n", fileName, depth);
+        std::printf("Only bit depth of 8 is supported.\n");
+        return false;
+    }
+    if (type != PNG_COLOR_TYPE_GRAY && type != PNG_COLOR_TYPE_RGB &&
+        type != PNG_COLOR_TYPE_RGB_ALPHA) {
+        if (type != PNG_COLOR_TYPE_GRAY_ALPHA) {
+            std::printf("File %s has unsupported color type.\n", fileName);
+            std::printf("Types GRAY, RGB and RGB_ALPHA are supported.\n");
+        }
+        return false;
+    }
+
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    const size_t rowBytes = png_get_rowbytes(png, info);
+    if (width == 0 || height == 0 || rowBytes != static_cast<size_t>(width) * channels)
+        return false;
+
+    // The rows land in the output buffer itself, right-aligned, and are widened to RGBA in
+    // place from the left, which never overwrites a byte not yet read.
+    image->width = static_cast<int>(width);
+    image->height = static_cast<int>(height);
+    image->pixels.resize(static_cast<size_t>(width) * height * 4);
+    rows->resize(height);
+    const size_t outRowBytes = static_cast<size_t>(width) * 4;
+    for (png_uint_32 y = 0; y < height; ++y)
+        (*rows)[y] = image->pixels.data() + y * outRowBytes + (outRowBytes - width * channels);
+    png_read_image(png, rows->data());
+
+    for (png_uint_32 y = 0; y < height; ++y) {
+        uint8_t* out = image->pixels.data() + y * outRowBytes;
+        const uint8_t* in = (*rows)[y];
+        for (png_uint_32 x = 0; x < width; ++x) {
+            uint8_t r, g, b, a = 255;
+            if (channels == 4) {
+                r = in[x * 4], g = in[x * 4 + 1], b = in[x * 4 + 2], a = in[x * 4 + 3];
+            } else if (channels == 3) {
+                r = in[x * 3], g = in[x * 3 + 1], b = in[x * 3 + 2];
+                if (colourKey != kNoColourKey && r + g * 256 + b * 65536 == colourKey)
+                    r = g = b = a = 0;
+            } else {
+                r = g = b = in[x];
+            }
+            out[x * 4] = r;
+            out[x * 4 + 1] = g;
+            out[x * 4 + 2] = b;
+            out[x * 4 + 3] = a;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::string& fileName,
+               DecodedImage& image) {
+    image = DecodedImage{};
+    if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    MemoryReader reader{data, size, 0};
+    std::vector<png_bytep> rows;
+    bool ok = false;
+    try {
+        ok = ReadPng(png, info, &reader, colourKey, fileName.c_str(), &image, &rows);
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    std::fflush(stdout);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (!ok) image = DecodedImage{};
+    return ok;
+}

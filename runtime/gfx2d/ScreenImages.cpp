@@ -1,0 +1,250 @@
+#include "gfx2d/ScreenImages.h"
+
+#include <algorithm>
+
+#include "core/OpenGLRainbows.h"
+#include "gfx2d/ImageCodec.h"
+#include "gfx2d/SpriteDrawing.h"
+#include "gfx2d/SpriteStore.h"
+#include "gfx2d/TexturePixels.h"
+#include "os/Window.h"
+
+namespace {
+
+const int kMinGrabSide = 32;
+const int kMaxLoadedTileSide = 512;
+
+bool FrameBufferHasAlpha(OpenGLRainbows& device) {
+    SpriteStore& store = Sprites(device);
+    if (store.frameBufferAlphaBits < 0) {
+        GLint bits = 0;
+        glGetIntegerv(GL_ALPHA_BITS, &bits);
+        store.frameBufferAlphaBits = bits;
+    }
+    return store.frameBufferAlphaBits > 0;
+}
+
+GLuint CreateEmptyTexture(int width, int height) {
+    return CreatePlainTexture(width, height, nullptr, GL_RGBA, GL_LINEAR);
+}
+
+// Reads width x height pixels at (x, yFromBottom) as bytes of the given format, rows bottom-up.
+std::vector<uint8_t> ReadFrameBuffer(int x, int yFromBottom, int width, int height, GLenum format,
+                                     int bytesPerPixel) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(width) * height * bytesPerPixel);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, yFromBottom, width, height, format, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+
+// How the frame buffer stores the transparency colour: drawn once at (2, 2) and read back,
+// with the pixel there put back afterwards.
+uint32_t StoredTransparencyColour(OpenGLRainbows& device) {
+    const int64_t saved = PixelAt(device, 2, 2);
+    DrawPixelAt(device, 2, 2, Sprites(device).transparencyColour);
+    const uint32_t stored = static_cast<uint32_t>(PixelAt(device, 2, 2));
+    DrawPixelAt(device, 2, 2, saved);
+    return stored;
+}
+
+bool WritePicture(const std::string& path, const SavedPicture& picture) {
+    return NameAsksForPng(path) ? WritePngFile(path, picture) : WriteBmpFile(path, picture);
+}
+
+void DeleteTiles(OpenGLRainbows& device, BackgroundBlock& block) {
+    for (BackgroundTile& tile : block.tiles)
+        if (tile.texture && device.initialised) glDeleteTextures(1, &tile.texture);
+    block = BackgroundBlock{};
+}
+
+BackgroundTile& TileAt(BackgroundBlock& block, int column, int row) {
+    if (block.tiles.empty()) block.tiles.resize(kBackgroundGridSide * kBackgroundGridSide);
+    return block.tiles[row * kBackgroundGridSide + column];
+}
+
+} // namespace
+
+int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int height) {
+    if (!SpriteIdValid(id) || width <= 0 || height <= 0) return 0;
+    FlushSpriteBatch(device);
+    const int maxSize = MaxTextureSize(device);
+    width = std::min(width, maxSize);
+    height = std::min(height, maxSize);
+    const int texWidth = std::min(PowerOfTwoAtLeast(width, kMinGrabSide), maxSize);
+    const int texHeight = std::min(PowerOfTwoAtLeast(height, kMinGrabSide), maxSize);
+    SpriteStore& store = Sprites(device);
+    SpriteSlot& slot = store.slots[id];
+    if (slot.textureWidth != texWidth || slot.textureHeight != texHeight || !slot.plainTexture) {
+        EmptySlot(device, id);
+        slot.plainTexture = CreateEmptyTexture(texWidth, texHeight);
+    }
+    slot.alphaCopy.clear();
+    slot.alphaCopyRead = false;
+    const int sourceY = device.screenHeight - y - height;
+    if (FrameBufferHasAlpha(device)) {
+        glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, x, sourceY, width, height);
+    } else {
+        std::vector<uint8_t> bgra = ReadFrameBuffer(x, sourceY, width, height, GL_BGRA, 4);
+        const uint32_t key = StoredTransparencyColour(device);
+        for (size_t i = 0; i < bgra.size(); i += 4) {
+            const uint32_t colour = bgra[i + 2] + bgra[i + 1] * 256u + bgra[i] * 65536u;
+            bgra[i + 3] = colour == key ? 0 : 255;
+        }
+        glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE,
+                        bgra.data());
+    }
+    // The texture binding changed under the 2D state; put the recorded one back.
+    BindSpriteTexture(device, store.binding.id, store.binding.second, store.binding.mipmap);
+    slot.textureWidth = texWidth;
+    slot.textureHeight = texHeight;
+    slot.imageWidth = width;
+    slot.imageHeight = height;
+    return 1;
+}
+
+int SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id) {
+    if (!SpriteIdValid(id)) return 0;
+    SpriteStore& store = Sprites(device);
+    const SpriteSlot& slot = store.slots[id];
+    if (!slot.Loaded() || !device.window.HasGL()) return 0;
+    FlushSpriteBatch(device);
+    SavedPicture picture;
+    picture.width = slot.textureWidth;
+    picture.height = slot.textureHeight;
+    picture.transparencyColour = store.transparencyColour;
+    picture.bgrBottomUp.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, picture.bgrBottomUp.data());
+    BindSpriteTexture(device, store.binding.id, store.binding.second, store.binding.mipmap);
+    return WritePicture(path, picture) ? 1 : 0;
+}
+
+int SaveScreenTo(OpenGLRainbows& device, const std::string& path) {
+    if (device.screenWidth <= 0 || device.screenHeight <= 0 || !device.window.HasGL()) return 0;
+    FlushSpriteBatch(device);
+    SavedPicture picture;
+    picture.width = device.screenWidth;
+    picture.height = device.screenHeight;
+    picture.transparencyColour = Sprites(device).transparencyColour;
+    picture.bgrBottomUp = ReadFrameBuffer(0, 0, picture.width, picture.height, GL_BGR, 3);
+    return WritePicture(path, picture) ? 1 : 0;
+}
+
+void ClearBackgroundBlock(OpenGLRainbows& device, int block) {
+    if (block < 0 || block >= kBackgroundBlockCount) return;
+    DeleteTiles(device, Sprites(device).backgrounds[block]);
+}
+
+void GrabScreenIntoBlock(OpenGLRainbows& device, int blockId) {
+    if (blockId < 0 || blockId >= kBackgroundBlockCount) return;
+    FlushSpriteBatch(device);
+    BackgroundBlock& block = Sprites(device).backgrounds[blockId];
+    // Tiles no larger than the screen needs: a tile of the GL's largest texture size would
+    // take a gigabyte on software renderers.
+    const int side =
+        std::min(MaxTextureSize(device),
+                 PowerOfTwoAtLeast(std::max(device.screenWidth, device.screenHeight), 1));
+    int rows = 0, columns = 0;
+    for (int j = 0; j < kBackgroundGridSide && j * side < device.screenHeight; ++j, ++rows) {
+        columns = 0;
+        for (int i = 0; i < kBackgroundGridSide && i * side < device.screenWidth; ++i, ++columns) {
+            BackgroundTile& tile = TileAt(block, i, j);
+            if (tile.textureWidth != side || tile.textureHeight != side || !tile.texture) {
+                if (tile.texture && device.initialised) glDeleteTextures(1, &tile.texture);
+                tile.texture = CreateEmptyTexture(side, side);
+            }
+            tile.textureWidth = tile.textureHeight = side;
+            tile.tileWidth = std::min(side, device.screenWidth - i * side);
+            tile.tileHeight = std::min(side, device.screenHeight - j * side);
+            glBindTexture(GL_TEXTURE_2D, tile.texture);
+            glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, i * side,
+                                device.screenHeight - j * side - tile.tileHeight, tile.tileWidth,
+                                tile.tileHeight);
+        }
+    }
+    block.columns = columns;
+    block.rows = rows;
+    const TextureBinding bound = Sprites(device).binding;
+    BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
+}
+
+int LoadBackgroundFrom(OpenGLRainbows& device, const std::string& path) {
+    FlushSpriteBatch(device);
+    BackgroundBlock& block = Sprites(device).backgrounds[0];
+    DecodedImage image;
+    if (path.empty() || !DecodeImageFile(path, kNoColourKey, image)) {
+        DeleteTiles(device, block);
+        glClear(GL_COLOR_BUFFER_BIT);
+        return 0;
+    }
+    DeleteTiles(device, block);
+    const int side = std::min(MaxTextureSize(device), kMaxLoadedTileSide);
+    const int columns = std::min((image.width + side - 1) / side, kBackgroundGridSide);
+    const int rows = std::min((image.height + side - 1) / side, kBackgroundGridSide);
+    DecodedImage piece;
+    piece.width = piece.height = side;
+    for (int j = 0; j < rows; ++j) {
+        for (int i = 0; i < columns; ++i) {
+            // The tile's part of the picture; what lies outside it stays transparent.
+            piece.pixels.assign(static_cast<size_t>(side) * side * 4, 0);
+            const int copyWidth = std::min(side, image.width - i * side);
+            const int copyHeight = std::min(side, image.height - j * side);
+            for (int row = 0; row < copyHeight; ++row)
+                std::copy_n(
+                    image.pixels.data() +
+                        ((static_cast<size_t>(j) * side + row) * image.width + i * side) * 4,
+                    copyWidth * 4, piece.pixels.data() + static_cast<size_t>(row) * side * 4);
+            std::vector<uint8_t> buffer = PadAndFlip(piece, side, side, side, side);
+            BleedEdges(buffer, side, side);
+            BackgroundTile& tile = TileAt(block, i, j);
+            tile.texture = CreatePlainTexture(side, side, buffer.data(), GL_RGBA, GL_LINEAR);
+            tile.textureWidth = tile.textureHeight = side;
+            tile.tileWidth = tile.tileHeight = side;
+        }
+    }
+    block.columns = columns;
+    block.rows = rows;
+    DrawBackgroundBlock(device, 0);
+    return 1;
+}
+
+void DrawBackgroundBlock(OpenGLRainbows& device, int blockId) {
+    if (blockId < 0 || blockId >= kBackgroundBlockCount) return;
+    BackgroundBlock& block = Sprites(device).backgrounds[blockId];
+    if (block.columns == 0 || block.rows == 0) return;
+    FlushSpriteBatch(device);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_TEXTURE_2D);
+    float x = 0;
+    for (int i = 0; i < block.columns; ++i) {
+        float y = 0;
+        float columnWidth = 0;
+        for (int j = 0; j < block.rows; ++j) {
+            const BackgroundTile& tile = TileAt(block, i, j);
+            const float w = static_cast<float>(tile.tileWidth);
+            const float h = static_cast<float>(tile.tileHeight);
+            const float su = w / tile.textureWidth, tv = h / tile.textureHeight;
+            glBindTexture(GL_TEXTURE_2D, tile.texture);
+            glBegin(GL_QUADS);
+            glTexCoord2f(su, tv);
+            glVertex2f(x + w, y);
+            glTexCoord2f(0, tv);
+            glVertex2f(x, y);
+            glTexCoord2f(0, 0);
+            glVertex2f(x, y + h);
+            glTexCoord2f(su, 0);
+            glVertex2f(x + w, y + h);
+            glEnd();
+            y += h;
+            columnWidth = w;
+        }
+        x += columnWidth;
+    }
+    glEnable(GL_ALPHA_TEST);
+    BindSpriteTexture(device, -1, -1, false);
+}

@@ -1,0 +1,111 @@
+#include "gfx2d/SpriteCommands.h"
+
+#include "core/Number.h"
+#include "core/OpenGLRainbows.h"
+#include "files/ResourceLookup.h"
+#include "gfx2d/SpriteDrawing.h"
+#include "gfx2d/SpriteStore.h"
+
+double LoadSprite(const RtString& file, double id) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device || !SpriteIdValid(ToInt(id))) return 0;
+    const std::string path = ResolveResourceFile(file.CText());
+    return LoadImageIntoSlot(*device, ToInt(id), path, Sprites(*device).transparencyColour, false);
+}
+
+double LoadBumpTexture(const RtString& file, double id) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device || !SpriteIdValid(ToInt(id))) return 0;
+    const std::string path = ResolveResourceFile(file.CText());
+    return LoadImageIntoSlot(*device, ToInt(id), path, kDefaultTransparencyColour, true);
+}
+
+void DeleteSprite(double id) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (device && SpriteIdValid(ToInt(id))) EmptySlot(*device, ToInt(id));
+}
+
+void SetTransparency(double colour) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device) return;
+    Sprites(*device).transparencyColour = ToInt(colour);
+    Sprites(*device).fontTransparencyColour = ToInt(colour);
+}
+
+void GetSpriteSize(double id, double& width, double& height) {
+    OpenGLRainbows* device = GraphicsDevice();
+    width = height = 0;
+    if (!device || !SpriteIdValid(ToInt(id))) return;
+    const SpriteSlot& slot = Sprites(*device).slots[ToInt(id)];
+    width = slot.imageWidth;
+    height = slot.imageHeight;
+}
+
+double GetSpriteTexture(double id) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device || !SpriteIdValid(ToInt(id))) return 0;
+    return Sprites(*device).slots[ToInt(id)].plainTexture;
+}
+
+void SetAlphaMode(double alpha) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        SetAlphaModeOn(*device, static_cast<float>(alpha));
+}
+
+void DrawSprite(double id, double x, double y) {
+    if (OpenGLRainbows* device = GraphicsDevice()) DrawSpriteAt(*device, ToInt(id), x, y);
+}
+
+void StretchSprite(double id, double x, double y, double width, double height) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        StretchSpriteAt(*device, ToInt(id), x, y, width, height);
+}
+
+void ZoomSprite(double id, double x, double y, double zoomX, double zoomY) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        ZoomSpriteAt(*device, ToInt(id), x, y, zoomX, zoomY);
+}
+
+void RotoZoomSprite(double id, double x, double y, double angle, double zoom) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        RotoZoomSpriteAt(*device, ToInt(id), x, y, angle, zoom);
+}
+
+void StartPolygon(double id) {
+    if (OpenGLRainbows* device = GraphicsDevice()) StartPolygonWith(*device, ToInt(id));
+}
+
+void AddPolygonVertex(double x, double y, double s, double t, double colour) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        AddPolygonVertexAt(*device, ToInt(x), ToInt(y), s, t, ToInt(colour));
+}
+
+void EndPolygon() {
+    if (OpenGLRainbows* device = GraphicsDevice()) EndPolygonOn(*device);
+}
+
+void DrawPixel(double x, double y, double colour) {
+    if (OpenGLRainbows* device = GraphicsDevice()) DrawPixelAt(*device, x, y, ToInt(colour));
+}
+
+void DrawLine(double x1, double y1, double x2, double y2, double colour) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        DrawLineAt(*device, x1, y1, x2, y2, ToInt(colour));
+}
+
+void DrawRect(double x, double y, double width, double height, double colour) {
+    if (OpenGLRainbows* device = GraphicsDevice())
+        DrawRectAt(*device, x, y, width, height, ToInt(colour));
+}
+
+double GetPixel(double x, double y) {
+    OpenGLRainbows* device = GraphicsDevice();
+    return device ? static_cast<double>(PixelAt(*device, ToInt(x), ToInt(y))) : 0;
+}
+
+double SpriteCollision(double id1, double x1, double y1, double id2, double x2, double y2) {
+    OpenGLRainbows* device = GraphicsDevice();
+    if (!device) return 0;
+    return SpritesCollide(*device, ToInt(id1), ToInt(x1), ToInt(y1), ToInt(id2), ToInt(x2),
+                          ToInt(y2));
+}

@@ -1,0 +1,194 @@
+#include "gfx2d/SpriteStore.h"
+#include "os/Window.h"
+
+#include <algorithm>
+
+#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
+#include "gfx2d/TexturePixels.h"
+
+namespace {
+
+// Used when no GL context can be asked (the headless platform).
+const int kAssumedMaxTextureSize = 4096;
+
+void DeleteTexture(OpenGLRainbows& device, GLuint& name) {
+    if (name != 0 && device.initialised) glDeleteTextures(1, &name);
+    name = 0;
+}
+
+void SetTextureParameters(GLint magFilter, GLint minFilter) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+}
+
+void UnpackTightly() {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
+GLuint CreateMipmappedTexture(std::vector<uint8_t> rgba, int width, int height) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    SetTextureParameters(GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
+    int level = 0;
+    glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rgba.data());
+    while (width > 1 || height > 1) {
+        HalveMipLevel(rgba, width, height);
+        glTexImage2D(GL_TEXTURE_2D, ++level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rgba.data());
+    }
+    return name;
+}
+
+GLuint TextureOf(SpriteStore& store, int id, bool mipmap, const GLuint* table) {
+    if (table) return table[id];
+    const SpriteSlot& slot = store.slots[id];
+    return mipmap && slot.mipmappedTexture ? slot.mipmappedTexture : slot.plainTexture;
+}
+
+} // namespace
+
+void VertexList::Reserve(size_t vertices) {
+    if (vertices * floatsPerVertex_ <= data_.size()) return;
+    const size_t capacity = vertices <= 512 ? 512 : 128 * (vertices / 128 + 1);
+    data_.resize(capacity * floatsPerVertex_);
+}
+
+float* VertexList::Append() {
+    Reserve(count_ + 1);
+    return data_.data() + floatsPerVertex_ * count_++;
+}
+
+SpriteStore::SpriteStore() : slots(kSpriteSlotCount) {}
+
+SpriteStore& Sprites(OpenGLRainbows& device) {
+    return *device.sprites;
+}
+
+int MaxTextureSize(OpenGLRainbows& device) {
+    SpriteStore& store = Sprites(device);
+    if (store.maxTextureSize < 0) {
+        GLint size = 0;
+        if (device.window.HasGL()) glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+        store.maxTextureSize = size > 0 ? size : kAssumedMaxTextureSize;
+    }
+    return store.maxTextureSize;
+}
+
+void EmptySlot(OpenGLRainbows& device, int id) {
+    FlushSpriteBatch(device);
+    SpriteSlot& slot = Sprites(device).slots[id];
+    DeleteTexture(device, slot.plainTexture);
+    DeleteTexture(device, slot.mipmappedTexture);
+    slot = SpriteSlot{};
+}
+
+void ReleaseAllTextures(OpenGLRainbows& device) {
+    if (!device.sprites) return;
+    SpriteStore& store = Sprites(device);
+    store.batch.vertices.clear();
+    store.batch.id = -1;
+    for (int id = 0; id < kSpriteSlotCount; ++id) {
+        if (store.slots[id].plainTexture || store.slots[id].mipmappedTexture ||
+            store.slots[id].Loaded())
+            EmptySlot(device, id);
+    }
+    for (BackgroundBlock& block : store.backgrounds) {
+        for (BackgroundTile& tile : block.tiles)
+            DeleteTexture(device, tile.texture);
+        block = BackgroundBlock{};
+    }
+}
+
+GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum format,
+                          GLint magFilter) {
+    UnpackTightly();
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    SetTextureParameters(magFilter, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texWidth, texHeight, 0, format, GL_UNSIGNED_BYTE,
+                 rgba);
+    return name;
+}
+
+int UploadImageToSlot(OpenGLRainbows& device, int id, const DecodedImage& image, bool normalMap) {
+    if (!SpriteIdValid(id) || image.width <= 0 || image.height <= 0) return 0;
+    EmptySlot(device, id);
+    // Pictures beyond the GL's largest texture are cut to it.
+    const int maxSize = MaxTextureSize(device);
+    const int width = std::min(image.width, maxSize);
+    const int height = std::min(image.height, maxSize);
+    const int texWidth = std::min(PowerOfTwoAtLeast(width, 2), std::max(maxSize, 2));
+    const int texHeight = std::min(PowerOfTwoAtLeast(height, 2), std::max(maxSize, 2));
+    const bool font = id >= kFontSlotBase;
+
+    std::vector<uint8_t> buffer = PadAndFlip(image, width, height, texWidth, texHeight);
+    if (!font) BleedEdges(buffer, texWidth, texHeight);
+    if (normalMap) MakeNormalMap(buffer, texWidth, texHeight);
+
+    SpriteSlot& slot = Sprites(device).slots[id];
+    slot.plainTexture = CreatePlainTexture(texWidth, texHeight, buffer.data(), GL_RGBA,
+                                           font ? GL_NEAREST : GL_LINEAR);
+    if (!font)
+        slot.mipmappedTexture = CreateMipmappedTexture(std::move(buffer), texWidth, texHeight);
+    slot.textureWidth = texWidth;
+    slot.textureHeight = texHeight;
+    slot.imageWidth = width;
+    slot.imageHeight = height;
+    return 1;
+}
+
+int LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path, int64_t colourKey,
+                      bool normalMap) {
+    if (!SpriteIdValid(id)) return 0;
+    EmptySlot(device, id);
+    DecodedImage image;
+    if (!DecodeImageFile(path, colourKey, image)) return 0;
+    return UploadImageToSlot(device, id, image, normalMap);
+}
+
+void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
+                       const GLuint* table) {
+    FlushSpriteBatch(device);
+    SpriteStore& store = Sprites(device);
+    if (!SpriteIdValid(id)) id = -1;
+    if (!SpriteIdValid(second)) second = -1;
+    store.binding = TextureBinding{id, second, mipmap};
+    const GLExtensions& ext = device.ext;
+    if (!ext.glActiveTextureARB) {
+        if (id < 0) {
+            glDisable(GL_TEXTURE_2D);
+            glEnable(GL_COLOR_MATERIAL);
+            return;
+        }
+        glBindTexture(GL_TEXTURE_2D, TextureOf(store, id, mipmap, table));
+        glEnable(GL_TEXTURE_2D);
+        return;
+    }
+    ext.glActiveTextureARB(GL_TEXTURE1_ARB);
+    if (id >= 0 && second >= 0) {
+        glBindTexture(GL_TEXTURE_2D, TextureOf(store, second, mipmap, table));
+        glEnable(GL_TEXTURE_2D);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+    ext.glActiveTextureARB(GL_TEXTURE0_ARB);
+    if (id >= 0) {
+        glBindTexture(GL_TEXTURE_2D, TextureOf(store, id, mipmap, table));
+        glEnable(GL_TEXTURE_2D);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+OpenGLRainbows* GraphicsDevice() {
+    return Rt().gfx.get();
+}

@@ -1,0 +1,124 @@
+// The sprite table of the graphics device: numbered slots owning GL textures, the transparency
+// colours, the global alpha of 2D drawing, the font and background state, and the sprite batch.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gfx2d/ImageCodec.h"
+#include "gfx2d/SpriteBatch.h"
+
+class OpenGLRainbows;
+
+const int kSpriteSlotCount = 65536;
+const int kFontSlotBase = 65504;
+const int kFontCount = 32;
+const int kBackgroundBlockCount = 16;
+const int kBackgroundGridSide = 64;
+const int64_t kDefaultTransparencyColour = 0x8000FF;
+
+struct SpriteSlot {
+    GLuint plainTexture = 0;
+    GLuint mipmappedTexture = 0;
+    int textureWidth = -1;
+    int textureHeight = -1;
+    int imageWidth = 0;
+    int imageHeight = 0;
+    // The plain texture's alpha channel, read back on the first collision test.
+    std::vector<uint8_t> alphaCopy;
+    bool alphaCopyRead = false;
+
+    bool Loaded() const { return textureWidth > 0; }
+};
+
+struct BackgroundTile {
+    GLuint texture = 0;
+    int textureWidth = 0, textureHeight = 0;
+    int tileWidth = 0, tileHeight = 0;
+};
+
+// A picture cut into tiles: tile (column i, row j) lives at tiles[j * 64 + i].
+struct BackgroundBlock {
+    int columns = 0, rows = 0;
+    std::vector<BackgroundTile> tiles;
+};
+
+// The textures bound for the next drawing.
+struct TextureBinding {
+    int id = -1;
+    int second = -1;
+    bool mipmap = false;
+};
+
+// A vertex list that grows by the runtime's rule: 512 entries, else the next multiple of 128
+// above what is needed.
+class VertexList {
+  public:
+    explicit VertexList(int floatsPerVertex) : floatsPerVertex_(floatsPerVertex) {}
+    void Reserve(size_t vertices);
+    void Clear() { count_ = 0; }
+    float* Append(); // room for one vertex
+    const float* Data() const { return data_.data(); }
+    size_t Count() const { return count_; }
+
+  private:
+    int floatsPerVertex_;
+    size_t count_ = 0;
+    std::vector<float> data_;
+};
+
+class SpriteStore {
+  public:
+    SpriteStore();
+
+    std::vector<SpriteSlot> slots;
+    int64_t transparencyColour = kDefaultTransparencyColour;
+    int64_t fontTransparencyColour = 0;
+    float globalAlpha = 1.0f;
+    TextureBinding binding;
+    int currentFont = 0;
+    // Asked of the GL once and remembered; -1 until then.
+    int maxTextureSize = -1;
+    int frameBufferAlphaBits = -1;
+    std::array<BackgroundBlock, kBackgroundBlockCount> backgrounds;
+    VertexList polygon{8};
+    VertexList text{5};
+    SpriteBatch batch;
+};
+
+// The device's sprite store.
+SpriteStore& Sprites(OpenGLRainbows& device);
+// True for ids 0..65535.
+inline bool SpriteIdValid(int id) {
+    return id >= 0 && id < kSpriteSlotCount;
+}
+int MaxTextureSize(OpenGLRainbows& device);
+
+// Deletes the slot's textures (while the GL is initialised) and marks it empty.
+void EmptySlot(OpenGLRainbows& device, int id);
+// Empties every sprite slot and background block; called before the GL context goes.
+void ReleaseAllTextures(OpenGLRainbows& device);
+
+// Loads a BMP or PNG file into slot id: sprites get a plain and a mipmapped texture with edge
+// bleeding, font slots a plain texture with nearest-neighbour magnification. A failed load
+// leaves the slot empty. Returns 1 or 0.
+int LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path, int64_t colourKey,
+                      bool normalMap);
+// Uploads a decoded picture into slot id as LoadImageIntoSlot does.
+int UploadImageToSlot(OpenGLRainbows& device, int id, const DecodedImage& image, bool normalMap);
+// Makes a plain texture of texWidth x texHeight from an RGBA buffer (bottom-up rows).
+GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum format,
+                          GLint magFilter);
+
+// Binds the textures for the next drawing: id's plain texture (its mipmapped twin when mipmap
+// is set, or table[id] when a table is given), and second on the second texture unit when the
+// GL has multitexturing. A negative id turns texturing off.
+void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
+                       const GLuint* table = nullptr);
+
+// The graphics device of the running program; null before start-up and after shut-down.
+OpenGLRainbows* GraphicsDevice();
