@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/CoreCommands.h"
+#include "sound/SoundCommands.h"
 #include "text/TextCommands.h"
 #include "sound/SoundCommands.h"
 #include "gfx2d/SpriteCommands.h"

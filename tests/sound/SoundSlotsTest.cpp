@@ -95,7 +95,7 @@ TEST_F(SoundSlotsTest, BrokenFilesFailAndLeaveTheSlotEmpty) {
     }
 }
 
-TEST_F(SoundSlotsTest, EightBitMonoAndStereoAreConvertedToSixteenBitStereo) {
+TEST_F(SoundSlotsTest, EveryPlayableFormatIsConvertedToSixteenBitStereo) {
     WavLayout eightBit;
     eightBit.bitsPerSample = 8;
     ASSERT_EQ(LoadSound(folder.Write("8.wav", MakeWav(eightBit, {128, 255, 0})).c_str(), 0, 1),
@@ -112,6 +112,18 @@ TEST_F(SoundSlotsTest, EightBitMonoAndStereoAreConvertedToSixteenBitStereo) {
         1.0);
     // Two frames at the output rate, the samples of every second frame.
     EXPECT_EQ(audio->lastChunkSamples, (std::vector<int16_t>{1, -1, 3, -3}));
+
+    // Wider samples keep their top 16 bits.
+    WavLayout wide;
+    wide.bitsPerSample = 24;
+    ASSERT_EQ(LoadSound(folder.Write("24.wav", MakeWav(wide, {0x99, 0x34, 0x12})).c_str(), 0, 1),
+              1.0);
+    EXPECT_EQ(audio->lastChunkSamples, (std::vector<int16_t>{0x1234, 0x1234}));
+    wide.bitsPerSample = 32;
+    ASSERT_EQ(
+        LoadSound(folder.Write("32.wav", MakeWav(wide, {0x99, 0x99, 0xCC, 0xED})).c_str(), 0, 1),
+        1.0);
+    EXPECT_EQ(audio->lastChunkSamples, (std::vector<int16_t>{-0x1234, -0x1234}));
 }
 
 TEST_F(SoundSlotsTest, FiveCallsOnFourCopiesCutOffTheFirst) {
