@@ -9,3 +9,4 @@
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ImageCommands.h"
+#include "gfx3d/ObjectCommands.h"

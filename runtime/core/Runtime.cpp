@@ -1,6 +1,7 @@
 #include "core/Runtime.h"
 
 #include "core/OpenGLRainbows.h"
+#include "gfx3d/Rainbows3D.h"
 #include "sound/SoundDevice.h"
 
 Runtime::Runtime() = default;

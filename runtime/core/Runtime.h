@@ -13,6 +13,7 @@
 #include "text/RtString.h"
 
 class OpenGLRainbows;
+class Rainbows3D;
 class SoundDevice;
 
 struct Runtime {
@@ -39,6 +40,8 @@ struct Runtime {
 
     // Devices, in the order start-up creates them.
     std::unique_ptr<OpenGLRainbows> gfx;
+    // The 3D engine: the object table and the objects built in code.
+    std::unique_ptr<Rainbows3D> scene;
     std::unique_ptr<SoundDevice> sound;
 
     Runtime();

@@ -1,0 +1,94 @@
+#include "gfx3d/Draw3DCommands.h"
+
+#include "core/Number.h"
+#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
+#include "gfx2d/SpriteStore.h"
+#include "gfx3d/ObjectDrawing.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
+#include "text/NumArray.h"
+
+namespace {
+
+float F(double value) {
+    return static_cast<float>(value);
+}
+
+OpenGLRainbows* Device() {
+    OpenGLRainbows* device = Rt().gfx.get();
+    return device && device->initialised ? device : nullptr;
+}
+
+} // namespace
+
+void SetTexture3D(double textureA, double textureB) {
+    OpenGLRainbows* device = Device();
+    if (!device) return;
+    BindSpriteTexture(*device, ToInt(textureA), ToInt(textureB), Sprites(*device).binding.mipmap);
+}
+
+void SetMipmapping(double flag) {
+    OpenGLRainbows* device = Device();
+    if (device) Sprites(*device).binding.mipmap = flag != 0;
+}
+
+void SetTextureOffset(double du, double dv) {
+    Scene3D* scene = CurrentScene();
+    if (!scene) return;
+    scene->textureOffset[0] = F(du);
+    scene->textureOffset[1] = F(dv);
+}
+
+void SetSphereMapping(double flag) {
+    Scene3D* scene = CurrentScene();
+    if (scene) scene->sphereMapping = flag != 0;
+}
+
+void MoveObject(double x, double y, double z) {
+    if (Scene3D* scene = CurrentScene()) scene->transform.Move(F(x), F(y), F(z));
+}
+
+void ScaleObject(double sx, double sy, double sz) {
+    if (Scene3D* scene = CurrentScene()) scene->transform.Scale(F(sx), F(sy), F(sz));
+}
+
+void RotateObject(double angle, double ax, double ay, double az) {
+    if (Scene3D* scene = CurrentScene()) scene->transform.Rotate(F(angle), F(ax), F(ay), F(az));
+}
+
+void MultiplyObjectMatrix(NumArray& matrix) {
+    Scene3D* scene = CurrentScene();
+    if (!scene || matrix.dims != 1 || matrix.size1 != 16 || !matrix.data) return;
+    Mat4 m;
+    for (int i = 0; i < 16; ++i)
+        m.m[i] = F(matrix.data[i]);
+    scene->transform.MultiplyMatrix(m);
+}
+
+void PushTransform() {
+    if (Scene3D* scene = CurrentScene()) scene->transform.Push();
+}
+
+void PopTransform() {
+    if (Scene3D* scene = CurrentScene()) scene->transform.Pop();
+}
+
+void DrawObject(double id, double frame) {
+    OpenGLRainbows* device = Device();
+    if (!device) return;
+    const TextureBinding binding = Sprites(*device).binding;
+    BindSpriteTexture(*device, binding.id, binding.second, binding.mipmap);
+    DrawObjectAnim(id, frame, frame, 0, 0);
+}
+
+void DrawObjectAnim(double id, double frameA, double frameB, double t, double mode) {
+    OpenGLRainbows* device = Device();
+    Scene3D* scene = CurrentScene();
+    Rainbows3D* engine = Rt().scene.get();
+    if (!device || !scene || !engine) return;
+    ObjectSlot* slot = engine->Slot(ToInt(id));
+    if (!slot) return;
+    FlushSpriteBatch(*device);
+    DrawSlot(*device, *scene, *slot, ToInt(frameA), ToInt(frameB), t, mode != 0);
+}

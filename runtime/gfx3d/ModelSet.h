@@ -1,0 +1,14 @@
+// Model sets: INI files starting with ";DDW" that list textures and the object files of the
+// parts of one object, each part naming its two textures.
+#pragma once
+
+#include <string>
+
+struct ObjectSlot;
+
+// The four bytes a model-set file starts with.
+constexpr char kModelSetTag[] = ";DDW";
+
+// Fills an empty slot from the model set at path: marks it loaded, loads its textures (when a
+// GL context exists) and its parts. Parts that fail to load stay empty. Returns 1.
+int LoadModelSet(ObjectSlot& slot, const std::string& path);

@@ -1,0 +1,139 @@
+#include "gfx3d/ObjectCommands.h"
+
+#include <cfloat>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/Number.h"
+#include "core/Runtime.h"
+#include "files/ResourceLookup.h"
+#include "gfx3d/DddBinary.h"
+#include "gfx3d/ModelSet.h"
+#include "gfx3d/Normals.h"
+#include "gfx3d/ObjectFiles.h"
+#include "gfx3d/ObjectPacking.h"
+#include "gfx3d/Rainbows3D.h"
+
+namespace {
+
+ObjectSlot* FindSlot(double id) {
+    Rainbows3D* scene = Rt().scene.get();
+    return scene ? scene->Slot(ToInt(id)) : nullptr;
+}
+
+// The slot being built, or null.
+ObjectSlot* BuildingSlot() {
+    Rainbows3D* scene = Rt().scene.get();
+    return scene ? scene->Slot(scene->buildingId) : nullptr;
+}
+
+// Game numbers beyond the float range become the largest floats, not infinities.
+float ToFloat(double value) {
+    if (value > FLT_MAX) return FLT_MAX;
+    if (value < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(value);
+}
+
+bool StartsWithModelSetTag(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char head[4] = {};
+    const size_t got = std::fread(head, 1, sizeof(head), file);
+    std::fclose(file);
+    return got == sizeof(head) && std::memcmp(head, kModelSetTag, sizeof(head)) == 0;
+}
+
+} // namespace
+
+double LoadObject(const RtString& fileName, double id) {
+    ObjectSlot* slot = FindSlot(id);
+    if (!slot) return 0;
+    const std::string path = ResolveResourceFile(fileName.CText());
+    if (path.empty()) return 0;
+    slot->Clear();
+    if (StartsWithModelSetTag(path)) return LoadModelSet(*slot, path);
+
+    MeshObjectX& part = slot->parts.Push(MeshObjectX());
+    if (!ReadObjectFile(part, path, false) || part.frames.Count() == 0 ||
+        part.frames[0].packed.Count() == 0) {
+        slot->Clear();
+        return 0;
+    }
+    slot->loaded = 1;
+    slot->modelSet = 0;
+    part.BuildTriangles();
+    part.ComputeBoundingSpheres();
+    return 1;
+}
+
+double SaveObject(const RtString& fileName, double id) {
+    ObjectSlot* slot = FindSlot(id);
+    if (!slot || slot->parts.Count() == 0) return 0;
+    return WriteBinaryObject(slot->parts[0], fileName.CText()) ? 1 : 0;
+}
+
+void BeginObject(double id) {
+    Rainbows3D* scene = Rt().scene.get();
+    ObjectSlot* slot = FindSlot(id);
+    if (!scene || !slot) return;
+    slot->Clear();
+    MeshObjectX& part = slot->parts.Push(MeshObjectX());
+    ObjectFrame& frame = part.frames.Push(ObjectFrame());
+    frame.workVertices.Push(MarkerVertex(ColorStripStart));
+    scene->buildingId = ToInt(id);
+}
+
+void AddObjectVertex(double x, double y, double z, double u, double v, double colour) {
+    ObjectSlot* slot = BuildingSlot();
+    if (!slot || slot->parts.Count() == 0 || slot->parts[0].frames.Count() == 0) return;
+    DrawVertex vertex;
+    vertex.x = ToFloat(x);
+    vertex.y = ToFloat(y);
+    vertex.z = ToFloat(z);
+    vertex.u = ToFloat(u);
+    vertex.v = ToFloat(v);
+    vertex.colour = static_cast<uint32_t>(ToInt64(colour));
+    if (IsColourCode(vertex.colour)) {
+        vertex.red = vertex.green = vertex.blue = 1.0f;
+    } else {
+        vertex.red = (vertex.colour & 0xFF) / 255.0f;
+        vertex.green = ((vertex.colour >> 8) & 0xFF) / 255.0f;
+        vertex.blue = ((vertex.colour >> 16) & 0xFF) / 255.0f;
+    }
+    slot->parts[0].frames[0].workVertices.Push(vertex);
+}
+
+void NewObjectGroup() {
+    ObjectSlot* slot = BuildingSlot();
+    if (!slot || slot->parts.Count() == 0 || slot->parts[0].frames.Count() == 0) return;
+    slot->parts[0].frames[0].workVertices.Push(MarkerVertex(ColorStripStart));
+}
+
+void EndObject() {
+    Rainbows3D* scene = Rt().scene.get();
+    ObjectSlot* slot = BuildingSlot();
+    if (!scene || !slot) return;
+    scene->buildingId = -1;
+    slot->loaded = 1;
+    slot->modelSet = 0;
+    if (slot->parts.Count() == 0) return;
+    MeshObjectX& part = slot->parts[0];
+    if (part.frames.Count() == 0 || part.frames[0].workVertices.Count() <= 2) {
+        part.Clear();
+        return;
+    }
+    PackObject(part, ColourOverflow::NearestColour);
+    if (scene->normalMode == 1) ComputeNormals(part, true, false, false);
+    if (scene->normalMode == 2) ComputeNormals(part, true, true, false);
+    part.BuildTriangles();
+    part.ComputeBoundingSpheres();
+}
+
+void SetNormalMode(double mode) {
+    Rainbows3D* scene = Rt().scene.get();
+    if (!scene) return;
+    // The remainder is taken on the integer, so negative modes give negative remainders,
+    // which select no normals.
+    scene->normalMode = ToInt(mode) % 3;
+}

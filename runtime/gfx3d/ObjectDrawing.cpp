@@ -1,0 +1,278 @@
+#include "gfx3d/ObjectDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "core/OpenGLRainbows.h"
+#include "gfx2d/SpriteStore.h"
+#include "gfx3d/Effects.h"
+#include "gfx3d/MeshObject.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
+
+namespace {
+
+const GLsizei kStride = sizeof(DrawVertex);
+
+int ClampFrame(int index, int frameCount) {
+    return std::max(0, std::min(index, frameCount - 1));
+}
+
+// The GL textures a part is drawn with, 0 for none.
+struct PartTextures {
+    GLuint a = 0;
+    GLuint b = 0;
+};
+
+GLuint SpriteTexture(const SpriteStore& store, int id, bool mipmap) {
+    if (!SpriteIdValid(id)) return 0;
+    const SpriteSlot& slot = store.slots[static_cast<size_t>(id)];
+    if (!slot.Loaded()) return 0;
+    return mipmap && slot.mipmappedTexture ? slot.mipmappedTexture : slot.plainTexture;
+}
+
+GLuint ListTexture(const ObjectSlot& slot, int index) {
+    return index >= 0 && index < slot.textures.Count() ? slot.textures[index] : 0;
+}
+
+// Binds a on unit 0 and b on unit 1 (when there is multitexturing), switching texturing off on
+// a unit without a texture.
+void BindPartTextures(const GLExtensions& ext, const PartTextures& textures) {
+    if (ext.glActiveTextureARB) {
+        ext.glActiveTextureARB(GL_TEXTURE1_ARB);
+        if (textures.a && textures.b) {
+            glBindTexture(GL_TEXTURE_2D, textures.b);
+            glEnable(GL_TEXTURE_2D);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+        }
+        ext.glActiveTextureARB(GL_TEXTURE0_ARB);
+    }
+    if (textures.a) {
+        glBindTexture(GL_TEXTURE_2D, textures.a);
+        glEnable(GL_TEXTURE_2D);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+void SetTexCoordArray(const GLExtensions& ext, GLenum unit, const char* base, size_t offset) {
+    if (ext.glClientActiveTextureARB) ext.glClientActiveTextureARB(unit);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, kStride, base + offset);
+}
+
+void DisableTexCoordArray(const GLExtensions& ext, GLenum unit) {
+    if (ext.glClientActiveTextureARB) ext.glClientActiveTextureARB(unit);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+// Points GL at the vertices to draw: the part's static buffer for frame 0 (uploaded once),
+// else its stream buffer filled with them. Gives the base the array offsets are added to.
+const char* UploadVertices(const GLExtensions& ext, MeshObjectX& part, const DrawVertex* vertices,
+                           int count, bool staticFrame) {
+    if (!ext.glGenBuffersARB || !ext.glBindBufferARB || !ext.glBufferDataARB)
+        return reinterpret_cast<const char*>(vertices);
+    GLuint& buffer = part.buffers[staticFrame ? 0 : 1];
+    const GLsizeiptrARB bytes = static_cast<GLsizeiptrARB>(count) * kStride;
+    if (buffer == 0) {
+        ext.glGenBuffersARB(1, &buffer);
+        ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
+        ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, bytes, vertices,
+                            staticFrame ? GL_STATIC_DRAW_ARB : GL_STREAM_DRAW_ARB);
+    } else {
+        ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
+        if (!staticFrame)
+            ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, bytes, vertices, GL_STREAM_DRAW_ARB);
+    }
+    return nullptr;
+}
+
+// Fills the part's current vertices with the chosen frames; false when the frames do not
+// share one vertex count.
+bool FillCurrentVertices(MeshObjectX& part, const FrameChoice& choice, const Scene3D& scene) {
+    const GrowArray<DrawVertex>& source = part.frames[choice.from].triangles;
+    const GrowArray<DrawVertex>& target = part.frames[choice.to].triangles;
+    GrowArray<DrawVertex>& current = part.currentVertices;
+    if (current.Count() != source.Count()) current.CopyFrom(source);
+    const int count = current.Count();
+    if (choice.weight != 0 && choice.from != choice.to) {
+        if (target.Count() != count) return false;
+        const float w = choice.weight;
+        for (int i = 0; i < count; ++i) {
+            const DrawVertex& s = source[i];
+            const DrawVertex& d = target[i];
+            DrawVertex& v = current[i];
+            v.x = s.x + (d.x - s.x) * w;
+            v.y = s.y + (d.y - s.y) * w;
+            v.z = s.z + (d.z - s.z) * w;
+            v.nx = s.nx + (d.nx - s.nx) * w;
+            v.ny = s.ny + (d.ny - s.ny) * w;
+            v.nz = s.nz + (d.nz - s.nz) * w;
+            // Fresh coordinates, so an offset never adds up from draw to draw.
+            v.u = s.u;
+            v.v = s.v;
+        }
+    } else {
+        const GrowArray<DrawVertex>& whole = choice.weight != 0 ? target : source;
+        std::copy(whole.begin(), whole.end(), current.begin());
+    }
+    const float du = scene.textureOffset[0], dv = scene.textureOffset[1];
+    if (du != 0 || dv != 0)
+        for (DrawVertex& v : current) {
+            v.u += du;
+            v.v += dv;
+        }
+    return true;
+}
+
+void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
+              const PartTextures& textures, int a, int b, double t, bool positional) {
+    if (part.frames.Empty() || part.frames[0].packed.Empty()) return;
+    const FrameChoice choice = ChooseFrames(part.frames.Count(), a, b, t, positional);
+    const Mat4& objectMatrix = scene.transform.Composed();
+    const ObjectFrame& tested = part.frames[choice.tested];
+    if (SphereCulled(scene, objectMatrix.m, tested.centre, tested.radius)) return;
+
+    const float alpha = Sprites(device).globalAlpha;
+    glColor4f(alpha, alpha, alpha, alpha);
+    const EffectKind effect = scene.effectLight.enabled ? scene.effectLight.kind : EffectKind::None;
+    if (part.currentVertices.Empty()) part.BuildTriangles();
+    if (effect != EffectKind::None) PrepareEffect(part, effect);
+
+    const bool single = choice.weight == 0 || choice.from == choice.to;
+    const int shown = choice.weight == 0 ? choice.from : choice.to;
+    const bool direct = single && effect == EffectKind::None && scene.textureOffset[0] == 0 &&
+                        scene.textureOffset[1] == 0;
+    const DrawVertex* vertices;
+    int count;
+    if (direct) {
+        vertices = part.frames[shown].triangles.Data();
+        count = part.frames[shown].triangles.Count();
+    } else {
+        if (!FillCurrentVertices(part, choice, scene)) return;
+        if (effect != EffectKind::None) WriteEffectValues(scene, part, effect, objectMatrix);
+        vertices = part.currentVertices.Data();
+        count = part.currentVertices.Count();
+    }
+    if (count == 0) return;
+    ++scene.partsDrawn;
+
+    if (effect == EffectKind::ShadowVolumes) {
+        DrawShadowVolume(scene, part, vertices, count, objectMatrix);
+        return;
+    }
+
+    const GLExtensions& ext = device.ext;
+    const char* base = UploadVertices(ext, part, vertices, count, direct && shown == 0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, kStride, base);
+    const bool multitexture = ext.glActiveTextureARB && ext.glClientActiveTextureARB;
+    const bool secondUnit = multitexture && textures.a && textures.b;
+    if (effect == EffectKind::BumpMapping || effect == EffectKind::CelShading) {
+        SetEffectArrays(device, part, effect, base, textures.a, textures.b);
+    } else {
+        if (textures.a) SetTexCoordArray(ext, GL_TEXTURE0_ARB, base, offsetof(DrawVertex, u));
+        if (secondUnit) SetTexCoordArray(ext, GL_TEXTURE1_ARB, base, offsetof(DrawVertex, u));
+        if (part.usesVertexColours) {
+            glEnableClientState(GL_COLOR_ARRAY);
+            glColorPointer(3, GL_FLOAT, kStride, base + offsetof(DrawVertex, red));
+        }
+    }
+
+    glEnable(GL_COLOR_MATERIAL);
+    glPushMatrix();
+    glMultMatrixf(objectMatrix.m);
+    if (scene.lightMask != 0 || scene.sphereMapping) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, kStride, base + offsetof(DrawVertex, nx));
+        if (scene.sphereMapping) {
+            glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+            glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+            glEnable(GL_TEXTURE_GEN_S);
+            glEnable(GL_TEXTURE_GEN_T);
+        }
+    }
+    glDrawArrays(GL_TRIANGLES, 0, count);
+
+    if (scene.sphereMapping) {
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+    }
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    if (multitexture) DisableTexCoordArray(ext, GL_TEXTURE1_ARB);
+    DisableTexCoordArray(ext, GL_TEXTURE0_ARB);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    if (ext.glBindBufferARB) ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+
+    if (effect == EffectKind::CelShading)
+        FinishCelShading(device, scene, part, choice.tested, objectMatrix, textures.a, textures.b);
+    if (effect == EffectKind::BumpMapping || effect == EffectKind::CelShading)
+        RestoreTextureCombine(ext);
+    glPopMatrix();
+    glColor4f(alpha, alpha, alpha, alpha);
+}
+
+} // namespace
+
+FrameChoice ChooseFrames(int frameCount, int a, int b, double t, bool positional) {
+    FrameChoice choice;
+    if (frameCount <= 0) return choice;
+    if (!positional) {
+        choice.from = ClampFrame(a, frameCount);
+        choice.to = ClampFrame(b, frameCount);
+        choice.weight = static_cast<float>(t);
+        choice.tested = choice.to;
+        return choice;
+    }
+    if (t < 0 || t > 1) t = std::fabs(std::fmod(t, 1.0));
+    if (a == b) {
+        choice.from = choice.to = choice.tested = ClampFrame(a, frameCount);
+        return choice;
+    }
+    const double p = a + (b - a) * t;
+    const double whole = std::trunc(p);
+    const int i = static_cast<int>(whole);
+    choice.from = ClampFrame(i, frameCount);
+    choice.to = ClampFrame(i + 1, frameCount);
+    choice.weight = static_cast<float>(p - whole);
+    choice.tested = ClampFrame(a < b ? i : i + 1, frameCount);
+    return choice;
+}
+
+bool SphereCulled(const Scene3D& scene, const float m[16], const float centre[3], float radius) {
+    float world[3];
+    for (int r = 0; r < 3; ++r)
+        world[r] = m[r] * centre[0] + m[4 + r] * centre[1] + m[8 + r] * centre[2] + m[12 + r];
+    float smallestScale = 1e30f;
+    for (int c = 0; c < 3; ++c)
+        smallestScale =
+            std::min(smallestScale, std::sqrt(m[c * 4] * m[c * 4] + m[c * 4 + 1] * m[c * 4 + 1] +
+                                              m[c * 4 + 2] * m[c * 4 + 2]));
+    const float scaled = radius * smallestScale;
+    for (const auto& plane : scene.frustum)
+        if (plane[0] * world[0] + plane[1] * world[1] + plane[2] * world[2] + plane[3] <= -scaled)
+            return true;
+    return false;
+}
+
+void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, int b, double t,
+              bool positional) {
+    if (!slot.loaded) return;
+    const SpriteStore& store = Sprites(device);
+    for (MeshObjectX& part : slot.parts) {
+        PartTextures textures;
+        if (slot.modelSet) {
+            textures.a = ListTexture(slot, part.textureA);
+            textures.b = ListTexture(slot, part.textureB);
+            BindPartTextures(device.ext, textures);
+        } else {
+            textures.a = SpriteTexture(store, store.binding.id, store.binding.mipmap);
+            textures.b =
+                textures.a ? SpriteTexture(store, store.binding.second, store.binding.mipmap) : 0;
+        }
+        DrawPart(device, scene, part, textures, a, b, t, positional);
+    }
+}

@@ -1,0 +1,124 @@
+#include "gfx3d/SceneCommands.h"
+
+#include <GL/gl.h>
+
+#include "core/Number.h"
+#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
+#include "gfx2d/SpriteStore.h"
+#include "gfx3d/Scene3D.h"
+#include "gfx3d/SceneSetup.h"
+
+namespace {
+
+// The device and scene when both exist.
+bool Ready(OpenGLRainbows*& device, Scene3D*& scene) {
+    device = Rt().gfx.get();
+    scene = CurrentScene();
+    return device && scene && device->initialised;
+}
+
+float F(double value) {
+    return static_cast<float>(value);
+}
+
+} // namespace
+
+void Begin3D(double nearDistance, double farDistance, double fov) {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (Ready(device, scene)) Begin3DOn(*device, *scene, F(nearDistance), F(farDistance), F(fov));
+}
+
+void End3D() {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (Ready(device, scene)) End3DOn(*device, *scene);
+}
+
+void SetCameraUp(double x, double y, double z) {
+    Scene3D* scene = CurrentScene();
+    if (!scene) return;
+    scene->up[0] = F(x);
+    scene->up[1] = F(y);
+    scene->up[2] = F(z);
+}
+
+void SetCamera(double eyeX, double eyeY, double eyeZ, double targetX, double targetY,
+               double targetZ) {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (!Ready(device, scene)) return;
+    FlushSpriteBatch(*device);
+    const float eye[3] = {F(eyeX), F(eyeY), F(eyeZ)};
+    const float target[3] = {F(targetX), F(targetY), F(targetZ)};
+    SetCameraOn(*scene, eye, target);
+}
+
+void SetCullMode(double mode) {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (!Ready(device, scene)) return;
+    FlushSpriteBatch(*device);
+    SetCullModeOn(*scene, mode > 0 ? 1 : mode < 0 ? -1 : 0);
+}
+
+void SetLight(double id, double colour) {
+    Scene3D* scene = CurrentScene();
+    if (!scene) return;
+    DefineLight(id, colour, scene->eye[0], scene->eye[1], scene->eye[2], -scene->eye[0],
+                -scene->eye[1], -scene->eye[2], 180);
+}
+
+void DefineLight(double id, double colour, double x, double y, double z, double dx, double dy,
+                 double dz, double cutOff) {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (!Ready(device, scene)) return;
+    FlushSpriteBatch(*device);
+    const int lightId = ToInt(id);
+    const float position[3] = {F(x), F(y), F(z)};
+    const float direction[3] = {F(dx), F(dy), F(dz)};
+    DefineLightOn(*scene, lightId, ToInt64(colour), position, direction, F(cutOff));
+    if (lightId == -3) {
+        if (cutOff != 0)
+            OpenShadowPass(*scene);
+        else
+            CloseShadowPass(*device, *scene);
+    }
+}
+
+void SetFog(double colour, double exponential, double a, double b) {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (!Ready(device, scene)) return;
+    FlushSpriteBatch(*device);
+    SetFogOn(*scene, ToInt64(colour), exponential != 0, F(a), F(b));
+}
+
+void ClearDepth() {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (!Ready(device, scene)) return;
+    FlushSpriteBatch(*device);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void ProjectToScreen(double x, double y, double z, double& sx, double& sy, double& depth) {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (!Ready(device, scene)) return;
+    const double point[3] = {x, y, z};
+    ProjectPoint(point, sx, sy, depth);
+}
+
+void ScreenToWorld(double sx, double sy, double depth, double& x, double& y, double& z) {
+    OpenGLRainbows* device;
+    Scene3D* scene;
+    if (!Ready(device, scene)) return;
+    double out[3];
+    if (!UnprojectPoint(*device, sx, sy, depth, out)) return;
+    x = out[0];
+    y = out[1];
+    z = out[2];
+}

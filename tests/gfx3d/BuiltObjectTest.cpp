@@ -1,0 +1,314 @@
+// Objects built in code: packing, triangle orders, bounding spheres, normals and tangents,
+// and the round trip through a saved file.
+#include "ObjectTestSupport.h"
+
+#include <cmath>
+
+#include "gfx3d/NormalTable.h"
+#include "gfx3d/Normals.h"
+#include "gfx3d/ObjectCommands.h"
+
+namespace {
+
+constexpr double kFanStart = 4294967293.0;  // 0xFFFFFFFD
+constexpr double kListStart = 4294967295.0; // 0xFFFFFFFF
+
+class BuiltObjectTest : public ObjectTest {
+  protected:
+    MeshObjectX& Part(int id) { return Slot(id).parts[0]; }
+    // The x coordinates of a frame's triangle corners, in order, rounded: truncating
+    // quantisation may leave a coordinate up to one step below its value.
+    std::vector<float> CornerXs(int id) {
+        std::vector<float> xs;
+        for (const DrawVertex& v : Part(id).frames[0].triangles)
+            xs.push_back(std::round(v.x));
+        return xs;
+    }
+};
+
+TEST_F(BuiltObjectTest, QuantisationSpansEachAxis) {
+    SetNormalMode(0);
+    BeginObject(1);
+    AddObjectVertex(-3, 7, 0.5, 0, 0, 0);
+    AddObjectVertex(507, 7, 1.0, 0, 0, 0);
+    AddObjectVertex(4.5, 7, 0.75, 0, 0, 0);
+    EndObject();
+    const ObjectFrame& frame = Part(1).frames[0];
+    ASSERT_EQ(frame.packed.Count(), 4);
+    // x runs from -3 to 507: scale 2, the minimum quantises to 0, the top to 255.
+    EXPECT_FLOAT_EQ(frame.scale[0], 2.0f);
+    EXPECT_EQ(frame.packed[1].x, 0);
+    EXPECT_EQ(frame.packed[2].x, 255);
+    EXPECT_EQ(frame.packed[3].x, 3);
+    // Every vertex has y = 7: scale 1, offset -7, so y decodes exactly.
+    EXPECT_FLOAT_EQ(frame.scale[1], 1.0f);
+    EXPECT_FLOAT_EQ(frame.offset[1], -7.0f);
+    EXPECT_EQ(frame.packed[2].y, 0);
+    EXPECT_FLOAT_EQ(frame.triangles[0].y, 7.0f);
+    EXPECT_EQ(frame.packed[1].z, 0);
+    // The marker keeps the bytes of the vertex before it (none: zero).
+    EXPECT_EQ(frame.packed[0].x, 0);
+    EXPECT_EQ(Part(1).colourTable[frame.packed[0].colourIndex], ColorStripStart);
+}
+
+TEST_F(BuiltObjectTest, StripAndFanTriangleOrders) {
+    SetNormalMode(0);
+    BeginObject(1);
+    for (int i = 0; i < 6; ++i)
+        AddObjectVertex(i, i % 2, 0, 0, 0, 0);
+    EndObject();
+    // a..f: (a, b, c), (c, b, d), (c, d, e), (e, d, f)
+    EXPECT_EQ(CornerXs(1), (std::vector<float>{0, 1, 2, 2, 1, 3, 2, 3, 4, 4, 3, 5}));
+
+    BeginObject(2);
+    AddObjectVertex(0, 0, 0, 0, 0, kFanStart);
+    for (int i = 0; i < 5; ++i)
+        AddObjectVertex(i, i % 2, i % 3, 0, 0, 0);
+    AddObjectVertex(0, 0, 0, 0, 0, kListStart);
+    for (int i = 5; i < 12; ++i)
+        AddObjectVertex(i, i % 2, i % 3, 0, 0, 0);
+    EndObject();
+    // A fan (a, b, c), (a, c, d), (a, d, e); then two separate triangles, the seventh list
+    // vertex left over.
+    EXPECT_EQ(CornerXs(2), (std::vector<float>{0, 1, 2, 0, 2, 3, 0, 3, 4, 5, 6, 7, 8, 9, 10}));
+}
+
+TEST_F(BuiltObjectTest, BoundingSphereAndVertexColours) {
+    SetNormalMode(0);
+    BeginObject(1);
+    AddObjectVertex(0, 0, 0, 0, 0, 0x00FFFFFF);
+    AddObjectVertex(4, 0, 0, 0, 0, 0x00FFFFFF);
+    AddObjectVertex(0, 4, 0, 0, 0, 0x00FFFFFF);
+    EndObject();
+    const ObjectFrame& frame = Part(1).frames[0];
+    // Within a quantisation step (4 / 255) of the exact sphere.
+    const float step = 4.0f / 255;
+    EXPECT_NEAR(frame.centre[0], 4.0f / 3, step);
+    EXPECT_NEAR(frame.centre[1], 4.0f / 3, step);
+    EXPECT_NEAR(frame.radius, std::sqrt((8.0f / 3) * (8.0f / 3) + (4.0f / 3) * (4.0f / 3)), step);
+    // White and the strip marker only: no vertex colours.
+    EXPECT_EQ(Part(1).usesVertexColours, 0);
+
+    BeginObject(2);
+    AddObjectVertex(0, 0, 0, 0, 0, 0x00FFFFFF);
+    AddObjectVertex(4, 0, 0, 0, 0, 0x0000FF);
+    AddObjectVertex(0, 4, 0, 0, 0, 0x00FFFFFF);
+    EndObject();
+    EXPECT_EQ(Part(2).usesVertexColours, 1);
+    EXPECT_FLOAT_EQ(Part(2).frames[0].triangles[1].green, 0.0f);
+}
+
+TEST_F(BuiltObjectTest, StripNormalsPointToOneSide) {
+    SetNormalMode(1);
+    BeginObject(1);
+    AddObjectVertex(0, 0, 0, 0, 0, 0);
+    AddObjectVertex(0, 1, 0, 0, 0, 0);
+    AddObjectVertex(1, 0, 0, 0, 0, 0);
+    AddObjectVertex(1, 1, 0, 0, 0, 0);
+    EndObject();
+    const ObjectFrame& frame = Part(1).frames[0];
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(frame.packed[i].normal, 5) << i; // (0, 0, 1)
+    for (const DrawVertex& corner : frame.triangles)
+        EXPECT_FLOAT_EQ(corner.nz, 1.0f);
+    EXPECT_EQ(Part(1).normalsValid, 1);
+}
+
+TEST_F(BuiltObjectTest, SmoothedNormalsAreSharedByPosition) {
+    // Two separate triangles meeting at the origin and at (0, 1, 0), one facing -z, one +x.
+    const auto build = [](int id) {
+        BeginObject(id);
+        AddObjectVertex(0, 0, 0, 0, 0, kListStart);
+        AddObjectVertex(0, 0, 0, 0, 0, 0);
+        AddObjectVertex(1, 0, 0, 0, 0, 0);
+        AddObjectVertex(0, 1, 0, 0, 0, 0);
+        AddObjectVertex(0, 0, 0, 0, 0, 0);
+        AddObjectVertex(0, 0, 1, 0, 0, 0);
+        AddObjectVertex(0, 1, 0, 0, 0, 0);
+        EndObject();
+    };
+    SetNormalMode(1);
+    build(1);
+    SetNormalMode(2);
+    build(2);
+    const int minusZ = ChooseTableNormal(0, 0, -1);
+    const int plusX = ChooseTableNormal(1, 0, 0);
+    const int between = ChooseTableNormal(1, 0, -1);
+    ASSERT_NE(minusZ, between);
+    ASSERT_NE(plusX, between);
+    const ObjectFrame& perRecord = Part(1).frames[0];
+    EXPECT_EQ(perRecord.packed[2].normal, minusZ);
+    EXPECT_EQ(perRecord.packed[5].normal, plusX);
+    EXPECT_EQ(perRecord.packed[7].normal, plusX);
+    const ObjectFrame& smoothed = Part(2).frames[0];
+    EXPECT_EQ(smoothed.packed[2].normal, between);
+    EXPECT_EQ(smoothed.packed[5].normal, between);
+    EXPECT_EQ(smoothed.packed[4].normal, between);
+    EXPECT_EQ(smoothed.packed[7].normal, between);
+    // Corners that no other triangle shares keep their own face's normal.
+    EXPECT_EQ(smoothed.packed[3].normal, minusZ);
+    EXPECT_EQ(smoothed.packed[6].normal, plusX);
+}
+
+TEST_F(BuiltObjectTest, NormalsAreComputedOnceAndTangentsFollowTheTexture) {
+    SetNormalMode(1);
+    BeginObject(1);
+    AddObjectVertex(0, 0, 0, 0, 0, 0);
+    AddObjectVertex(1, 0, 0, 1, 0, 0);
+    AddObjectVertex(0, 1, 0, 0, 1, 0);
+    EndObject();
+    MeshObjectX& part = Part(1);
+    part.frames[0].packed[1].normal = 77;
+    ComputeNormals(part, true, false, false);
+    EXPECT_EQ(part.frames[0].packed[1].normal, 77);
+
+    // u runs along x and v along y; decoded v is upside down, so the bitangent points to -y.
+    ComputeNormals(part, true, false, true);
+    EXPECT_EQ(part.frames[0].packed[1].normal, 77);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(part.frames[0].packed[i].tangent, ChooseTableNormal(1, 0, 0)) << i;
+        EXPECT_EQ(part.frames[0].packed[i].bitangent, ChooseTableNormal(0, -1, 0)) << i;
+    }
+    EXPECT_FLOAT_EQ(part.frames[0].triangles[0].tx, 1.0f);
+}
+
+TEST_F(BuiltObjectTest, SavedAndLoadedAgainKeepsTrianglesAndNormals) {
+    SetNormalMode(2);
+    BeginObject(1);
+    const double points[][3] = {{-1, -1, 0.3}, {1, -1, 0.1}, {-1, 1, 0.7}, {1, 1, -0.4},
+                                {-1, 3, 0.2},  {1, 3, 0.9},  {-1, 5, -0.6}};
+    for (const auto& p : points)
+        AddObjectVertex(p[0], p[1], p[2], p[0] * 0.5, p[1] * 0.25, 0x336699);
+    NewObjectGroup();
+    AddObjectVertex(5, 5, 5, 0, 0, 0x00FF00);
+    AddObjectVertex(6, 5, 5, 1, 0, 0x00FF00);
+    AddObjectVertex(5, 6, 5, 0, 1, 0x00FF00);
+    EndObject();
+    ASSERT_EQ(SaveObject(PathOf("built.ddd").c_str(), 1), 1);
+    ASSERT_EQ(LoadObject(PathOf("built.ddd").c_str(), 2), 1);
+
+    const ObjectFrame& built = Part(1).frames[0];
+    const ObjectFrame& loaded = Part(2).frames[0];
+    ASSERT_EQ(built.triangles.Count(), 18);
+    ASSERT_EQ(loaded.triangles.Count(), built.triangles.Count());
+    for (int i = 0; i < built.triangles.Count(); ++i) {
+        SCOPED_TRACE(i);
+        const DrawVertex& a = built.triangles[i];
+        const DrawVertex& b = loaded.triangles[i];
+        EXPECT_FLOAT_EQ(a.x, b.x);
+        EXPECT_FLOAT_EQ(a.y, b.y);
+        EXPECT_FLOAT_EQ(a.z, b.z);
+        EXPECT_FLOAT_EQ(a.nx, b.nx);
+        EXPECT_FLOAT_EQ(a.ny, b.ny);
+        EXPECT_FLOAT_EQ(a.nz, b.nz);
+        EXPECT_FLOAT_EQ(a.u, b.u);
+        EXPECT_FLOAT_EQ(a.v, b.v);
+        EXPECT_EQ(a.colour, b.colour);
+    }
+    // Against the vertices given: within one quantisation step on each axis.
+    const float step[3] = {built.scale[0], built.scale[1], built.scale[2]};
+    const int strip[] = {0, 1, 2};
+    for (int c = 0; c < 3; ++c) {
+        const double* p = points[strip[c]];
+        EXPECT_NEAR(loaded.triangles[c].x, p[0], step[0]);
+        EXPECT_NEAR(loaded.triangles[c].y, p[1], step[1]);
+        EXPECT_NEAR(loaded.triangles[c].z, p[2], step[2]);
+    }
+    EXPECT_EQ(Part(2).normalsValid, 1);
+}
+
+TEST_F(BuiltObjectTest, BuildingEdgeCases) {
+    // Two vertices and a marker: an empty part, but the slot counts as loaded.
+    BeginObject(1);
+    AddObjectVertex(0, 0, 0, 0, 0, 0);
+    EndObject();
+    EXPECT_EQ(Slot(1).loaded, 1);
+    ASSERT_EQ(Slot(1).parts.Count(), 1);
+    EXPECT_EQ(Part(1).frames.Count(), 0);
+    EXPECT_EQ(scene().buildingId, -1);
+
+    // Without an object being built nothing happens.
+    AddObjectVertex(1, 2, 3, 0, 0, 0);
+    NewObjectGroup();
+    EndObject();
+    EXPECT_EQ(Part(1).frames.Count(), 0);
+
+    // Starting another object abandons the first, which keeps its unprocessed vertices.
+    BeginObject(2);
+    AddObjectVertex(0, 0, 0, 0, 0, 0);
+    BeginObject(3);
+    EXPECT_EQ(Part(2).frames[0].workVertices.Count(), 2);
+    EXPECT_EQ(Part(2).frames[0].packed.Count(), 0);
+    EXPECT_EQ(scene().buildingId, 3);
+
+    BeginObject(-1);
+    BeginObject(4096);
+    EXPECT_EQ(scene().buildingId, 3);
+
+    SetNormalMode(5);
+    EXPECT_EQ(scene().normalMode, 2);
+    SetNormalMode(3);
+    EXPECT_EQ(scene().normalMode, 0);
+}
+
+TEST_F(BuiltObjectTest, AbsurdNumbersStayHarmless) {
+    SetNormalMode(2);
+    BeginObject(1);
+    AddObjectVertex(NAN, 1e300, -1e300, NAN, 1e300, -5);
+    AddObjectVertex(INFINITY, 0, 0, 0, 0, 1e9);
+    AddObjectVertex(0, 0, 0, 0, 0, NAN);
+    EndObject();
+    EXPECT_EQ(Part(1).frames[0].triangles.Count(), 3);
+}
+
+TEST_F(BuiltObjectTest, ColoursBeyond256TakeTheNearest) {
+    SetNormalMode(0);
+    BeginObject(1);
+    for (int i = 0; i < 300; ++i)
+        AddObjectVertex(i, i % 2, 0, 0, 0, i * 4);
+    NewObjectGroup();
+    AddObjectVertex(0, 0, 0, 0, 0, 0);
+    AddObjectVertex(1, 0, 0, 0, 0, 0);
+    AddObjectVertex(1, 1, 0, 0, 0, 0);
+    EndObject();
+    const MeshObjectX& part = Part(1);
+    EXPECT_EQ(part.colourTable.Count(), 256);
+    const ObjectFrame& frame = part.frames[0];
+    // The second strip still starts with its marker.
+    EXPECT_EQ(part.colourTable[frame.packed[301].colourIndex], ColorStripStart);
+    // The marker and colours 0, 4, ..., 254 * 4 fill the table. Colour 299 * 4 = 0x4AC (red
+    // 0xAC, green 4) takes the nearest of them, 0x3AC (red 0xAC, green 3).
+    EXPECT_EQ(part.colourTable[frame.packed[300].colourIndex], 0x3ACu);
+}
+
+TEST(GrowArrayTest, GrowsByTheRuntimeRule) {
+    EXPECT_EQ(GrowArray<int>::CapacityFor(1), 512);
+    EXPECT_EQ(GrowArray<int>::CapacityFor(512), 512);
+    EXPECT_EQ(GrowArray<int>::CapacityFor(513), 640);
+    EXPECT_EQ(GrowArray<int>::CapacityFor(1024), 1152);
+    GrowArray<int> array;
+    array.Push(1);
+    EXPECT_EQ(array.Capacity(), 512);
+    for (int i = 1; i < 600; ++i)
+        array.Push(i);
+    EXPECT_EQ(array.Capacity(), 640);
+    EXPECT_EQ(array[599], 599);
+    array.Free();
+    EXPECT_EQ(array.Count(), 0);
+    EXPECT_EQ(array.Capacity(), 0);
+}
+
+TEST(NormalTableTest, HoldsTheTableInOrderAndChoosesTheClosest) {
+    EXPECT_FLOAT_EQ(NormalTable[0][0], -0.525731f);
+    EXPECT_FLOAT_EQ(NormalTable[0][2], 0.850651f);
+    EXPECT_FLOAT_EQ(NormalTable[5][2], 1.0f);
+    EXPECT_FLOAT_EQ(NormalTable[161][1], -0.587785f);
+    for (int i = 0; i < kNormalTableSize; ++i) {
+        const float* t = NormalTable[i];
+        EXPECT_NEAR(t[0] * t[0] + t[1] * t[1] + t[2] * t[2], 1.0f, 1e-5f) << i;
+        EXPECT_EQ(ChooseTableNormal(t[0] * 3, t[1] * 3, t[2] * 3), i);
+    }
+    EXPECT_EQ(ChooseTableNormal(0, 0, 0), 0);
+}
+
+} // namespace

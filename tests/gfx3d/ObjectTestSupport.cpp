@@ -1,0 +1,117 @@
+#include "ObjectTestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/Runtime.h"
+#include "gfx2d/ImageCodec.h"
+#include "gfx3d/MeshObject.h"
+
+void ObjectTest::SetUp() {
+    char pattern[] = "/tmp/vornic-gfx3d-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    const char* tmp = std::getenv("TMPDIR");
+    hadTmp_ = tmp != nullptr;
+    if (tmp) previousTmp_ = tmp;
+    // The log goes into the test's own folder, away from other test programs.
+    setenv("TMPDIR", (folder_ + "/").c_str(), 1);
+    Rt().scene = std::make_unique<Rainbows3D>();
+}
+
+void ObjectTest::TearDown() {
+    Rt().scene.reset();
+    if (hadTmp_)
+        setenv("TMPDIR", previousTmp_.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+Rainbows3D& ObjectTest::scene() {
+    return *Rt().scene;
+}
+
+std::string ObjectTest::WriteFile(const std::string& name,
+                                  const std::vector<uint8_t>& bytes) const {
+    const std::string path = PathOf(name);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(file, nullptr);
+    if (file) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+std::string ObjectTest::WriteFile(const std::string& name, const std::string& text) const {
+    return WriteFile(name, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+std::vector<uint8_t> ObjectTest::ReadFile(const std::string& path) const {
+    std::vector<uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+std::string ObjectTest::Log() const {
+    const std::vector<uint8_t> bytes = ReadFile(PathOf("ErrorLog.txt"));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+DddBytes& DddBytes::U32(uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<uint8_t>(value >> shift));
+    return *this;
+}
+
+DddBytes& DddBytes::F32(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    return U32(bits);
+}
+
+DddBytes& DddBytes::F64(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, 8);
+    U32(static_cast<uint32_t>(bits));
+    return U32(static_cast<uint32_t>(bits >> 32));
+}
+
+DddBytes& DddBytes::Record(uint8_t x, uint8_t y, uint8_t z, uint8_t normal, uint8_t colour) {
+    return Byte(x).Byte(y).Byte(z).Byte(normal).Byte(colour);
+}
+
+DddBytes& DddBytes::Header(uint32_t frames, uint32_t colours, uint32_t pairs) {
+    // 17 B3 C6 00, then the version's bit pattern 0x3FF051EB851EB852.
+    Byte(0x17).Byte(0xB3).Byte(0xC6).Byte(0x00);
+    U32(0x851EB852u).U32(0x3FF051EBu);
+    return U32(frames).U32(colours).U32(pairs);
+}
+
+DddBytes& DddBytes::FrameHeader(int32_t records, float offset, float scale) {
+    I32(records);
+    for (int axis = 0; axis < 3; ++axis)
+        F32(offset);
+    for (int axis = 0; axis < 3; ++axis)
+        F32(scale);
+    return *this;
+}
+
+std::vector<uint8_t> SampleBinaryObject() {
+    DddBytes file;
+    // Colours: red, the list marker, the strip marker.
+    file.Header(1, 3, 12).U32(0x0000FF).U32(ColorListStart).U32(ColorStripStart);
+    for (int i = 0; i < 12; ++i)
+        file.F32(i * 0.25f).F32(1.0f - i * 0.125f);
+    file.FrameHeader(12, 10.0f, 0.5f);
+    file.Record(0, 0, 0, 1, 1); // list marker
+    file.Record(10, 0, 0, 5, 0).Record(20, 0, 0, 5, 0).Record(10, 30, 0, 5, 0);
+    file.Record(40, 0, 0, 5, 0).Record(50, 0, 0, 5, 0).Record(40, 60, 0, 5, 0);
+    file.Record(40, 60, 0, 0, 2); // strip marker
+    file.Record(0, 0, 255, 7, 0).Record(255, 0, 255, 8, 0).Record(0, 255, 255, 9, 0);
+    file.Record(255, 255, 255, 10, 0);
+    return file.bytes;
+}
