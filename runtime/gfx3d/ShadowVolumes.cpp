@@ -59,13 +59,13 @@ void FindNeighbours(MeshObjectX& part, const DrawVertex* vertices, int triangleC
         }
 }
 
-// A triangle faces the light when the light lies on the side its counter-clockwise front
-// face points to.
+// A triangle faces the light when the light lies on its front side: objects wind their front
+// faces clockwise, the normal being (p2 - p1) x (p1 - p0).
 bool FacesLight(const DrawVertex* corner, const float light[3]) {
-    const float e1[3] = {corner[1].x - corner[0].x, corner[1].y - corner[0].y,
+    const float e1[3] = {corner[2].x - corner[1].x, corner[2].y - corner[1].y,
+                         corner[2].z - corner[1].z};
+    const float e2[3] = {corner[1].x - corner[0].x, corner[1].y - corner[0].y,
                          corner[1].z - corner[0].z};
-    const float e2[3] = {corner[2].x - corner[0].x, corner[2].y - corner[0].y,
-                         corner[2].z - corner[0].z};
     const float n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
                         e1[0] * e2[1] - e1[1] * e2[0]};
     return n[0] * (light[0] - corner[0].x) + n[1] * (light[1] - corner[0].y) +
@@ -130,7 +130,8 @@ void DrawShadowVolume(Scene3D& scene, MeshObjectX& part, const DrawVertex* verti
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
+    // The volume's faces point outward when front faces wind clockwise, as objects do.
+    glFrontFace(GL_CW);
     glStencilFunc(GL_ALWAYS, 0, ~0u);
     glPushMatrix();
     glMultMatrixf(objectMatrix.m);
