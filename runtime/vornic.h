@@ -10,3 +10,5 @@
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx3d/ObjectCommands.h"
+#include "gfx3d/SceneCommands.h"
+#include "gfx3d/Draw3DCommands.h"

@@ -8,6 +8,7 @@
 #include "core/Runtime.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
+#include "gfx3d/SceneSetup.h"
 #include "os/Window.h"
 
 namespace {
@@ -123,6 +124,7 @@ void PresentFrame() {
     PumpMessages(device);
     CheckQuitKeys(false);
 
+    CloseSceneShadowPass();
     SwapAndPace(device);
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
@@ -131,6 +133,7 @@ void PresentFrame() {
     glColor4f(1, 1, 1, 1);
     DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
+    ResetSceneFrameState();
 }
 
 void LimitFrameRate(double framesPerSecond) {

@@ -2,6 +2,7 @@
 
 #include "core/OpenGLRainbows.h"
 #include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
 #include "sound/SoundDevice.h"
 
 Runtime::Runtime() = default;

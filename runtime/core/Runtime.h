@@ -14,6 +14,7 @@
 
 class OpenGLRainbows;
 class Rainbows3D;
+class Scene3D;
 class SoundDevice;
 
 struct Runtime {
@@ -42,6 +43,8 @@ struct Runtime {
     std::unique_ptr<OpenGLRainbows> gfx;
     // The 3D engine: the object table and the objects built in code.
     std::unique_ptr<Rainbows3D> scene;
+    // The 3D scene: camera, lights, fog, the object transform and the drawing options.
+    std::unique_ptr<Scene3D> view3d;
     std::unique_ptr<SoundDevice> sound;
 
     Runtime();

@@ -2,6 +2,7 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "gfx3d/SceneSetup.h"
 
 void SetScreenMode(double width, double height, double fullScreen) {
     Runtime& rt = Rt();
@@ -19,6 +20,7 @@ void SetScreenMode(double width, double height, double fullScreen) {
 void SetViewport(double x, double y, double width, double height) {
     Runtime& rt = Rt();
     if (!rt.gfx) return;
+    CloseSceneShadowPass();
     Set2DProjection(*rt.gfx, ToInt(x), ToInt(y), ToInt(width), ToInt(height));
 }
 

@@ -11,6 +11,7 @@
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
 #include "gfx2d/FontCommands.h"
 #include "os/Audio.h"
 #include "os/Backend.h"
@@ -65,6 +66,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
     rt.scene = std::make_unique<Rainbows3D>();
+    rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed.
     SeedRandom(StartupRandomSeed(ClockMs()));
@@ -105,6 +107,7 @@ void ShutdownRuntime() {
     Runtime& rt = Rt();
     // 3D objects own GL buffers and textures, so they go while the context still exists.
     rt.scene.reset();
+    rt.view3d.reset();
     // The graphics device deletes every texture and the GL context with its window.
     rt.gfx.reset();
     // The sound slots are emptied last to first, then the sound device closes its output.
