@@ -9,6 +9,8 @@
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ImageCommands.h"
+#include "files/FileCommands.h"
+#include "files/IniCommands.h"
 #include "gfx3d/ObjectCommands.h"
 #include "gfx3d/SceneCommands.h"
 #include "gfx3d/Draw3DCommands.h"

@@ -3,6 +3,8 @@
 #include "core/OpenGLRainbows.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
+#include "files/FileState.h"
+#include "files/ResourceResolver.h"
 #include "sound/SoundDevice.h"
 
 Runtime::Runtime() = default;

@@ -15,6 +15,8 @@
 class OpenGLRainbows;
 class Rainbows3D;
 class Scene3D;
+class ResourceResolver;
+struct FileState;
 class SoundDevice;
 
 struct Runtime {
@@ -45,6 +47,11 @@ struct Runtime {
     std::unique_ptr<Rainbows3D> scene;
     // The 3D scene: camera, lights, fog, the object transform and the drawing options.
     std::unique_ptr<Scene3D> view3d;
+
+    // Files: channels, line file and INI store live for the whole process; the two resource
+    // lookups are released at shut-down with their temporary files.
+    std::unique_ptr<FileState> files;
+    std::unique_ptr<ResourceResolver> resolvers[2];
     std::unique_ptr<SoundDevice> sound;
 
     Runtime();

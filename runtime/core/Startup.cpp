@@ -10,6 +10,8 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "files/FileState.h"
+#include "files/ResourceLookup.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx2d/FontCommands.h"
@@ -81,7 +83,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
 
     os::ChangeDirectory(ProgramDirectory());
 
-    // The resource lookups take the program's directory as their root here.
+    SetResourcePackNames(ProgramDirectory(), ProgramDirectory());
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ResetTimerStamps(rt);
@@ -113,6 +115,9 @@ void ShutdownRuntime() {
     // The sound slots are emptied last to first, then the sound device closes its output.
     if (rt.sound) rt.sound->ReleaseSlots();
     rt.sound.reset();
+    // Changed line and INI files are saved; the resource lookups delete their temporary files.
+    WriteBackDataFiles();
+    ReleaseResourceLookups();
     rt.window.reset();
 }
 

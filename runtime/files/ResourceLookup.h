@@ -1,8 +1,21 @@
-// The resource lookup every asset loader passes its file names through.
+// The resource lookup every asset loader passes its file names through: a file on disk is used
+// as it is, else it is taken from the resource pack (expanded into a temporary file, which the
+// next lookup deletes).
 #pragma once
 
 #include <string>
 
-// The path to open for a file name from game code: "/" and "\\" both separate folders; a file
-// that exists on disk is used as it is.
+class ResourceResolver;
+
+// The path to open for a file name from game code ("/" and "\\" both separate folders). When
+// the file is neither on disk nor in the pack, the name itself comes back (with "/"), so that
+// opening it fails as it would without a pack.
 std::string ResolveResourceFile(const std::string& name);
+
+// Lookup 0 serves ResolveResourceFile; both are made on first use.
+ResourceResolver& Resolver(int which);
+// Gives both lookups their pack (start-up passes the program's directory, which holds no pack
+// until game code names one).
+void SetResourcePackNames(const std::string& first, const std::string& second);
+// Deletes both lookups' temporary files and releases them; run at shut-down.
+void ReleaseResourceLookups();

@@ -29,6 +29,22 @@ bool ChangeDirectory(const std::string& path) {
     return chdir(path.c_str()) == 0;
 }
 
+std::string MachineIdentity() {
+    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+        FILE* file = std::fopen(path, "r");
+        if (!file) continue;
+        char line[128] = {};
+        const bool read = std::fgets(line, sizeof(line), file) != nullptr;
+        std::fclose(file);
+        std::string identity = read ? line : "";
+        while (!identity.empty() && (identity.back() == '\n' || identity.back() == ' '))
+            identity.pop_back();
+        if (!identity.empty()) return identity;
+    }
+    char host[256] = {};
+    return gethostname(host, sizeof(host) - 1) == 0 ? host : "";
+}
+
 bool DebuggerAttached() {
     FILE* f = std::fopen("/proc/self/status", "r");
     if (!f) return false;

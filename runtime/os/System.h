@@ -10,6 +10,9 @@ std::string ExecutablePath();
 // The temporary directory ($TMPDIR, else /tmp), ending in '/'.
 std::string TempDirectory();
 bool ChangeDirectory(const std::string& path);
+// A text that stays the same for this machine across runs and boots (its machine id); "" when
+// there is none.
+std::string MachineIdentity();
 // True when a debugger (any tracer) is attached to this process.
 bool DebuggerAttached();
 // Text for an attached debugger; it reads standard error.

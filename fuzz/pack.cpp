@@ -1,0 +1,26 @@
+// Fuzzes the resource pack reader: any bytes taken as a pack must be refused or read within
+// bounds, and every entry either expands to its stated size or is refused.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "files/ResourcePack.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const char* bytes = reinterpret_cast<const char*>(data);
+    PackIndexPlace place;
+    if (!ParsePackHeader(bytes, size, size, place)) return 0;
+    std::vector<PackEntry> entries;
+    if (!ParsePackIndex(bytes + place.offset, place.size, place, entries)) return 0;
+    for (const PackEntry& entry : entries) {
+        if (static_cast<uint64_t>(entry.offset) + entry.size > size) std::abort();
+        std::string content;
+        if (ExpandPackEntry(entry, bytes + entry.offset, content) &&
+            content.size() != entry.expandedSize)
+            std::abort();
+        FindPackEntry(entries, entry.name);
+    }
+    return 0;
+}

@@ -1,0 +1,76 @@
+// Fuzzes the text functions: any bytes as texts and as a number must give results that keep
+// the string invariants, and a number's text must read back to the same ten digits.
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "text/TextCommands.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+void CheckInvariants(const RtString& text) {
+    Check(std::strlen(text.CText()) == text.Length());
+    Check(text.Capacity() == 0 ? text.Length() == 0 : text.Capacity() > text.Length());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < sizeof(double)) return 0;
+    double number;
+    std::memcpy(&number, data, sizeof(number));
+    const RtString numberText = NumberToText(number);
+    CheckInvariants(numberText);
+    Check(numberText.Length() < 24);
+    const double back = TextToNumber(numberText);
+    // Ten digits of the largest doubles round up past the largest double and read back as
+    // infinity; tiny subnormals have too few bits for a relative bound.
+    if (std::isfinite(number) && std::isfinite(back) && std::fabs(number) >= DBL_MIN) {
+        Check(std::fabs(back - number) <= std::fabs(number) * 5.0000001e-10);
+        Check(std::strcmp(NumberToText(back).CText(), numberText.CText()) == 0);
+    }
+
+    // The rest is three texts separated by zero bytes: text, find, with.
+    const std::string rest(reinterpret_cast<const char*>(data) + sizeof(double),
+                           size - sizeof(double));
+    const size_t firstCut = std::min(rest.find('\0'), rest.size());
+    const size_t secondCut = std::min(rest.find('\0', firstCut + 1), rest.size());
+    RtString text(rest.substr(0, firstCut).c_str());
+    const RtString find(rest.substr(std::min(firstCut + 1, rest.size()),
+                                    secondCut - std::min(firstCut + 1, rest.size()))
+                            .c_str());
+    const RtString with(rest.substr(std::min(secondCut + 1, rest.size())).c_str());
+
+    const double position = InStr(text, find);
+    Check(position >= -1 && position <= text.Length());
+    CheckInvariants(MidText(text, number, static_cast<double>(size)));
+    CheckInvariants(MidText(text, static_cast<double>(size % 7), number));
+    CheckInvariants(LowerCase(text));
+    CheckInvariants(FormatNumber(static_cast<double>(size % 300), number, number));
+
+    StrArray parts;
+    const double count = SplitString(text, parts, find);
+    size_t partBytes = 0;
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        CheckInvariants(parts(i));
+        Check(parts(i).Length() > 0);
+        partBytes += parts(i).Length();
+    }
+    Check(partBytes <= text.Length());
+
+    RtString copy(text);
+    const RtString replaced = ReplaceText(copy, find, with);
+    CheckInvariants(replaced);
+    Check(std::strcmp(replaced.CText(), copy.CText()) == 0);
+    if (find.Length() == 0) Check(std::strcmp(replaced.CText(), text.CText()) == 0);
+    return 0;
+}

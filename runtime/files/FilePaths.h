@@ -1,0 +1,20 @@
+// File names as game code writes them, and the small whole-file helpers the rest of the files
+// subsystem shares.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The name as the platform takes it: "\\" and "/" both separate folders, so every "\\" becomes
+// "/".
+std::string PlatformPath(const std::string& name);
+// Turns every "\\" of text into "/", in place: the form of names handed back to game code.
+void SlashesToForward(std::string& text);
+// True when path names something that can be opened for reading as a file (not a folder).
+bool IsReadableFile(const std::string& path);
+// Reads at most maxBytes of a file into content; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& content, size_t maxBytes);
+// Writes all of data to the descriptor, retrying after interruptions; false on any failure.
+bool WriteAll(int fd, const void* data, size_t size);
+// Reads until count bytes arrived or the file ended; gives the bytes read, 0 on failure.
+size_t ReadUpTo(int fd, void* data, size_t count);

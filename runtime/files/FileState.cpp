@@ -1,0 +1,16 @@
+#include "files/FileState.h"
+
+#include "core/Runtime.h"
+
+FileState& Files() {
+    Runtime& rt = Rt();
+    if (!rt.files) rt.files = std::make_unique<FileState>();
+    return *rt.files;
+}
+
+void WriteBackDataFiles() {
+    Runtime& rt = Rt();
+    if (!rt.files) return;
+    rt.files->lineFile.WriteBack();
+    rt.files->ini.WriteBack();
+}

@@ -1,0 +1,177 @@
+#include "files/ResourcePack.h"
+
+#include <cstring>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include "files/FilePaths.h"
+
+namespace {
+
+constexpr char kMarker[3] = {'s', 'b', 'X'};
+constexpr uint8_t kVersion = 1;
+// Entries of more than this many bytes are refused, so a damaged pack cannot ask for
+// absurd amounts of memory.
+constexpr uint32_t kLargestEntry = 1u << 30;
+constexpr uint32_t kLargestIndex = 64u << 20;
+
+uint32_t Get32(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
+}
+
+uint16_t Get16(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return static_cast<uint16_t>(b[0] | (b[1] << 8));
+}
+
+void Put32(std::string& out, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void Put16(std::string& out, uint16_t value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+    out.push_back(static_cast<char>(value >> 8));
+}
+
+uint32_t Crc32(const char* data, size_t size) {
+    return static_cast<uint32_t>(
+        crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(data), static_cast<uInt>(size)));
+}
+
+// Reads exactly size bytes at offset; false when the file is shorter.
+bool ReadAt(int fd, uint64_t offset, size_t size, std::string& out) {
+    out.assign(size, '\0');
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got =
+            pread(fd, out.data() + done, size - done, static_cast<off_t>(offset + done));
+        if (got <= 0) return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParsePackHeader(const char* header, size_t headerSize, uint64_t fileSize,
+                     PackIndexPlace& place) {
+    if (headerSize < kPackHeaderSize || std::memcmp(header, kMarker, 3) != 0 ||
+        static_cast<uint8_t>(header[3]) != kVersion)
+        return false;
+    place.offset = Get32(header + 4);
+    place.size = Get32(header + 8);
+    place.checksum = Get32(header + 12);
+    return place.offset >= kPackHeaderSize && place.size <= kLargestIndex &&
+           static_cast<uint64_t>(place.offset) + place.size <= fileSize;
+}
+
+bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& place,
+                    std::vector<PackEntry>& entries) {
+    entries.clear();
+    if (indexSize != place.size || indexSize < 4 || Crc32(index, indexSize) != place.checksum)
+        return false;
+    const uint32_t count = Get32(index);
+    // Every entry takes at least 20 bytes, which bounds the count before anything is reserved.
+    constexpr size_t kSmallestEntry = 1 + 1 + 4 + 4 + 2 + 4 + 4;
+    if (count > (indexSize - 4) / kSmallestEntry) return false;
+    entries.reserve(count);
+    size_t at = 4;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (at >= indexSize) return false;
+        const size_t nameLength = static_cast<unsigned char>(index[at++]);
+        if (nameLength == 0 || indexSize - at < nameLength + 18) return false;
+        PackEntry entry;
+        entry.name.assign(index + at, nameLength);
+        at += nameLength;
+        entry.offset = Get32(index + at);
+        entry.size = Get32(index + at + 4);
+        entry.method = Get16(index + at + 8);
+        entry.expandedSize = Get32(index + at + 10);
+        entry.checksum = Get32(index + at + 14);
+        at += 18;
+        if (entry.offset < kPackHeaderSize ||
+            static_cast<uint64_t>(entry.offset) + entry.size > place.offset ||
+            entry.expandedSize > kLargestEntry || entry.name.find('\0') != std::string::npos)
+            return false;
+        entries.push_back(std::move(entry));
+    }
+    return at == indexSize;
+}
+
+bool ExpandPackEntry(const PackEntry& entry, const char* stored, std::string& out) {
+    return PackExpand(entry.method, stored, entry.size, entry.expandedSize, out) &&
+           Crc32(out.data(), out.size()) == entry.checksum;
+}
+
+bool ReadPackIndex(int packFd, std::vector<PackEntry>& entries) {
+    entries.clear();
+    struct stat info;
+    if (fstat(packFd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    std::string header, index;
+    PackIndexPlace place;
+    return ReadAt(packFd, 0, kPackHeaderSize, header) &&
+           ParsePackHeader(header.data(), header.size(), static_cast<uint64_t>(info.st_size),
+                           place) &&
+           ReadAt(packFd, place.offset, place.size, index) &&
+           ParsePackIndex(index.data(), index.size(), place, entries);
+}
+
+bool ReadPackEntry(int packFd, const PackEntry& entry, std::string& content) {
+    std::string stored;
+    return ReadAt(packFd, entry.offset, entry.size, stored) &&
+           ExpandPackEntry(entry, stored.data(), content);
+}
+
+const PackEntry* FindPackEntry(const std::vector<PackEntry>& entries, const std::string& name) {
+    const std::string wanted = PlatformPath(name);
+    for (const PackEntry& entry : entries) {
+        if (entry.name.size() == wanted.size() &&
+            strncasecmp(PlatformPath(entry.name).c_str(), wanted.c_str(), wanted.size()) == 0)
+            return &entry;
+    }
+    return nullptr;
+}
+
+std::string BuildPack(const std::vector<PackSource>& sources, PackMethod method,
+                      std::string& error) {
+    std::string pack(kPackHeaderSize, '\0');
+    std::string index;
+    Put32(index, static_cast<uint32_t>(sources.size()));
+    for (const PackSource& source : sources) {
+        if (source.name.empty() || source.name.size() > 255 ||
+            source.name.find('\0') != std::string::npos) {
+            error = "unusable name in a pack (1 to 255 bytes): \"" + source.name + "\"";
+            return std::string();
+        }
+        const std::string stored =
+            PackCompress(method, source.content.data(), source.content.size());
+        if (source.content.size() > kLargestEntry ||
+            pack.size() + stored.size() > UINT32_MAX - (1u << 24)) {
+            error = "file too large for a pack: \"" + source.name + "\"";
+            return std::string();
+        }
+        index.push_back(static_cast<char>(source.name.size()));
+        index += PlatformPath(source.name);
+        Put32(index, static_cast<uint32_t>(pack.size()));
+        Put32(index, static_cast<uint32_t>(stored.size()));
+        Put16(index, static_cast<uint16_t>(method));
+        Put32(index, static_cast<uint32_t>(source.content.size()));
+        Put32(index, Crc32(source.content.data(), source.content.size()));
+        pack += stored;
+    }
+    std::string header(kMarker, 3);
+    header.push_back(static_cast<char>(kVersion));
+    Put32(header, static_cast<uint32_t>(pack.size()));
+    Put32(header, static_cast<uint32_t>(index.size()));
+    Put32(header, Crc32(index.data(), index.size()));
+    pack.replace(0, kPackHeaderSize, header);
+    if (pack.size() + index.size() > UINT32_MAX) {
+        error = "pack larger than 4 GiB";
+        return std::string();
+    }
+    return pack + index;
+}

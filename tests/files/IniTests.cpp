@@ -1,0 +1,116 @@
+// The INI store: reading rules, lookups without regard to case, changes and write-back.
+#include <gtest/gtest.h>
+
+#include "FileTestSupport.h"
+#include "files/FileState.h"
+#include "files/IniCommands.h"
+#include "files/IniStore.h"
+
+namespace {
+
+using IniTest = TempFolderTest;
+
+TEST(IniStoreTest, SectionsWithoutKeysDisappear) {
+    IniStore store;
+    store.Parse("[A]\r\nk = v\r\n[B]\r\n");
+    ASSERT_EQ(store.SectionCount(), 1u);
+    ASSERT_NE(store.Find("A", "k"), nullptr);
+    EXPECT_EQ(*store.Find("A", "k"), "v");
+    EXPECT_EQ(store.Find("B", "k"), nullptr);
+    EXPECT_EQ(store.Text(), "[A]\r\nk=v\r\n");
+}
+
+TEST(IniStoreTest, ReadingRules) {
+    IniStore store;
+    store.Parse("top=level\n"
+                "  ; a comment\n"
+                ";key=commented\n"
+                "\n"
+                "[ Video ]\n"
+                "Width=800\n"
+                "\tHeight \t =  600  \r\n"
+                "Empty=\n"
+                "Bare\n"
+                "Title = Pincer Panic\x01\x02\n"
+                "[my game]\n"
+                "a b\n"
+                "[Video]\n"
+                "Width=1024\n");
+    EXPECT_EQ(*store.Find("", "top"), "level");
+    EXPECT_EQ(store.Find("", "key"), nullptr);
+    EXPECT_EQ(*store.Find("video", "WIDTH"), "800"); // the first section of that name wins
+    EXPECT_EQ(*store.Find("Video", "height"), "600  ");
+    EXPECT_EQ(store.Find("Video", "Empty"), nullptr);
+    EXPECT_EQ(store.Find("Video", "Bare"), nullptr);
+    EXPECT_EQ(*store.Find("Video", "Title"), "Pincer Panic");
+    EXPECT_EQ(*store.Find("my", "a"), "b");
+    EXPECT_EQ(store.SectionCount(), 4u);
+    EXPECT_EQ(store.Text(), "[]\r\ntop=level\r\n"
+                            "[Video]\r\nWidth=800\r\nHeight=600  \r\nTitle=Pincer Panic\r\n"
+                            "[my]\r\na=b\r\n"
+                            "[Video]\r\nWidth=1024\r\n");
+}
+
+TEST(IniStoreTest, WrittenTextReadsBackTheSame) {
+    IniStore store;
+    store.Put("Sound", "volume", "80");
+    store.Put("", "loose", "1");
+    store.Put("Player", "name", "Sandy Claws");
+    IniStore again;
+    again.Parse(store.Text());
+    EXPECT_EQ(again.Text(), store.Text());
+}
+
+TEST_F(IniTest, GetFindsKeysWithoutRegardToCase) {
+    WriteTestFile("game.ini", "[A]\r\nk = v\r\n[B]\r\n");
+    IniOpen("game.ini");
+    EXPECT_STREQ(IniGet("a", "K").CText(), "v");
+    EXPECT_STREQ(IniGet("A", "missing").CText(), "NO_DATA");
+    EXPECT_STREQ(IniGet("B", "k").CText(), "NO_DATA");
+    EXPECT_STREQ(IniGet("C", "").CText(), "NO_DATA");
+}
+
+TEST_F(IniTest, PutRemovesKeysAndSectionsByMovingTheLastIntoTheirPlace) {
+    WriteTestFile("game.ini", "[A]\nk1=1\nk2=2\nk3=3\n[B]\nx=1\n[C]\ny=2\n");
+    IniOpen("game.ini");
+    IniPut("a", "K1", "");
+    EXPECT_STREQ(IniGet("A", "k1").CText(), "NO_DATA");
+    IniPut("A", "k2", "two");
+    IniPut("A", "new", "");
+    IniPut("D", "z", "3");
+    IniPut("b", "", "ignored");
+    IniPut("nothing", "", "");
+    IniOpen("other.ini"); // writes game.ini back
+    EXPECT_EQ(ReadTestFile("game.ini"), "[A]\r\nk3=3\r\nk2=two\r\nnew=\r\n"
+                                        "[D]\r\nz=3\r\n"
+                                        "[C]\r\ny=2\r\n");
+    IniPut("A", "", "");
+    EXPECT_STREQ(IniGet("A", "k3").CText(), "NO_DATA");
+}
+
+TEST_F(IniTest, UnchangedStoresAreNotWritten) {
+    WriteTestFile("game.ini", "; comment kept\n[A]\nk=v\n");
+    IniOpen("game.ini");
+    IniOpen("game.ini");
+    IniPut("A", "k", "v");
+    IniOpen("");
+    EXPECT_EQ(ReadTestFile("game.ini"), "[A]\r\nk=v\r\n");
+    IniPut("A", "k", "w"); // a store without a file name is never written
+    IniOpen("other.ini");
+    EXPECT_FALSE(TestFileExists(".ini"));
+    EXPECT_EQ(ReadTestFile("game.ini"), "[A]\r\nk=v\r\n");
+}
+
+TEST_F(IniTest, MissingFileIsCreatedAtTheEnd) {
+    IniOpen("sub\\new.ini");
+    EXPECT_STREQ(IniGet("A", "k").CText(), "NO_DATA");
+    IniPut("Options", "Speed", "3");
+    WriteBackDataFiles(); // the folder does not exist: skipped silently
+    EXPECT_FALSE(TestFileExists("sub/new.ini"));
+    IniOpen("settings.ini");
+    IniPut("Options", "Speed", "3");
+    WriteBackDataFiles();
+    EXPECT_EQ(ReadTestFile("settings.ini"), "[Options]\r\nSpeed=3\r\n");
+}
+
+} // namespace

@@ -1,0 +1,49 @@
+// Platform information by key.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "files/IniCommands.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+TEST(PlatformInfoTest, FixedAnswersAndUnknownKeys) {
+    EXPECT_STREQ(PlatformInfo("").CText(), "WIN32");
+    EXPECT_STREQ(PlatformInfo("device").CText(), "DESKTOP");
+    EXPECT_STREQ(PlatformInfo("DeViCe").CText(), "DESKTOP");
+    EXPECT_STREQ(PlatformInfo("DEVICES").CText(), "NO_DATA");
+    EXPECT_STREQ(PlatformInfo("what").CText(), "NO_DATA");
+}
+
+TEST(PlatformInfoTest, MachineIdIsEightUpperCaseHexDigitsAndStable) {
+    const std::string id = PlatformInfo("ID").CText();
+    EXPECT_TRUE(std::regex_match(id, std::regex("[0-9A-F]{8}"))) << id;
+    EXPECT_EQ(std::string(PlatformInfo("id").CText()), id);
+}
+
+TEST(PlatformInfoTest, TimeHasTheFixedLayoutWhateverTheKeyCase) {
+    const std::string time = PlatformInfo("time").CText();
+    // Year-month-day without leading zeros, then hour, minute and second right-aligned in two
+    // characters.
+    EXPECT_TRUE(std::regex_match(
+        time, std::regex("[0-9]{4}-([1-9]|1[0-2])-([1-9]|[12][0-9]|3[01]) "
+                         "( [0-9]|1[0-9]|2[0-3]):( [0-9]|[1-5][0-9]):( [0-9]|[1-5][0-9])")))
+        << time;
+    const std::string upper = PlatformInfo("TIME").CText();
+    EXPECT_EQ(upper.substr(0, 10), time.substr(0, 10));
+}
+
+TEST(PlatformInfoTest, WithoutAGLContextNoEntryPointIsFound) {
+    EXPECT_STREQ(PlatformInfo("GLEXT:glActiveTextureARB").CText(), "0");
+}
+
+using PlatformInfoGlTest = GlRuntimeTest;
+
+TEST_F(PlatformInfoGlTest, EntryPointsAreLookedUpWithTheirCaseKept) {
+    EXPECT_STREQ(PlatformInfo("gLeXt:glActiveTextureARB").CText(), "1");
+    EXPECT_STREQ(PlatformInfo("GLEXT:glGenBuffersARB").CText(), "1");
+    EXPECT_STREQ(PlatformInfo("GLEXT:").CText(), "0");
+}
+
+} // namespace
