@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time. Skips quietly when
-# there is no clang or no fuzz target yet.
+# Runs every libFuzzer target for a bounded time, starting from its seeds.
+# Usage: run-fuzzers.sh <build folder> [seconds per target]
+# A folder that is not configured yet becomes a clang sanitizer build first; the fuzz targets are
+# brought up to date. Without clang there are no fuzz targets, and nothing runs.
 set -euo pipefail
-build=${1:-build-fuzz}
+build=${1:?build folder}
 seconds=${2:-20}
 cd "$(dirname "$0")/.."
 
@@ -10,23 +12,36 @@ if ! command -v clang++ >/dev/null; then
     echo "fuzz: clang++ not found, fuzz targets skipped"
     exit 0
 fi
-if ! ls fuzz/*.cpp >/dev/null 2>&1; then
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DVORNIC_SANITIZE=ON -DVORNIC_FUZZ=ON \
+        -DVORNIC_TESTS=OFF -DVORNIC_BENCH=OFF >/dev/null
+fi
+fuzz_names=$(for f in fuzz/*.cpp; do [ -e "$f" ] && printf 'fuzz_%s ' "$(basename "$f" .cpp)"; done)
+if [ -n "$fuzz_names" ]; then
+    # shellcheck disable=SC2086
+    cmake --build "$build" -j "$(nproc)" --target $fuzz_names >/dev/null
+fi
+
+shopt -s nullglob
+targets=("$build"/fuzz/fuzz_*)
+if [ ${#targets[@]} -eq 0 ]; then
+    echo "fuzz: no fuzz targets in $build (they need clang), skipped"
     exit 0
 fi
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORNIC_FUZZ=ON \
-    -DVORNIC_TESTS=OFF -DVORNIC_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target $(for f in fuzz/*.cpp; do n=$(basename "$f" .cpp); printf 'fuzz_%s ' "$n"; done)
-
-for f in fuzz/*.cpp; do
-    name=$(basename "$f" .cpp)
+for target in "${targets[@]}"; do
+    [ -x "$target" ] || continue
+    name=${target##*/fuzz_}
     corpus="$build/corpus/$name"
     mkdir -p "$corpus"
     if [ -d "fuzz/seeds/$name" ]; then cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true; fi
     echo "fuzz: $name for ${seconds}s"
-    ASAN_OPTIONS=detect_leaks=0 "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -rss_limit_mb=2048 \
-        -print_final_stats=0 "$corpus" > "$build/fuzz_$name.log" 2>&1 || {
+    if ! ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
+        -timeout=10 "$corpus" >"$build/fuzz_$name.log" 2>&1; then
         tail -n 40 "$build/fuzz_$name.log"
+        echo "fuzz: $name FAILED (log: $build/fuzz_$name.log)"
         exit 1
-    }
+    fi
 done
+echo "fuzz: ${#targets[@]} targets ran clean"
