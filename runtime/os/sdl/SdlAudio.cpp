@@ -68,8 +68,12 @@ bool SdlAudio::Open(int channelCount) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    if (Mix_AllocateChannels(channelCount) != channelCount) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
     gains_.assign(static_cast<size_t>(channelCount), Gains{});
-    Mix_AllocateChannels(channelCount);
     Mix_SetPostMix(&SdlAudio::PostMix, this);
     open_ = true;
     return true;
