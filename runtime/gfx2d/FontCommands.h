@@ -4,9 +4,9 @@
 
 #include "text/RtString.h"
 
-// Loads a font picture (16 glyph columns; 16 rows when taller than wide, else 8) into font id
-// (clamped to 0..31) and makes it current. A missing or unreadable file gives the built-in
-// 8 x 8 font instead.
+// Loads a font picture (16 glyph columns; 16 rows when at least as tall as wide, else 8) into font
+// id (clamped to 0..31) and makes it current. A missing or unreadable file gives the built-in 8 x 8
+// font instead.
 void LoadFont(const RtString& file, double id);
 // Makes font id (clamped to 0..31) current.
 void SetFont(double id);

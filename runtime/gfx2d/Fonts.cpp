@@ -13,7 +13,8 @@ int ClampFontId(int id) {
 FontGrid FontGridOf(OpenGLRainbows& device, int fontId) {
     const SpriteSlot& slot = Sprites(device).slots[kFontSlotBase + ClampFontId(fontId)];
     FontGrid grid;
-    grid.rows = slot.imageHeight > slot.imageWidth ? 16 : 8;
+    // Square pictures hold all 256 codes as well: a 256 x 256 font has 16 x 16 glyphs.
+    grid.rows = slot.imageHeight >= slot.imageWidth ? 16 : 8;
     grid.glyphWidth = slot.imageWidth / 16;
     grid.glyphHeight = slot.imageHeight / grid.rows;
     return grid;

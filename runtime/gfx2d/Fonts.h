@@ -8,7 +8,7 @@ class OpenGLRainbows;
 
 struct FontGrid {
     int glyphWidth = 0, glyphHeight = 0;
-    int rows = 8; // 16 when the picture is taller than wide (codes 0..255), else 8 (0..127)
+    int rows = 8; // 16 when the picture is at least as tall as wide (codes 0..255), else 8
 };
 
 // The glyph grid of font id's picture (0 x 0 glyphs for an empty slot).

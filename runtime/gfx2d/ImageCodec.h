@@ -35,13 +35,15 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image);
 
 // A picture to save: width x height pixels of 3 bytes (B, G, R), row 0 at the BOTTOM, rows
-// packed without padding. Pixels equal to transparencyColour are written as the default key
+// packed without padding. Transparent pixels (those equal to transparencyColour, and those
+// marked in transparentMask when it is given, one byte per pixel) are written as the default key
 // colour in BMP files and with alpha 0 in PNG files.
 struct SavedPicture {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> bgrBottomUp;
     int64_t transparencyColour = kNoColourKey;
+    std::vector<uint8_t> transparentMask;
 };
 
 // True when fileName asks for PNG: longer than 4 characters, '.' fourth from the end and

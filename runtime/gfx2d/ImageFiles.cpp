@@ -23,14 +23,17 @@ void PutU32(std::vector<uint8_t>& out, uint32_t v) {
     PutU16(out, v >> 16);
 }
 
-bool IsKeyed(const SavedPicture& picture, const uint8_t* bgr) {
+bool IsKeyed(const SavedPicture& picture, size_t pixel) {
+    if (!picture.transparentMask.empty() && picture.transparentMask[pixel]) return true;
+    const uint8_t* bgr = picture.bgrBottomUp.data() + pixel * 3;
     return picture.transparencyColour != kNoColourKey &&
            bgr[2] + bgr[1] * 256 + bgr[0] * 65536 == picture.transparencyColour;
 }
 
 bool ValidPicture(const SavedPicture& picture) {
-    return picture.width > 0 && picture.height > 0 &&
-           picture.bgrBottomUp.size() >= static_cast<size_t>(picture.width) * picture.height * 3;
+    const size_t pixels = static_cast<size_t>(picture.width) * picture.height;
+    return picture.width > 0 && picture.height > 0 && picture.bgrBottomUp.size() >= pixels * 3 &&
+           (picture.transparentMask.empty() || picture.transparentMask.size() >= pixels);
 }
 
 // Writes and closes; true only when every byte reached the file.
@@ -106,7 +109,7 @@ bool WriteBmpFile(const std::string& path, const SavedPicture& picture) {
             picture.bgrBottomUp.data() + static_cast<size_t>(y) * picture.width * 3;
         for (int x = 0; x < picture.width; ++x) {
             const uint8_t* bgr = row + x * 3;
-            if (IsKeyed(picture, bgr)) {
+            if (IsKeyed(picture, static_cast<size_t>(y) * picture.width + x)) {
                 out.insert(out.end(), {kKeyBlue, kKeyGreen, kKeyRed});
             } else {
                 out.insert(out.end(), bgr, bgr + 3);
@@ -133,7 +136,7 @@ bool WritePngFile(const std::string& path, const SavedPicture& picture) {
             out[x * 4] = bgr[2];
             out[x * 4 + 1] = bgr[1];
             out[x * 4 + 2] = bgr[0];
-            out[x * 4 + 3] = IsKeyed(picture, bgr) ? 0 : 255;
+            out[x * 4 + 3] = IsKeyed(picture, (picture.height - 1 - y) * w + x) ? 0 : 255;
         }
     }
     FILE* file = std::fopen(path.c_str(), "wb");

@@ -116,11 +116,20 @@ int SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id) {
     picture.width = slot.textureWidth;
     picture.height = slot.textureHeight;
     picture.transparencyColour = store.transparencyColour;
-    picture.bgrBottomUp.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    const size_t pixels = static_cast<size_t>(picture.width) * picture.height;
+    std::vector<uint8_t> bgra(pixels * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, picture.bgrBottomUp.data());
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, bgra.data());
     BindSpriteTexture(device, store.binding.id, store.binding.second, store.binding.mipmap);
+    // Keyed-out pixels hold the colour bled into them and alpha 0: they are saved as
+    // transparent, so that the file loads back as the sprite looked.
+    picture.bgrBottomUp.resize(pixels * 3);
+    picture.transparentMask.resize(pixels);
+    for (size_t i = 0; i < pixels; ++i) {
+        std::copy_n(bgra.data() + i * 4, 3, picture.bgrBottomUp.data() + i * 3);
+        picture.transparentMask[i] = bgra[i * 4 + 3] == 0;
+    }
     return WritePicture(path, picture) ? 1 : 0;
 }
 

@@ -34,17 +34,16 @@ void BeginPrimitive(OpenGLRainbows& device, int64_t colour) {
     SpriteStore& store = Sprites(device);
     BindSpriteTexture(device, -1, -1, false);
     glDisable(GL_ALPHA_TEST);
-    const float alpha = store.globalAlpha;
+    const float scale = store.ColourScale();
     const int64_t c = colour & 0xFFFFFF;
-    glColor4ub(static_cast<GLubyte>((c & 0xFF) * alpha),
-               static_cast<GLubyte>(((c >> 8) & 0xFF) * alpha),
-               static_cast<GLubyte>(((c >> 16) & 0xFF) * alpha),
-               colour == store.transparencyColour ? 0 : static_cast<GLubyte>(255 * alpha));
+    glColor4ub(
+        static_cast<GLubyte>((c & 0xFF) * scale), static_cast<GLubyte>(((c >> 8) & 0xFF) * scale),
+        static_cast<GLubyte>(((c >> 16) & 0xFF) * scale),
+        colour == store.transparencyColour ? 0 : static_cast<GLubyte>(255 * store.globalAlpha));
 }
 
 void EndPrimitive(OpenGLRainbows& device) {
-    const float alpha = Sprites(device).globalAlpha;
-    glColor4f(alpha, alpha, alpha, alpha);
+    Sprites(device).ApplyDrawingColour();
     glEnable(GL_ALPHA_TEST);
 }
 
@@ -80,8 +79,10 @@ void SetAlphaModeOn(OpenGLRainbows& device, float alpha) {
     }
     float level = alpha == 0 ? 1.0f : std::fabs(alpha);
     if (!(level <= 1.0f)) level = 1.0f;
-    Sprites(device).globalAlpha = level;
-    glColor4f(level, level, level, level);
+    SpriteStore& store = Sprites(device);
+    store.globalAlpha = level;
+    store.translucent = alpha < 0;
+    store.ApplyDrawingColour();
 }
 
 void DrawSpriteAt(OpenGLRainbows& device, int id, double x, double y) {
@@ -175,10 +176,11 @@ void AddPolygonVertexAt(OpenGLRainbows& device, int x, int y, double s, double t
     v[2] = static_cast<float>(s);
     v[3] = static_cast<float>(t);
     const int64_t c = colour & 0xFFFFFF;
-    v[4] = (c & 0xFF) / 255.0f * store.globalAlpha;
-    v[5] = ((c >> 8) & 0xFF) / 255.0f * store.globalAlpha;
-    v[6] = ((c >> 16) & 0xFF) / 255.0f * store.globalAlpha;
-    v[7] = colour == store.transparencyColour ? 0.0f : 1.0f;
+    const float scale = store.ColourScale();
+    v[4] = (c & 0xFF) / 255.0f * scale;
+    v[5] = ((c >> 8) & 0xFF) / 255.0f * scale;
+    v[6] = ((c >> 16) & 0xFF) / 255.0f * scale;
+    v[7] = colour == store.transparencyColour ? 0.0f : store.translucent ? store.globalAlpha : 1.0f;
 }
 
 void EndPolygonOn(OpenGLRainbows& device) {
@@ -205,8 +207,7 @@ void EndPolygonOn(OpenGLRainbows& device) {
     glDisableClientState(GL_VERTEX_ARRAY);
     glShadeModel(GL_FLAT);
     glEnable(GL_TEXTURE_2D);
-    const float alpha = store.globalAlpha;
-    glColor4f(alpha, alpha, alpha, alpha);
+    store.ApplyDrawingColour();
     glDisable(GL_DITHER);
     glDisable(GL_COLOR_MATERIAL);
 }

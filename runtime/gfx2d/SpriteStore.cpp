@@ -68,6 +68,11 @@ float* VertexList::Append() {
 
 SpriteStore::SpriteStore() : slots(kSpriteSlotCount) {}
 
+void SpriteStore::ApplyDrawingColour() const {
+    const float scale = ColourScale();
+    glColor4f(scale, scale, scale, globalAlpha);
+}
+
 SpriteStore& Sprites(OpenGLRainbows& device) {
     return *device.sprites;
 }

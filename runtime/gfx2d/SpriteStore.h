@@ -79,6 +79,9 @@ class SpriteStore {
     int64_t transparencyColour = kDefaultTransparencyColour;
     int64_t fontTransparencyColour = 0;
     float globalAlpha = 1.0f;
+    // Set while blending is translucent: colours then keep their strength and only alpha
+    // carries the global alpha, so that blending with it mixes rather than darkens.
+    bool translucent = false;
     TextureBinding binding;
     int currentFont = 0;
     // Asked of the GL once and remembered; -1 until then.
@@ -88,6 +91,16 @@ class SpriteStore {
     VertexList polygon{8};
     VertexList text{5};
     SpriteBatch batch;
+
+    // What colours are scaled by: the global alpha, except while translucent.
+    float ColourScale() const { return translucent ? 1.0f : globalAlpha; }
+    // Opaque drawing at full strength, as every frame starts.
+    void ResetAlpha() {
+        globalAlpha = 1.0f;
+        translucent = false;
+    }
+    // Makes the GL colour the one that sprites are drawn with.
+    void ApplyDrawingColour() const;
 };
 
 // The device's sprite store.

@@ -1,0 +1,115 @@
+// Fonts and printed text, drawn and read back.
+#include <GL/gl.h>
+
+#include "TestImages.h"
+#include "gfx2d/FontCommands.h"
+#include "gfx2d/SpriteCommands.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+const uint32_t kWhite = Rgb(255, 255, 255), kGreen = Rgb(0, 255, 0);
+
+class Fonts : public GlRuntimeTest {
+  protected:
+    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
+
+    // A font picture whose glyph cells are each filled with their own colour, with a black
+    // (transparent) frame of one pixel.
+    std::string CellFont(int width, int height) {
+        const int cellWidth = width / 16, cellHeight = height / (height >= width ? 16 : 8);
+        return folder.Write("font.bmp", MakeBmp(width, height, 24, [=](int x, int y) {
+                                const int cx = x % cellWidth, cy = y % cellHeight;
+                                if (cx == 0 || cy == 0) return 0u;
+                                return CellColour((y / cellHeight) * 16 + x / cellWidth);
+                            }));
+    }
+    static uint32_t CellColour(int code) { return Rgb(code, 255 - code, 77); }
+
+    double glyphWidth = 0, glyphHeight = 0;
+    TempFolder folder;
+};
+
+} // namespace
+
+TEST_F(Fonts, StartUpLeavesTheBuiltInFontCurrent) {
+    GetFontSize(glyphWidth, glyphHeight);
+    EXPECT_EQ(glyphWidth, 8);
+    EXPECT_EQ(glyphHeight, 8);
+    // 'A': the top bar in cell columns 2..4 of row 1, the hole below it an outline pixel.
+    PrintText("A", 100, 100);
+    EXPECT_EQ(Pixel(102, 101), kWhite);
+    EXPECT_EQ(Pixel(104, 101), kWhite);
+    EXPECT_EQ(Pixel(103, 102), Rgb(8, 8, 8));
+    EXPECT_EQ(Pixel(107, 107), 0u);
+}
+
+TEST_F(Fonts, TextAdvancesByTheGlyphWidthAndEmptyTextDrawsNothing) {
+    PrintText("AA", 100.2, 100); // positions round up
+    EXPECT_EQ(Pixel(103, 101), kWhite);
+    EXPECT_EQ(Pixel(111, 101), kWhite);
+    EXPECT_EQ(Pixel(102, 101), Rgb(8, 8, 8)); // outline left of the bar
+    EXPECT_EQ(Pixel(101, 101), 0u);
+    PrintText("", 200, 200);
+    PrintText("  ", 200, 200);
+    for (int x = 195; x < 220; ++x)
+        EXPECT_EQ(Pixel(x, 203), 0u);
+
+    PrintNumber(42, 300, 300);
+    PrintText("42", 300, 320);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(Pixel(300 + x, 300 + y), Pixel(300 + x, 320 + y));
+    EXPECT_NE(Pixel(300 + 2, 300 + 1) + Pixel(300 + 3, 300 + 3), 0u);
+}
+
+TEST_F(Fonts, TallPicturesHoldAllBytesAndWidePicturesWrapAt128) {
+    LoadFont(CellFont(256, 256).c_str(), 3);
+    GetFontSize(glyphWidth, glyphHeight);
+    EXPECT_EQ(glyphWidth, 16);
+    EXPECT_EQ(glyphHeight, 16);
+    PrintText("\x41\xC8", 0, 0); // 65 and 200: the second from the lower half
+    EXPECT_EQ(Pixel(8, 8), CellColour(65));
+    EXPECT_EQ(Pixel(16 + 8, 8), CellColour(200));
+    EXPECT_EQ(Pixel(16, 0), 0u); // the black frame is transparent
+
+    LoadFont(CellFont(256, 128).c_str(), 4);
+    GetFontSize(glyphWidth, glyphHeight);
+    EXPECT_EQ(glyphWidth, 16);
+    EXPECT_EQ(glyphHeight, 16);
+    PrintText("\xC8", 0, 100); // 200 prints glyph 72
+    EXPECT_EQ(Pixel(8, 108), CellColour(72));
+}
+
+TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
+    LoadFont(CellFont(256, 128).c_str(), 31);
+    SetFont(0);
+    SetFont(40);
+    GetFontSize(glyphWidth, glyphHeight);
+    EXPECT_EQ(glyphWidth, 16);
+    SetFont(-3);
+    GetFontSize(glyphWidth, glyphHeight);
+    EXPECT_EQ(glyphWidth, 8);
+
+    LoadFont(folder.Path("none.bmp").c_str(), 99); // clamped to 31, built-in font there
+    GetFontSize(glyphWidth, glyphHeight);
+    EXPECT_EQ(glyphWidth, 8);
+    EXPECT_EQ(glyphHeight, 8);
+    PrintText("A", 50, 50);
+    EXPECT_EQ(Pixel(52, 51), kWhite);
+}
+
+TEST_F(Fonts, FontsKeyBlackUntilTheTransparencyColourChanges) {
+    DrawRect(0, 0, 800, 600, kGreen);
+    LoadFont(CellFont(256, 128).c_str(), 1);
+    PrintText("A", 0, 0);
+    EXPECT_EQ(Pixel(0, 0), kGreen); // black frame keyed
+    EXPECT_EQ(Pixel(5, 5), CellColour(65));
+
+    SetTransparency(CellColour(65));
+    LoadFont(CellFont(256, 128).c_str(), 1);
+    PrintText("AB", 0, 20);
+    EXPECT_EQ(Pixel(0, 20), 0u);     // black now prints
+    EXPECT_EQ(Pixel(5, 25), kGreen); // and the new key is transparent
+    EXPECT_EQ(Pixel(21, 25), CellColour(66));
+}

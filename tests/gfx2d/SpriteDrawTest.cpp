@@ -1,0 +1,330 @@
+// Sprites and primitives drawn on the software rasteriser and read back pixel by pixel.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "TestImages.h"
+#include "core/CoreCommands.h"
+#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
+#include "gfx2d/SpriteCommands.h"
+#include "gfx2d/SpriteStore.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+const uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255);
+const uint32_t kKey = 0x8000FF;
+
+class SpriteDrawing : public GlRuntimeTest {
+  protected:
+    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
+
+    // Loads a picture file made of colour into slot id.
+    double Load(int id, int width, int height, const PixelColour& colour, int bits = 24) {
+        return LoadSprite(folder.Write("s.bmp", MakeBmp(width, height, bits, colour)).c_str(), id);
+    }
+    void Fill(uint32_t colour) { DrawRect(0, 0, 800, 600, colour); }
+
+    // The whole back buffer.
+    std::vector<uint8_t> Screen() {
+        GetPixel(0, 0); // draws what the sprite batch holds
+        std::vector<uint8_t> rgba(800 * 600 * 4);
+        glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        return rgba;
+    }
+
+    TempFolder folder;
+};
+
+// Red top-left pixel, green elsewhere: shows position, mirroring and turning.
+uint32_t RedCorner(int x, int y) {
+    return x == 0 && y == 0 ? kRed : kGreen;
+}
+
+GLint TextureSize(double id, GLenum which) {
+    GLint size = 0;
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(GetSpriteTexture(id)));
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, which, &size);
+    return size;
+}
+
+} // namespace
+
+TEST_F(SpriteDrawing, SpriteLandsWithItsTopLeftPixelAtThePosition) {
+    ASSERT_EQ(Load(1, 4, 3, RedCorner), 1);
+    DrawSprite(1, 10, 20);
+    DrawSprite(1, 29.25, 39.5); // fractional positions round up
+    EXPECT_EQ(Pixel(10, 20), kRed);
+    EXPECT_EQ(Pixel(11, 20), kGreen);
+    EXPECT_EQ(Pixel(13, 22), kGreen);
+    EXPECT_EQ(Pixel(9, 20), 0u);
+    EXPECT_EQ(Pixel(10, 19), 0u);
+    EXPECT_EQ(Pixel(14, 22), 0u);
+    EXPECT_EQ(Pixel(13, 23), 0u);
+    EXPECT_EQ(Pixel(30, 40), kRed);
+    EXPECT_EQ(Pixel(29, 40), 0u);
+}
+
+TEST_F(SpriteDrawing, OddWidthBmpsOfBothDepthsDrawWithoutSkew) {
+    auto pattern = [](int x, int y) { return Rgb(40 * x + 10, 60 * y + 20, 99); };
+    for (int bits : {24, 32}) {
+        ASSERT_EQ(Load(2, 5, 3, pattern, bits), 1);
+        DrawSprite(2, 100, 100);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(Pixel(100 + x, 100 + y), pattern(x, y)) << bits << ": " << x << "," << y;
+    }
+}
+
+TEST_F(SpriteDrawing, OnePixelPictureGetsTwoByTwoTexture) {
+    ASSERT_EQ(Load(3, 1, 1, [](int, int) { return kBlue; }), 1);
+    EXPECT_EQ(TextureSize(3, GL_TEXTURE_WIDTH), 2);
+    EXPECT_EQ(TextureSize(3, GL_TEXTURE_HEIGHT), 2);
+    double w, h;
+    GetSpriteSize(3, w, h);
+    EXPECT_EQ(w, 1);
+    EXPECT_EQ(h, 1);
+    DrawSprite(3, 5, 5);
+    EXPECT_EQ(Pixel(5, 5), kBlue);
+    EXPECT_EQ(Pixel(6, 5), 0u);
+    EXPECT_EQ(Pixel(5, 6), 0u);
+}
+
+TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
+    ASSERT_EQ(Load(4, 8, 8, RedCorner), 1);
+    ASSERT_EQ(Load(4, 2, 6, RedCorner), 1);
+    double w, h;
+    GetSpriteSize(4, w, h);
+    EXPECT_EQ(w, 2);
+    EXPECT_EQ(h, 6);
+    EXPECT_EQ(LoadSprite(folder.Path("missing.bmp").c_str(), 4), 0);
+    GetSpriteSize(4, w, h);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(GetSpriteTexture(4), 0);
+    DrawSprite(4, 0, 0); // an empty slot draws nothing
+    EXPECT_EQ(Pixel(0, 0), 0u);
+
+    // Ids outside the table are refused, never a crash.
+    EXPECT_EQ(LoadSprite(folder.Write("t.bmp", MakeBmp(1, 1, 24, RedCorner)).c_str(), -1), 0);
+    EXPECT_EQ(LoadSprite(folder.Path("t.bmp").c_str(), 1e12), 0);
+    DrawSprite(70000, 0, 0);
+    DeleteSprite(std::nan(""));
+    GetSpriteSize(-5, w, h);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(SpriteCollision(-1, 0, 0, 99999, 0, 0), 0);
+}
+
+TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {
+    auto keyed = [](int x, int) { return x == 0 ? kKey : kBlue; };
+    ASSERT_EQ(Load(5, 2, 1, keyed), 1);
+    ASSERT_EQ(LoadSprite(folder.Write("rgb.png", MakePng(2, 1, 3, keyed)).c_str(), 6), 1);
+    ASSERT_EQ(LoadSprite(folder.Write("rgba.png", MakePng(2, 1, 4, keyed)).c_str(), 7), 1);
+    Fill(kGreen);
+    DrawSprite(5, 10, 10);
+    DrawSprite(6, 10, 20);
+    DrawSprite(7, 10, 30);
+    EXPECT_EQ(Pixel(10, 10), kGreen);
+    EXPECT_EQ(Pixel(11, 10), kBlue);
+    EXPECT_EQ(Pixel(10, 20), kGreen);
+    EXPECT_EQ(Pixel(10, 30), kKey);
+
+    // Another key takes effect for later loads.
+    SetTransparency(kBlue);
+    ASSERT_EQ(Load(5, 2, 1, keyed), 1);
+    DrawSprite(5, 10, 40);
+    EXPECT_EQ(Pixel(10, 40), kKey);
+    EXPECT_EQ(Pixel(11, 40), kGreen);
+}
+
+TEST_F(SpriteDrawing, NegativeStretchSizesMirrorAndStayVisible) {
+    ASSERT_EQ(Load(1, 4, 2, RedCorner), 1);
+    StretchSprite(1, 20, 10, -4, 2); // mirrored left-right over 16..19
+    EXPECT_EQ(Pixel(19, 10), kRed);
+    EXPECT_EQ(Pixel(16, 10), kGreen);
+    EXPECT_EQ(Pixel(20, 10), 0u);
+    EXPECT_EQ(Pixel(15, 10), 0u);
+
+    StretchSprite(1, 40, 50, -4, -2); // turned upside down over 36..39 x 48..49
+    EXPECT_EQ(Pixel(39, 49), kRed);
+    EXPECT_EQ(Pixel(36, 48), kGreen);
+
+    StretchSprite(1, 60, 60, 8, 4); // plain scaling (filtered, so only the extent is exact)
+    EXPECT_NE(Pixel(60, 60), 0u);
+    EXPECT_NE(Pixel(67, 63), 0u);
+    EXPECT_EQ(Pixel(68, 63), 0u);
+    EXPECT_EQ(Pixel(67, 64), 0u);
+
+    // Culling still works after a mirrored quad.
+    ZoomSprite(1, 100, 100, 2, 2); // 4 x 2 scaled about its centre: 98..105 x 99..102
+    EXPECT_NE(Pixel(98, 99), 0u);
+    EXPECT_NE(Pixel(105, 102), 0u);
+    EXPECT_EQ(Pixel(97, 99), 0u);
+    EXPECT_EQ(Pixel(106, 102), 0u);
+}
+
+TEST_F(SpriteDrawing, RotoZoomTurnsCounterClockwiseAboutTheCentre) {
+    // A wide bar 8 x 2 with its centre at (54, 51) when drawn at (50, 50).
+    ASSERT_EQ(Load(1, 8, 2, [](int, int) { return kBlue; }), 1);
+    RotoZoomSprite(1, 50, 50, 0, 1);
+    EXPECT_EQ(Pixel(51, 50), kBlue);
+    EXPECT_EQ(Pixel(54, 47), 0u);
+    RotoZoomSprite(1, 150, 50, 90, 2); // upright and twice as long: 4 wide, 16 tall
+    EXPECT_EQ(Pixel(154, 51 - 6), kBlue);
+    EXPECT_EQ(Pixel(154, 51 + 6), kBlue);
+    EXPECT_EQ(Pixel(154 - 6, 51), 0u);
+    EXPECT_EQ(Pixel(154 + 6, 51), 0u);
+
+    // Positive angles turn counter-clockwise: the red corner goes to the bottom-left.
+    ASSERT_EQ(Load(2, 8, 8, [](int x, int y) { return x < 4 && y < 4 ? kRed : kGreen; }), 1);
+    RotoZoomSprite(2, 300, 300, 90, 1);
+    EXPECT_EQ(Pixel(301, 306), kRed);
+    EXPECT_EQ(Pixel(301, 301), kGreen);
+}
+
+TEST_F(SpriteDrawing, TranslucentDrawingBlendsHalfUntilTheNextFrame) {
+    ASSERT_EQ(Load(1, 4, 4, [](int, int) { return Rgb(255, 255, 255); }), 1);
+    SetAlphaMode(-0.5);
+    DrawSprite(1, 10, 10);
+    const uint32_t half = Pixel(10, 10);
+    EXPECT_NEAR(half & 0xFF, 128, 2);
+    EXPECT_EQ(half & 0xFF, (half >> 8) & 0xFF);
+
+    SetAlphaMode(0.5); // additive at half strength
+    DrawSprite(1, 10, 10);
+    EXPECT_NEAR(Pixel(10, 10) & 0xFF, 255, 2);
+
+    SetAlphaMode(0);
+    DrawSprite(1, 20, 10);
+    EXPECT_EQ(Pixel(20, 10), Rgb(255, 255, 255));
+
+    SetAlphaMode(-0.5);
+    PresentFrame();
+    DrawSprite(1, 30, 10);
+    EXPECT_EQ(Pixel(30, 10), Rgb(255, 255, 255));
+}
+
+TEST_F(SpriteDrawing, PixelsLinesAndRectangles) {
+    DrawPixel(5, 5, 255);
+    EXPECT_EQ(GetPixel(5, 5), 255);
+    EXPECT_EQ(GetPixel(6, 5), 0);
+
+    DrawLine(0, 0, 0, 0, kGreen); // exactly one pixel
+    EXPECT_EQ(Pixel(0, 0), kGreen);
+    EXPECT_EQ(Pixel(1, 0), 0u);
+    EXPECT_EQ(Pixel(0, 1), 0u);
+    EXPECT_EQ(Pixel(1, 1), 0u);
+
+    DrawLine(10, 20, 30, 20, kBlue); // both ends lit
+    EXPECT_EQ(Pixel(10, 20), kBlue);
+    EXPECT_EQ(Pixel(30, 20), kBlue);
+    EXPECT_EQ(Pixel(31, 20), 0u);
+    EXPECT_EQ(Pixel(9, 20), 0u);
+
+    DrawRect(100, 100, 10, 5, kRed);
+    EXPECT_EQ(Pixel(100, 100), kRed);
+    EXPECT_EQ(Pixel(109, 104), kRed);
+    EXPECT_EQ(Pixel(110, 104), 0u);
+    EXPECT_EQ(Pixel(109, 105), 0u);
+    DrawRect(200, 200, -10, -5, kGreen); // extends left and up from (200, 200)
+    EXPECT_EQ(Pixel(200, 200), kGreen);
+    EXPECT_EQ(Pixel(191, 196), kGreen);
+    EXPECT_EQ(Pixel(190, 196), 0u);
+    EXPECT_EQ(Pixel(201, 200), 0u);
+
+    EXPECT_EQ(GetPixel(-1, 0), 0);
+    EXPECT_EQ(GetPixel(800, 0), 0);
+}
+
+TEST_F(SpriteDrawing, TransparencyColourIsInvisibleInkWhenTranslucent) {
+    Fill(kGreen);
+    SetAlphaMode(-1);
+    DrawRect(0, 0, 50, 50, kKey);
+    DrawPixel(60, 60, kKey);
+    DrawLine(70, 70, 80, 70, kKey);
+    StartPolygon(-1);
+    AddPolygonVertex(100, 100, 0, 0, kKey);
+    AddPolygonVertex(100, 120, 0, 0, kKey);
+    AddPolygonVertex(120, 120, 0, 0, kKey);
+    EndPolygon();
+    EXPECT_EQ(Pixel(10, 10), kGreen);
+    EXPECT_EQ(Pixel(60, 60), kGreen);
+    EXPECT_EQ(Pixel(75, 70), kGreen);
+    EXPECT_EQ(Pixel(102, 115), kGreen);
+}
+
+TEST_F(SpriteDrawing, PolygonsFillPlainAndTextured) {
+    StartPolygon(-1);
+    AddPolygonVertex(10, 10, 0, 0, kRed);
+    AddPolygonVertex(10, 30, 0, 0, kRed);
+    AddPolygonVertex(30, 30, 0, 0, kRed);
+    AddPolygonVertex(30, 10, 0, 0, kRed);
+    EndPolygon();
+    EXPECT_EQ(Pixel(20, 20), kRed);
+    EXPECT_EQ(Pixel(35, 20), 0u);
+
+    // A texture placed by picture pixels: the quad shows the picture's right half.
+    ASSERT_EQ(Load(1, 8, 8, [](int x, int) { return x < 4 ? kBlue : kGreen; }), 1);
+    StartPolygon(1);
+    AddPolygonVertex(100, 100, 4, 0, Rgb(255, 255, 255));
+    AddPolygonVertex(100, 140, 4, 8, Rgb(255, 255, 255));
+    AddPolygonVertex(140, 140, 8, 8, Rgb(255, 255, 255));
+    AddPolygonVertex(140, 100, 8, 0, Rgb(255, 255, 255));
+    EndPolygon();
+    EXPECT_EQ(Pixel(120, 120), kGreen);
+    DrawSprite(1, 200, 200); // ordinary drawing afterwards is unchanged
+    EXPECT_EQ(Pixel(200, 200), kBlue);
+}
+
+TEST_F(SpriteDrawing, CollisionNeedsAPixelOpaqueInBoth) {
+    ASSERT_EQ(Load(1, 16, 16, [](int, int) { return kRed; }), 1);
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 116, 100), 0); // side by side
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 115, 100), 1); // one column shared
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 100, 116), 0);
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 115, 115), 1); // one corner pixel
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 300, 300), 0);
+
+    // Keyed pixels do not count: only the right column of sprite 2 is opaque.
+    ASSERT_EQ(Load(2, 16, 16, [](int x, int) { return x == 15 ? kBlue : kKey; }), 1);
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 110, 100), 0);
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 99, 100), 1);
+    EXPECT_EQ(SpriteCollision(2, 99, 100, 1, 100, 100), 1);
+
+    // A reload makes the collision read the new picture.
+    ASSERT_EQ(Load(2, 16, 16, [](int, int) { return kBlue; }), 1);
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 110, 100), 1);
+}
+
+TEST_F(SpriteDrawing, BumpTexturesOfFlatPicturesPointStraightUp) {
+    ASSERT_EQ(LoadBumpTexture(
+                  folder.Write("b.bmp", MakeBmp(4, 4, 24, [](int, int) { return Rgb(0, 0, 100); }))
+                      .c_str(),
+                  1),
+              1);
+    DrawSprite(1, 0, 0);
+    EXPECT_EQ(Pixel(1, 1), Rgb(127, 127, 255));
+}
+
+TEST_F(SpriteDrawing, BatchingDrawsTheSamePixelsAsImmediateMode) {
+    ASSERT_EQ(Load(1, 32, 32, [](int x, int y) { return Rgb(x * 8, y * 8, 200); }), 1);
+    ASSERT_EQ(Load(2, 7, 5, [](int x, int y) { return (x + y) % 3 ? kKey : Rgb(9, 99, 199); }), 1);
+    auto scene = [] {
+        for (int i = 0; i < 300; ++i) {
+            const int id = i % 7 == 0 ? 2 : 1;
+            DrawSprite(id, (i * 37) % 780 - 10 + 0.3 * (i % 3), (i * 53) % 590 - 10);
+            if (i % 50 == 0) SetAlphaMode(i % 100 ? -0.5 : 0);
+            if (i % 41 == 0) StretchSprite(1, i, i, 40, -20);
+            if (i % 43 == 0) DrawRect(i, 0, 5, 600, Rgb(i, 0, 0));
+        }
+        SetAlphaMode(0);
+    };
+    scene();
+    const std::vector<uint8_t> batched = Screen();
+    glClear(GL_COLOR_BUFFER_BIT);
+    Sprites(*Rt().gfx).batch.enabled = false;
+    scene();
+    const std::vector<uint8_t> immediate = Screen();
+    Sprites(*Rt().gfx).batch.enabled = true;
+    EXPECT_TRUE(batched == immediate);
+    EXPECT_NE(Pixel(400, 300) + Pixel(200, 100) + Pixel(600, 500), 0u);
+}
