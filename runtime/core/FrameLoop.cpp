@@ -129,7 +129,7 @@ void PresentFrame() {
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
     glDisable(GL_BLEND);
-    Sprites(device).globalAlpha = 1.0f;
+    Sprites(device).ResetAlpha();
     glColor4f(1, 1, 1, 1);
     DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
