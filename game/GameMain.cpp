@@ -1,9 +1,23 @@
-// PincerPanic: until the game itself is in place, present frames until the player quits.
-#include "vornic.h"
+// PincerPanic: drive the crabs into the water before the virus gets them. GameMain runs one
+// game after the other; the program ends only through the runtime (Escape or closing the
+// window).
+#include "GameState.h"
 
 const char kGameTitle[] = "PincerPanic";
 
 void GameMain() {
-    for (;;)
-        PresentFrame();
+    for (;;) {
+        LimitFrameRate(-1);
+        LoadAssets();
+        SetStartValues();
+        TitleScreen();
+        OptionScreen();
+        // A later game may take back the full screen chosen in an earlier one.
+        if (FullScreen == 1 || ScreenIsFull == 1) {
+            SetScreenMode(800, 600, FullScreen);
+            ScreenIsFull = FullScreen;
+        }
+        PlayLevels();
+        GameOverScreen();
+    }
 }

@@ -61,13 +61,15 @@ int TextureIndex(const IniStore& ini, const std::string& key) {
 
 } // namespace
 
-int LoadModelSet(ObjectSlot& slot, const std::string& path) {
+int LoadModelSet(ObjectSlot& slot, const std::string& path, const std::string& name) {
     slot.loaded = 1;
     slot.modelSet = 1;
     IniStore ini;
     std::vector<uint8_t> bytes;
     if (ReadWholeFile(path, bytes)) ini.Parse(std::string(bytes.begin(), bytes.end()));
-    const std::string base = path.substr(0, path.find_last_of("/\\") + 1);
+    // Names are resolved relative to the name game code gave: a set taken from the resource
+    // pack lives in a temporary file, but its parts are looked up in the pack as well.
+    const std::string base = name.substr(0, name.find_last_of("/\\") + 1);
 
     const int textureCount = EntryCount(ini, "textures");
     slot.textures.Resize(textureCount);

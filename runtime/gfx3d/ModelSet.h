@@ -9,6 +9,7 @@ struct ObjectSlot;
 // The four bytes a model-set file starts with.
 constexpr char kModelSetTag[] = ";DDW";
 
-// Fills an empty slot from the model set at path: marks it loaded, loads its textures (when a
-// GL context exists) and its parts. Parts that fail to load stay empty. Returns 1.
-int LoadModelSet(ObjectSlot& slot, const std::string& path);
+// Fills an empty slot from the model set at path, the file that name resolved to: marks it
+// loaded, loads its textures (when a GL context exists) and its parts, whose names are taken
+// relative to name's folder. Parts that fail to load stay empty. Returns 1.
+int LoadModelSet(ObjectSlot& slot, const std::string& path, const std::string& name);

@@ -49,10 +49,11 @@ bool StartsWithModelSetTag(const std::string& path) {
 double LoadObject(const RtString& fileName, double id) {
     ObjectSlot* slot = FindSlot(id);
     if (!slot) return 0;
-    const std::string path = ResolveResourceFile(fileName.CText());
+    const std::string name = fileName.CText();
+    const std::string path = ResolveResourceFile(name);
     if (path.empty()) return 0;
     slot->Clear();
-    if (StartsWithModelSetTag(path)) return LoadModelSet(*slot, path);
+    if (StartsWithModelSetTag(path)) return LoadModelSet(*slot, path, name);
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());
     if (!ReadObjectFile(part, path, false) || part.frames.Count() == 0 ||

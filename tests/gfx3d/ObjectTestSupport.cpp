@@ -1,33 +1,16 @@
 #include "ObjectTestSupport.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 
 #include "core/Runtime.h"
-#include "gfx2d/ImageCodec.h"
 #include "gfx3d/MeshObject.h"
 
 void ObjectTest::SetUp() {
-    char pattern[] = "/tmp/vornic-gfx3d-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    const char* tmp = std::getenv("TMPDIR");
-    hadTmp_ = tmp != nullptr;
-    if (tmp) previousTmp_ = tmp;
-    // The log goes into the test's own folder, away from other test programs.
-    setenv("TMPDIR", (folder_ + "/").c_str(), 1);
     Rt().scene = std::make_unique<Rainbows3D>();
 }
 
 void ObjectTest::TearDown() {
     Rt().scene.reset();
-    if (hadTmp_)
-        setenv("TMPDIR", previousTmp_.c_str(), 1);
-    else
-        unsetenv("TMPDIR");
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
 }
 
 Rainbows3D& ObjectTest::scene() {
@@ -51,14 +34,12 @@ std::string ObjectTest::WriteFile(const std::string& name, const std::string& te
 }
 
 std::vector<uint8_t> ObjectTest::ReadFile(const std::string& path) const {
-    std::vector<uint8_t> bytes;
-    ReadWholeFile(path, bytes);
-    return bytes;
+    const std::string content = ReadWholeFile(path);
+    return std::vector<uint8_t>(content.begin(), content.end());
 }
 
 std::string ObjectTest::Log() const {
-    const std::vector<uint8_t> bytes = ReadFile(PathOf("ErrorLog.txt"));
-    return std::string(bytes.begin(), bytes.end());
+    return ReadWholeFile(PathOf("ErrorLog.txt"));
 }
 
 DddBytes& DddBytes::U32(uint32_t value) {

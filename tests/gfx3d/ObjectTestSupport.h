@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gfx3d/Rainbows3D.h"
+#include "support/TempDir.h"
 
 class ObjectTest : public ::testing::Test {
   protected:
@@ -17,7 +18,7 @@ class ObjectTest : public ::testing::Test {
     void TearDown() override;
 
     // Path of a file in the test's folder.
-    std::string PathOf(const std::string& name) const { return folder_ + "/" + name; }
+    std::string PathOf(const std::string& name) const { return folder_.File(name); }
     // Writes bytes (or text) to a file in the test's folder and gives its path.
     std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const;
     std::string WriteFile(const std::string& name, const std::string& text) const;
@@ -28,9 +29,9 @@ class ObjectTest : public ::testing::Test {
     Rainbows3D& scene();
 
   private:
-    std::string folder_;
-    std::string previousTmp_;
-    bool hadTmp_ = false;
+    TempDir folder_;
+    // The log goes into the test's own folder, away from other test programs.
+    ScopedTmpDir logFolder_{folder_.Path() + "/"};
 };
 
 // Builds a binary object file byte by byte.

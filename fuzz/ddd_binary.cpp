@@ -1,0 +1,22 @@
+// Fuzzes the binary object reader. A file it accepts must survive everything a loaded object
+// goes through, and writing it back must give the bytes that were read.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "gfx3d/DddBinary.h"
+#include "gfx3d/MeshObject.h"
+#include "gfx3d/Normals.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    MeshObjectX part;
+    if (ReadBinaryObject(part, data, size, true) != ObjectReadResult::Ok) return 0;
+    const std::vector<uint8_t> written = EncodeBinaryObject(part);
+    if (written.size() > size || std::memcmp(written.data(), data, written.size()) != 0)
+        __builtin_trap();
+    part.BuildTriangles();
+    part.ComputeBoundingSpheres();
+    part.normalsValid = 0;
+    ComputeNormals(part, true, true, true);
+    return 0;
+}

@@ -1,0 +1,22 @@
+// Fuzzes the text form of object files. An object it accepts must build its triangles,
+// spheres, normals and tangents, and what the writer makes of it must read back.
+#include <cstddef>
+#include <cstdint>
+
+#include "gfx3d/DddBinary.h"
+#include "gfx3d/MeshObject.h"
+#include "gfx3d/Normals.h"
+#include "gfx3d/ObjectFiles.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    MeshObjectX part;
+    if (ReadObjectBytes(part, data, size, false) != ObjectReadResult::Ok) return 0;
+    part.BuildTriangles();
+    part.ComputeBoundingSpheres();
+    ComputeNormals(part, true, true, true);
+    const std::vector<uint8_t> written = EncodeBinaryObject(part);
+    MeshObjectX again;
+    if (ReadBinaryObject(again, written.data(), written.size(), false) != ObjectReadResult::Ok)
+        __builtin_trap();
+    return 0;
+}

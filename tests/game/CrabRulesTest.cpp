@@ -1,0 +1,167 @@
+// The crab rules through the game's own routines: fleeing, the stamp, leaving at the water,
+// contagion, turning and the random infection.
+#include "GameTesting.h"
+
+namespace {
+
+using CrabRulesTest = GameTest;
+
+TEST_F(CrabRulesTest, CrabFleesUpToDistance300AndNotBeyond) {
+    PlaceCrab(0, 300, 0);
+    PlaceCrab(1, 0, -300.5);
+    CrabFlee(0);
+    CrabFlee(1);
+    // Straight away from the hero at a full step, for 4 s.
+    EXPECT_DOUBLE_EQ(CrabVelocity(0, kCrabX), 20);
+    EXPECT_DOUBLE_EQ(CrabVelocity(0, kCrabZ), 0);
+    EXPECT_EQ(CrabStatus(0, kWanderDuration), 400);
+    EXPECT_EQ(CrabStatus(0, kWanderClock), 0);
+    EXPECT_EQ(CrabVelocity(1, kCrabX), 0);
+    EXPECT_EQ(CrabVelocity(1, kCrabZ), 0);
+    EXPECT_EQ(CrabStatus(1, kWanderDuration), 1000);
+}
+
+TEST_F(CrabRulesTest, FleeingStepGrowsWithCrabSpeed) {
+    CrabSpeed = 4;
+    PlaceCrab(0, -30, -40); // distance 50, direction (-0.6, -0.8)
+    CrabFlee(0);
+    EXPECT_DOUBLE_EQ(CrabVelocity(0, kCrabX), -0.6 * 20 * 4);
+    EXPECT_DOUBLE_EQ(CrabVelocity(0, kCrabZ), -0.8 * 20 * 4);
+}
+
+TEST_F(CrabRulesTest, CrabOnTheHerosPointKeepsItsStepButIsCrushed) {
+    PlaceCrab(0, 0, 0);
+    CrabVelocity(0, kCrabX) = 5;
+    CrabFlee(0);
+    EXPECT_EQ(CrabVelocity(0, kCrabX), 5);
+    EXPECT_EQ(CrabStatus(0, kCrabState), kHealthy);
+
+    MouseButton1 = 1;
+    CrabFlee(0);
+    EXPECT_EQ(CrabStatus(0, kCrabState), kKilled);
+}
+
+TEST_F(CrabRulesTest, StampCrushesWithin100Only) {
+    MouseButton1 = 1;
+    PlaceCrab(0, 100, 0);
+    PlaceCrab(1, 100.5, 0);
+    CrabStatus(0, kCrabState) = kInfected;
+    CrabFlee(0);
+    CrabFlee(1);
+    EXPECT_EQ(CrabStatus(0, kCrabState), kKilled);
+    EXPECT_EQ(CrabStatus(1, kCrabState), kHealthy);
+}
+
+TEST_F(CrabRulesTest, HealthyCrabAtTheWaterIsCountedHealthyThenRescued) {
+    PlaceCrab(0, 900, 5000);
+    HandleCrabs();
+    EXPECT_EQ(HealthyCount, 4);
+    EXPECT_EQ(RescuedCount, 0);
+    EXPECT_EQ(CrabStatus(0, kCrabState), kRescued);
+
+    HandleCrabs();
+    EXPECT_EQ(HealthyCount, 3);
+    EXPECT_EQ(RescuedCount, 1);
+}
+
+TEST_F(CrabRulesTest, InfectedCrabAtTheWaterIsCountedInfectedThenKilled) {
+    PlaceCrab(0, 900, 5200);
+    CrabStatus(0, kCrabState) = kInfected;
+    HandleCrabs();
+    EXPECT_EQ(InfectedCount, 1);
+    EXPECT_EQ(KilledCount, 0);
+    EXPECT_EQ(CrabStatus(0, kCrabState), kKilled);
+
+    HandleCrabs();
+    EXPECT_EQ(InfectedCount, 0);
+    EXPECT_EQ(KilledCount, 1);
+    EXPECT_EQ(HealthyCount, 3);
+}
+
+TEST_F(CrabRulesTest, ContagionBelowDistance40OnlyAndNotOnACommonLine) {
+    PlaceCrab(0, 0, 2000);
+    CrabStatus(0, kCrabState) = kInfected;
+    PlaceCrab(1, 24, 2031.9); // distance just below 40
+    PlaceCrab(2, -24, 2032);  // distance exactly 40
+    PlaceCrab(3, 0, 1990);    // same x: not infected however close
+    for (double i = 1; i <= 3; i++)
+        CrabStep(i);
+    EXPECT_EQ(CrabStatus(1, kCrabState), kInfected);
+    EXPECT_EQ(CrabStatus(2, kCrabState), kHealthy);
+    EXPECT_EQ(CrabStatus(3, kCrabState), kHealthy);
+}
+
+TEST_F(CrabRulesTest, CrabsStayOnTheField) {
+    PlaceCrab(0, 925, -4635);
+    CrabVelocity(0, kCrabX) = 10;
+    CrabVelocity(0, kCrabZ) = -10;
+    PlaceCrab(1, -925, 9000);
+    CrabVelocity(1, kCrabX) = -10;
+    CrabVelocity(1, kCrabZ) = 10;
+    CrabStep(0);
+    CrabStep(1);
+    EXPECT_EQ(CrabPosition(0, kCrabX), 930);
+    EXPECT_EQ(CrabPosition(0, kCrabZ), -4640);
+    EXPECT_EQ(CrabPosition(1, kCrabX), -930);
+    EXPECT_EQ(CrabPosition(1, kCrabZ), 9010);
+}
+
+TEST_F(CrabRulesTest, NewWanderStepIsHalfAStepDiagonally) {
+    CrabStatus(0, kWanderDuration) = 20;
+    CrabStatus(0, kWanderClock) = 15;
+    CrabStep(0); // the clock reaches 25
+    EXPECT_EQ(CrabStatus(0, kWanderClock), 0);
+    EXPECT_GE(CrabStatus(0, kWanderDuration), 20);
+    EXPECT_LE(CrabStatus(0, kWanderDuration), 100);
+    EXPECT_EQ(Abs(CrabVelocity(0, kCrabX)), 10);
+    EXPECT_EQ(Abs(CrabVelocity(0, kCrabZ)), 10);
+}
+
+TEST_F(CrabRulesTest, TurnTowardsMovesAtMost10DegreesACall) {
+    const double expected[] = {10, 20, 30, 40, 45, 45};
+    for (double heading : expected) {
+        TurnTowards(-1, 1, 0);
+        EXPECT_DOUBLE_EQ(CrabHeading(0), heading);
+    }
+    for (int call = 0; call < 13; call++) {
+        const double before = CrabHeading(1);
+        TurnTowards(1, 1, 1);
+        EXPECT_DOUBLE_EQ(CrabHeading(1) - before, 10);
+    }
+    TurnTowards(1, 1, 1);
+    EXPECT_DOUBLE_EQ(CrabHeading(1), 135);
+    // Back the other way, without wrapping round 360.
+    TurnTowards(-1, 1, 1);
+    EXPECT_DOUBLE_EQ(CrabHeading(1), 125);
+}
+
+TEST_F(CrabRulesTest, TurnTowardsKeepsTheHeadingWhenStill) {
+    CrabHeading(2) = 77;
+    TurnTowards(0, 0, 2);
+    EXPECT_EQ(CrabHeading(2), 77);
+}
+
+TEST_F(CrabRulesTest, RandomInfectionStrikesEvery20Seconds) {
+    VirusClock = 0;
+    FrameFactor = 100; // one frame of 10 s
+    RandomInfection();
+    double infected = 0;
+    for (double i = 0; i <= LastCrab; i++)
+        infected += CrabStatus(i, kCrabState) == kInfected;
+    EXPECT_EQ(infected, 0);
+    RandomInfection();
+    EXPECT_EQ(VirusClock, 0);
+    for (double i = 0; i <= LastCrab; i++)
+        infected += CrabStatus(i, kCrabState) == kInfected;
+    EXPECT_EQ(infected, 1);
+    EXPECT_EQ(CrabStatus(LastCrab, kCrabState), kHealthy); // the last crab is never chosen
+}
+
+TEST_F(CrabRulesTest, CheatKeysAreReadForEveryCrab) {
+    // Without keys held nothing changes.
+    HandleCrabs();
+    EXPECT_EQ(HealthyCount, 4);
+    EXPECT_EQ(FinishLevel, 0);
+}
+
+} // namespace
