@@ -21,8 +21,9 @@ struct ArrayShape {
 };
 
 // The shape for sizes c1..c4 as game code passes them. Sizes of the second to fourth
-// dimension that are negative or not a number count as 0. Ends the program with runtime
-// error 7 when the element count exceeds maxTotal.
+// dimension that are negative or not a number count as 0. Each stride is the product of the
+// sizes before it, a size of 0 stepping like 1. Ends the program with runtime error 7 when
+// the element count exceeds maxTotal.
 ArrayShape ComputeArrayShape(double c1, double c2, double c3, double c4, int64_t maxTotal);
 
 // The storage index of element (i, j, k, l), after the bounds check: the first index must lie

@@ -113,14 +113,15 @@ inline double NumberOf(const char* text) {
 template <class T, std::enable_if_t<kIsNumber<T>, int> = 0> double NumberOf(T number) {
     return static_cast<double>(number);
 }
-// Integers keep their own conversion (no point, no rounding); other numbers become doubles.
+// Integers that fit an int keep their own conversion (decimal digits); other numbers join as
+// doubles.
 template <class T> decltype(auto) AppendForm(const T& value) {
     if constexpr (kIsText<T>) {
         if constexpr (std::is_same_v<std::decay_t<T>, RtString>)
             return static_cast<const RtString&>(value);
         else
             return TextOf(value);
-    } else if constexpr (std::is_integral_v<T>) {
+    } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T> && sizeof(T) <= sizeof(int)) {
         return static_cast<int>(value);
     } else if constexpr (std::is_same_v<T, float>) {
         return value;

@@ -120,6 +120,8 @@ TEST(RtString, JoinsTextsAndNumbers) {
     EXPECT_STREQ((7 + RtString("x")).CText(), "7x");
     EXPECT_STREQ(("Level " + RtString("2")).CText(), "Level 2");
     EXPECT_STREQ((RtString("a") + "b" + 1 + 0.5f).CText(), "ab10.5");
+    EXPECT_STREQ((RtString("n=") + 4000000000u).CText(), "n=4000000000");
+    EXPECT_STREQ((RtString("n=") + static_cast<short>(-5)).CText(), "n=-5");
 
     RtString result("previous");
     JoinText(result, "Score: ", 1234.5);
