@@ -28,9 +28,14 @@ done
 
 xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' ||
     fail "window is not 800x600: $(xdotool getwindowgeometry "$window")"
+# Start-up ends with "Init OK"; by then the program's directory is the working directory.
+for _ in $(seq 100); do
+    grep -q '^Init OK$' "$work/out.txt" && break
+    sleep 0.1
+done
+grep -q '^Init OK$' "$work/out.txt" || fail "no 'Init OK' on standard output"
 [ "$(readlink "/proc/$pid/cwd")" = "$(dirname "$game")" ] ||
     fail "working directory is $(readlink "/proc/$pid/cwd"), not the program's own"
-grep -q '^Init OK$' "$work/out.txt" || fail "no 'Init OK' on standard output"
 
 # Without a window manager nothing gives the window the focus: give it, and wait until the
 # game is no longer paused (its title loses " <pause>") before pressing Escape. Keys typed
