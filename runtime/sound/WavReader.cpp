@@ -35,7 +35,7 @@ bool IsPlayableFormat(const WavSamples& wav) {
 bool ParseWav(const uint8_t* bytes, size_t size, WavSamples& wav) {
     if (size < kHeadSize) return false;
     const uint8_t* format = bytes + kFormatChunkStart + kChunkHeadSize;
-    // The RIFF, WAVE and format tags and the format tag are taken on trust, as sound files
+    // The "RIFF", "WAVE" and "fmt " tags and the format code are taken on trust, as files
     // from all sorts of tools get them wrong; what matters is that the fields below fit.
     const uint32_t formatSize = Read32(bytes + kFormatChunkStart + 4);
     if (formatSize < kFormatFieldsSize) return false;
