@@ -146,7 +146,13 @@ class FrameNormals {
 
 void ComputeNormals(MeshObjectX& part, bool normals, bool smooth, bool tangents) {
     if (part.frames.Count() == 0 || part.frames[0].packed.Count() == 0) return;
-    const PackedVertex& first = part.frames[0].packed[0];
+    // Markers never get tangents, so the test looks at the first real vertex: a stream that
+    // starts with a marker would otherwise have its tangents recomputed on every call.
+    const ObjectFrame& frame0 = part.frames[0];
+    int firstReal = 0;
+    while (firstReal + 1 < frame0.packed.Count() && IsMarker(part.Decode(frame0, firstReal).colour))
+        ++firstReal;
+    const PackedVertex& first = frame0.packed[firstReal];
     const bool doNormals = normals && part.normalsValid != 1;
     const bool doTangents = tangents && first.tangent == 0 && first.bitangent == 0;
     if (!doNormals && !doTangents) return;

@@ -53,6 +53,8 @@ double LoadObject(const RtString& fileName, double id) {
     const std::string path = ResolveResourceFile(name);
     if (path.empty()) return 0;
     slot->Clear();
+    // A slot that was being built is refilled from the file: its building ends here.
+    if (Rt().scene->buildingId == ToInt(id)) Rt().scene->buildingId = -1;
     if (StartsWithModelSetTag(path)) return LoadModelSet(*slot, path, name);
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());

@@ -170,6 +170,10 @@ TEST_F(BuiltObjectTest, NormalsAreComputedOnceAndTangentsFollowTheTexture) {
         EXPECT_EQ(part.frames[0].packed[i].bitangent, ChooseTableNormal(0, -1, 0)) << i;
     }
     EXPECT_FLOAT_EQ(part.frames[0].triangles[0].tx, 1.0f);
+    // Tangents that exist are kept, though the stream starts with a marker that has none.
+    part.frames[0].packed[1].tangent = 33;
+    ComputeNormals(part, false, false, true);
+    EXPECT_EQ(part.frames[0].packed[1].tangent, 33);
 }
 
 TEST_F(BuiltObjectTest, SavedAndLoadedAgainKeepsTrianglesAndNormals) {
@@ -244,6 +248,13 @@ TEST_F(BuiltObjectTest, BuildingEdgeCases) {
     BeginObject(-1);
     BeginObject(4096);
     EXPECT_EQ(scene().buildingId, 3);
+
+    // Loading into the slot being built ends the building; a late EndObject keeps the file.
+    AddObjectVertex(0, 0, 0, 0, 0, 0);
+    ASSERT_EQ(LoadObject(WriteFile("sample.ddd", SampleBinaryObject()).c_str(), 3), 1);
+    EXPECT_EQ(scene().buildingId, -1);
+    EndObject();
+    EXPECT_EQ(Part(3).frames[0].triangles.Count(), 12);
 
     SetNormalMode(5);
     EXPECT_EQ(scene().normalMode, 2);
