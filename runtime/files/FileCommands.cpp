@@ -114,14 +114,20 @@ void ReadString(double channel, RtString& variable, double count) {
     int64_t wanted = ToInt64(count);
     variable = "";
     if (wanted <= 0) return;
-    // In blocks, so an absurd count costs no more memory than the file holds.
+    // In blocks, keeping only the text before the first zero byte, so an absurd count costs no
+    // more memory than that text.
     std::string bytes;
+    bool zeroSeen = false;
     char block[65536];
     bool complete = true;
     while (wanted > 0) {
         const size_t ask = static_cast<size_t>(std::min<int64_t>(wanted, sizeof(block)));
         const size_t got = file.Read(block, ask);
-        bytes.append(block, got);
+        if (!zeroSeen) {
+            const size_t text = strnlen(block, got);
+            bytes.append(block, text);
+            zeroSeen = text < got;
+        }
         wanted -= static_cast<int64_t>(got);
         if (got < ask) {
             complete = false;

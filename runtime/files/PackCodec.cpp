@@ -22,15 +22,15 @@ size_t Hash3(const unsigned char* p) {
 std::string DictionaryCompress(const char* text, size_t size) {
     const auto* data = reinterpret_cast<const unsigned char*>(text);
     std::string out;
-    std::vector<int64_t> head(kHashSize, -1);
-    std::vector<int64_t> previous(size, -1);
+    std::vector<int32_t> head(kHashSize, -1);
+    std::vector<int32_t> previous(size, -1); // entries stay below 1 GiB
     size_t flagAt = 0;
     int items = 8;
     auto remember = [&](size_t at) {
         if (at + kMinMatch > size) return;
         const size_t h = Hash3(data + at);
         previous[at] = head[h];
-        head[h] = static_cast<int64_t>(at);
+        head[h] = static_cast<int32_t>(at);
     };
     size_t at = 0;
     while (at < size) {
@@ -42,7 +42,7 @@ std::string DictionaryCompress(const char* text, size_t size) {
         size_t bestLength = 0, bestDistance = 0;
         if (at + kMinMatch <= size) {
             const size_t limit = std::min(kMaxMatch, size - at);
-            int64_t candidate = head[Hash3(data + at)];
+            int32_t candidate = head[Hash3(data + at)];
             for (int steps = 0; candidate >= 0 && steps < kChainLimit; ++steps) {
                 const size_t distance = at - static_cast<size_t>(candidate);
                 if (distance > kWindow) break;

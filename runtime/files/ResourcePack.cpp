@@ -147,11 +147,14 @@ std::string BuildPack(const std::vector<PackSource>& sources, PackMethod method,
             error = "unusable name in a pack (1 to 255 bytes): \"" + source.name + "\"";
             return std::string();
         }
+        if (source.content.size() > kLargestEntry) {
+            error = "file too large for a pack: \"" + source.name + "\"";
+            return std::string();
+        }
         const std::string stored =
             PackCompress(method, source.content.data(), source.content.size());
-        if (source.content.size() > kLargestEntry ||
-            pack.size() + stored.size() > UINT32_MAX - (1u << 24)) {
-            error = "file too large for a pack: \"" + source.name + "\"";
+        if (pack.size() + stored.size() > UINT32_MAX - (1u << 24)) {
+            error = "pack larger than 4 GiB";
             return std::string();
         }
         index.push_back(static_cast<char>(source.name.size()));
