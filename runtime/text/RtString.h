@@ -158,7 +158,8 @@ void JoinText(RtString& result, const L& left, const R& right) {
         }
     } else if constexpr (kIsText<R>) {
         const char* text = TextOf(right);
-        if (text >= result.CText() && text <= result.CText() + result.Length()) {
+        const std::less_equal<const char*> notAfter;
+        if (notAfter(result.CText(), text) && notAfter(text, result.CText() + result.Length())) {
             const RtString rightCopy(text);
             result = AppendForm(left);
             result += rightCopy;

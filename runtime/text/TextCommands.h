@@ -66,5 +66,6 @@ RtString ReplaceText(RtString& text, const RtString& find, const RtString& with)
 
 // Seeds the runtime's random generator; start-up calls it once.
 void SeedRandom(int seed);
-// A random whole number from 0 to trunc(n); 0 for n < 0 or not a number.
+// A random whole number from 0 to trunc(n); 0 for n < 0 or not a number (which still use up
+// one draw, so the sequence stays in step).
 double Random(double n);
