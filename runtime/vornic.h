@@ -3,7 +3,6 @@
 #pragma once
 
 #include "core/CoreCommands.h"
-#include "sound/SoundCommands.h"
 #include "text/TextCommands.h"
 #include "sound/SoundCommands.h"
 #include "gfx2d/SpriteCommands.h"

@@ -1,7 +1,6 @@
 #include "core/Runtime.h"
 
 #include "core/OpenGLRainbows.h"
-#include "sound/SoundDevice.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
 #include "files/FileState.h"

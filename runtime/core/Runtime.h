@@ -13,7 +13,6 @@
 #include "text/RtString.h"
 
 class OpenGLRainbows;
-class SoundDevice;
 class Rainbows3D;
 class Scene3D;
 class ResourceResolver;
@@ -44,7 +43,6 @@ struct Runtime {
 
     // Devices, in the order start-up creates them.
     std::unique_ptr<OpenGLRainbows> gfx;
-    std::unique_ptr<SoundDevice> sound;
     // The 3D engine: the object table and the objects built in code.
     std::unique_ptr<Rainbows3D> scene;
     // The 3D scene: camera, lights, fog, the object transform and the drawing options.

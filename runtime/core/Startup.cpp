@@ -67,7 +67,6 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.window->SetTitle(title);
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
-    rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
