@@ -12,6 +12,8 @@ namespace {
 // that large, and a forged header must not make the reader claim gigabytes.
 const png_uint_32 kMaxSide = 16384;
 
+void IgnoreWarning(png_structp, png_const_charp) {}
+
 struct MemoryReader {
     const uint8_t* data;
     size_t size;
@@ -23,6 +25,27 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
     if (count > reader->size - reader->position) png_error(png, "read past the end");
     std::memcpy(out, reader->data + reader->position, count);
     reader->position += count;
+}
+
+// Turns a row of 1, 3 or 4 channels, stored right-aligned in its RGBA row, into RGBA.
+void WidenRow(uint8_t* out, png_uint_32 width, int channels, int64_t colourKey) {
+    const uint8_t* in = out + static_cast<size_t>(width) * (4 - channels);
+    for (png_uint_32 x = 0; x < width; ++x) {
+        uint8_t r, g, b, a = 255;
+        if (channels == 4) {
+            r = in[x * 4], g = in[x * 4 + 1], b = in[x * 4 + 2], a = in[x * 4 + 3];
+        } else if (channels == 3) {
+            r = in[x * 3], g = in[x * 3 + 1], b = in[x * 3 + 2];
+            if (colourKey != kNoColourKey && r + g * 256 + b * 65536 == colourKey)
+                r = g = b = a = 0;
+        } else {
+            r = g = b = in[x];
+        }
+        out[x * 4] = r;
+        out[x * 4 + 1] = g;
+        out[x * 4 + 2] = b;
+        out[x * 4 + 3] = a;
+    }
 }
 
 // libpng reports errors by long jump; the jump target lives in this function, which holds
@@ -66,37 +89,30 @@ bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colo
     if (width == 0 || height == 0 || rowBytes != static_cast<size_t>(width) * channels)
         return false;
 
-    // The rows land in the output buffer itself, right-aligned, and are widened to RGBA in
+    // Each row lands in the output buffer itself, right-aligned, and is widened to RGBA in
     // place from the left, which never overwrites a byte not yet read.
     image->width = static_cast<int>(width);
     image->height = static_cast<int>(height);
-    image->pixels.resize(static_cast<size_t>(width) * height * 4);
-    rows->resize(height);
     const size_t outRowBytes = static_cast<size_t>(width) * 4;
-    for (png_uint_32 y = 0; y < height; ++y)
-        (*rows)[y] = image->pixels.data() + y * outRowBytes + (outRowBytes - width * channels);
-    png_read_image(png, rows->data());
-
-    for (png_uint_32 y = 0; y < height; ++y) {
-        uint8_t* out = image->pixels.data() + y * outRowBytes;
-        const uint8_t* in = (*rows)[y];
-        for (png_uint_32 x = 0; x < width; ++x) {
-            uint8_t r, g, b, a = 255;
-            if (channels == 4) {
-                r = in[x * 4], g = in[x * 4 + 1], b = in[x * 4 + 2], a = in[x * 4 + 3];
-            } else if (channels == 3) {
-                r = in[x * 3], g = in[x * 3 + 1], b = in[x * 3 + 2];
-                if (colourKey != kNoColourKey && r + g * 256 + b * 65536 == colourKey)
-                    r = g = b = a = 0;
-            } else {
-                r = g = b = in[x];
-            }
-            out[x * 4] = r;
-            out[x * 4 + 1] = g;
-            out[x * 4 + 2] = b;
-            out[x * 4 + 3] = a;
+    const size_t inOffset = outRowBytes - rowBytes;
+    if (png_get_interlace_type(png, info) == PNG_INTERLACE_NONE) {
+        // Row by row, so that a forged size with too little data fails before the memory for
+        // the whole picture is taken.
+        for (png_uint_32 y = 0; y < height; ++y) {
+            image->pixels.resize((y + 1) * outRowBytes);
+            uint8_t* out = image->pixels.data() + y * outRowBytes;
+            png_read_row(png, out + inOffset, nullptr);
+            WidenRow(out, width, channels, colourKey);
         }
+        return true;
     }
+    image->pixels.resize(static_cast<size_t>(height) * outRowBytes);
+    rows->resize(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        (*rows)[y] = image->pixels.data() + y * outRowBytes + inOffset;
+    png_read_image(png, rows->data());
+    for (png_uint_32 y = 0; y < height; ++y)
+        WidenRow(image->pixels.data() + y * outRowBytes, width, channels, colourKey);
     return true;
 }
 
@@ -106,7 +122,9 @@ bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::s
                DecodedImage& image) {
     image = DecodedImage{};
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    // Warnings (odd but readable chunks) are not the game's concern.
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info) {
