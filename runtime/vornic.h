@@ -13,3 +13,4 @@
 #include "gfx3d/ObjectCommands.h"
 #include "gfx3d/SceneCommands.h"
 #include "gfx3d/Draw3DCommands.h"
+#include "input/InputCommands.h"

@@ -6,6 +6,8 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "input/InputDevices.h"
+#include "input/InputPolls.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/SceneSetup.h"
@@ -58,8 +60,10 @@ void DispatchEvent(const os::Event& event) {
     case os::Event::Type::KeyUp:
         if (event.code > 0 && event.code < 256)
             rt.keys[event.code] = event.type == os::Event::Type::KeyDown ? 0x80 : 0;
+        if (rt.input) rt.input->HandleEvent(event);
         break;
     default:
+        if (rt.input) rt.input->HandleEvent(event);
         break;
     }
 }
@@ -122,6 +126,7 @@ void PresentFrame() {
 
     // Input arrives as events: one pump is this frame's poll.
     PumpMessages(device);
+    StartInputFrame();
     CheckQuitKeys(false);
 
     CloseSceneShadowPass();

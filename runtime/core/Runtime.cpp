@@ -1,6 +1,7 @@
 #include "core/Runtime.h"
 
 #include "core/OpenGLRainbows.h"
+#include "input/InputDevices.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
 #include "files/FileState.h"

@@ -12,6 +12,7 @@
 #include "text/Isaac.h"
 #include "text/RtString.h"
 
+class InputDevices;
 class OpenGLRainbows;
 class Rainbows3D;
 class Scene3D;
@@ -43,6 +44,8 @@ struct Runtime {
 
     // Devices, in the order start-up creates them.
     std::unique_ptr<OpenGLRainbows> gfx;
+    // Keyboard, mouse and joysticks.
+    std::unique_ptr<InputDevices> input;
     // The 3D engine: the object table and the objects built in code.
     std::unique_ptr<Rainbows3D> scene;
     // The 3D scene: camera, lights, fog, the object transform and the drawing options.

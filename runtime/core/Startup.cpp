@@ -13,6 +13,8 @@
 #include "files/FileState.h"
 #include "files/ResourceLookup.h"
 #include "gfx3d/Rainbows3D.h"
+#include "input/InputCommands.h"
+#include "input/InputDevices.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx2d/FontCommands.h"
 #include "os/Audio.h"
@@ -67,6 +69,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.window->SetTitle(title);
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
+    rt.input = std::make_unique<InputDevices>(rt.window->CreateInput(), rt.keys);
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
@@ -79,6 +82,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
         ApplyWindowedFrame(*rt.gfx);
 
     // Input and sound are bound to the window here.
+    rt.input->Initialise(rt.settings.mouseCapture != 0);
     rt.sound->Start();
 
     os::ChangeDirectory(ProgramDirectory());
@@ -100,6 +104,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
     ResetTimerStamps(rt);
     if (showCommand == 0) HideGLWindow(*rt.gfx);
 
+    ShowMouseCursor(rt.settings.mouseCapture == 0);
+
     std::puts("Init OK");
     std::fflush(stdout);
     return true;
@@ -112,6 +118,8 @@ void ShutdownRuntime() {
     rt.view3d.reset();
     // The graphics device deletes every texture and the GL context with its window.
     rt.gfx.reset();
+    if (rt.input) rt.input->Release();
+    rt.input.reset();
     // The sound slots are emptied last to first, then the sound device closes its output.
     if (rt.sound) rt.sound->ReleaseSlots();
     rt.sound.reset();

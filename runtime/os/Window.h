@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace os {
+
+class InputPlatform;
 
 // What the runtime asks of a new window.
 struct WindowRequest {
@@ -69,6 +72,8 @@ class Window {
 
     // Takes the next pending event; false when none is waiting.
     virtual bool PollEvent(Event& event) = 0;
+    // The input devices that go with this window (os/Input.h).
+    virtual std::unique_ptr<InputPlatform> CreateInput() = 0;
 
     virtual void DesktopSize(int& width, int& height, int& bitsPerPixel) = 0;
     virtual void MessageBox(const std::string& caption, const std::string& text) = 0;

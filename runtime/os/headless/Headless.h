@@ -40,6 +40,7 @@ class HeadlessWindow : public Window {
     void SwapBuffers() override { ++swaps; }
     void* GetProcAddress(const char*) override { return nullptr; }
     bool PollEvent(Event& event) override;
+    std::unique_ptr<InputPlatform> CreateInput() override;
 
     void DesktopSize(int& width, int& height, int& bitsPerPixel) override;
     void MessageBox(const std::string& caption, const std::string& text) override;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "os/sdl/SdlInput.h"
 #include "os/sdl/SdlKeys.h"
 
 namespace os {
@@ -126,6 +127,10 @@ bool SdlWindow::PollEvent(Event& event) {
         if (Translate(in, event)) return true;
     }
     return false;
+}
+
+std::unique_ptr<InputPlatform> SdlWindow::CreateInput() {
+    return std::make_unique<SdlInput>(*this);
 }
 
 bool SdlWindow::Translate(const SDL_Event& in, Event& out) {

@@ -26,15 +26,17 @@ class SdlWindow : public Window {
     void SwapBuffers() override;
     void* GetProcAddress(const char* name) override;
     bool PollEvent(Event& event) override;
+    std::unique_ptr<InputPlatform> CreateInput() override;
 
     void DesktopSize(int& width, int& height, int& bitsPerPixel) override;
     void MessageBox(const std::string& caption, const std::string& text) override;
     void Beep() override;
 
     SDL_Window* Handle() const { return window_; }
+    // Turns an SDL event into a runtime event; false for events the runtime does not use.
+    static bool Translate(const SDL_Event& in, Event& out);
 
   private:
-    bool Translate(const SDL_Event& in, Event& out);
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
