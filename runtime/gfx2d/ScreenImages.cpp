@@ -68,9 +68,11 @@ BackgroundTile& TileAt(BackgroundBlock& block, int column, int row) {
 int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int height) {
     if (!SpriteIdValid(id) || width <= 0 || height <= 0) return 0;
     FlushSpriteBatch(device);
+    // Nothing beyond the screen can be grabbed; an absurd size from game code must not make a
+    // texture of gigabytes.
     const int maxSize = MaxTextureSize(device);
-    width = std::min(width, maxSize);
-    height = std::min(height, maxSize);
+    width = std::min({width, maxSize, std::max(device.screenWidth, 1)});
+    height = std::min({height, maxSize, std::max(device.screenHeight, 1)});
     const int texWidth = std::min(PowerOfTwoAtLeast(width, kMinGrabSide), maxSize);
     const int texHeight = std::min(PowerOfTwoAtLeast(height, kMinGrabSide), maxSize);
     SpriteStore& store = Sprites(device);

@@ -81,6 +81,11 @@ TEST_F(ScreenImages, GrabbedSpritesCopyTheScreenOnPowerOfTwoTextures) {
         }
     }
     EXPECT_EQ(GrabSprite(2, 0, 0, 0, 10), 0);
+    ASSERT_EQ(GrabSprite(2, 0, 0, 1e9, 1e9), 1); // cut to the screen
+    double w, h;
+    GetSpriteSize(2, w, h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
     EXPECT_EQ(GrabSprite(-1, 0, 0, 10, 10), 0);
 }
 
