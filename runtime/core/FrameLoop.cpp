@@ -9,8 +9,10 @@
 #include "input/InputDevices.h"
 #include "input/InputPolls.h"
 #include "gfx2d/ScreenImages.h"
+#include "gfx2d/SpriteBatch.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/SceneSetup.h"
+#include "os/RunSession.h"
 #include "os/Window.h"
 
 namespace {
@@ -25,6 +27,13 @@ void EndOnQuitKeys() {
     rt.error.errorNumber = 0.0;
     rt.error.errorLine = rt.error.currentLine;
     EndProgram();
+}
+
+// Saves the picture of this frame before it is shown, as "frame-<n>.png" in the snapshot
+// folder.
+void SaveSnapshot(OpenGLRainbows& device, long frame) {
+    FlushSpriteBatch(device);
+    SaveScreenTo(device, Rt().snapshotFolder + "/frame-" + std::to_string(frame) + ".png");
 }
 
 } // namespace
@@ -69,6 +78,13 @@ void DispatchEvent(const os::Event& event) {
 }
 
 int PumpMessages(OpenGLRainbows& device) {
+    Runtime& rt = Rt();
+    // Every pump starts a frame: recorded input is placed by these frames.
+    ++rt.frame;
+    if (rt.session) {
+        rt.session->BeginFrame();
+        if (rt.session->Ended()) EndProgram();
+    }
     os::Event event;
     while (device.window.PollEvent(event))
         DispatchEvent(event);
@@ -90,12 +106,11 @@ double SwapAndPace(OpenGLRainbows& device) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const double t0 = device.clock.NowMs();
-    os::Event event;
-    for (;;) {
-        if (device.window.PollEvent(event)) {
-            DispatchEvent(event);
-            continue;
-        }
+    // Events that arrive while the frame waits stay queued for the next frame's pump, which
+    // comes before input is read; a replay does not wait unless asked to keep real time.
+    const Runtime& rt = Rt();
+    const bool waits = !rt.session || rt.session->PacesInRealTime();
+    while (waits) {
         const double remaining = device.nextFrameTime - device.clock.NowMs();
         if (remaining < 0) break;
         // Sleep through most of the wait and spin only the last two milliseconds: the frame
@@ -118,10 +133,12 @@ void PresentFrame() {
     }
     rt.previousStamp = rt.currentStamp;
     rt.currentStamp = ClockMs();
+    // The frame whose picture the back buffer holds; the pump below starts the next one.
+    const long drawnFrame = rt.frame;
 
     while (rt.paused) {
         PumpMessages(device);
-        if (rt.paused) device.clock.SleepMs(100);
+        if (rt.paused) rt.clock->SleepMs(100);
     }
 
     // Input arrives as events: one pump is this frame's poll.
@@ -130,6 +147,7 @@ void PresentFrame() {
     CheckQuitKeys(false);
 
     CloseSceneShadowPass();
+    if (rt.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.

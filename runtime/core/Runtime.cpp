@@ -6,6 +6,7 @@
 #include "gfx3d/Scene3D.h"
 #include "files/FileState.h"
 #include "files/ResourceResolver.h"
+#include "os/RunSession.h"
 #include "sound/SoundDevice.h"
 
 Runtime::Runtime() = default;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/Settings.h"
@@ -12,6 +13,9 @@
 #include "text/Isaac.h"
 #include "text/RtString.h"
 
+namespace os {
+class RunSession;
+}
 class InputDevices;
 class OpenGLRainbows;
 class Rainbows3D;
@@ -39,8 +43,17 @@ struct Runtime {
     IsaacState random;
 
     // The platform: the clock exists from the first start-up on, the window with the device.
+    // In a recorded or replayed run the session keeps the frames, the clock is the recording's
+    // and the pacing clock the real one that frames wait on.
     std::unique_ptr<os::Clock> clock;
     std::unique_ptr<os::Window> window;
+    std::unique_ptr<os::RunSession> session;
+    std::unique_ptr<os::Clock> pacingClock;
+    // Frames counted by the event pump: every PresentFrame and every round of the waits.
+    long frame = 0;
+    // Frames whose picture is saved before it is shown, and where (VORNIC_SNAPSHOT).
+    std::set<long> snapshotFrames;
+    std::string snapshotFolder;
 
     // Devices, in the order start-up creates them.
     std::unique_ptr<OpenGLRainbows> gfx;

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "core/CoreCommands.h"
 #include "core/ErrorLog.h"
@@ -10,15 +11,16 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
-#include "files/FileState.h"
-#include "files/ResourceLookup.h"
 #include "gfx3d/Rainbows3D.h"
 #include "input/InputCommands.h"
 #include "input/InputDevices.h"
 #include "gfx3d/Scene3D.h"
+#include "files/FileState.h"
+#include "files/ResourceLookup.h"
 #include "gfx2d/FontCommands.h"
 #include "os/Audio.h"
 #include "os/Backend.h"
+#include "os/RunSession.h"
 #include "os/System.h"
 #include "sound/SoundDevice.h"
 #include "text/Random.h"
@@ -60,7 +62,18 @@ bool StartRuntime(int showCommand, const std::string& title) {
     os::Backend backend = os::CreateBackend();
     rt.clock = std::move(backend.clock);
     rt.window = std::move(backend.window);
-    rt.gfx = std::make_unique<OpenGLRainbows>(*rt.window, *rt.clock);
+    rt.session = std::move(backend.session);
+    rt.pacingClock = std::move(backend.pacingClock);
+    rt.frame = 0;
+    const os::SnapshotRequest snapshots = os::SnapshotRequestFromEnvironment();
+    rt.snapshotFrames = snapshots.frames;
+    rt.snapshotFolder = snapshots.folder;
+    if (!rt.snapshotFolder.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(rt.snapshotFolder, ignored);
+    }
+    rt.gfx = std::make_unique<OpenGLRainbows>(*rt.window,
+                                              rt.pacingClock ? *rt.pacingClock : *rt.clock);
     if (!CreateGLWindow(*rt.gfx, rt.settings.screenWidth, rt.settings.screenHeight, 0,
                         rt.settings.frameRate, rt.settings.samples, rt.settings.fullScreen))
         return false;
@@ -73,8 +86,10 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
-    // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed.
-    SeedRandom(StartupRandomSeed(ClockMs()));
+    // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
+    // replay takes the recorded one.
+    const int seed = StartupRandomSeed(ClockMs());
+    SeedRandom(rt.session ? rt.session->Seed(seed) : seed);
 
     if (rt.settings.fullScreen)
         EnterFullScreen(*rt.gfx);
@@ -127,6 +142,9 @@ void ShutdownRuntime() {
     WriteBackDataFiles();
     ReleaseResourceLookups();
     rt.window.reset();
+    // A recording ends with the run's last frame.
+    if (rt.session) rt.session->Finish();
+    rt.session.reset();
 }
 
 RtString CommandLine() {

@@ -9,9 +9,20 @@
 
 namespace os {
 
+class RunSession;
+
 struct Backend {
+    // The clock the program reads; in a recorded or replayed run it is the recording's.
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Window> window;
+    // Set for a recorded or replayed run: the session, and the real clock that paces frames.
+    std::unique_ptr<RunSession> session;
+    std::unique_ptr<Clock> pacingClock;
+
+    Backend();
+    Backend(Backend&&);
+    Backend& operator=(Backend&&);
+    ~Backend();
 };
 
 // The SDL2 implementation: a real window, the performance counter.
@@ -20,6 +31,8 @@ Backend CreateSdlBackend();
 // Replaces the backend that the next start-up takes (tests hand in a headless one). An empty
 // factory restores the SDL backend.
 void SetBackendFactory(std::function<Backend()> factory);
+// The backend of the next start-up, wrapped for recording or replay when the environment asks
+// for it (os/RunSession.h).
 Backend CreateBackend();
 
 } // namespace os

@@ -1,6 +1,7 @@
 #include <SDL2/SDL.h>
 
 #include "os/Backend.h"
+#include "os/RunSession.h"
 #include "os/sdl/SdlWindow.h"
 
 namespace os {
@@ -39,8 +40,13 @@ void SetBackendFactory(std::function<Backend()> factory) {
     Factory() = std::move(factory);
 }
 
+Backend::Backend() = default;
+Backend::Backend(Backend&&) = default;
+Backend& Backend::operator=(Backend&&) = default;
+Backend::~Backend() = default;
+
 Backend CreateBackend() {
-    return Factory() ? Factory()() : CreateSdlBackend();
+    return WrapForRecordOrReplay(Factory() ? Factory()() : CreateSdlBackend());
 }
 
 } // namespace os

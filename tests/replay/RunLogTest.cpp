@@ -1,0 +1,111 @@
+// The run file: what the recorder writes reads back the same, and hand-written scripts and
+// broken files get clear answers.
+#include <gtest/gtest.h>
+
+#include "os/RunLog.h"
+
+namespace {
+
+os::Event Key(int code, bool down) {
+    os::Event event;
+    event.type = down ? os::Event::Type::KeyDown : os::Event::Type::KeyUp;
+    event.code = code;
+    return event;
+}
+
+TEST(RunLog, WrittenRunReadsBackTheSame) {
+    std::string text;
+    os::RunLogWriter writer(&text);
+    writer.Header(-77, true, {{30, 'a'}, {57, ' '}}, {"Pad, Maker Pad"});
+    writer.ClockRead(0, 1234.5678901234);
+    writer.InputEvent(3, 2, Key(57, true));
+    os::Event typed;
+    typed.type = os::Event::Type::TextInput;
+    std::snprintf(typed.text, sizeof(typed.text), "a b\xC3\xA9");
+    writer.InputEvent(3, 3, typed);
+    os::Event focus;
+    focus.type = os::Event::Type::FocusLost;
+    writer.WindowEvent(4, 0, focus);
+    writer.WindowEvent(4, 1, Key(30, true));
+    os::JoystickReport stick;
+    stick.axes[0] = -32768;
+    stick.pov[1] = 4500;
+    stick.buttons[31] = 0x80;
+    writer.Joystick(4, 0, stick);
+    writer.Pointer(5, true, 10, 20);
+    writer.End(6);
+
+    os::RunLog log;
+    std::string error;
+    ASSERT_TRUE(os::ReadRunLog(text, log, error)) << error << "\n" << text;
+    EXPECT_EQ(log.seed, -77);
+    EXPECT_EQ(log.keyCharacters.at(57), ' ');
+    ASSERT_EQ(log.joystickNames.size(), 1u);
+    EXPECT_EQ(log.joystickNames[0], "Pad, Maker Pad");
+    EXPECT_EQ(log.frames.at(0).clockReads.at(0), 1234.5678901234);
+    ASSERT_EQ(log.frames.at(3).inputEvents.size(), 2u);
+    EXPECT_EQ(log.frames.at(3).inputEvents[0].poll, 2);
+    EXPECT_EQ(log.frames.at(3).inputEvents[0].event.code, 57);
+    EXPECT_STREQ(log.frames.at(3).inputEvents[1].event.text, "a b\xC3\xA9");
+    ASSERT_EQ(log.frames.at(4).windowEvents.size(), 2u);
+    EXPECT_EQ(log.frames.at(4).windowEvents[1].poll, 1);
+    EXPECT_EQ(log.frames.at(4).windowEvents[1].event.code, 30);
+    EXPECT_EQ(log.frames.at(4).windowEvents[0].event.type, os::Event::Type::FocusLost);
+    const os::JoystickReport& read = log.frames.at(4).joysticks.at(0).report;
+    EXPECT_EQ(read.axes[0], -32768);
+    EXPECT_EQ(read.pov[1], 4500u);
+    EXPECT_EQ(read.pov[0], os::kCentredPov);
+    EXPECT_EQ(read.buttons[31], 0x80);
+    EXPECT_TRUE(log.frames.at(5).pointerInside);
+    EXPECT_EQ(log.lastFrame, 6);
+}
+
+TEST(RunLog, HandWrittenScript) {
+    const char* script = "vornic-replay 1   # a test script\n"
+                         "seed 5\n"
+                         "frametime 16.5\n"
+                         "frame 30: key 57 down\n"
+                         "frame 31: key 57 up\n"
+                         "frame 40: mouse move 12 -5\n"
+                         "frame 40: mouse move 1 1\n"
+                         "frame 41: button 1 down\n"
+                         "end 50\n";
+    os::RunLog log;
+    std::string error;
+    ASSERT_TRUE(os::ReadRunLog(script, log, error)) << error;
+    EXPECT_EQ(log.frameTime, 16.5);
+    EXPECT_EQ(log.frames.at(30).inputEvents.at(0).event.type, os::Event::Type::KeyDown);
+    const auto& moves = log.frames.at(40).inputEvents;
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(moves[1].event.x, 13);
+    EXPECT_EQ(moves[1].event.y, -4);
+    EXPECT_EQ(log.frames.at(41).inputEvents.at(0).event.code, 0); // button 1 is the left one
+    EXPECT_EQ(log.frames.at(41).inputEvents.at(0).event.x, 13);
+}
+
+TEST(RunLog, BrokenFilesSayWhatIsWrong) {
+    struct Case {
+        const char* text;
+        const char* says;
+    } cases[] = {
+        {"", "empty"},
+        {"hello\n", "not a Vornic run file"},
+        {"vornic-replay 2\nend 1\n", "version 2"},
+        {"vornic-replay 1\nframe 3: key 57 down\n", "truncated"},
+        {"vornic-replay 1\nframe 3: key 300 down\nend 5\n", "line 2"},
+        {"vornic-replay 1\nframe 5\nframe 4\nend 5\n", "increasing"},
+        {"vornic-replay 1\nframe 2: t nan\nend 5\n", "clock"},
+        {"vornic-replay 1\nframe 2: text 4\nend 5\n", "text"},
+        {"vornic-replay 1\nframe 2: stick 0 1 2\nend 5\n", "joystick"},
+        {"vornic-replay 1\nend 5\nframe 6\n", "after the end"},
+        {"vornic-replay 1\nframe 2: @x key 1 down\nend 5\n", "poll"},
+    };
+    for (const Case& c : cases) {
+        os::RunLog log;
+        std::string error;
+        EXPECT_FALSE(os::ReadRunLog(c.text, log, error)) << c.text;
+        EXPECT_NE(error.find(c.says), std::string::npos) << c.text << " gave: " << error;
+    }
+}
+
+} // namespace
