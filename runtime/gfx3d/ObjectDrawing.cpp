@@ -220,6 +220,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
 FrameChoice ChooseFrames(int frameCount, int a, int b, double t, bool positional) {
     FrameChoice choice;
     if (frameCount <= 0) return choice;
+    if (!std::isfinite(t)) t = 0;
     if (!positional) {
         choice.from = ClampFrame(a, frameCount);
         choice.to = ClampFrame(b, frameCount);
@@ -232,8 +233,9 @@ FrameChoice ChooseFrames(int frameCount, int a, int b, double t, bool positional
         choice.from = choice.to = choice.tested = ClampFrame(a, frameCount);
         return choice;
     }
-    const double p = a + (b - a) * t;
-    const double whole = std::trunc(p);
+    const double p = a + (static_cast<double>(b) - a) * t;
+    // Far outside the frames only the clamped ends matter; this keeps i + 1 in range.
+    const double whole = std::max(-1.0, std::min(std::trunc(p), static_cast<double>(frameCount)));
     const int i = static_cast<int>(whole);
     choice.from = ClampFrame(i, frameCount);
     choice.to = ClampFrame(i + 1, frameCount);

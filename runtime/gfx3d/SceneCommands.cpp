@@ -6,6 +6,7 @@
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteStore.h"
+#include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneSetup.h"
 
@@ -20,6 +21,16 @@ bool Ready(OpenGLRainbows*& device, Scene3D*& scene) {
 
 float F(double value) {
     return static_cast<float>(value);
+}
+
+// Debug drawing of a light: its position, and a spot light's direction.
+void ShowLight(const float position[3], const float direction[3], double cutOff) {
+    DrawPoint3D(position[0], position[1], position[2], 40, 0x80C8FF);
+    if (cutOff > 90) return;
+    float along[3] = {direction[0], direction[1], direction[2]};
+    NormaliseIfLong(along);
+    DrawLine3D(position[0], position[1], position[2], position[0] + along[0] * 500,
+               position[1] + along[1] * 500, position[2] + along[2] * 500, 3, 0x6CAAE1);
 }
 
 } // namespace
@@ -80,6 +91,8 @@ void DefineLight(double id, double colour, double x, double y, double z, double 
     const float position[3] = {F(x), F(y), F(z)};
     const float direction[3] = {F(dx), F(dy), F(dz)};
     DefineLightOn(*scene, lightId, ToInt64(colour), position, direction, F(cutOff));
+    if (Rt().settings.debugMode && lightId >= 0 && cutOff != 0)
+        ShowLight(position, direction, cutOff);
     if (lightId == -3) {
         if (cutOff != 0)
             OpenShadowPass(*scene);

@@ -1,0 +1,138 @@
+// Texturing objects: the texture pair, texture offsets, model-set textures, and the state the
+// frame flip and the viewport reset.
+#include <GL/gl.h>
+
+#include "DrawTestSupport.h"
+#include "core/CoreCommands.h"
+#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
+#include "gfx2d/ImageCodec.h"
+#include "gfx2d/SpriteStore.h"
+#include "gfx3d/Draw3DCommands.h"
+#include "gfx3d/MeshObject.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
+#include "gfx3d/SceneCommands.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+const unsigned kRed = 0x0000FF;
+const unsigned kBlue = 0xFF0000;
+
+class TexturingTest : public GlRuntimeTest {
+  protected:
+    void SetUp() override {
+        GlRuntimeTest::SetUp();
+        // Left half red, right half blue.
+        DecodedImage halves;
+        halves.width = halves.height = 64;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                halves.pixels.insert(halves.pixels.end(),
+                                     {static_cast<unsigned char>(x < 32 ? 255 : 0), 0,
+                                      static_cast<unsigned char>(x < 32 ? 0 : 255), 255});
+        ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 3, halves, false), 1);
+        BuildSquare(1, 100);
+        LookAtOriginFrom(1000);
+    }
+    // Draws object 1 over whatever was drawn before.
+    static void Redraw() {
+        ClearDepth();
+        DrawObject(1, 0);
+    }
+    // Colours at a quarter and three quarters across the square.
+    static unsigned LeftColour() { return ColourAt(-50); }
+    static unsigned RightColour() { return ColourAt(50); }
+    static unsigned ColourAt(double x) {
+        int px, py;
+        PixelOf(x, 0, 0, px, py);
+        return ReadPixel(px, py);
+    }
+};
+
+TEST_F(TexturingTest, TexturePairAndOffset) {
+    SetTexture3D(3, -1);
+    Redraw();
+    EXPECT_EQ(LeftColour(), kRed);
+    EXPECT_EQ(RightColour(), kBlue);
+    SetTextureOffset(0.5, 0);
+    Redraw();
+    EXPECT_EQ(LeftColour(), kBlue);
+    EXPECT_EQ(RightColour(), kRed);
+    SetTextureOffset(0, 0);
+    Redraw();
+    EXPECT_EQ(LeftColour(), kRed);
+    SetTexture3D(-1, -1);
+    Redraw();
+    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
+    End3D();
+}
+
+TEST_F(TexturingTest, OffsetDoesNotAddUpOverBlendedDraws) {
+    AddShiftedFrames(1, 2, 0);
+    SetTexture3D(3, -1);
+    SetTextureOffset(0.5, 0);
+    for (int draw = 0; draw < 3; ++draw) {
+        ClearDepth();
+        DrawObjectAnim(1, 0, 1, 0.5, 0);
+        EXPECT_EQ(LeftColour(), kBlue) << draw;
+    }
+    End3D();
+}
+
+TEST_F(TexturingTest, ModelSetPartsUseTheSlotsTextures) {
+    ObjectSlot* slot = Rt().scene->Slot(1);
+    GLuint own = 0;
+    glGenTextures(1, &own);
+    glBindTexture(GL_TEXTURE_2D, own);
+    const unsigned char blue[4] = {0, 0, 255, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, blue);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    slot->modelSet = 1;
+    slot->textures.Push(own);
+    MeshObjectX& part = slot->parts[0];
+    part.textureA = 0;
+    part.textureB = 5;   // beyond the list: no second texture
+    SetTexture3D(3, -1); // the sprite pair is not used for model sets
+    Redraw();
+    EXPECT_EQ(LeftColour(), kBlue);
+    part.textureA = 9; // beyond the list: untextured
+    Redraw();
+    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
+    End3D();
+}
+
+TEST_F(TexturingTest, FrameFlipEndsTheShadowPassAndMipmapping) {
+    SetMipmapping(1);
+    EXPECT_TRUE(Sprites(*Rt().gfx).binding.mipmap);
+    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
+    EXPECT_TRUE(CurrentScene()->shadowPass);
+    PresentFrame();
+    EXPECT_FALSE(CurrentScene()->shadowPass);
+    EXPECT_FALSE(Sprites(*Rt().gfx).binding.mipmap);
+    EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
+    GLboolean colourWrites[4];
+    glGetBooleanv(GL_COLOR_WRITEMASK, colourWrites);
+    EXPECT_TRUE(colourWrites[0]);
+}
+
+TEST_F(TexturingTest, ViewportAndBegin3DEndTheShadowPass) {
+    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
+    SetViewport(100, 50, 400, 300);
+    EXPECT_FALSE(CurrentScene()->shadowPass);
+    Begin3D(100, 20000, 45);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 100);
+    EXPECT_EQ(viewport[1], 600 - 300 - 50);
+    EXPECT_EQ(viewport[2], 400);
+    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
+    Begin3D(100, 20000, 45);
+    EXPECT_FALSE(CurrentScene()->shadowPass);
+    End3D();
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 800);
+}
+
+} // namespace
