@@ -26,6 +26,37 @@ bool SameReport(const JoystickReport& a, const JoystickReport& b) {
            std::equal(std::begin(a.buttons), std::end(a.buttons), std::begin(b.buttons));
 }
 
+// A window that passes everything on to the real one; recording and replay change only where
+// events and input come from.
+class ForwardingWindow : public Window {
+  public:
+    explicit ForwardingWindow(std::unique_ptr<Window> inner) : inner_(std::move(inner)) {}
+
+    bool Create(WindowRequest& request) override { return inner_->Create(request); }
+    void Destroy() override { inner_->Destroy(); }
+    bool IsOpen() const override { return inner_->IsOpen(); }
+    bool HasGL() const override { return inner_->HasGL(); }
+    void SetTitle(const std::string& title) override { inner_->SetTitle(title); }
+    void Show() override { inner_->Show(); }
+    void Hide() override { inner_->Hide(); }
+    void Raise() override { inner_->Raise(); }
+    bool SetFullScreen(bool on, int width, int height) override {
+        return inner_->SetFullScreen(on, width, height);
+    }
+    void SwapBuffers() override { inner_->SwapBuffers(); }
+    void* GetProcAddress(const char* name) override { return inner_->GetProcAddress(name); }
+    void DesktopSize(int& width, int& height, int& bitsPerPixel) override {
+        inner_->DesktopSize(width, height, bitsPerPixel);
+    }
+    void MessageBox(const std::string& caption, const std::string& text) override {
+        inner_->MessageBox(caption, text);
+    }
+    void Beep() override { inner_->Beep(); }
+
+  protected:
+    std::unique_ptr<Window> inner_;
+};
+
 // ---- Recording ----------------------------------------------------------------------------
 
 class RecordingSession : public RunSession {
@@ -168,24 +199,11 @@ class RecordingInput : public InputPlatform {
     std::map<int, std::pair<bool, JoystickReport>> lastReports_;
 };
 
-class RecordingWindow : public Window {
+class RecordingWindow : public ForwardingWindow {
   public:
     RecordingWindow(std::unique_ptr<Window> inner, RecordingSession& session)
-        : inner_(std::move(inner)), session_(session) {}
+        : ForwardingWindow(std::move(inner)), session_(session) {}
 
-    bool Create(WindowRequest& request) override { return inner_->Create(request); }
-    void Destroy() override { inner_->Destroy(); }
-    bool IsOpen() const override { return inner_->IsOpen(); }
-    bool HasGL() const override { return inner_->HasGL(); }
-    void SetTitle(const std::string& title) override { inner_->SetTitle(title); }
-    void Show() override { inner_->Show(); }
-    void Hide() override { inner_->Hide(); }
-    void Raise() override { inner_->Raise(); }
-    bool SetFullScreen(bool on, int width, int height) override {
-        return inner_->SetFullScreen(on, width, height);
-    }
-    void SwapBuffers() override { inner_->SwapBuffers(); }
-    void* GetProcAddress(const char* name) override { return inner_->GetProcAddress(name); }
     bool PollEvent(Event& event) override {
         const int poll = session_.windowPolls++;
         if (!inner_->PollEvent(event)) return false;
@@ -195,16 +213,8 @@ class RecordingWindow : public Window {
     std::unique_ptr<InputPlatform> CreateInput() override {
         return std::make_unique<RecordingInput>(inner_->CreateInput(), session_);
     }
-    void DesktopSize(int& width, int& height, int& bitsPerPixel) override {
-        inner_->DesktopSize(width, height, bitsPerPixel);
-    }
-    void MessageBox(const std::string& caption, const std::string& text) override {
-        inner_->MessageBox(caption, text);
-    }
-    void Beep() override { inner_->Beep(); }
 
   private:
-    std::unique_ptr<Window> inner_;
     RecordingSession& session_;
 };
 
@@ -349,24 +359,11 @@ class ReplayInput : public InputPlatform {
     ReplaySession& session_;
 };
 
-class ReplayWindow : public Window {
+class ReplayWindow : public ForwardingWindow {
   public:
     ReplayWindow(std::unique_ptr<Window> inner, ReplaySession& session)
-        : inner_(std::move(inner)), session_(session) {}
+        : ForwardingWindow(std::move(inner)), session_(session) {}
 
-    bool Create(WindowRequest& request) override { return inner_->Create(request); }
-    void Destroy() override { inner_->Destroy(); }
-    bool IsOpen() const override { return inner_->IsOpen(); }
-    bool HasGL() const override { return inner_->HasGL(); }
-    void SetTitle(const std::string& title) override { inner_->SetTitle(title); }
-    void Show() override { inner_->Show(); }
-    void Hide() override { inner_->Hide(); }
-    void Raise() override { inner_->Raise(); }
-    bool SetFullScreen(bool on, int width, int height) override {
-        return inner_->SetFullScreen(on, width, height);
-    }
-    void SwapBuffers() override { inner_->SwapBuffers(); }
-    void* GetProcAddress(const char* name) override { return inner_->GetProcAddress(name); }
     bool PollEvent(Event& event) override {
         Event ignored;
         while (inner_->PollEvent(ignored)) {
@@ -376,16 +373,8 @@ class ReplayWindow : public Window {
     std::unique_ptr<InputPlatform> CreateInput() override {
         return std::make_unique<ReplayInput>(inner_->CreateInput(), session_);
     }
-    void DesktopSize(int& width, int& height, int& bitsPerPixel) override {
-        inner_->DesktopSize(width, height, bitsPerPixel);
-    }
-    void MessageBox(const std::string& caption, const std::string& text) override {
-        inner_->MessageBox(caption, text);
-    }
-    void Beep() override { inner_->Beep(); }
 
   private:
-    std::unique_ptr<Window> inner_;
     ReplaySession& session_;
 };
 
