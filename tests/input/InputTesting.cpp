@@ -14,6 +14,11 @@ std::deque<EventStep>& PendingSteps() {
     return steps;
 }
 
+std::function<void()>& SwapCheck() {
+    static std::function<void()> check;
+    return check;
+}
+
 void PushNextStep() {
     if (PendingSteps().empty()) return;
     for (SDL_Event& event : PendingSteps().front())
@@ -25,6 +30,7 @@ class SteppingWindow : public os::SdlWindow {
   public:
     explicit SteppingWindow(StepOn stepOn) : stepOn_(stepOn) {}
     void SwapBuffers() override {
+        if (SwapCheck()) SwapCheck()();
         SdlWindow::SwapBuffers();
         if (stepOn_ == StepOn::Frame) PushNextStep();
     }
@@ -108,6 +114,7 @@ void ScriptedRuntimeTest::SetUp() {
 }
 
 void ScriptedRuntimeTest::TearDown() {
+    SwapCheck() = nullptr;
     ShutdownRuntime();
     os::SetBackendFactory(nullptr);
     PendingSteps().clear();
@@ -120,4 +127,8 @@ void ScriptedRuntimeTest::Script(std::vector<EventStep> steps) {
 
 size_t ScriptedRuntimeTest::StepsLeft() const {
     return PendingSteps().size();
+}
+
+void ScriptedRuntimeTest::BeforeEachSwap(std::function<void()> check) {
+    SwapCheck() = std::move(check);
 }

@@ -6,6 +6,7 @@
 #include <SDL2/SDL.h>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "support/TestRuntime.h"
@@ -36,6 +37,8 @@ class ScriptedRuntimeTest : public ::testing::Test {
     void Script(std::vector<EventStep> steps);
     // Steps not yet pushed.
     size_t StepsLeft() const;
+    // Called with the frame's picture in the back buffer, just before each buffer swap.
+    void BeforeEachSwap(std::function<void()> check);
 
   private:
     StepOn stepOn_;

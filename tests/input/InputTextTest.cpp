@@ -1,4 +1,6 @@
 // Line input through scripted SDL key events, one step per frame.
+#include <GL/gl.h>
+
 #include "InputTesting.h"
 #include "core/CoreCommands.h"
 #include "input/InputCommands.h"
@@ -32,4 +34,23 @@ TEST_F(LineInput, BackspaceOnAnEmptyLineChangesNothing) {
             {KeyEvent(SDL_SCANCODE_Q, false), KeyEvent(SDL_SCANCODE_LSHIFT, false)},
             Press(SDL_SCANCODE_KP_ENTER)});
     EXPECT_STREQ(InputText("", 0, 0).CText(), "Q");
+}
+
+TEST_F(LineInput, TheLineIsEditedOverTheFrozenScreen) {
+    // What was drawn before the input (white) stays under the line in every frame, although
+    // each frame starts cleared.
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+    std::vector<unsigned> samples;
+    BeforeEachSwap([&samples] { samples.push_back(ReadPixel(400, 300)); });
+    Script({Press(SDL_SCANCODE_W), Release(SDL_SCANCODE_W), {}, {}, Press(SDL_SCANCODE_RETURN)});
+    EXPECT_STREQ(InputText("", 100, 100).CText(), "w");
+    ASSERT_GE(samples.size(), 5u);
+    for (unsigned pixel : samples)
+        EXPECT_EQ(pixel, 0xFFFFFFu);
+    samples.clear();
+    PresentFrame();
+    ASSERT_EQ(samples.size(), 1u);
+    EXPECT_EQ(samples[0], 0u) << "the frozen screen is gone after the input";
 }
