@@ -119,6 +119,19 @@ TEST_F(TextObjectTest, BrokenTextIsRejected) {
     }
 }
 
+TEST_F(TextObjectTest, ObjectTooLargeToHoldIsAStorageFailure) {
+    // Every frame repeats every face: 2100 frames of a 2000-corner face ask for more than four
+    // million records from a file of a few kilobytes.
+    std::string text = "DDDA 1.0 0 1 0 0 0 2000";
+    for (int c = 0; c < 2000; ++c)
+        text += " 0 0";
+    text += " 2100";
+    for (int f = 0; f < 2100; ++f)
+        text += " 1 0 0 0";
+    EXPECT_EQ(Load(text), nullptr);
+    EXPECT_EQ(Log(), "# malloc error\r\n" + PathOf("object.txt") + "\r\n");
+}
+
 TEST_F(TextObjectTest, MoreThan256ColoursFailInsteadOfWrapping) {
     const auto faces = [](int count) {
         std::string text = "DDDA 1.0 0 " + std::to_string(count) + "\n";
