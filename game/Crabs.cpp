@@ -85,6 +85,8 @@ void CrabStep(double i) {
         const double otherZ = CrabPosition(j, kCrabZ);
         // A crab never infects itself: crabs on the same line of x or z are skipped too.
         if (x == otherX || z == otherZ) continue;
+        // Crabs 40 or more apart on either axis are too far: no square root for them.
+        if (Abs(x - otherX) >= 40 || Abs(z - otherZ) >= 40) continue;
         if (Sqrt((x - otherX) * (x - otherX) + (z - otherZ) * (z - otherZ)) < 40) {
             CrabStatus(i, kCrabState) = kInfected;
             PlaySound(2, 0, 1);
