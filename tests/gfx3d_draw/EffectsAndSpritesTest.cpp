@@ -131,7 +131,12 @@ TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
 
 TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
     LookAtOriginFrom(1000);
+    SetLight(0, 0xFFFFFF);
+    SetCullMode(1);
     Print3D(RtString("XX"), 0, 0, 0, 4);
+    // Culling and lighting are off only while the text is drawn.
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     int px, py;
     PixelOf(0, 0, 0, px, py);
     // Glyphs 32 world units wide centred on the point: something is drawn near it.
@@ -140,7 +145,6 @@ TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
         for (int x = px - 30; x < px + 30; ++x)
             lit += ReadPixel(x, y) != 0;
     EXPECT_GT(lit, 20);
-    EXPECT_TRUE(!glIsEnabled(GL_LIGHTING));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Print3D(RtString("XX"), 200, 0, 0, 0);
     PixelOf(200, 0, 0, px, py);
@@ -166,6 +170,21 @@ TEST_F(EffectsAndSpritesTest, DebugLinesPointsAndAxes) {
     PixelOf(-290, 0, 0, px, py);
     EXPECT_GT(Red(ReadPixel(px, py)), 100);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    End3D();
+}
+
+TEST_F(EffectsAndSpritesTest, SphereMappingGeneratesCoordinatesOnlyWhileDrawing) {
+    BuildSquare(1, 100);
+    LookAtOriginFrom(1000);
+    SetSphereMapping(1);
+    DrawObject(1, 0);
+    int px, py;
+    PixelOf(0, 0, 0, px, py);
+    EXPECT_EQ(ReadPixel(px, py), 0xFFFFFFu);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
+    Begin3D(100, 20000, 45);
+    EXPECT_FALSE(CurrentScene()->sphereMapping);
     End3D();
 }
 
