@@ -50,6 +50,11 @@ void WriteLog(const RtString& text) {
     AppendLogLine(text.Length() ? text.CText() : "null");
 }
 
+void EndProgramNormally() {
+    Rt().endingNormally = true;
+    EndProgram();
+}
+
 void EndProgram() {
     Runtime& rt = Rt();
     ShutdownRuntime();
@@ -62,5 +67,5 @@ void EndProgram() {
             AppendLogLine(std::to_string(ToInt(value)));
     }
     std::fflush(stdout);
-    std::exit(ExitStatusFor(rt.error.errorNumber));
+    std::exit(rt.endingNormally ? 0 : ExitStatusFor(rt.error.errorNumber));
 }

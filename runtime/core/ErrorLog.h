@@ -10,3 +10,8 @@ void AppendLogLine(const std::string& text);
 // The exit status of a program that ends with this error number: 0 for none, the number
 // itself when it is a valid status (1..255), 1 otherwise.
 int ExitStatusFor(double errorNumber);
+
+// Ends the program the ordinary way (the game returned, the window was closed, a replay is
+// over): exit status 0 even when an error number was recorded earlier without ending the
+// program.
+[[noreturn]] void EndProgramNormally();

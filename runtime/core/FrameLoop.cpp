@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "core/CoreCommands.h"
+#include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
@@ -64,7 +65,7 @@ void DispatchEvent(const os::Event& event) {
         }
         break;
     case os::Event::Type::CloseRequest:
-        EndProgram();
+        EndProgramNormally();
     case os::Event::Type::KeyDown:
     case os::Event::Type::KeyUp:
         if (event.code > 0 && event.code < 256)
@@ -83,7 +84,7 @@ int PumpMessages(OpenGLRainbows& device) {
     ++rt.frame;
     if (rt.session) {
         rt.session->BeginFrame();
-        if (rt.session->Ended()) EndProgram();
+        if (rt.session->Ended()) EndProgramNormally();
     }
     os::Event event;
     while (device.window.PollEvent(event))

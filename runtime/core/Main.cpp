@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/CoreCommands.h"
+#include "core/ErrorLog.h"
 #include "core/Runtime.h"
 #include "core/Startup.h"
 
@@ -34,7 +35,7 @@ std::string JoinArguments(int argc, char** argv) {
     }
     rt.error = ErrorRecord{};
     GameMain();
-    EndProgram();
+    EndProgramNormally();
 }
 
 } // namespace

@@ -33,6 +33,8 @@ struct Runtime {
     std::string title;
     // Set while the window is inactive and the program waits inside PresentFrame.
     bool paused = false;
+    // Set when the program ends the ordinary way; its exit status is then 0.
+    bool endingNormally = false;
     // Runtime clock values of the frame loop.
     double currentStamp = 0.0;
     double previousStamp = 0.0;

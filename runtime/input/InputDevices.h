@@ -19,7 +19,7 @@ struct MouseReport {
 
 class InputDevices {
   public:
-    static const int kMaxJoysticks = 10;
+    static constexpr int kMaxJoysticks = 10;
 
     // keyState is the 256-byte key state of the event pump (0x80 while a key is held); a new
     // input object starts with every key up.

@@ -118,6 +118,14 @@ TEST_F(FrameLoopDeathTest, CloseRequestEndsTheProgramWithStatusZero) {
     EXPECT_EXIT(PresentFrame(), ::testing::ExitedWithCode(0), "");
 }
 
+TEST_F(FrameLoopDeathTest, ClosingEndsWithZeroEvenAfterARecordedError) {
+    // Some commands record an error number and carry on; closing the window is still an
+    // ordinary end.
+    SetRuntimeError(3);
+    headless.window->events.push_back(MakeEvent(os::Event::Type::CloseRequest));
+    EXPECT_EXIT(PresentFrame(), ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(FrameLoopDeathTest, EscapeEndsTheProgram) {
     headless.window->events.push_back(MakeEvent(os::Event::Type::KeyDown, 1));
     EXPECT_EXIT(PresentFrame(), ::testing::ExitedWithCode(0), "");

@@ -4,6 +4,7 @@
 
 #include "core/Runtime.h"
 #include "core/Startup.h"
+#include "gfx2d/SpriteBatch.h"
 #include "os/Backend.h"
 
 void GlRuntimeTest::SetUp() {
@@ -28,6 +29,8 @@ void HeadlessRuntimeTest::TearDown() {
 }
 
 unsigned ReadPixel(int x, int y) {
+    // Sprites drawn last may still wait in the batch.
+    if (Rt().gfx) FlushSpriteBatch(*Rt().gfx);
     const int screenHeight = Rt().settings.screenHeight;
     unsigned char rgba[4] = {};
     glReadBuffer(GL_BACK);
