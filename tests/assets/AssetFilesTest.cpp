@@ -1,0 +1,179 @@
+// The generated files: complete, repeatable, of the sizes and formats the game relies on.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "GeneratedAssets.h"
+#include "Screens.h"
+#include "gfx2d/ImageCodec.h"
+#include "sound/WavReader.h"
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr int64_t kBlackKey = 0;
+
+DecodedImage Picture(const std::string& name, int64_t key = kNoColourKey) {
+    DecodedImage image;
+    EXPECT_TRUE(DecodeImageFile(GeneratedAssets() + "/" + name, key, image)) << name;
+    return image;
+}
+
+const uint8_t* PixelAt(const DecodedImage& image, int x, int y) {
+    return &image.pixels[(static_cast<size_t>(y) * image.width + x) * 4];
+}
+
+bool IsLabelColour(const DecodedImage& image, int x, int y) {
+    const uint8_t* p = PixelAt(image, x, y);
+    return p[0] == kChoiceLabelColour.r && p[1] == kChoiceLabelColour.g &&
+           p[2] == kChoiceLabelColour.b;
+}
+
+std::vector<std::string> FilesUnder(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            names.push_back(std::filesystem::relative(entry.path(), folder).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class AssetFiles : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_FALSE(GeneratedAssets().empty()); }
+};
+
+} // namespace
+
+TEST_F(AssetFiles, TwoRunsGiveTheSameFiles) {
+    TempDir second;
+    ASSERT_TRUE(RunGenerator(second.Path()));
+    const std::vector<std::string> names = FilesUnder(GeneratedAssets());
+    ASSERT_EQ(names, FilesUnder(second.Path()));
+    for (const std::string& name : AssetTableFiles())
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    for (const std::string& name : names) {
+        const std::string first = ReadWholeFile(GeneratedAssets() + "/" + name);
+        EXPECT_FALSE(first.empty()) << name;
+        EXPECT_TRUE(first == ReadWholeFile(second.File(name))) << name << " differs";
+    }
+}
+
+TEST_F(AssetFiles, ScreensPointerAndSkinsHaveTheirSizes) {
+    for (const char* name :
+         {"bmp/title2.bmp", "bmp/level_x1.bmp", "bmp/options.bmp", "bmp/tag2.bmp"}) {
+        const DecodedImage image = Picture(name);
+        EXPECT_EQ(image.width, 800) << name;
+        EXPECT_EQ(image.height, 600) << name;
+    }
+    const DecodedImage pointer = Picture("bmp/curser.bmp");
+    EXPECT_LE(pointer.width, 32);
+    EXPECT_LE(pointer.height, 32);
+    // Skins on the objects: powers of two, so texture coordinates 0..1 cover them.
+    for (const char* name :
+         {"bmp/crab_b_tex.bmp", "bmp/virus.bmp", "bmp/hero_tex.bmp", "bmp/killerstempel2.bmp",
+          "bmp/wasser.bmp", "bmp/bodenx2.bmp", "bmp/bodenx2_arrow.bmp", "bmp/shadow.bmp"}) {
+        const DecodedImage image = Picture(name);
+        EXPECT_EQ(image.width & (image.width - 1), 0) << name;
+        EXPECT_EQ(image.height & (image.height - 1), 0) << name;
+    }
+    // The infected crab is the healthy one's layout in other colours.
+    const DecodedImage healthy = Picture("bmp/crab_b_tex.bmp");
+    const DecodedImage infected = Picture("bmp/virus.bmp");
+    EXPECT_EQ(healthy.width, infected.width);
+    EXPECT_NE(healthy.pixels, infected.pixels);
+}
+
+// The shadow's corners are the colour key (transparent); its middle is dark.
+TEST_F(AssetFiles, ShadowIsRoundOnTheColourKey) {
+    const DecodedImage shadow = Picture("bmp/shadow.bmp", 255 + 128 * 65536);
+    EXPECT_EQ(PixelAt(shadow, 0, 0)[3], 0);
+    EXPECT_EQ(PixelAt(shadow, shadow.width - 1, shadow.height - 1)[3], 0);
+    const uint8_t* middle = PixelAt(shadow, shadow.width / 2, shadow.height / 2);
+    EXPECT_EQ(middle[3], 255);
+    EXPECT_LT(middle[0] + middle[1] + middle[2], 300);
+}
+
+TEST_F(AssetFiles, OptionLabelsLieInsideTheirClickAreas) {
+    const DecodedImage options = Picture("bmp/options.bmp");
+    ASSERT_EQ(options.width, 800);
+    for (const ClickArea& area : kOptionChoices) {
+        int inside = 0;
+        for (int y = area.y0; y <= area.y1; ++y)
+            for (int x = area.x0; x <= area.x1; ++x)
+                inside += IsLabelColour(options, x, y);
+        EXPECT_GT(inside, 20) << area.label << " at " << area.x0 << ", " << area.y0;
+    }
+    // No label pixel anywhere outside the click areas: a click at (71, 219) selects nothing.
+    for (int y = 0; y < options.height; ++y)
+        for (int x = 0; x < options.width; ++x) {
+            if (!IsLabelColour(options, x, y)) continue;
+            const bool inArea = std::any_of(
+                std::begin(kOptionChoices), std::end(kOptionChoices), [&](const ClickArea& a) {
+                    return x >= a.x0 && x <= a.x1 && y >= a.y0 && y <= a.y1;
+                });
+            ASSERT_TRUE(inArea) << "label pixel at " << x << ", " << y;
+        }
+    EXPECT_FALSE(IsLabelColour(options, 71, 219));
+}
+
+// Fonts: a 16 x 8 grid, every printable character drawn, black keyed out around it.
+TEST_F(AssetFiles, FontsHoldEveryPrintableGlyph) {
+    struct Expected {
+        const char* name;
+        const char* longestLine;
+        int x;
+    };
+    for (const Expected& font : {Expected{"bmp/font1.bmp", "Needed to succeed: 1000", 480},
+                                 Expected{"bmp/font2.bmp", "You rescued 1000 of 1000 crabs", 20},
+                                 Expected{"bmp/font3.bmp", "You rescued 1000 of 1000 crabs", 20},
+                                 Expected{"smalfont.bmp", "Loading...", 0}}) {
+        const DecodedImage image = Picture(font.name, kBlackKey);
+        ASSERT_GT(image.width, image.height) << font.name << ": 8 rows of glyphs";
+        const int cellWidth = image.width / 16, cellHeight = image.height / 8;
+        EXPECT_LE(font.x + static_cast<int>(std::strlen(font.longestLine)) * cellWidth, 800)
+            << font.name;
+        if (std::string(font.name) == "bmp/font1.bmp") {
+            EXPECT_LE(cellHeight, 15) << "status lines are 15 pixels apart";
+        }
+        for (int c = 33; c <= 126; ++c) {
+            int drawn = 0;
+            for (int y = 0; y < cellHeight; ++y)
+                for (int x = 0; x < cellWidth; ++x)
+                    drawn +=
+                        PixelAt(image, (c % 16) * cellWidth + x, (c / 16) * cellHeight + y)[3] > 0;
+            EXPECT_GT(drawn, 0) << font.name << " has no glyph for " << char(c);
+        }
+        EXPECT_EQ(PixelAt(image, 0, 0)[3], 0) << font.name << ": the background is keyed";
+    }
+}
+
+TEST_F(AssetFiles, SoundsAreSixteenBitAndUnclipped) {
+    struct Expected {
+        const char* name;
+        double minSeconds, maxSeconds;
+    };
+    for (const Expected& sound :
+         {Expected{"wav/hero2.wav", 0.1, 0.6}, Expected{"wav/virus.wav", 0.2, 1.5},
+          Expected{"wav/schnipp1.wav", 0.1, 1.0}, Expected{"wav/killed.wav", 0.05, 0.6},
+          Expected{"wav/sprunginswasser.wav", 0.3, 2.0}, Expected{"wav/title1.wav", 10.0, 30.0}}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(ReadFileBytes(GeneratedAssets() + "/" + sound.name, bytes)) << sound.name;
+        WavSamples wav;
+        ASSERT_TRUE(ParseWav(bytes.data(), bytes.size(), wav)) << sound.name;
+        EXPECT_EQ(wav.bitsPerSample, 16) << sound.name;
+        const double seconds = double(wav.frameCount) / wav.rate;
+        EXPECT_GE(seconds, sound.minSeconds) << sound.name;
+        EXPECT_LE(seconds, sound.maxSeconds) << sound.name;
+        int peak = 0;
+        for (size_t i = 0; i < wav.frameCount * wav.channels; ++i) {
+            const int16_t sample =
+                static_cast<int16_t>(wav.samples[2 * i] | (wav.samples[2 * i + 1] << 8));
+            peak = std::max(peak, std::abs(int(sample)));
+        }
+        EXPECT_LT(peak, 32000) << sound.name << " clips";
+        EXPECT_GT(peak, 8000) << sound.name << " is too quiet";
+    }
+}

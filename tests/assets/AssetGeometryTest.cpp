@@ -1,0 +1,111 @@
+// The objects fit the game's world: where they are drawn, how they are turned, what they meet.
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "GeneratedAssets.h"
+#include "gfx3d/MeshObject.h"
+#include "gfx3d/ObjectFiles.h"
+
+namespace {
+
+struct Bounds {
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minZ = 1e9f, maxZ = -1e9f;
+};
+
+// The triangles of an object file as the runtime reads them.
+std::vector<DrawVertex> Triangles(const std::string& name) {
+    MeshObjectX part;
+    std::vector<DrawVertex> corners;
+    if (!ReadObjectFile(part, GeneratedAssets() + "/" + name, false)) return corners;
+    part.BuildTriangles();
+    for (const DrawVertex& v : part.frames[0].triangles)
+        corners.push_back(v);
+    return corners;
+}
+
+Bounds Measure(const std::vector<DrawVertex>& corners) {
+    Bounds b;
+    for (const DrawVertex& v : corners) {
+        b.minX = std::min(b.minX, v.x), b.maxX = std::max(b.maxX, v.x);
+        b.minY = std::min(b.minY, v.y), b.maxY = std::max(b.maxY, v.y);
+        b.minZ = std::min(b.minZ, v.z), b.maxZ = std::max(b.maxZ, v.z);
+    }
+    return b;
+}
+
+class AssetGeometry : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_FALSE(GeneratedAssets().empty()); }
+};
+
+} // namespace
+
+// The ground is drawn at y -100 turned half round about y: world z = -local z.
+TEST_F(AssetGeometry, GroundEndsAtTheWaterLineAndCoversTheField) {
+    const std::vector<DrawVertex> ground = Triangles("ddd/bodenx2.ddd");
+    ASSERT_FALSE(ground.empty());
+    const Bounds local = Measure(ground);
+    EXPECT_NEAR(-local.minZ, 5000.0f, 0.01f) << "the turned ground must end at the water line";
+    // The camera hangs 2400 behind a hero that can stand at z -4640.
+    EXPECT_LE(-local.maxZ, -4640.0f - 2400.0f);
+    EXPECT_LE(local.minX, -930.0f - 4000.0f);
+    EXPECT_GE(local.maxX, 930.0f + 4000.0f);
+    EXPECT_FLOAT_EQ(local.minY, 0.0f);
+    EXPECT_FLOAT_EQ(local.maxY, 0.0f);
+}
+
+// The water lies at y -110, under the ground's edge, and reaches past the far plane (20000)
+// seen from any camera of the field.
+TEST_F(AssetGeometry, WaterReachesTheHorizon) {
+    const Bounds water = Measure(Triangles("ddd/water.ddd"));
+    EXPECT_LE(water.minZ, 5000.0f - 2400.0f);
+    EXPECT_GE(water.maxZ, 5000.0f + 20000.0f);
+    EXPECT_LE(water.minX, -15000.0f);
+    EXPECT_GE(water.maxX, 15000.0f);
+    EXPECT_FLOAT_EQ(water.maxY - water.minY, 0.0f);
+}
+
+// Crabs and the hero are drawn at y 0 on ground whose top is at -100.
+TEST_F(AssetGeometry, CrabsAndHeroStandOnTheGround) {
+    for (const char* name : {"ddd/crab_b.ddd", "ddd/hero_sub.ddd"}) {
+        const Bounds b = Measure(Triangles(name));
+        EXPECT_NEAR(b.minY, -100.0f, 0.01f) << name;
+        EXPECT_GT(b.maxY, -90.0f) << name;
+    }
+    // A crab is a little smaller than the infection distance is wide, the hero larger.
+    const Bounds crab = Measure(Triangles("ddd/crab_b.ddd"));
+    EXPECT_LT(crab.maxZ - crab.minZ, 120.0f);
+    EXPECT_GT(crab.maxZ - crab.minZ, 40.0f);
+    const Bounds hero = Measure(Triangles("ddd/hero_sub.ddd"));
+    EXPECT_GT(hero.maxY - hero.minY, 120.0f);
+}
+
+// Models face their local -x axis: the crab's claws and the hero's cap visor reach further
+// toward -x than anything does toward +x.
+TEST_F(AssetGeometry, ModelsFaceMinusX) {
+    for (const char* name : {"ddd/crab_b.ddd", "ddd/hero_sub.ddd"}) {
+        const Bounds b = Measure(Triangles(name));
+        EXPECT_GT(-b.minX, b.maxX + 10.0f) << name;
+    }
+}
+
+// Shadows are drawn at y -60 and must lie just above the ground at -100.
+TEST_F(AssetGeometry, ShadowLiesJustAboveTheGround) {
+    const Bounds shadow = Measure(Triangles("ddd/shadow.ddd"));
+    const float worldY = shadow.minY - 60.0f;
+    EXPECT_GT(worldY, -100.0f);
+    EXPECT_LT(worldY, -95.0f);
+    EXPECT_FLOAT_EQ(shadow.maxY, shadow.minY);
+}
+
+// At height 0 the stamp's sole meets the ground, and the sole covers the crushing radius.
+TEST_F(AssetGeometry, StampSoleMatchesTheCrushingRadius) {
+    const std::vector<DrawVertex> stamp = Triangles("ddd/killerstempel1.ddd");
+    const Bounds b = Measure(stamp);
+    EXPECT_NEAR(b.minY, -100.0f, 0.01f);
+    float soleRadius = 0;
+    for (const DrawVertex& v : stamp)
+        if (v.y < -99.0f) soleRadius = std::max(soleRadius, std::hypot(v.x, v.z));
+    EXPECT_NEAR(soleRadius, 100.0f, 3.0f);
+}
