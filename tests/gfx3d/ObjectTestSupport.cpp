@@ -23,7 +23,7 @@ std::string ObjectTest::WriteFile(const std::string& name,
     std::FILE* file = std::fopen(path.c_str(), "wb");
     EXPECT_NE(file, nullptr);
     if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
     return path;
