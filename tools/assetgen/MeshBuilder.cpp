@@ -38,8 +38,8 @@ MeshBuilder::MeshBuilder(int id) : id_(id) {
     BeginObject(id);
 }
 
-bool MeshBuilder::Save(const char* path) {
-    SetNormalMode(2);
+bool MeshBuilder::Save(const char* path, int normalMode) {
+    SetNormalMode(normalMode);
     EndObject();
     return SaveObject(path, id_) == 1;
 }

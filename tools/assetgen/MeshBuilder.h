@@ -15,9 +15,10 @@ class MeshBuilder {
   public:
     // Starts building object slot id.
     explicit MeshBuilder(int id);
-    // Finishes the object (normals smoothed where vertices meet) and writes it as a ".ddd"
-    // file; false when the file could not be written.
-    bool Save(const char* path);
+    // Finishes the object with the runtime's normal mode (2: smoothed where vertices meet; 0:
+    // none computed, so every vertex keeps the first normal of the runtime's table) and writes
+    // it as a ".ddd" file; false when the file could not be written.
+    bool Save(const char* path, int normalMode = 2);
 
     // An ellipsoid around centre: u runs once around the y axis, v from the top pole down.
     void Ellipsoid(Vec3 centre, Vec3 radii, SkinRegion skin, int segments = 16, int rings = 10);

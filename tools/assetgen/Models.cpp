@@ -74,7 +74,10 @@ bool WriteGround(const std::string& path) {
     MeshBuilder ground(kWorkSlot);
     ground.TiledPlane(-kGroundHalfWidth, kGroundHalfWidth, -kGroundShoreZ, kGroundBackZ, 0,
                       kGroundTile);
-    return ground.Save(path.c_str());
+    // The game lights the scene from the camera, which looks at the ground at a flat angle: an
+    // upright normal would leave the beach dim. Without computed normals every vertex keeps
+    // the table's first normal (-0.53, 0, 0.85), which the half turn points at the camera.
+    return ground.Save(path.c_str(), 0);
 }
 
 bool WriteWater(const std::string& path) {

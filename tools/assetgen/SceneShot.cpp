@@ -79,7 +79,7 @@ void DrawScene() {
     DrawObject(1, 0);
     DrawShadow(kHeroX, kHeroZ, 1.6);
     SetTexture3D(6, -1);
-    MoveObject(kHeroX, 150, kHeroZ);
+    MoveObject(kHeroX, 200, kHeroZ);
     RotateObject(30, 0, 1, 0);
     DrawObject(6, 0);
     End3D();

@@ -41,9 +41,9 @@ void PaintCrab(Canvas& picture, double x, double y, double scale, Rgb shell) {
         picture.Line(x + side * 26 * scale, y - 12 * scale, x + side * 48 * scale, y - 42 * scale,
                      8 * scale, shell);
         picture.FillEllipse(x + side * 52 * scale, y - 56 * scale, 16 * scale, 13 * scale, shell);
-        picture.FillTriangle(x + side * 44 * scale, y - 62 * scale, x + side * 60 * scale,
-                             y - 66 * scale, x + side * 50 * scale, y - 78 * scale,
-                             Rgb{170, 220, 250});
+        // The pincer's cut.
+        picture.Line(x + side * 52 * scale, y - 56 * scale, x + side * 60 * scale, y - 70 * scale,
+                     3 * scale, dark);
         picture.Line(x + side * 10 * scale, y - 16 * scale, x + side * 14 * scale, y - 34 * scale,
                      3 * scale, dark);
         picture.FillEllipse(x + side * 14 * scale, y - 38 * scale, 7 * scale, 7 * scale,
@@ -87,8 +87,9 @@ Canvas TitleScreen() {
     PaintCrab(picture, 400, 470, 0.6, Rgb{126, 160, 70});
     DrawCentred(picture, kSerifBold, 96, "PincerPanic", 40,
                 Headline({255, 240, 120}, {255, 120, 30}, {90, 20, 10}, 5));
-    DrawCentred(picture, kBoldFont, 26, "Drive the crabs into the sea before the virus gets them!",
-                180, Headline({255, 255, 255}, {230, 240, 255}, {20, 50, 100}, 2));
+    DrawTextInBox(picture, kBoldFont, "Drive the crabs into the sea before the virus gets them!",
+                  20, 170, 779, 215, 26,
+                  Headline({255, 255, 255}, {230, 240, 255}, {20, 50, 100}, 2));
     // The band for "Press space" stays a plain strip of sand.
     picture.FillRect(0, kPromptBandTop, kScreenWidth - 1, kScreenHeight - 1, Rgb{190, 158, 100});
     return picture;

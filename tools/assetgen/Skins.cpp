@@ -139,19 +139,20 @@ Canvas StampSkin() {
     return skin;
 }
 
-// Dark in the middle, fading into the sand's colour toward the rim; outside the circle the
-// colour key makes the square vanish.
+// A dark disc on the colour key. Toward the rim more and more pixels are keyed out, so that
+// the filtered texture fades softly into the ground under it.
 Canvas ShadowSkin() {
     constexpr int kSize = 64;
     Canvas skin(kSize, kSize, kColourKey);
-    const Rgb core{70, 58, 40};
-    const Rgb sand{214, 190, 140};
+    const Rgb core{46, 38, 26};
+    const Rgb rim{90, 76, 54};
     const double centre = (kSize - 1) / 2.0, radius = kSize / 2.0 - 1;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             const double d = std::hypot(x - centre, y - centre) / radius;
-            if (d > 1) continue;
-            skin.Set(x, y, Mix(core, sand, std::pow(std::max(0.0, (d - 0.35) / 0.65), 1.5)));
+            const double fade = std::clamp((d - 0.5) / 0.5, 0.0, 1.0);
+            if (d > 1 || HashNoise(x, y, 35) < fade * fade) continue;
+            skin.Set(x, y, Mix(core, rim, fade));
         }
     return skin;
 }
@@ -163,7 +164,7 @@ Canvas WaterSkin() {
             const double waves = SmoothNoise(x, y, 32, 8, 41) * 0.6 +
                                  SmoothNoise(x, y, 8, 32, 42) * 0.3 +
                                  SmoothNoise(x, y, 4, 64, 43) * 0.1;
-            Rgb colour = Mix(Rgb{20, 80, 150}, Rgb{50, 150, 200}, waves);
+            Rgb colour = Mix(Rgb{40, 130, 210}, Rgb{90, 200, 245}, waves);
             // Bright crests where the larger waves peak.
             if (waves > 0.68) colour = Mix(colour, Rgb{200, 235, 250}, (waves - 0.68) * 2.5);
             skin.Set(x, y, colour);
@@ -186,7 +187,7 @@ Canvas SandSkin(bool arrows) {
         skin.FillEllipse(20 + HashNoise(i, 1, 53) * 216, 20 + HashNoise(i, 2, 53) * 216, 4, 3,
                          Rgb{250, 236, 220});
     if (arrows) {
-        const Rgb arrow{250, 250, 240}, edge{150, 90, 40};
+        const Rgb arrow{255, 244, 214}, edge{170, 110, 60};
         const double cx = kSkinSize / 2.0;
         for (auto [colour, grow] : {std::pair{edge, 5.0}, std::pair{arrow, 0.0}}) {
             skin.FillTriangle(cx, 40 - grow, cx - 60 - grow, 120 + grow * 0.6, cx + 60 + grow,
