@@ -139,20 +139,19 @@ Canvas StampSkin() {
     return skin;
 }
 
-// A dark disc on the colour key. Toward the rim more and more pixels are keyed out, so that
-// the filtered texture fades softly into the ground under it.
+// A dark disc on the colour key, lighter toward its rim so that it fades into the ground; the
+// texture's filtering softens the edge where the key begins.
 Canvas ShadowSkin() {
     constexpr int kSize = 64;
     Canvas skin(kSize, kSize, kColourKey);
-    const Rgb core{46, 38, 26};
-    const Rgb rim{90, 76, 54};
+    const Rgb core{50, 42, 30};
+    const Rgb rim{120, 104, 76};
     const double centre = (kSize - 1) / 2.0, radius = kSize / 2.0 - 1;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             const double d = std::hypot(x - centre, y - centre) / radius;
-            const double fade = std::clamp((d - 0.5) / 0.5, 0.0, 1.0);
-            if (d > 1 || HashNoise(x, y, 35) < fade * fade) continue;
-            skin.Set(x, y, Mix(core, rim, fade));
+            if (d > 1) continue;
+            skin.Set(x, y, Mix(core, rim, std::clamp((d - 0.3) / 0.7, 0.0, 1.0)));
         }
     return skin;
 }
