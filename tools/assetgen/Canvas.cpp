@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gfx2d/ImageCodec.h"
-
 namespace {
 
 uint8_t ToByte(double value) {
@@ -143,7 +141,7 @@ void Canvas::FillTriangle(double x0, double y0, double x1, double y1, double x2,
           });
 }
 
-bool Canvas::SaveBmp(const std::string& path) const {
+SavedPicture Canvas::ToSavedPicture() const {
     SavedPicture picture;
     picture.width = width_;
     picture.height = height_;
@@ -154,5 +152,9 @@ bool Canvas::SaveBmp(const std::string& path) const {
             picture.bgrBottomUp.insert(picture.bgrBottomUp.end(), {pixel.b, pixel.g, pixel.r});
         }
     }
-    return WriteBmpFile(path, picture);
+    return picture;
+}
+
+bool Canvas::SaveBmp(const std::string& path) const {
+    return WriteBmpFile(path, ToSavedPicture());
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx2d/ImageCodec.h"
+
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
 };
@@ -46,6 +48,8 @@ class Canvas {
     // A filled triangle (no anti-aliasing: used for sharp shapes).
     void FillTriangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb colour);
 
+    // The picture in the form the runtime's image writers take.
+    SavedPicture ToSavedPicture() const;
     // Writes a 24-bit BMP; false when the file cannot be written.
     bool SaveBmp(const std::string& path) const;
 

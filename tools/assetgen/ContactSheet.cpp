@@ -89,15 +89,7 @@ int main(int argc, char** argv) {
         DrawTextMask(sheet, mask, tileX + (kTileWidth - mask.width) / 2, tileY + kPictureBox + 12,
                      caption);
     }
-    SavedPicture picture;
-    picture.width = sheet.Width();
-    picture.height = sheet.Height();
-    for (int y = sheet.Height() - 1; y >= 0; --y)
-        for (int x = 0; x < sheet.Width(); ++x) {
-            const Rgb p = sheet.At(x, y);
-            picture.bgrBottomUp.insert(picture.bgrBottomUp.end(), {p.b, p.g, p.r});
-        }
-    if (!WritePngFile(argv[2], picture)) {
+    if (!WritePngFile(argv[2], sheet.ToSavedPicture())) {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", argv[2]);
         return 1;
     }
