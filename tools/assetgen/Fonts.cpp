@@ -31,6 +31,32 @@ InkRows FindInk(const TextMask& mask) {
     return ink;
 }
 
+// Width of the capital letters that set the letter size; wider glyphs are narrowed.
+int WidestOrdinaryGlyph(const std::string& fontFile, int size) {
+    int widest = 0;
+    for (char c : std::string("ABCDEHKNOQRUVXYZ0123456789"))
+        widest = std::max(widest, RenderText(fontFile, size, std::string(1, c)).width);
+    return widest;
+}
+
+// The mask squeezed to a smaller width, each new column the average of the columns it covers.
+TextMask Narrowed(const TextMask& mask, int width) {
+    if (mask.width <= width) return mask;
+    TextMask narrow = mask;
+    narrow.width = width;
+    narrow.coverage.assign(static_cast<size_t>(width) * mask.height, 0.0f);
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int from = x * mask.width / width;
+            const int to = std::max(from + 1, (x + 1) * mask.width / width);
+            float sum = 0;
+            for (int sx = from; sx < to; ++sx)
+                sum += mask.At(sx, y);
+            narrow.coverage[static_cast<size_t>(y) * width + x] = sum / (to - from);
+        }
+    return narrow;
+}
+
 struct GlyphFit {
     int pixelHeight = 0;
     int highestInk = 0; // most negative ink row over all glyphs
@@ -43,6 +69,7 @@ GlyphFit FitGlyphs(const FontDesign& design) {
     const int room = 2 * design.outlineWidth;
     for (int size = design.cellHeight + 4; size > 6; --size) {
         GlyphFit fit{size, 0, 0};
+        const int ordinaryWidth = WidestOrdinaryGlyph(design.fontFile, size);
         bool fits = true;
         for (int c = kFirstPrintable; c <= kLastPrintable && fits; ++c) {
             const TextMask mask = RenderText(design.fontFile, size, std::string(1, char(c)));
@@ -50,7 +77,9 @@ GlyphFit FitGlyphs(const FontDesign& design) {
             if (ink.Empty()) continue;
             fit.highestInk = std::min(fit.highestInk, ink.top);
             fit.lowestInk = std::max(fit.lowestInk, ink.bottom);
-            fits = mask.width + room <= design.cellWidth &&
+            // The few glyphs wider than a capital letter (M, W, @, ...) are narrowed to fit.
+            const bool wide = mask.width > ordinaryWidth;
+            fits = (wide || mask.width + room <= design.cellWidth) &&
                    fit.lowestInk - fit.highestInk + 1 + room <= design.cellHeight;
         }
         if (fits) return fit;
@@ -72,7 +101,9 @@ Canvas MakeFontPicture(const FontDesign& design) {
     style.outline = design.outline;
     style.outlineWidth = design.outlineWidth;
     for (int c = kFirstPrintable; c <= kLastPrintable; ++c) {
-        const TextMask mask = RenderText(design.fontFile, fit.pixelHeight, std::string(1, char(c)));
+        const TextMask mask =
+            Narrowed(RenderText(design.fontFile, fit.pixelHeight, std::string(1, char(c))),
+                     design.cellWidth - 2 * design.outlineWidth);
         Canvas cell(design.cellWidth, design.cellHeight);
         DrawTextMask(cell, mask, (design.cellWidth - mask.width) / 2, baseline - mask.baseline,
                      style);
