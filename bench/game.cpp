@@ -1,11 +1,10 @@
-// PincerPanic per frame: the game code alone (crab steps with contagion, fleeing, turning,
-// the hero and the random infection) and whole frames of play with the crabs drawn, for
-// levels of 50, 250 and 1000 crabs, next to the frame budget of 16.7 ms. A tenth of the crabs
+// PincerPanic per frame: the game code alone (crab steps with contagion, fleeing, turning and
+// the random infection) and whole frames of play with the crabs drawn, for levels of 50, 250
+// and 1000 crabs, next to the frame budget of 16.7 ms. A tenth of the crabs
 // start infected, so that contagion has work from the first frame. The crab and its shadow
 // are built in code (a few hundred triangles), since the benchmark must not depend on asset
 // files. Run it under a virtual X server with a 24-bit screen:
 //   xvfb-run -a -s '-screen 0 1024x768x24' build/bench/bench_game
-#include <cmath>
 #include <cstdio>
 
 #include "GameState.h"
@@ -45,7 +44,7 @@ void StartBenchLevel(double crabs) {
 }
 
 // The game's rules for one frame without drawing: what HandleCrabs does per crab besides the
-// counting and drawing, then the hero's steering and the random infection.
+// counting and drawing, then the random infection.
 void SimulateFrame() {
     for (double i = 0; i <= LastCrab; i++) {
         if (CrabStatus(i, kCrabState) >= kKilled) continue;
@@ -53,8 +52,6 @@ void SimulateFrame() {
         CrabFlee(i);
         TurnTowards(CrabVelocity(i, kCrabX), CrabVelocity(i, kCrabZ), i);
     }
-    HeroDX = (MouseX - 400) * HeroSpeed;
-    TurnTowards(-HeroDX, -HeroDZ, LastCrab + 1);
     RandomInfection();
 }
 
