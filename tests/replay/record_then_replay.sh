@@ -3,32 +3,12 @@
 # clicked by xdotool, then replays the recording twice: every replay prints exactly what the
 # recorded run printed, and both replays save byte-identical snapshots.
 # Usage: record_then_replay.sh <path to replay_probe>   (run inside xvfb-run)
-set -u
 probe=$(readlink -f "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export TMPDIR="$work" VORNIC_NO_MESSAGE_BOX=1
+. "$(dirname "$0")/../e2e/xdriver.sh"
 
-fail() {
-    echo "FAIL: $*"
-    kill -9 "$pid" 2>/dev/null
-    exit 1
-}
-
-VORNIC_RECORD="$work/run.txt" "$probe" >"$work/recorded.txt" 2>&1 &
-pid=$!
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name '^Replay probe' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no probe window"
-for _ in $(seq 100); do
-    xdotool windowfocus "$window" 2>/dev/null
-    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Replay probe" ] && break
-    sleep 0.1
-done
+VORNIC_RECORD="$work/run.txt" start_program "$probe"
+wait_for_window "Replay probe"
+focus_window "Replay probe"
 
 # A short session: the mouse moves, space is held, a click, then Escape.
 xdotool mousemove --window "$window" 200 150
@@ -40,16 +20,8 @@ sleep 0.3
 xdotool keyup space
 xdotool click 1
 sleep 0.3
-for _ in $(seq 20); do
-    xdotool key Escape 2>/dev/null
-    for _ in $(seq 5); do
-        kill -0 "$pid" 2>/dev/null || break 2
-        sleep 0.1
-    done
-done
-wait "$pid"
-status=$?
-[ "$status" -eq 0 ] || fail "recorded run ended with status $status"
+escape_until_exit 0
+cp "$work/out.txt" "$work/recorded.txt"
 grep -q '^end ' "$work/run.txt" || fail "the recording has no end line"
 frames=$(grep -c '^frame [0-9]*: ' "$work/recorded.txt")
 [ "$frames" -gt 5 ] || fail "only $frames frames were recorded"

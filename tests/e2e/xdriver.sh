@@ -1,0 +1,74 @@
+# Shared steps of the end-to-end runs under a virtual X server, driven by xdotool. Source it
+# from a test script run inside xvfb-run; it works in a fresh temporary folder.
+set -u
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export VORNIC_NO_MESSAGE_BOX=1 TMPDIR="$work"
+pid=""
+window=""
+
+fail() {
+    echo "FAIL: $*"
+    if [ -f "$work/out.txt" ]; then
+        echo "--- program output:"
+        tail -n 20 "$work/out.txt"
+    fi
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    exit 1
+}
+
+# Starts a program in the background, its output going to $work/out.txt.
+start_program() {
+    "$@" >"$work/out.txt" 2>&1 &
+    pid=$!
+}
+
+# Waits up to ten seconds for a line of the program's output matching a pattern.
+wait_for_output() {
+    for _ in $(seq 100); do
+        grep -q "$1" "$work/out.txt" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits for the window whose title starts with $1 (up to $2 seconds; start-up loads every asset,
+# which takes a while under the sanitizers).
+wait_for_window() {
+    local tries=$(( ${2:-10} * 10 ))
+    for _ in $(seq "$tries"); do
+        window=$(xdotool search --name "^$1" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    fail "no window titled $1"
+}
+
+# Without a window manager nothing gives the window the focus: give it, and wait until the
+# program is no longer paused (its title loses " <pause>"). Keys are not read while paused.
+focus_window() {
+    for _ in $(seq 100); do
+        xdotool windowfocus "$window" 2>/dev/null
+        [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "title stays '$(xdotool getwindowname "$window" 2>/dev/null)' with the focus given"
+}
+
+# Holds Escape until the program ends (a tap that falls between two polls of a slow frame goes
+# unseen), then expects exit status $1.
+escape_until_exit() {
+    for _ in $(seq 10); do
+        xdotool keydown Escape 2>/dev/null
+        for _ in $(seq 10); do
+            kill -0 "$pid" 2>/dev/null || break 2
+            sleep 0.1
+        done
+        xdotool keyup Escape 2>/dev/null
+    done
+    kill -0 "$pid" 2>/dev/null && fail "still running after Escape was held for 10 s"
+    wait "$pid"
+    local status=$?
+    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
+}
