@@ -9,15 +9,9 @@
 
 bool FileChannel::OpenForReading(const std::string& path) {
     Close();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenFileForReading(path, &size_);
     if (fd < 0) return false;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        close(fd);
-        return false;
-    }
     fd_ = fd;
-    size_ = static_cast<uint64_t>(info.st_size);
     return true;
 }
 

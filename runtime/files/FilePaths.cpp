@@ -16,25 +16,30 @@ void SlashesToForward(std::string& text) {
     std::replace(text.begin(), text.end(), '\\', '/');
 }
 
-bool IsReadableFile(const std::string& path) {
-    if (path.empty()) return false;
+int OpenFileForReading(const std::string& path, uint64_t* size) {
+    if (path.empty()) return -1;
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return -1;
     struct stat info;
-    const bool isFile = fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    if (size) *size = static_cast<uint64_t>(info.st_size);
+    return fd;
+}
+
+bool IsReadableFile(const std::string& path) {
+    const int fd = OpenFileForReading(path, nullptr);
+    if (fd < 0) return false;
     close(fd);
-    return isFile;
+    return true;
 }
 
 bool ReadFileBytes(const std::string& path, std::string& content, size_t maxBytes) {
     content.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenFileForReading(path, nullptr);
     if (fd < 0) return false;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        close(fd);
-        return false;
-    }
     char block[65536];
     bool ok = true;
     while (content.size() < maxBytes) {

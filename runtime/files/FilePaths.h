@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // The name as the platform takes it: "\\" and "/" both separate folders, so every "\\" becomes
@@ -10,6 +11,8 @@
 std::string PlatformPath(const std::string& name);
 // Turns every "\\" of text into "/", in place: the form of names handed back to game code.
 void SlashesToForward(std::string& text);
+// Opens a file (not a folder) for reading; gives the descriptor and its size, -1 on failure.
+int OpenFileForReading(const std::string& path, uint64_t* size);
 // True when path names something that can be opened for reading as a file (not a folder).
 bool IsReadableFile(const std::string& path);
 // Reads at most maxBytes of a file into content; false when it cannot be opened or read.
