@@ -68,7 +68,7 @@ void DirectionTo(const float from[3], const float to[3], float out[3]) {
 void SetTexCoords(const GLExtensions& ext, GLenum unit, const char* base, size_t offset) {
     ext.glClientActiveTextureARB(unit);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, kStride, base + offset);
+    glTexCoordPointer(2, GL_FLOAT, kStride, VertexField(base, offset));
 }
 
 void BindOnUnit(const GLExtensions& ext, GLenum unit, GLuint texture) {
@@ -135,7 +135,7 @@ void SetEffectArrays(OpenGLRainbows& device, const MeshObjectX& part, EffectKind
     const bool multitexture = ext.glActiveTextureARB && ext.glClientActiveTextureARB;
     if (effect == EffectKind::BumpMapping) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_FLOAT, kStride, base + offsetof(DrawVertex, spare));
+        glColorPointer(3, GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, spare)));
         if (!multitexture) return;
         BindOnUnit(ext, GL_TEXTURE1_ARB, textureB);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -154,7 +154,7 @@ void SetEffectArrays(OpenGLRainbows& device, const MeshObjectX& part, EffectKind
     if (!multitexture) {
         if (textureA) {
             glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(2, GL_FLOAT, kStride, base + offsetof(DrawVertex, u));
+            glTexCoordPointer(2, GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, u)));
         }
         return;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <GL/gl.h>
+#include <cstddef>
 #include <cstdint>
 
 #include "gfx3d/GrowArray.h"
@@ -36,6 +37,13 @@ struct DrawVertex {
     float nx = 0, ny = 0, nz = 0;
     float u = 0, v = 0;
     float spare[3] = {0, 0, 0};
+
+// Where a field of the first vertex lies for the GL array pointers: in client memory, or, with
+// base null, as an offset into the bound buffer object. Added as integers, because an offset
+// from a null pointer is no pointer arithmetic C++ allows.
+inline const void* VertexField(const char* base, size_t offset) {
+    return reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(base) + offset);
+}
     float tx = 0, ty = 0, tz = 0;
     float bx = 0, by = 0, bz = 0;
     uint32_t colour = 0;

@@ -60,7 +60,7 @@ void BindPartTextures(const GLExtensions& ext, const PartTextures& textures) {
 void SetTexCoordArray(const GLExtensions& ext, GLenum unit, const char* base, size_t offset) {
     if (ext.glClientActiveTextureARB) ext.glClientActiveTextureARB(unit);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, kStride, base + offset);
+    glTexCoordPointer(2, GL_FLOAT, kStride, VertexField(base, offset));
 }
 
 void DisableTexCoordArray(const GLExtensions& ext, GLenum unit) {
@@ -177,7 +177,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
         if (secondUnit) SetTexCoordArray(ext, GL_TEXTURE1_ARB, base, offsetof(DrawVertex, u));
         if (part.usesVertexColours) {
             glEnableClientState(GL_COLOR_ARRAY);
-            glColorPointer(3, GL_FLOAT, kStride, base + offsetof(DrawVertex, red));
+            glColorPointer(3, GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, red)));
         }
     }
 
@@ -186,7 +186,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
     glMultMatrixf(objectMatrix.m);
     if (scene.lightMask != 0 || scene.sphereMapping) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, kStride, base + offsetof(DrawVertex, nx));
+        glNormalPointer(GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, nx)));
         if (scene.sphereMapping) {
             glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
             glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);

@@ -10,6 +10,8 @@ wait_for_window InputProbe
 wait_for_output '^Init OK$' || fail "no 'Init OK'"
 focus_window InputProbe
 
+# The first frames after the focus can be slow (sanitizers): let them pass before typing.
+sleep 1
 # Each key is held for several frames, and released as long, so that every press is seen.
 line='Hello World 42, ok?'
 xdotool type --delay 160 "$line"

@@ -304,7 +304,16 @@ TEST(ArrayDeathTest, OverflowingSizesEndWithError7) {
         error7, "");
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
+// gcc says __SANITIZE_ADDRESS__, clang __has_feature(address_sanitizer).
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if !defined(UNDER_ADDRESS_SANITIZER)
 // Caps the address space of a death-test child, so that big blocks cannot be had.
 void LimitAddressSpace() {
     rlimit limit;
@@ -314,7 +323,7 @@ void LimitAddressSpace() {
 #endif
 
 TEST(ArrayDeathTest, FailedAllocationEndsWithError7) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(UNDER_ADDRESS_SANITIZER)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
 #else
     EXPECT_EXIT(
