@@ -37,13 +37,6 @@ struct DrawVertex {
     float nx = 0, ny = 0, nz = 0;
     float u = 0, v = 0;
     float spare[3] = {0, 0, 0};
-
-// Where a field of the first vertex lies for the GL array pointers: in client memory, or, with
-// base null, as an offset into the bound buffer object. Added as integers, because an offset
-// from a null pointer is no pointer arithmetic C++ allows.
-inline const void* VertexField(const char* base, size_t offset) {
-    return reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(base) + offset);
-}
     float tx = 0, ty = 0, tz = 0;
     float bx = 0, by = 0, bz = 0;
     uint32_t colour = 0;
@@ -51,6 +44,13 @@ inline const void* VertexField(const char* base, size_t offset) {
     float red = 0, green = 0, blue = 0;
 };
 static_assert(sizeof(DrawVertex) == 88, "draw vertices are 22 values of 32 bits");
+
+// Where a field of the first vertex lies for the GL array pointers: in client memory, or, with
+// base null, as an offset into the bound buffer object. Added as integers, because an offset
+// from a null pointer is no pointer arithmetic C++ allows.
+inline const void* VertexField(const char* base, size_t offset) {
+    return reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(base) + offset);
+}
 
 // A marker vertex: no geometry, white, the given code as its colour.
 DrawVertex MarkerVertex(uint32_t code);
