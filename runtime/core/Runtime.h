@@ -3,6 +3,7 @@
 // Rt().
 #pragma once
 
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -56,6 +57,8 @@ struct Runtime {
     // Frames whose picture is saved before it is shown, and where (VORNIC_SNAPSHOT).
     std::set<long> snapshotFrames;
     std::string snapshotFolder;
+    // Every printed text with its frame and position (VORNIC_PRINT_LOG).
+    std::unique_ptr<std::ofstream> printLog;
 
     // Devices, in the order start-up creates them.
     std::unique_ptr<OpenGLRainbows> gfx;

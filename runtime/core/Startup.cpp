@@ -10,6 +10,7 @@
 #include "core/FrameLoop.h"
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
+#include "core/PrintLog.h"
 #include "core/Runtime.h"
 #include "gfx3d/Rainbows3D.h"
 #include "input/InputCommands.h"
@@ -68,6 +69,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     const os::SnapshotRequest snapshots = os::SnapshotRequestFromEnvironment();
     rt.snapshotFrames = snapshots.frames;
     rt.snapshotFolder = snapshots.folder;
+    OpenPrintLog();
     if (!rt.snapshotFolder.empty()) {
         std::error_code ignored;
         std::filesystem::create_directories(rt.snapshotFolder, ignored);

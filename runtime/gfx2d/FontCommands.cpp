@@ -2,6 +2,7 @@
 
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
+#include "core/PrintLog.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/Fonts.h"
 #include "gfx2d/SpriteStore.h"
@@ -30,8 +31,10 @@ void GetFontSize(double& width, double& height) {
 }
 
 void PrintText(const RtString& text, double x, double y) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = GraphicsDevice()) {
         DrawText(*device, Sprites(*device).currentFont, text.CText(), text.Length(), x, y, 0);
+        LogPrintedText(text.CText(), text.Length(), x, y);
+    }
 }
 
 void PrintNumber(double number, double x, double y) {
