@@ -102,9 +102,10 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.input->Initialise(rt.settings.mouseCapture != 0);
     rt.sound->Start();
 
-    os::ChangeDirectory(ProgramDirectory());
+    const std::string programDirectory = ProgramDirectory();
+    os::ChangeDirectory(programDirectory);
 
-    SetResourcePackNames(ProgramDirectory(), ProgramDirectory());
+    SetResourcePackNames(programDirectory, programDirectory);
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ResetTimerStamps(rt);
