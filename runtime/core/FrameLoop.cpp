@@ -103,6 +103,7 @@ double NextFrameTime(double nextFrameTime, double interval, double now) {
 
 double SwapAndPace(OpenGLRainbows& device) {
     FlushSpriteBatch(device);
+    ReleaseKeptArrays(device);
     device.window.SwapBuffers();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/ClientArrays.h"
 #include "core/GLExtensions.h"
 
 class SpriteStore;
@@ -34,6 +35,11 @@ class OpenGLRainbows {
     // frame may not end.
     double frameInterval = 1000.0 / 60.0;
     double nextFrameTime = 0.0;
+
+    // The vertex arrays the last object draw left enabled.
+    ArrayLayout keptArrays;
+    // Texturing is known to be off on texture unit 1.
+    bool secondUnitOff = false;
 
     // The sprite, font and background tables of 2D drawing.
     std::unique_ptr<SpriteStore> sprites;

@@ -77,6 +77,9 @@ int CreateGLWindow(OpenGLRainbows& device, int width, int height, int colourDept
     device.fullScreenActive = false;
     device.nextFrameTime = device.clock.NowMs();
     device.ext.Load(device.window);
+    // A new context starts with every array and texture unit off; unit 1 is visited once.
+    device.keptArrays = ArrayLayout{};
+    device.secondUnitOff = false;
 
     device.window.Show();
     Set2DProjection(device, 0, 0, 0, 0);

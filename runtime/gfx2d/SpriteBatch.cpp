@@ -21,6 +21,7 @@ void DrawImmediate(const float corners[16]) {
 } // namespace
 
 void PrepareClientArrays(OpenGLRainbows& device) {
+    ReleaseKeptArrays(device);
     if (device.ext.glBindBufferARB) device.ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
     if (device.ext.glClientActiveTextureARB) device.ext.glClientActiveTextureARB(GL_TEXTURE0_ARB);
 }

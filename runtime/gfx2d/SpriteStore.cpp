@@ -5,6 +5,7 @@
 
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "core/TextureUnits.h"
 #include "gfx2d/TexturePixels.h"
 
 namespace {
@@ -178,14 +179,8 @@ void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
         glEnable(GL_TEXTURE_2D);
         return;
     }
-    ext.glActiveTextureARB(GL_TEXTURE1_ARB);
-    if (id >= 0 && second >= 0) {
-        glBindTexture(GL_TEXTURE_2D, TextureOf(store, second, mipmap, table));
-        glEnable(GL_TEXTURE_2D);
-    } else {
-        glDisable(GL_TEXTURE_2D);
-    }
-    ext.glActiveTextureARB(GL_TEXTURE0_ARB);
+    SetSecondUnitTexture(device,
+                         id >= 0 && second >= 0 ? TextureOf(store, second, mipmap, table) : 0);
     if (id >= 0) {
         glBindTexture(GL_TEXTURE_2D, TextureOf(store, id, mipmap, table));
         glEnable(GL_TEXTURE_2D);

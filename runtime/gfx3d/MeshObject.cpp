@@ -76,6 +76,8 @@ void MeshObjectX::ReleaseGlObjects() {
     if (buffers[0] != 0 || buffers[1] != 0) {
         Runtime& rt = Rt();
         if (rt.gfx && rt.gfx->ext.glDeleteBuffersARB) {
+            // A kept array may point into one of them; a later buffer could reuse its name.
+            ReleaseKeptArrays(*rt.gfx);
             for (GLuint& buffer : buffers)
                 if (buffer != 0) rt.gfx->ext.glDeleteBuffersARB(1, &buffer);
         }

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "core/OpenGLRainbows.h"
+#include "core/TextureUnits.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Effects.h"
 #include "gfx3d/MeshObject.h"
@@ -38,17 +39,8 @@ GLuint ListTexture(const ObjectSlot& slot, int index) {
 
 // Binds a on unit 0 and b on unit 1 (when there is multitexturing), switching texturing off on
 // a unit without a texture.
-void BindPartTextures(const GLExtensions& ext, const PartTextures& textures) {
-    if (ext.glActiveTextureARB) {
-        ext.glActiveTextureARB(GL_TEXTURE1_ARB);
-        if (textures.a && textures.b) {
-            glBindTexture(GL_TEXTURE_2D, textures.b);
-            glEnable(GL_TEXTURE_2D);
-        } else {
-            glDisable(GL_TEXTURE_2D);
-        }
-        ext.glActiveTextureARB(GL_TEXTURE0_ARB);
-    }
+void BindPartTextures(OpenGLRainbows& device, const PartTextures& textures) {
+    SetSecondUnitTexture(device, textures.a && textures.b ? textures.b : 0);
     if (textures.a) {
         glBindTexture(GL_TEXTURE_2D, textures.a);
         glEnable(GL_TEXTURE_2D);
@@ -68,25 +60,136 @@ void DisableTexCoordArray(const GLExtensions& ext, GLenum unit) {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-// Points GL at the vertices to draw: the part's static buffer for frame 0 (uploaded once),
-// else its stream buffer filled with them. Gives the base the array offsets are added to.
-const char* UploadVertices(const GLExtensions& ext, MeshObjectX& part, const DrawVertex* vertices,
-                           int count, bool staticFrame) {
-    if (!ext.glGenBuffersARB || !ext.glBindBufferARB || !ext.glBufferDataARB)
-        return reinterpret_cast<const char*>(vertices);
+// The buffer object the part's vertices are drawn from: the static one for frame 0 (filled
+// when it is made), else the stream one. 0 without buffer objects: then GL reads the vertices
+// from memory.
+GLuint PartBuffer(const GLExtensions& ext, MeshObjectX& part, const DrawVertex* vertices, int count,
+                  bool staticFrame) {
+    if (!ext.glGenBuffersARB || !ext.glBindBufferARB || !ext.glBufferDataARB) return 0;
     GLuint& buffer = part.buffers[staticFrame ? 0 : 1];
-    const GLsizeiptrARB bytes = static_cast<GLsizeiptrARB>(count) * kStride;
     if (buffer == 0) {
         ext.glGenBuffersARB(1, &buffer);
         ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
-        ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, bytes, vertices,
-                            staticFrame ? GL_STATIC_DRAW_ARB : GL_STREAM_DRAW_ARB);
-    } else {
-        ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
-        if (!staticFrame)
-            ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, bytes, vertices, GL_STREAM_DRAW_ARB);
+        ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(count) * kStride,
+                            vertices, staticFrame ? GL_STATIC_DRAW_ARB : GL_STREAM_DRAW_ARB);
     }
-    return nullptr;
+    return buffer;
+}
+
+// Refills the bound stream buffer with this draw's vertices.
+void StreamVertices(const GLExtensions& ext, const DrawVertex* vertices, int count) {
+    ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(count) * kStride, vertices,
+                        GL_STREAM_DRAW_ARB);
+}
+
+// Enables and points the arrays of a draw without effects, unless the last draw left exactly
+// these enabled.
+void KeepArrays(OpenGLRainbows& device, const ArrayLayout& layout) {
+    if (device.keptArrays == layout) return;
+    ReleaseKeptArrays(device);
+    const GLExtensions& ext = device.ext;
+    const char* base = static_cast<const char*>(layout.base);
+    if (layout.buffer != 0) ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, layout.buffer);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, kStride, base);
+    if (layout.arrays & kNormalArray) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, nx)));
+    }
+    if (layout.arrays & kColourArray) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, red)));
+    }
+    if (layout.arrays & kTexCoordArray1)
+        SetTexCoordArray(ext, GL_TEXTURE1_ARB, base, offsetof(DrawVertex, u));
+    if (layout.arrays & kTexCoordArray0)
+        SetTexCoordArray(ext, GL_TEXTURE0_ARB, base, offsetof(DrawVertex, u));
+    else if (ext.glClientActiveTextureARB)
+        ext.glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    device.keptArrays = layout;
+}
+
+void BeginSphereMapping() {
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+}
+
+void EndSphereMapping() {
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+}
+
+// A draw without effects: its arrays stay enabled for the next draw, which is how a run of
+// copies of one object costs little more per copy than the draw itself.
+void DrawPlain(OpenGLRainbows& device, const Scene3D& scene, MeshObjectX& part,
+               const PartTextures& textures, const DrawVertex* vertices, int count,
+               bool staticFrame, const Mat4& objectMatrix) {
+    const GLExtensions& ext = device.ext;
+    ArrayLayout layout;
+    layout.buffer = PartBuffer(ext, part, vertices, count, staticFrame);
+    layout.base = layout.buffer != 0 ? nullptr : vertices;
+    layout.arrays = kVertexArray;
+    if (scene.lightMask != 0 || scene.sphereMapping) layout.arrays |= kNormalArray;
+    if (part.usesVertexColours) layout.arrays |= kColourArray;
+    if (textures.a) layout.arrays |= kTexCoordArray0;
+    if (textures.a && textures.b && ext.glActiveTextureARB && ext.glClientActiveTextureARB)
+        layout.arrays |= kTexCoordArray1;
+    KeepArrays(device, layout);
+    if (layout.buffer != 0 && !staticFrame) StreamVertices(ext, vertices, count);
+
+    glEnable(GL_COLOR_MATERIAL);
+    glPushMatrix();
+    glMultMatrixf(objectMatrix.m);
+    if (scene.sphereMapping) BeginSphereMapping();
+    glDrawArrays(GL_TRIANGLES, 0, count);
+    if (scene.sphereMapping) EndSphereMapping();
+    glPopMatrix();
+}
+
+// A draw with bump mapping or cel shading, which sets arrays and texture units of its own and
+// leaves none of them enabled.
+void DrawWithEffect(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
+                    const PartTextures& textures, EffectKind effect, const DrawVertex* vertices,
+                    int count, int testedFrame, const Mat4& objectMatrix) {
+    ReleaseKeptArrays(device);
+    ForgetSecondUnit(device);
+    const GLExtensions& ext = device.ext;
+    const GLuint buffer = PartBuffer(ext, part, vertices, count, false);
+    const char* base = reinterpret_cast<const char*>(vertices);
+    if (buffer != 0) {
+        ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
+        StreamVertices(ext, vertices, count);
+        base = nullptr;
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, kStride, base);
+    SetEffectArrays(device, part, effect, base, textures.a, textures.b);
+
+    glEnable(GL_COLOR_MATERIAL);
+    glPushMatrix();
+    glMultMatrixf(objectMatrix.m);
+    if (scene.lightMask != 0 || scene.sphereMapping) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, nx)));
+        if (scene.sphereMapping) BeginSphereMapping();
+    }
+    glDrawArrays(GL_TRIANGLES, 0, count);
+
+    if (scene.sphereMapping) EndSphereMapping();
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    if (ext.glActiveTextureARB && ext.glClientActiveTextureARB)
+        DisableTexCoordArray(ext, GL_TEXTURE1_ARB);
+    DisableTexCoordArray(ext, GL_TEXTURE0_ARB);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    if (buffer != 0) ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+
+    if (effect == EffectKind::CelShading)
+        FinishCelShading(device, scene, part, testedFrame, objectMatrix, textures.a, textures.b);
+    RestoreTextureCombine(ext);
+    glPopMatrix();
 }
 
 // Fills the part's current vertices with the chosen frames; false when the frames do not
@@ -164,55 +267,14 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
         return;
     }
 
-    const GLExtensions& ext = device.ext;
-    const char* base = UploadVertices(ext, part, vertices, count, direct && shown == 0);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, kStride, base);
-    const bool multitexture = ext.glActiveTextureARB && ext.glClientActiveTextureARB;
-    const bool secondUnit = multitexture && textures.a && textures.b;
-    if (effect == EffectKind::BumpMapping || effect == EffectKind::CelShading) {
-        SetEffectArrays(device, part, effect, base, textures.a, textures.b);
+    if (effect == EffectKind::None) {
+        DrawPlain(device, scene, part, textures, vertices, count, direct && shown == 0,
+                  objectMatrix);
     } else {
-        if (textures.a) SetTexCoordArray(ext, GL_TEXTURE0_ARB, base, offsetof(DrawVertex, u));
-        if (secondUnit) SetTexCoordArray(ext, GL_TEXTURE1_ARB, base, offsetof(DrawVertex, u));
-        if (part.usesVertexColours) {
-            glEnableClientState(GL_COLOR_ARRAY);
-            glColorPointer(3, GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, red)));
-        }
+        DrawWithEffect(device, scene, part, textures, effect, vertices, count, choice.tested,
+                       objectMatrix);
+        glColor4f(alpha, alpha, alpha, alpha);
     }
-
-    glEnable(GL_COLOR_MATERIAL);
-    glPushMatrix();
-    glMultMatrixf(objectMatrix.m);
-    if (scene.lightMask != 0 || scene.sphereMapping) {
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, kStride, VertexField(base, offsetof(DrawVertex, nx)));
-        if (scene.sphereMapping) {
-            glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-            glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-            glEnable(GL_TEXTURE_GEN_S);
-            glEnable(GL_TEXTURE_GEN_T);
-        }
-    }
-    glDrawArrays(GL_TRIANGLES, 0, count);
-
-    if (scene.sphereMapping) {
-        glDisable(GL_TEXTURE_GEN_S);
-        glDisable(GL_TEXTURE_GEN_T);
-    }
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-    if (multitexture) DisableTexCoordArray(ext, GL_TEXTURE1_ARB);
-    DisableTexCoordArray(ext, GL_TEXTURE0_ARB);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    if (ext.glBindBufferARB) ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-
-    if (effect == EffectKind::CelShading)
-        FinishCelShading(device, scene, part, choice.tested, objectMatrix, textures.a, textures.b);
-    if (effect == EffectKind::BumpMapping || effect == EffectKind::CelShading)
-        RestoreTextureCombine(ext);
-    glPopMatrix();
-    glColor4f(alpha, alpha, alpha, alpha);
 }
 
 } // namespace
@@ -269,7 +331,7 @@ void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, i
         if (slot.modelSet) {
             textures.a = ListTexture(slot, part.textureA);
             textures.b = ListTexture(slot, part.textureB);
-            BindPartTextures(device.ext, textures);
+            BindPartTextures(device, textures);
         } else {
             textures.a = SpriteTexture(store, store.binding.id, store.binding.mipmap);
             textures.b =

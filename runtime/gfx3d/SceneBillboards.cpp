@@ -6,6 +6,7 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "core/TextureUnits.h"
 #include "gfx2d/Fonts.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
@@ -34,12 +35,8 @@ void CameraAxes(float right[3], float up[3]) {
 }
 
 // Binds texture alone on unit 0.
-void BindAlone(const GLExtensions& ext, GLuint texture) {
-    if (ext.glActiveTextureARB) {
-        ext.glActiveTextureARB(GL_TEXTURE1_ARB);
-        glDisable(GL_TEXTURE_2D);
-        ext.glActiveTextureARB(GL_TEXTURE0_ARB);
-    }
+void BindAlone(OpenGLRainbows& device, GLuint texture) {
+    SetSecondUnitTexture(device, 0);
     glBindTexture(GL_TEXTURE_2D, texture);
     glEnable(GL_TEXTURE_2D);
 }
@@ -72,7 +69,7 @@ void PrintInScene(OpenGLRainbows& device, const RtString& text, const float poin
     float corner[3];
     for (int i = 0; i < 3; ++i)
         corner[i] = point[i] - r[i] * glyph * static_cast<float>(n) / 2.0f;
-    BindAlone(device.ext, slot.plainTexture);
+    BindAlone(device, slot.plainTexture);
     glBegin(GL_QUADS);
     const char* bytes = text.CText();
     for (uint32_t k = 0; k < n; ++k) {
@@ -136,7 +133,7 @@ void DrawSprite3D(double id, double x, double y, double z, double scale) {
     const float height = static_cast<float>(slot.imageHeight) / 2.0f * s;
     const float maxS = (static_cast<float>(slot.imageWidth) - 0.5f) / slot.textureWidth;
     const float maxT = (static_cast<float>(slot.imageHeight) - 0.5f) / slot.textureHeight;
-    BindAlone(device->ext, slot.plainTexture);
+    BindAlone(*device, slot.plainTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glBegin(GL_QUADS);

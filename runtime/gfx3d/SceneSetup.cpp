@@ -141,6 +141,7 @@ void Begin3DOn(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float
 }
 
 void End3DOn(OpenGLRainbows& device, Scene3D& scene) {
+    ReleaseKeptArrays(device);
     CloseShadowPass(device, scene);
     Set2DProjection(device, 0, 0, 0, 0);
 }

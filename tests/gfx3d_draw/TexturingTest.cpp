@@ -7,6 +7,7 @@
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/ImageCodec.h"
+#include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/MeshObject.h"
@@ -19,6 +20,16 @@ namespace {
 
 const unsigned kRed = 0x0000FF;
 const unsigned kBlue = 0xFF0000;
+const unsigned kGreen = 0x00FF00;
+
+// A one-colour 8 x 8 texture in sprite slot id.
+void UploadPlain(int id, unsigned char grey) {
+    DecodedImage image;
+    image.width = image.height = 8;
+    for (int i = 0; i < 64; ++i)
+        image.pixels.insert(image.pixels.end(), {grey, grey, grey, 255});
+    UploadImageToSlot(*Rt().gfx, id, image, false);
+}
 
 class TexturingTest : public GlRuntimeTest {
   protected:
@@ -100,6 +111,75 @@ TEST_F(TexturingTest, ModelSetPartsUseTheSlotsTextures) {
     part.textureA = 9; // beyond the list: untextured
     Redraw();
     EXPECT_EQ(LeftColour(), 0xFFFFFFu);
+    End3D();
+}
+
+// Draws skip setting up what the draw before them left in place; each change of texture pair,
+// of model-set textures and of effect must still reach the second texture unit.
+TEST_F(TexturingTest, SecondTextureFollowsEveryChangeOfBinding) {
+    UploadPlain(4, 128);
+    SetTexture3D(3, 4);
+    Redraw();
+    EXPECT_NEAR(Red(LeftColour()), 128, 3);
+    SetTexture3D(3, -1);
+    Redraw();
+    EXPECT_EQ(LeftColour(), kRed);
+    SetTexture3D(3, 4);
+    Redraw();
+    EXPECT_NEAR(Red(LeftColour()), 128, 3);
+
+    // A model set's own pair, then the sprite texture alone again.
+    BuildSquare(2, 100);
+    ObjectSlot* set = Rt().scene->Slot(2);
+    set->modelSet = 1;
+    set->textures.Push(Sprites(*Rt().gfx).slots[3].plainTexture);
+    set->textures.Push(Sprites(*Rt().gfx).slots[4].plainTexture);
+    set->parts[0].textureA = 0;
+    set->parts[0].textureB = 1;
+    ClearDepth();
+    DrawObject(2, 0);
+    EXPECT_NEAR(Red(LeftColour()), 128, 3);
+    SetTexture3D(3, -1);
+    Redraw();
+    EXPECT_EQ(LeftColour(), kRed);
+
+    // Cel shading uses the second unit for its ramp.
+    DefineLight(-2, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
+    Redraw();
+    DefineLight(-2, 0, 0, 0, 0, 0, 0, 0, 0);
+    Redraw();
+    EXPECT_EQ(LeftColour(), kRed);
+    End3D();
+}
+
+TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices) {
+    SetTexture3D(-1, -1);
+    BuildSquare(2, 100, kGreen); // vertex colours
+    DrawObject(2, 0);
+    EXPECT_EQ(LeftColour(), kGreen);
+    Redraw(); // white, without vertex colours
+    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
+    SetTexture3D(3, -1); // the same vertices, now with texture coordinates
+    Redraw();
+    EXPECT_EQ(LeftColour(), kRed);
+    EXPECT_EQ(RightColour(), kBlue);
+
+    // 2D drawing between two draws of one object.
+    End3D();
+    DrawRect(0, 0, 20, 20, kGreen);
+    EXPECT_EQ(ReadPixel(5, 5), kGreen);
+    LookAtOriginFrom(1000);
+    SetTexture3D(3, -1);
+    Redraw();
+    EXPECT_EQ(LeftColour(), kRed);
+    EXPECT_EQ(RightColour(), kBlue);
+
+    // The object rebuilt smaller between two draws: its new buffer is drawn.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BuildSquare(1, 30);
+    DrawObject(1, 0);
+    EXPECT_EQ(ColourAt(-80), 0u);
+    EXPECT_EQ(ColourAt(-20), kRed);
     End3D();
 }
 
