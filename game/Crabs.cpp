@@ -3,6 +3,7 @@
 #include "GameState.h"
 
 NumArray CrabHeading, CrabPosition, CrabVelocity, CrabStatus;
+NumArray CrabCell, CellFirstCrab;
 double VirusClock;
 double GroundBlinkClock, GroundBlinkPhase;
 
@@ -70,6 +71,62 @@ void HandleCrabs() {
     }
 }
 
+// The field in cells of 40 x 40, the distance of contagion, for finding the crabs near a crab
+// without looking at every crab: a crab closer than 40 stands in one of the 3 x 3 cells around.
+// Each cell keeps a list of the crabs standing in it. Positions beyond the field count to the
+// cells at its edge.
+const double kCellSize = 40;
+const double kCellColumns = 47; // x from -930 to 930
+const double kCellRows = 243;   // z from -4640 to the water line at 5000 and a little beyond
+
+// Mod keeps the whole part of the cell number.
+double CellColumn(double x) {
+    double column = (x - kFieldLeft) / kCellSize;
+    if (column < 0) column = 0;
+    if (column > kCellColumns - 1) column = kCellColumns - 1;
+    return Mod(column, kCellColumns);
+}
+
+double CellRow(double z) {
+    double row = (z - kFieldBack) / kCellSize;
+    if (row < 0) row = 0;
+    if (row > kCellRows - 1) row = kCellRows - 1;
+    return Mod(row, kCellRows);
+}
+
+// Empties every cell and files each crab in the cell it stands in (at the start of a level).
+void FileCrabsInCells() {
+    DimArray(CellFirstCrab, kCellColumns, kCellRows, 0, 0);
+    DimArray(CrabCell, LastCrab + 2, 4, 0, 0);
+    for (double i = 0; i <= LastCrab; i++) {
+        CrabCell(i, kCellColumn) = -1;
+        UpdateCrabCell(i);
+    }
+}
+
+// Moves crab i into the list of the cell it now stands in, when that changed.
+void UpdateCrabCell(double i) {
+    const double column = CellColumn(CrabPosition(i, kCrabX));
+    const double row = CellRow(CrabPosition(i, kCrabZ));
+    if (column == CrabCell(i, kCellColumn) && row == CrabCell(i, kCellRow)) return;
+    if (CrabCell(i, kCellColumn) >= 0) {
+        const double previous = CrabCell(i, kPreviousInCell);
+        const double next = CrabCell(i, kNextInCell);
+        if (previous > 0)
+            CrabCell(previous - 1, kNextInCell) = next;
+        else
+            CellFirstCrab(CrabCell(i, kCellColumn), CrabCell(i, kCellRow)) = next;
+        if (next > 0) CrabCell(next - 1, kPreviousInCell) = previous;
+    }
+    const double first = CellFirstCrab(column, row);
+    CrabCell(i, kCellColumn) = column;
+    CrabCell(i, kCellRow) = row;
+    CrabCell(i, kPreviousInCell) = 0;
+    CrabCell(i, kNextInCell) = first;
+    if (first > 0) CrabCell(first - 1, kPreviousInCell) = i + 1;
+    CellFirstCrab(column, row) = i + 1;
+}
+
 // Wandering and contagion: the crab walks diagonally for a while, then picks a new direction
 // and a new time; an infected crab closer than 40 passes the virus on.
 void CrabStep(double i) {
@@ -77,25 +134,30 @@ void CrabStep(double i) {
     CrabPosition(i, kCrabX) += CrabVelocity(i, kCrabX);
     CrabPosition(i, kCrabZ) += CrabVelocity(i, kCrabZ);
 
+    // Only infected crabs in the cells around crab i can be closer than 40.
     const double x = CrabPosition(i, kCrabX);
     const double z = CrabPosition(i, kCrabZ);
-    for (double j = 0; j <= LastCrab; j++) {
-        if (CrabStatus(j, kCrabState) != kInfected) continue;
-        const double otherX = CrabPosition(j, kCrabX);
-        const double otherZ = CrabPosition(j, kCrabZ);
-        // A crab never infects itself: crabs on the same line of x or z are skipped too.
-        if (x == otherX || z == otherZ) continue;
-        // Crabs 40 or more apart on either axis are too far: no square root for them.
-        if (Abs(x - otherX) >= 40 || Abs(z - otherZ) >= 40) continue;
-        if (Sqrt((x - otherX) * (x - otherX) + (z - otherZ) * (z - otherZ)) < 40) {
-            CrabStatus(i, kCrabState) = kInfected;
-            PlaySound(2, 0, 1);
+    for (double row = CellRow(z - 40); row <= CellRow(z + 40); row++) {
+        for (double column = CellColumn(x - 40); column <= CellColumn(x + 40); column++) {
+            for (double j = CellFirstCrab(column, row) - 1; j >= 0;
+                 j = CrabCell(j, kNextInCell) - 1) {
+                if (CrabStatus(j, kCrabState) != kInfected) continue;
+                const double otherX = CrabPosition(j, kCrabX);
+                const double otherZ = CrabPosition(j, kCrabZ);
+                // A crab never infects itself: crabs on the same line of x or z are skipped too.
+                if (x == otherX || z == otherZ) continue;
+                if (Sqrt((x - otherX) * (x - otherX) + (z - otherZ) * (z - otherZ)) < 40) {
+                    CrabStatus(i, kCrabState) = kInfected;
+                    PlaySound(2, 0, 1);
+                }
+            }
         }
     }
 
     if (CrabPosition(i, kCrabX) < kFieldLeft) CrabPosition(i, kCrabX) = kFieldLeft;
     if (CrabPosition(i, kCrabX) > kFieldRight) CrabPosition(i, kCrabX) = kFieldRight;
     if (CrabPosition(i, kCrabZ) < kFieldBack) CrabPosition(i, kCrabZ) = kFieldBack;
+    UpdateCrabCell(i);
 
     // Time for a new direction: 0.2 to 1 s of walking, half a step on each axis.
     if (CrabStatus(i, kWanderClock) >= CrabStatus(i, kWanderDuration)) {

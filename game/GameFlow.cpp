@@ -52,6 +52,7 @@ void StartLevel() {
         CrabPosition(i, kCrabX) = Random(600);
         CrabPosition(i, kCrabZ) = Random(600) - 1000;
     }
+    FileCrabsInCells();
     SetMousePosition(400, 300);
 }
 

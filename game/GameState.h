@@ -24,11 +24,13 @@ extern double MouseX, MouseY, MouseButton1, MouseButton2; // read at the start o
 
 // Crabs and virus (Crabs.cpp). Rows 0..LastCrab are the crabs; row LastCrab + 1 of
 // CrabHeading is the hero's heading.
-extern NumArray CrabHeading;  // heading in degrees about the vertical axis
-extern NumArray CrabPosition; // columns kCrabX, kCrabZ (a third column is unused)
-extern NumArray CrabVelocity; // step per frame, columns kCrabX, kCrabZ
-extern NumArray CrabStatus;   // columns kWanderClock, kWanderDuration, kCrabState
-extern double VirusClock;     // time to the next random infection; runs on between games
+extern NumArray CrabHeading;   // heading in degrees about the vertical axis
+extern NumArray CrabPosition;  // columns kCrabX, kCrabZ (a third column is unused)
+extern NumArray CrabVelocity;  // step per frame, columns kCrabX, kCrabZ
+extern NumArray CrabStatus;    // columns kWanderClock, kWanderDuration, kCrabState
+extern NumArray CrabCell;      // columns kCellColumn, kCellRow, kNextInCell, kPreviousInCell
+extern NumArray CellFirstCrab; // per cell (column, row): its first crab + 1, 0 when empty
+extern double VirusClock;      // time to the next random infection; runs on between games
 extern double GroundBlinkClock, GroundBlinkPhase; // arrow blink of the ground
 
 // Hero and stamp (Hero.cpp).
@@ -49,6 +51,12 @@ const int kCrabZ = 1;
 const int kWanderClock = 0;
 const int kWanderDuration = 1;
 const int kCrabState = 2;
+// Columns of CrabCell: the cell the crab stands in and its neighbours in the cell's list, each
+// as crab + 1, 0 for none.
+const int kCellColumn = 0;
+const int kCellRow = 1;
+const int kNextInCell = 2;
+const int kPreviousInCell = 3;
 
 // Crab states (column kCrabState of CrabStatus).
 const int kHealthy = 0;
@@ -84,6 +92,8 @@ void MeasureStep();
 void ChooseGroundTexture();
 void HandleCrabs();
 void CrabStep(double i);
+void FileCrabsInCells();
+void UpdateCrabCell(double i);
 void CrabFlee(double i);
 void TurnTowards(double vx, double vz, double row);
 void RandomInfection();

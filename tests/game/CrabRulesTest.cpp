@@ -2,6 +2,10 @@
 // contagion, turning and the random infection.
 #include "GameTesting.h"
 
+#include <cmath>
+#include <random>
+#include <vector>
+
 namespace {
 
 using CrabRulesTest = GameTest;
@@ -89,6 +93,62 @@ TEST_F(CrabRulesTest, ContagionBelowDistance40OnlyAndNotOnACommonLine) {
     EXPECT_EQ(CrabStatus(1, kCrabState), kInfected);
     EXPECT_EQ(CrabStatus(2, kCrabState), kHealthy);
     EXPECT_EQ(CrabStatus(3, kCrabState), kHealthy);
+}
+
+// Contagion looks only at the cells around a crab; it must infect exactly the crabs a scan of
+// every crab in order infects, with crabs crossing cells, the field's edges and the water line.
+TEST_F(CrabRulesTest, ContagionThroughCellsMatchesAScanOfEveryCrab) {
+    std::mt19937 generator(7);
+    auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(generator);
+    };
+    LastCrab = 299;
+    StartLevel();
+    struct Crab {
+        double x, z, vx, vz;
+        int state;
+    };
+    std::vector<Crab> crabs(300);
+    for (int i = 0; i < 300; ++i) {
+        // Crowded groups at the back edge, the side edges and the water line.
+        const double centreZ = i % 3 == 0 ? -4600 : i % 3 == 1 ? 0 : 4980;
+        Crab& c = crabs[i];
+        c = {uniform(-950, 950), centreZ + uniform(-80, 80), uniform(-45, 45), uniform(-45, 45),
+             i % 25 == 0 ? kInfected : kHealthy};
+        if (i % 50 == 7) c.x = crabs[i - 1].x; // on a common line with its neighbour
+        PlaceCrab(i, c.x, c.z);
+        CrabVelocity(i, kCrabX) = c.vx;
+        CrabVelocity(i, kCrabZ) = c.vz;
+        CrabStatus(i, kCrabState) = c.state;
+    }
+    for (int frame = 0; frame < 6; ++frame) {
+        for (int i = 0; i < 300; ++i) {
+            Crab& c = crabs[i];
+            c.x += c.vx;
+            c.z += c.vz;
+            for (const Crab& other : crabs)
+                if (other.state == kInfected && c.x != other.x && c.z != other.z &&
+                    std::hypot(c.x - other.x, c.z - other.z) < 40)
+                    c.state = kInfected;
+            c.x = std::fmin(std::fmax(c.x, -930), 930);
+            c.z = std::fmax(c.z, -4640);
+            CrabStep(i);
+        }
+        for (int i = 0; i < 300; ++i) {
+            ASSERT_EQ(CrabStatus(i, kCrabState), crabs[i].state)
+                << "frame " << frame << " crab " << i;
+            ASSERT_EQ(CrabPosition(i, kCrabX), crabs[i].x);
+        }
+        // Some crabs turn round, so cells are entered and left both ways.
+        for (int i = frame % 4; i < 300; i += 4) {
+            crabs[i].vx = -crabs[i].vx;
+            CrabVelocity(i, kCrabX) = crabs[i].vx;
+        }
+    }
+    int infected = 0;
+    for (const Crab& c : crabs)
+        infected += c.state == kInfected;
+    EXPECT_GT(infected, 12 + 30); // the virus did spread
 }
 
 TEST_F(CrabRulesTest, CrabsStayOnTheField) {

@@ -65,6 +65,7 @@ void GameTest::PlaceCrab(double i, double x, double z) {
     CrabStatus(i, kCrabState) = kHealthy;
     CrabStatus(i, kWanderClock) = 0;
     CrabStatus(i, kWanderDuration) = 1000;
+    UpdateCrabCell(i);
 }
 
 void GameTest::PushKey(SDL_Scancode key, bool down) {
