@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -12,6 +13,14 @@
 namespace os {
 
 namespace {
+
+// The path as seen from the current directory, made absolute; "" stays "".
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
 
 [[noreturn]] void FailRun(const std::string& message) {
     std::fprintf(stderr, "vornic: %s\n", message.c_str());
@@ -61,7 +70,10 @@ class ForwardingWindow : public Window {
 
 class RecordingSession : public RunSession {
   public:
-    explicit RecordingSession(std::string path) : path_(std::move(path)), writer_(&body_) {
+    // The path is made absolute first: start-up changes to the program's directory before the
+    // recording is written.
+    explicit RecordingSession(const std::string& path)
+        : path_(AbsolutePath(path)), writer_(&body_) {
         std::ofstream create(path_, std::ios::binary | std::ios::trunc);
         if (!create) FailRun("cannot write the recording " + path_);
     }
@@ -422,7 +434,8 @@ SnapshotRequest SnapshotRequestFromEnvironment() {
     const std::string value = Environment("VORNIC_SNAPSHOT");
     const size_t colon = value.find(':');
     if (colon == std::string::npos) return request;
-    request.folder = value.substr(colon + 1);
+    // Absolute, since start-up changes to the program's directory before the first snapshot.
+    request.folder = AbsolutePath(value.substr(colon + 1));
     std::stringstream list(value.substr(0, colon));
     for (std::string item; std::getline(list, item, ',');) {
         char* end = nullptr;

@@ -151,6 +151,24 @@ TEST(StartUp, WorkingDirectoryBecomesTheProgramsOwn) {
     os::SetBackendFactory(nullptr);
 }
 
+// Start-up changes to the program's directory; a recording or snapshot folder named relative
+// to the starting directory must still end up there.
+TEST(StartUp, RelativeRecordingAndSnapshotPathsCountFromTheStartingDirectory) {
+    TempDir elsewhere;
+    ASSERT_EQ(chdir(elsewhere.Path().c_str()), 0);
+    setenv("VORNIC_RECORD", "run.txt", 1);
+    setenv("VORNIC_SNAPSHOT", "1:shots", 1);
+    const bool started = StartRuntime(10, "test");
+    unsetenv("VORNIC_RECORD");
+    unsetenv("VORNIC_SNAPSHOT");
+    ASSERT_TRUE(started);
+    PresentFrame();
+    PresentFrame();
+    ShutdownRuntime();
+    EXPECT_TRUE(FileExistsOnDisk(elsewhere.File("shots/frame-1.png")));
+    EXPECT_NE(ReadWholeFile(elsewhere.File("run.txt")).find("end "), std::string::npos);
+}
+
 TEST(StartUp, HiddenShowCommandHidesTheWindow) {
     os::HeadlessHandles handles;
     os::UseHeadlessBackend(&handles);
