@@ -7,6 +7,7 @@
 #include "core/CoreCommands.h"
 #include "core/Runtime.h"
 #include "core/Startup.h"
+#include "support/PlainGL.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ double MeasureFramesPerSecond(double seconds) {
 } // namespace
 
 int main() {
-    if (!StartRuntime(10, "frame pacing")) return 1;
+    if (!StartBenchRuntime("frame pacing")) return 1;
     const double paced = MeasureFramesPerSecond(3.0);
     LimitFrameRate(-1);
     const double unlimited = MeasureFramesPerSecond(3.0);

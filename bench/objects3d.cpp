@@ -12,8 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <vector>
 
 #include "core/CoreCommands.h"
 #include "core/OpenGLRainbows.h"
@@ -27,6 +25,7 @@
 #include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/SceneCommands.h"
+#include "support/PlainGL.h"
 
 namespace {
 
@@ -96,98 +95,26 @@ void RuntimeFrame(int object, int n) {
 }
 
 // The same scene in plain GL: one buffer, pointers set once, one draw per copy.
-struct Baseline {
-    GLuint buffer = 0;
-    int count = 0;
-};
-
-Baseline MakeBaseline(int object) {
-    Baseline baseline;
-    const GLExtensions& ext = Rt().gfx->ext;
-    const MeshObjectX& part = Rt().scene->Slot(object)->parts[0];
-    const GrowArray<DrawVertex>& triangles = part.frames[0].triangles;
-    baseline.count = triangles.Count();
-    ext.glGenBuffersARB(1, &baseline.buffer);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, baseline.buffer);
-    ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, baseline.count * sizeof(DrawVertex), triangles.Data(),
-                        GL_STATIC_DRAW_ARB);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-    return baseline;
-}
-
-void BaselineFrame(const Baseline& baseline, int n) {
-    const GLExtensions& ext = Rt().gfx->ext;
+void BaselineFrame(const PlainObject& object, int n) {
     BeginGameScene();
     glBindTexture(GL_TEXTURE_2D, Sprites(*Rt().gfx).slots[kTexture].plainTexture);
     glEnable(GL_TEXTURE_2D);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, baseline.buffer);
-    const GLsizei stride = sizeof(DrawVertex);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, stride, nullptr);
-    glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(DrawVertex, nx)));
-    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(DrawVertex, u)));
+    UsePlainObject(object);
     for (int i = 0; i < n; ++i) {
         float x, z;
         CopyPosition(i, n, x, z);
-        glPushMatrix();
-        glTranslatef(x, 0, z);
-        glRotatef(static_cast<float>(i * 7 % 360), 0, 1, 0);
-        glDrawArrays(GL_TRIANGLES, 0, baseline.count);
-        glPopMatrix();
+        DrawPlainCopy(object, x, 0, z, static_cast<float>(i * 7 % 360));
     }
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    EndPlainObjects();
     End3D();
 }
 
-// Processor time of this process (all its threads, the rasteriser's included) in ms.
-double ProcessCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
-}
-
-struct Timing {
-    double framesPerSecond = 0;
-    double cpuMsPerFrame = 0;
-};
-
-// Frames per second of frame(), finished with glFinish, over at least the given time, and the
-// processor time per frame: on a shared machine the second is the steadier figure.
-template <typename Frame> Timing Measure(Frame frame, double seconds) {
-    frame();
-    glFinish();
-    const double start = GetTimerMs();
-    const double cpuStart = ProcessCpuMs();
-    int frames = 0;
-    while (frames < 3 || GetTimerMs() - start < seconds * 1000.0) {
-        frame();
-        glFinish();
-        ++frames;
-    }
-    Timing timing;
-    timing.framesPerSecond = frames * 1000.0 / (GetTimerMs() - start);
-    timing.cpuMsPerFrame = (ProcessCpuMs() - cpuStart) / frames;
-    return timing;
-}
-
-void KeepBest(Timing& best, const Timing& timing) {
-    if (best.framesPerSecond < timing.framesPerSecond)
-        best.framesPerSecond = timing.framesPerSecond;
-    if (best.cpuMsPerFrame == 0 || timing.cpuMsPerFrame < best.cpuMsPerFrame)
-        best.cpuMsPerFrame = timing.cpuMsPerFrame;
-}
-
 void RunCase(const char* name, int object, int n) {
-    const Baseline baseline = MakeBaseline(object);
+    PlainObject plain = MakePlainObject(object);
     // Alternate the two and keep each one's best, so a slow moment of the machine hurts neither.
     Timing runtimeBest, baselineBest;
     for (int round = 0; round < 3; ++round) {
-        KeepBest(baselineBest, Measure([&] { BaselineFrame(baseline, n); }, 1.0));
+        KeepBest(baselineBest, Measure([&] { BaselineFrame(plain, n); }, 1.0));
         KeepBest(runtimeBest, Measure([&] { RuntimeFrame(object, n); }, 1.0));
     }
     std::printf("%-22s DrawObject %7.2f fps %8.1f ms cpu | plain GL %7.2f fps %8.1f ms cpu | "
@@ -197,7 +124,7 @@ void RunCase(const char* name, int object, int n) {
                 runtimeBest.framesPerSecond / baselineBest.framesPerSecond,
                 baselineBest.cpuMsPerFrame / runtimeBest.cpuMsPerFrame);
     std::fflush(stdout);
-    Rt().gfx->ext.glDeleteBuffersARB(1, &baseline.buffer);
+    DeletePlainObject(plain);
 }
 
 void SavePicture(const char* path) {
@@ -228,7 +155,7 @@ void SavePicture(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!StartRuntime(10, "objects 3d")) return 1;
+    if (!StartBenchRuntime("objects 3d")) return 1;
     if (!Rt().gfx->ext.glGenBuffersARB) {
         std::printf("no buffer objects: nothing to compare\n");
         ShutdownRuntime();

@@ -20,6 +20,7 @@
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "support/PlainGL.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ void LoadBunnyPicture() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!StartRuntime(10, "sprites")) return 1;
+    if (!StartBenchRuntime("sprites")) return 1;
     OpenGLRainbows& device = *Rt().gfx;
     // A virtual X server has no window manager to give the window focus; it must not pause.
     SetAutoPause(0);

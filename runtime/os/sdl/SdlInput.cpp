@@ -88,8 +88,14 @@ bool SdlInput::HasKeyboard() {
 }
 
 bool SdlInput::PollInputEvent(Event& event) {
+    // A pump asks the display server for news, under X a round trip that costs far more than
+    // reading a key; polls in quick succession (a key read per crab) share one pump a millisecond.
     if (drained_) {
-        SDL_PumpEvents();
+        const Uint64 now = SDL_GetPerformanceCounter();
+        if (now - lastPump_ >= SDL_GetPerformanceFrequency() / 1000) {
+            SDL_PumpEvents();
+            lastPump_ = now;
+        }
         drained_ = false;
     }
     SDL_Event in;

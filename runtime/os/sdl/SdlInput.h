@@ -46,6 +46,7 @@ class SdlInput : public InputPlatform {
     bool joystickStarted_ = false;
     // True when the SDL queue was found empty: the next poll pumps the platform first.
     bool drained_ = true;
+    Uint64 lastPump_ = 0; // performance counter at the last pump
     std::vector<Joystick> joysticks_;
 };
 
