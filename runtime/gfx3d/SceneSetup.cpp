@@ -298,6 +298,12 @@ void CloseShadowPass(OpenGLRainbows& device, Scene3D& scene) {
     for (GLenum capability :
          {GL_DEPTH_TEST, GL_LIGHTING, GL_FOG, GL_CULL_FACE, GL_TEXTURE_2D, GL_ALPHA_TEST})
         glDisable(capability);
+    // A texture pair may still be bound: unit 1 goes off too (the pop restores it with the rest).
+    if (device.ext.glActiveTextureARB) {
+        device.ext.glActiveTextureARB(GL_TEXTURE1_ARB);
+        glDisable(GL_TEXTURE_2D);
+        device.ext.glActiveTextureARB(GL_TEXTURE0_ARB);
+    }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0.5f, 0.5f, 0.5f, 0.5f);

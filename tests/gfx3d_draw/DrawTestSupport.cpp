@@ -1,6 +1,8 @@
 #include "DrawTestSupport.h"
 
 #include "core/Runtime.h"
+#include "gfx2d/ImageCodec.h"
+#include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/ObjectCommands.h"
@@ -65,6 +67,14 @@ void BuildBox(int id, float half, float x, float y, float z) {
         for (int sign : {1, -1})
             AddBoxFace(centre, half, axis, sign, 0xFFFFFF);
     EndObject();
+}
+
+void UploadPlain(int id, unsigned char grey) {
+    DecodedImage image;
+    image.width = image.height = 8;
+    for (int i = 0; i < 64; ++i)
+        image.pixels.insert(image.pixels.end(), {grey, grey, grey, 255});
+    UploadImageToSlot(*Rt().gfx, id, image, false);
 }
 
 MeshObjectX* FirstPart(int id) {

@@ -12,6 +12,8 @@ void BuildFloor(int id, float half, float y);
 void BuildBox(int id, float half, float x, float y, float z);
 // Gives object id more frames: frame k is frame 0 moved by k * step along x.
 void AddShiftedFrames(int id, int frameCount, float step);
+// A grey 8 x 8 texture of the given brightness in sprite slot id.
+void UploadPlain(int id, unsigned char grey);
 // The slot's first part, or null.
 MeshObjectX* FirstPart(int id);
 

@@ -35,6 +35,10 @@ TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder)
     PixelOf(0, 200, 0, topX, topY);
     ASSERT_EQ(ReadPixel(shadowX, shadowY), 0xFFFFFFu);
 
+    // A texture pair still bound when the pass closes must not tint the darkening.
+    UploadPlain(8, 255);
+    UploadPlain(9, 0);
+    SetTexture3D(8, 9);
     DefineLight(-3, 0xFFFFFF, 0, 1000, 0, 0, 0, 0, 1);
     EXPECT_TRUE(CurrentScene()->shadowPass);
     DrawObject(2, 0);

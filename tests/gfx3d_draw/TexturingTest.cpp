@@ -22,15 +22,6 @@ const unsigned kRed = 0x0000FF;
 const unsigned kBlue = 0xFF0000;
 const unsigned kGreen = 0x00FF00;
 
-// A one-colour 8 x 8 texture in sprite slot id.
-void UploadPlain(int id, unsigned char grey) {
-    DecodedImage image;
-    image.width = image.height = 8;
-    for (int i = 0; i < 64; ++i)
-        image.pixels.insert(image.pixels.end(), {grey, grey, grey, 255});
-    UploadImageToSlot(*Rt().gfx, id, image, false);
-}
-
 class TexturingTest : public GlRuntimeTest {
   protected:
     void SetUp() override {
