@@ -17,6 +17,16 @@ void SetSecondUnitTexture(OpenGLRainbows& device, GLuint texture) {
     device.secondUnitOff = texture == 0;
 }
 
+void BindTexturePair(OpenGLRainbows& device, GLuint a, GLuint b) {
+    SetSecondUnitTexture(device, a && b ? b : 0);
+    if (a) {
+        glBindTexture(GL_TEXTURE_2D, a);
+        glEnable(GL_TEXTURE_2D);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
 void ForgetSecondUnit(OpenGLRainbows& device) {
     device.secondUnitOff = false;
 }

@@ -13,6 +13,17 @@ DrawVertex MarkerVertex(uint32_t code) {
     return marker;
 }
 
+void SetVertexColour(DrawVertex& vertex, uint32_t colour) {
+    vertex.colour = colour;
+    if (IsColourCode(colour)) {
+        vertex.red = vertex.green = vertex.blue = 1.0f;
+    } else {
+        vertex.red = (colour & 0xFF) / 255.0f;
+        vertex.green = ((colour >> 8) & 0xFF) / 255.0f;
+        vertex.blue = ((colour >> 16) & 0xFF) / 255.0f;
+    }
+}
+
 DrawVertex MeshObject::Decode(const ObjectFrame& frame, int i) const {
     const PackedVertex& packed = frame.packed[i];
     DrawVertex vertex;
@@ -28,14 +39,8 @@ DrawVertex MeshObject::Decode(const ObjectFrame& frame, int i) const {
     if (i < textureU.Count()) vertex.u = textureU[i];
     if (i < textureV.Count()) vertex.v = -textureV[i];
     vertex.colourIndex = packed.colourIndex;
-    vertex.colour = packed.colourIndex < colourTable.Count() ? colourTable[packed.colourIndex] : 0;
-    if (IsColourCode(vertex.colour)) {
-        vertex.red = vertex.green = vertex.blue = 1.0f;
-    } else {
-        vertex.red = (vertex.colour & 0xFF) / 255.0f;
-        vertex.green = ((vertex.colour >> 8) & 0xFF) / 255.0f;
-        vertex.blue = ((vertex.colour >> 16) & 0xFF) / 255.0f;
-    }
+    SetVertexColour(vertex,
+                    packed.colourIndex < colourTable.Count() ? colourTable[packed.colourIndex] : 0);
     return vertex;
 }
 

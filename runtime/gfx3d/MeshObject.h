@@ -54,6 +54,8 @@ inline const void* VertexField(const char* base, size_t offset) {
 
 // A marker vertex: no geometry, white, the given code as its colour.
 DrawVertex MarkerVertex(uint32_t code);
+// Gives the vertex a colour number and the channels it is drawn with (white for a marker code).
+void SetVertexColour(DrawVertex& vertex, uint32_t colour);
 
 // One animation frame. Positions decode as (byte - offset) * scale per axis.
 struct ObjectFrame {

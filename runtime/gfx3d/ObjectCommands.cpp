@@ -96,14 +96,7 @@ void AddObjectVertex(double x, double y, double z, double u, double v, double co
     vertex.z = ToFloat(z);
     vertex.u = ToFloat(u);
     vertex.v = ToFloat(v);
-    vertex.colour = static_cast<uint32_t>(ToInt64(colour));
-    if (IsColourCode(vertex.colour)) {
-        vertex.red = vertex.green = vertex.blue = 1.0f;
-    } else {
-        vertex.red = (vertex.colour & 0xFF) / 255.0f;
-        vertex.green = ((vertex.colour >> 8) & 0xFF) / 255.0f;
-        vertex.blue = ((vertex.colour >> 16) & 0xFF) / 255.0f;
-    }
+    SetVertexColour(vertex, static_cast<uint32_t>(ToInt64(colour)));
     slot->parts[0].frames[0].workVertices.Push(vertex);
 }
 

@@ -37,18 +37,6 @@ GLuint ListTexture(const ObjectSlot& slot, int index) {
     return index >= 0 && index < slot.textures.Count() ? slot.textures[index] : 0;
 }
 
-// Binds a on unit 0 and b on unit 1 (when there is multitexturing), switching texturing off on
-// a unit without a texture.
-void BindPartTextures(OpenGLRainbows& device, const PartTextures& textures) {
-    SetSecondUnitTexture(device, textures.a && textures.b ? textures.b : 0);
-    if (textures.a) {
-        glBindTexture(GL_TEXTURE_2D, textures.a);
-        glEnable(GL_TEXTURE_2D);
-    } else {
-        glDisable(GL_TEXTURE_2D);
-    }
-}
-
 void SetTexCoordArray(const GLExtensions& ext, GLenum unit, const char* base, size_t offset) {
     if (ext.glClientActiveTextureARB) ext.glClientActiveTextureARB(unit);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -331,7 +319,7 @@ void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, i
         if (slot.modelSet) {
             textures.a = ListTexture(slot, part.textureA);
             textures.b = ListTexture(slot, part.textureB);
-            BindPartTextures(device, textures);
+            BindTexturePair(device, textures.a, textures.b);
         } else {
             textures.a = SpriteTexture(store, store.binding.id, store.binding.mipmap);
             textures.b =

@@ -34,13 +34,6 @@ void CameraAxes(float right[3], float up[3]) {
     }
 }
 
-// Binds texture alone on unit 0.
-void BindAlone(OpenGLRainbows& device, GLuint texture) {
-    SetSecondUnitTexture(device, 0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glEnable(GL_TEXTURE_2D);
-}
-
 void RestoreTexturePair(OpenGLRainbows& device) {
     const TextureBinding binding = Sprites(device).binding;
     BindSpriteTexture(device, binding.id, binding.second, binding.mipmap);
@@ -69,7 +62,7 @@ void PrintInScene(OpenGLRainbows& device, const RtString& text, const float poin
     float corner[3];
     for (int i = 0; i < 3; ++i)
         corner[i] = point[i] - r[i] * glyph * static_cast<float>(n) / 2.0f;
-    BindAlone(device, slot.plainTexture);
+    BindTexturePair(device, slot.plainTexture, 0);
     glBegin(GL_QUADS);
     const char* bytes = text.CText();
     for (uint32_t k = 0; k < n; ++k) {
@@ -133,7 +126,7 @@ void DrawSprite3D(double id, double x, double y, double z, double scale) {
     const float height = static_cast<float>(slot.imageHeight) / 2.0f * s;
     const float maxS = (static_cast<float>(slot.imageWidth) - 0.5f) / slot.textureWidth;
     const float maxT = (static_cast<float>(slot.imageHeight) - 0.5f) / slot.textureHeight;
-    BindAlone(*device, slot.plainTexture);
+    BindTexturePair(*device, slot.plainTexture, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glBegin(GL_QUADS);
