@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "files/FilePaths.h"
+#include "files/LittleEndian.h"
 
 namespace {
 
@@ -16,26 +17,6 @@ constexpr uint8_t kVersion = 1;
 // absurd amounts of memory.
 constexpr uint32_t kLargestEntry = 1u << 30;
 constexpr uint32_t kLargestIndex = 64u << 20;
-
-uint32_t Get32(const char* p) {
-    const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
-}
-
-uint16_t Get16(const char* p) {
-    const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<uint16_t>(b[0] | (b[1] << 8));
-}
-
-void Put32(std::string& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-void Put16(std::string& out, uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
 
 uint32_t Crc32(const char* data, size_t size) {
     return static_cast<uint32_t>(
@@ -62,9 +43,9 @@ bool ParsePackHeader(const char* header, size_t headerSize, uint64_t fileSize,
     if (headerSize < kPackHeaderSize || std::memcmp(header, kMarker, 3) != 0 ||
         static_cast<uint8_t>(header[3]) != kVersion)
         return false;
-    place.offset = Get32(header + 4);
-    place.size = Get32(header + 8);
-    place.checksum = Get32(header + 12);
+    place.offset = ReadLe32(header + 4);
+    place.size = ReadLe32(header + 8);
+    place.checksum = ReadLe32(header + 12);
     return place.offset >= kPackHeaderSize && place.size <= kLargestIndex &&
            static_cast<uint64_t>(place.offset) + place.size <= fileSize;
 }
@@ -74,7 +55,7 @@ bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& p
     entries.clear();
     if (indexSize != place.size || indexSize < 4 || Crc32(index, indexSize) != place.checksum)
         return false;
-    const uint32_t count = Get32(index);
+    const uint32_t count = ReadLe32(index);
     // Every entry takes at least 20 bytes, which bounds the count before anything is reserved.
     constexpr size_t kSmallestEntry = 1 + 1 + 4 + 4 + 2 + 4 + 4;
     if (count > (indexSize - 4) / kSmallestEntry) return false;
@@ -87,11 +68,11 @@ bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& p
         PackEntry entry;
         entry.name.assign(index + at, nameLength);
         at += nameLength;
-        entry.offset = Get32(index + at);
-        entry.size = Get32(index + at + 4);
-        entry.method = Get16(index + at + 8);
-        entry.expandedSize = Get32(index + at + 10);
-        entry.checksum = Get32(index + at + 14);
+        entry.offset = ReadLe32(index + at);
+        entry.size = ReadLe32(index + at + 4);
+        entry.method = ReadLe16(index + at + 8);
+        entry.expandedSize = ReadLe32(index + at + 10);
+        entry.checksum = ReadLe32(index + at + 14);
         at += 18;
         if (entry.offset < kPackHeaderSize ||
             static_cast<uint64_t>(entry.offset) + entry.size > place.offset ||
@@ -140,7 +121,7 @@ std::string BuildPack(const std::vector<PackSource>& sources, PackMethod method,
                       std::string& error) {
     std::string pack(kPackHeaderSize, '\0');
     std::string index;
-    Put32(index, static_cast<uint32_t>(sources.size()));
+    AppendLe32(index, static_cast<uint32_t>(sources.size()));
     for (const PackSource& source : sources) {
         if (source.name.empty() || source.name.size() > 255 ||
             source.name.find('\0') != std::string::npos) {
@@ -159,18 +140,18 @@ std::string BuildPack(const std::vector<PackSource>& sources, PackMethod method,
         }
         index.push_back(static_cast<char>(source.name.size()));
         index += PlatformPath(source.name);
-        Put32(index, static_cast<uint32_t>(pack.size()));
-        Put32(index, static_cast<uint32_t>(stored.size()));
-        Put16(index, static_cast<uint16_t>(method));
-        Put32(index, static_cast<uint32_t>(source.content.size()));
-        Put32(index, Crc32(source.content.data(), source.content.size()));
+        AppendLe32(index, static_cast<uint32_t>(pack.size()));
+        AppendLe32(index, static_cast<uint32_t>(stored.size()));
+        AppendLe16(index, static_cast<uint16_t>(method));
+        AppendLe32(index, static_cast<uint32_t>(source.content.size()));
+        AppendLe32(index, Crc32(source.content.data(), source.content.size()));
         pack += stored;
     }
     std::string header(kMarker, 3);
     header.push_back(static_cast<char>(kVersion));
-    Put32(header, static_cast<uint32_t>(pack.size()));
-    Put32(header, static_cast<uint32_t>(index.size()));
-    Put32(header, Crc32(index.data(), index.size()));
+    AppendLe32(header, static_cast<uint32_t>(pack.size()));
+    AppendLe32(header, static_cast<uint32_t>(index.size()));
+    AppendLe32(header, Crc32(index.data(), index.size()));
     pack.replace(0, kPackHeaderSize, header);
     if (pack.size() + index.size() > UINT32_MAX) {
         error = "pack larger than 4 GiB";

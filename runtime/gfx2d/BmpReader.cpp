@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "files/LittleEndian.h"
 #include "gfx2d/ImageCodec.h"
 
 namespace {
@@ -9,27 +10,20 @@ namespace {
 const size_t kFileHeaderSize = 14;
 const size_t kInfoHeaderSize = 40;
 
-uint32_t U32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t U16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
 } // namespace
 
 bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage& image) {
     image = DecodedImage{};
     if (!data || size < kFileHeaderSize + kInfoHeaderSize) return false;
     if (data[0] != 'B' || data[1] != 'M') return false;
-    const uint32_t pixelOffset = U32(data + 10);
+    const uint32_t pixelOffset = ReadLe32(data + 10);
     if (pixelOffset < kFileHeaderSize + kInfoHeaderSize || pixelOffset > size) return false;
 
     const uint8_t* info = data + kFileHeaderSize;
-    const uint32_t infoSize = U32(info);
-    const int32_t width = static_cast<int32_t>(U32(info + 4));
-    const int32_t rawHeight = static_cast<int32_t>(U32(info + 8));
-    const int bitCount = U16(info + 14);
+    const uint32_t infoSize = ReadLe32(info);
+    const int32_t width = static_cast<int32_t>(ReadLe32(info + 4));
+    const int32_t rawHeight = static_cast<int32_t>(ReadLe32(info + 8));
+    const int bitCount = ReadLe16(info + 14);
     if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) return false;
     if (bitCount != 8 && bitCount != 24 && bitCount != 32) return false;
     // A negative height marks rows stored from the top down.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "files/LittleEndian.h"
 #include "gfx2d/ImageCodec.h"
 
 namespace {
@@ -13,15 +14,6 @@ using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
 // The colour a keyed pixel is saved as in BMP files: the default transparency colour, so that
 // loading the file again keys it out.
 const uint8_t kKeyRed = 255, kKeyGreen = 0, kKeyBlue = 128;
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
-}
 
 bool IsKeyed(const SavedPicture& picture, size_t pixel) {
     if (!picture.transparentMask.empty() && picture.transparentMask[pixel]) return true;
@@ -90,20 +82,20 @@ bool WriteBmpFile(const std::string& path, const SavedPicture& picture) {
     out.reserve(54 + imageBytes);
     out.push_back('B');
     out.push_back('M');
-    PutU32(out, 54 + imageBytes);
-    PutU32(out, 0);
-    PutU32(out, 54);
-    PutU32(out, 40);
-    PutU32(out, picture.width);
-    PutU32(out, picture.height);
-    PutU16(out, 1);
-    PutU16(out, 24);
-    PutU32(out, 0);
-    PutU32(out, 0);
-    PutU32(out, 10000);
-    PutU32(out, 10000);
-    PutU32(out, 0);
-    PutU32(out, 0);
+    AppendLe32(out, 54 + imageBytes);
+    AppendLe32(out, 0);
+    AppendLe32(out, 54);
+    AppendLe32(out, 40);
+    AppendLe32(out, picture.width);
+    AppendLe32(out, picture.height);
+    AppendLe16(out, 1);
+    AppendLe16(out, 24);
+    AppendLe32(out, 0);
+    AppendLe32(out, 0);
+    AppendLe32(out, 10000);
+    AppendLe32(out, 10000);
+    AppendLe32(out, 0);
+    AppendLe32(out, 0);
     for (int y = 0; y < picture.height; ++y) {
         const uint8_t* row =
             picture.bgrBottomUp.data() + static_cast<size_t>(y) * picture.width * 3;

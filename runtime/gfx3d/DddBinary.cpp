@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "files/LittleEndian.h"
 #include "gfx3d/NormalTable.h"
 
 namespace {
@@ -20,7 +21,7 @@ class ByteReader {
 
     bool U32(uint32_t& value) {
         if (left_ < 4) return false;
-        value = data_[0] | data_[1] << 8 | data_[2] << 16 | static_cast<uint32_t>(data_[3]) << 24;
+        value = ReadLe32(data_);
         Skip(4);
         return true;
     }

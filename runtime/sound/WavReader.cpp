@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/LittleEndian.h"
+
 namespace {
 
 // Everything up to the bits per sample: RIFF head, format chunk head, 16 bytes of format.
@@ -13,15 +15,6 @@ constexpr uint32_t kFormatFieldsSize = 16;
 // The rates a sound buffer accepts.
 constexpr int kMinRate = 100;
 constexpr int kMaxRate = 200000;
-
-uint16_t Read16(const uint8_t* at) {
-    return static_cast<uint16_t>(at[0] | at[1] << 8);
-}
-
-uint32_t Read32(const uint8_t* at) {
-    return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
-           static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
-}
 
 bool IsPlayableFormat(const WavSamples& wav) {
     const bool knownBits = wav.bitsPerSample == 8 || wav.bitsPerSample == 16 ||
@@ -37,13 +30,13 @@ bool ParseWav(const uint8_t* bytes, size_t size, WavSamples& wav) {
     const uint8_t* format = bytes + kFormatChunkStart + kChunkHeadSize;
     // The "RIFF", "WAVE" and "fmt " tags and the format code are taken on trust, as files
     // from all sorts of tools get them wrong; what matters is that the fields below fit.
-    const uint32_t formatSize = Read32(bytes + kFormatChunkStart + 4);
+    const uint32_t formatSize = ReadLe32(bytes + kFormatChunkStart + 4);
     if (formatSize < kFormatFieldsSize) return false;
-    wav.channels = Read16(format + 2) > 1 ? 2 : 1;
-    const uint32_t rate = Read32(format + 4);
+    wav.channels = ReadLe16(format + 2) > 1 ? 2 : 1;
+    const uint32_t rate = ReadLe32(format + 4);
     wav.rate = rate > static_cast<uint32_t>(kMaxRate) ? 0 : static_cast<int>(rate);
-    wav.blockAlign = Read16(format + 12);
-    wav.bitsPerSample = Read16(format + 14);
+    wav.blockAlign = ReadLe16(format + 12);
+    wav.bitsPerSample = ReadLe16(format + 14);
     if (!IsPlayableFormat(wav)) return false;
 
     // A longer format chunk (the common 18 bytes, or an extensible one) is skipped whole, then
@@ -53,7 +46,7 @@ bool ParseWav(const uint8_t* bytes, size_t size, WavSamples& wav) {
         kFormatChunkStart + kChunkHeadSize + uint64_t{formatSize} + (formatSize & 1);
     while (position + kChunkHeadSize <= size) {
         const uint8_t* head = bytes + position;
-        const uint32_t length = Read32(head + 4);
+        const uint32_t length = ReadLe32(head + 4);
         position += kChunkHeadSize;
         if (std::memcmp(head, "data", 4) == 0) {
             // A data chunk that claims more than the file holds is cut to what is there.

@@ -6,16 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-namespace {
+#include "files/LittleEndian.h"
 
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
-}
+namespace {
 
 std::vector<uint8_t> BmpHeaders(int width, int height, int bits, uint32_t paletteEntries,
                                 uint32_t pixelBytes) {
@@ -23,20 +16,20 @@ std::vector<uint8_t> BmpHeaders(int width, int height, int bits, uint32_t palett
     const uint32_t offset = 54 + paletteEntries * 4;
     out.push_back('B');
     out.push_back('M');
-    PutU32(out, offset + pixelBytes);
-    PutU32(out, 0);
-    PutU32(out, offset);
-    PutU32(out, 40);
-    PutU32(out, static_cast<uint32_t>(width));
-    PutU32(out, static_cast<uint32_t>(height));
-    PutU16(out, 1);
-    PutU16(out, bits);
-    PutU32(out, 0);
-    PutU32(out, pixelBytes);
-    PutU32(out, 2835);
-    PutU32(out, 2835);
-    PutU32(out, paletteEntries);
-    PutU32(out, 0);
+    AppendLe32(out, offset + pixelBytes);
+    AppendLe32(out, 0);
+    AppendLe32(out, offset);
+    AppendLe32(out, 40);
+    AppendLe32(out, static_cast<uint32_t>(width));
+    AppendLe32(out, static_cast<uint32_t>(height));
+    AppendLe16(out, 1);
+    AppendLe16(out, bits);
+    AppendLe32(out, 0);
+    AppendLe32(out, pixelBytes);
+    AppendLe32(out, 2835);
+    AppendLe32(out, 2835);
+    AppendLe32(out, paletteEntries);
+    AppendLe32(out, 0);
     return out;
 }
 

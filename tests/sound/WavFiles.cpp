@@ -5,17 +5,9 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "files/LittleEndian.h"
+
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
 
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
     out.insert(out.end(), tag, tag + 4);
@@ -26,33 +18,33 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
 std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples) {
     std::vector<uint8_t> bytes;
     for (int16_t sample : samples)
-        Put16(bytes, static_cast<uint16_t>(sample));
+        AppendLe16(bytes, static_cast<uint16_t>(sample));
     return bytes;
 }
 
 std::vector<uint8_t> MakeWav(const WavLayout& layout, const std::vector<uint8_t>& sampleBytes) {
     std::vector<uint8_t> out;
     PutTag(out, "RIFF");
-    Put32(out, 0); // filled in below
+    AppendLe32(out, 0); // filled in below
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
-    Put32(out, layout.formatSize);
+    AppendLe32(out, layout.formatSize);
     const uint32_t blockAlign = static_cast<uint32_t>(layout.channels * layout.bitsPerSample / 8);
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(layout.channels));
-    Put32(out, static_cast<uint32_t>(layout.rate));
-    Put32(out, static_cast<uint32_t>(layout.rate) * blockAlign);
-    Put16(out, blockAlign);
-    Put16(out, static_cast<uint32_t>(layout.bitsPerSample));
+    AppendLe16(out, 1);
+    AppendLe16(out, static_cast<uint32_t>(layout.channels));
+    AppendLe32(out, static_cast<uint32_t>(layout.rate));
+    AppendLe32(out, static_cast<uint32_t>(layout.rate) * blockAlign);
+    AppendLe16(out, blockAlign);
+    AppendLe16(out, static_cast<uint32_t>(layout.bitsPerSample));
     out.resize(out.size() + layout.formatSize - 16, 0);
     for (const std::string& tag : layout.chunksBefore) {
         PutTag(out, tag.c_str());
-        Put32(out, 3);
+        AppendLe32(out, 3);
         out.insert(out.end(), {'a', 'b', 'c', 0});
     }
     if (layout.withData) {
         PutTag(out, "data");
-        Put32(out, static_cast<uint32_t>(sampleBytes.size()) + layout.extraClaimedBytes);
+        AppendLe32(out, static_cast<uint32_t>(sampleBytes.size()) + layout.extraClaimedBytes);
         out.insert(out.end(), sampleBytes.begin(), sampleBytes.end());
     }
     const uint32_t riffSize = static_cast<uint32_t>(out.size() - 8);
