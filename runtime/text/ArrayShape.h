@@ -9,6 +9,20 @@
 // Ends the program with runtime error 9 (index out of range).
 [[noreturn]] void EndWithIndexError();
 
+// What every game array keeps beside its elements: the sizes, strides and dimension count of its
+// last dimensioning, and how many elements its block holds.
+struct ArrayDimensions {
+    int32_t stride1 = 0;
+    int32_t stride2 = 0;
+    int32_t stride3 = 0;
+    int32_t size1 = 0;
+    int32_t size2 = 0;
+    int32_t size3 = 0;
+    int32_t size4 = 0;
+    int32_t dims = 0;
+    int32_t capacity = 0;
+};
+
 // The sizes, strides and dimension count that one dimensioning gives.
 struct ArrayShape {
     int32_t size[4] = {};

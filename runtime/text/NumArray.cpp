@@ -35,15 +35,7 @@ int64_t ElementsInUse(const NumArray& array) {
 
 void SwapRecords(NumArray& a, NumArray& b) {
     std::swap(a.data, b.data);
-    std::swap(a.stride1, b.stride1);
-    std::swap(a.stride2, b.stride2);
-    std::swap(a.stride3, b.stride3);
-    std::swap(a.size1, b.size1);
-    std::swap(a.size2, b.size2);
-    std::swap(a.size3, b.size3);
-    std::swap(a.size4, b.size4);
-    std::swap(a.dims, b.dims);
-    std::swap(a.capacity, b.capacity);
+    std::swap(static_cast<ArrayDimensions&>(a), static_cast<ArrayDimensions&>(b));
 }
 
 } // namespace

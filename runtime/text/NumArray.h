@@ -7,7 +7,7 @@
 
 #include "text/ArrayShape.h"
 
-struct NumArray {
+struct NumArray : ArrayDimensions {
     NumArray() = default;
     // The record may point at its own inline slots, so it is never copied; AssignArray copies
     // the elements.
@@ -23,15 +23,6 @@ struct NumArray {
     // Null until the first DimArray; then inlineSlots or a heap block.
     double* data = nullptr;
     double inlineSlots[16] = {};
-    int32_t stride1 = 0;
-    int32_t stride2 = 0;
-    int32_t stride3 = 0;
-    int32_t size1 = 0;
-    int32_t size2 = 0;
-    int32_t size3 = 0;
-    int32_t size4 = 0;
-    int32_t dims = 0;
-    int32_t capacity = 0;
 };
 
 // Dimensions the array with sizes c1..c4 (0 for unused dimensions) and sets every element to

@@ -7,7 +7,7 @@
 #include "text/ArrayShape.h"
 #include "text/RtString.h"
 
-struct StrArray {
+struct StrArray : ArrayDimensions {
     StrArray() = default;
     StrArray(const StrArray&) = delete;
     StrArray& operator=(const StrArray&) = delete;
@@ -20,15 +20,6 @@ struct StrArray {
 
     // Null until the first DimStringArray; then a heap block of `capacity` strings.
     RtString* data = nullptr;
-    int32_t stride1 = 0;
-    int32_t stride2 = 0;
-    int32_t stride3 = 0;
-    int32_t size1 = 0;
-    int32_t size2 = 0;
-    int32_t size3 = 0;
-    int32_t size4 = 0;
-    int32_t dims = 0;
-    int32_t capacity = 0;
 };
 
 // Dimensions the string array with sizes c1..c4 (0 for unused dimensions); every element is
