@@ -7,7 +7,7 @@
 #include "core/CoreCommands.h"
 #include "core/Runtime.h"
 #include "core/Startup.h"
-#include "support/PlainGL.h"
+#include "support/BenchSupport.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx2d/SpriteStore.h"
-#include "support/PlainGL.h"
+#include "support/BenchSupport.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/SceneCommands.h"
-#include "support/PlainGL.h"
+#include "support/BenchSupport.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
-#include "support/PlainGL.h"
+#include "support/BenchSupport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/PlainGL.h"
+#include "support/BenchSupport.h"
 
 #include <cstddef>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-// What the drawing benchmarks share: timing of frames finished with glFinish, and objects drawn
-// in plain GL (one buffer object and one glDrawArrays per copy) as the baseline the runtime's
-// drawing is measured against in the same run.
+// What the benchmarks share: an unattended start, timing of frames finished with glFinish, and
+// objects drawn in plain GL (one buffer object and one glDrawArrays per copy) as the baseline
+// the runtime's drawing is measured against in the same run.
 #pragma once
 
 #include <GL/gl.h>
