@@ -7,12 +7,12 @@
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
-#include "input/InputDevices.h"
-#include "input/InputPolls.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteBatch.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/SceneSetup.h"
+#include "input/InputDevices.h"
+#include "input/InputPolls.h"
 #include "os/RunSession.h"
 #include "os/Window.h"
 
@@ -40,7 +40,7 @@ void SaveSnapshot(OpenGLRainbows& device, long frame) {
 } // namespace
 
 bool KeyHeld(int code) {
-    return code >= 0 && code < 256 && Rt().keys[code] != 0;
+    return Rt().keys.Held(code);
 }
 
 void CheckQuitKeys(bool escapeOnly) {
@@ -64,12 +64,15 @@ void DispatchEvent(const os::Event& event) {
             rt.paused = false;
         }
         break;
-    case os::Event::Type::CloseRequest:
-        EndProgramNormally();
+    case os::Event::Type::CloseRequest: EndProgramNormally();
     case os::Event::Type::KeyDown:
     case os::Event::Type::KeyUp:
-        if (event.code > 0 && event.code < 256)
-            rt.keys[event.code] = event.type == os::Event::Type::KeyDown ? 0x80 : 0;
+        if (event.code > 0 && event.code < 256) {
+            if (event.type == os::Event::Type::KeyDown)
+                rt.keys.Press(event.code);
+            else
+                rt.keys.Release(event.code);
+        }
         if (rt.input) rt.input->HandleEvent(event);
         break;
     default:
@@ -82,6 +85,7 @@ int PumpMessages(OpenGLRainbows& device) {
     Runtime& rt = Rt();
     // Every pump starts a frame: recorded input is placed by these frames.
     ++rt.frame;
+    rt.keys.NextFrame();
     if (rt.session) {
         rt.session->BeginFrame();
         if (rt.session->Ended()) EndProgramNormally();

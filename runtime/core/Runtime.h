@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/Settings.h"
+#include "input/KeyState.h"
 #include "os/Clock.h"
 #include "os/Window.h"
 #include "text/Isaac.h"
@@ -40,8 +41,8 @@ struct Runtime {
     double currentStamp = 0.0;
     double previousStamp = 0.0;
     double timerBase = 0.0;
-    // Key codes held down, as the event pump sees them (0x80 while held).
-    unsigned char keys[256] = {};
+    // Key codes held down, as the event pump sees them.
+    KeyState keys;
     // The random generator, seeded once by start-up.
     IsaacState random;
 

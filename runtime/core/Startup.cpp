@@ -12,13 +12,13 @@
 #include "core/OpenGLRainbows.h"
 #include "core/PrintLog.h"
 #include "core/Runtime.h"
-#include "gfx3d/Rainbows3D.h"
-#include "input/InputCommands.h"
-#include "input/InputDevices.h"
-#include "gfx3d/Scene3D.h"
 #include "files/FileState.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/FontCommands.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
+#include "input/InputCommands.h"
+#include "input/InputDevices.h"
 #include "os/Audio.h"
 #include "os/Backend.h"
 #include "os/RunSession.h"
@@ -74,8 +74,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
         std::error_code ignored;
         std::filesystem::create_directories(rt.snapshotFolder, ignored);
     }
-    rt.gfx = std::make_unique<OpenGLRainbows>(*rt.window,
-                                              rt.pacingClock ? *rt.pacingClock : *rt.clock);
+    rt.gfx =
+        std::make_unique<OpenGLRainbows>(*rt.window, rt.pacingClock ? *rt.pacingClock : *rt.clock);
     if (!CreateGLWindow(*rt.gfx, rt.settings.screenWidth, rt.settings.screenHeight, 0,
                         rt.settings.frameRate, rt.settings.samples, rt.settings.fullScreen))
         return false;
@@ -84,7 +84,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.window->SetTitle(title);
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
-    rt.input = std::make_unique<InputDevices>(rt.window->CreateInput(), rt.keys);
+    rt.keys = KeyState();
+    rt.input = std::make_unique<InputDevices>(rt.window->CreateInput(), rt.keys.Bytes());
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());

@@ -21,6 +21,12 @@ MouseReport PollMouse() {
     return report;
 }
 
+// A poll whose key state the caller reads.
+void ReadKeyboard() {
+    PollKeyboard();
+    Rt().keys.MarkRead();
+}
+
 double ButtonValue(int16_t button) {
     return button != 0 ? 1.0 : 0.0;
 }
@@ -50,7 +56,7 @@ int AnyMouseButton() {
 int TypedKeyCode() {
     InputDevices* input = Rt().input.get();
     if (!input) return 0;
-    PollKeyboard();
+    ReadKeyboard();
     return input->TypedCharacter();
 }
 
@@ -61,7 +67,7 @@ int AnyKeyTyped() {
 double KeyDown(double code) {
     InputDevices* input = Rt().input.get();
     if (!input) return 0;
-    PollKeyboard();
+    ReadKeyboard();
     return input->KeyIsDown(ToInt(code) & 255) ? 1 : 0;
 }
 

@@ -42,9 +42,9 @@ double ScaledAxis(int32_t raw) {
     return std::min(1.0, std::max(-1.0, raw / 32767.0));
 }
 
-InputDevices::InputDevices(std::unique_ptr<os::InputPlatform> platform, unsigned char* keyState)
+InputDevices::InputDevices(std::unique_ptr<os::InputPlatform> platform,
+                           const unsigned char* keyState)
     : platform_(std::move(platform)), keys_(keyState) {
-    if (keyState) std::fill(keyState, keyState + 256, 0);
     BuildTranslationTable(scanToVirtualKey_);
 }
 

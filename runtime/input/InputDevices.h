@@ -21,9 +21,8 @@ class InputDevices {
   public:
     static constexpr int kMaxJoysticks = 10;
 
-    // keyState is the 256-byte key state of the event pump (0x80 while a key is held); a new
-    // input object starts with every key up.
-    InputDevices(std::unique_ptr<os::InputPlatform> platform, unsigned char* keyState);
+    // keyState is the 256-byte key state of the event pump (0x80 while a key is held).
+    InputDevices(std::unique_ptr<os::InputPlatform> platform, const unsigned char* keyState);
     ~InputDevices();
 
     // Sets up keyboard, mouse (captured when wanted, else the free pointer) and joysticks.

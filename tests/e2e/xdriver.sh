@@ -36,13 +36,20 @@ wait_for_output() {
 # Waits for the window whose title starts with $1 (up to $2 seconds; start-up loads every asset,
 # which takes a while under the sanitizers).
 wait_for_window() {
-    local tries=$(( ${2:-10} * 10 ))
-    for _ in $(seq "$tries"); do
-        window=$(xdotool search --name "^$1" 2>/dev/null | head -n 1)
+    local deadline=$((SECONDS + ${2:-10}))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        window=$(xdotool search --name "^$1" 2>"$work/xdotool.err" | head -n 1)
         [ -n "$window" ] && return 0
         sleep 0.1
     done
-    fail "no window titled $1"
+    # Say what the server holds, so that a failure tells a missing window from a wrong title
+    # or an unreachable server.
+    local found="" id
+    for id in $(xdotool search --pid "$pid" 2>>"$work/xdotool.err"); do
+        found="$found $id:'$(xdotool getwindowname "$id" 2>&1)'"
+    done
+    fail "no window titled $1 (windows of the program:${found:- none}; xdotool said:" \
+        "$(tail -n 3 "$work/xdotool.err" | tr '\n' ' '))"
 }
 
 # Without a window manager nothing gives the window the focus: give it, and wait until the

@@ -36,6 +36,15 @@ TEST_F(LineInput, BackspaceOnAnEmptyLineChangesNothing) {
     EXPECT_STREQ(InputText("", 0, 0).CText(), "Q");
 }
 
+TEST_F(LineInput, KeysTappedWithinOneFrameAreTyped) {
+    // Slow frames: every key goes down and up again between two reads of the keyboard.
+    Script({{KeyEvent(SDL_SCANCODE_H, true), KeyEvent(SDL_SCANCODE_H, false)},
+            {KeyEvent(SDL_SCANCODE_SPACE, true), KeyEvent(SDL_SCANCODE_SPACE, false)},
+            {KeyEvent(SDL_SCANCODE_I, true), KeyEvent(SDL_SCANCODE_I, false)},
+            Press(SDL_SCANCODE_RETURN)});
+    EXPECT_STREQ(InputText("", 0, 0).CText(), "h i");
+}
+
 TEST_F(LineInput, TheLineIsEditedOverTheFrozenScreen) {
     // What was drawn before the input (white) stays under the line in every frame, although
     // each frame starts cleared.

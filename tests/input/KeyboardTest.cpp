@@ -200,6 +200,28 @@ TEST_F(Keyboard, RepeatedPressesKeepTheKeyDownUntilReleased) {
     EXPECT_EQ(KeyDown(200), 0);
 }
 
+TEST_F(Keyboard, ATapBetweenTwoReadsIsSeenForTheRestOfTheFrame) {
+    EXPECT_EQ(KeyDown(57), 0);
+    PushKey(SDL_SCANCODE_SPACE, true);
+    PushKey(SDL_SCANCODE_SPACE, false);
+    EXPECT_EQ(KeyDown(1), 0);
+    EXPECT_EQ(KeyDown(57), 1) << "pressed and released before any read saw it";
+    PresentFrame();
+    EXPECT_EQ(KeyDown(57), 0) << "the next frame sees the release";
+    // A release after a read lets the key go at once, and a tap in the pump of the frame flip
+    // is seen by the frame after it.
+    PushKey(SDL_SCANCODE_SPACE, true);
+    EXPECT_EQ(KeyDown(57), 1);
+    PushKey(SDL_SCANCODE_SPACE, false);
+    EXPECT_EQ(KeyDown(57), 0);
+    PushKey(SDL_SCANCODE_Q, true);
+    PushKey(SDL_SCANCODE_Q, false);
+    PresentFrame();
+    EXPECT_EQ(KeyDown(16), 1);
+    PresentFrame();
+    EXPECT_EQ(KeyDown(16), 0);
+}
+
 TEST_F(Keyboard, TheFrameFlipSeesKeysHeldWhenItPolls) {
     PushKey(SDL_SCANCODE_LEFT, true);
     PresentFrame();

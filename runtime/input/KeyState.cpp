@@ -1,0 +1,23 @@
+#include "input/KeyState.h"
+
+void KeyState::Press(int code) {
+    if (code < 0 || code >= kCodes) return;
+    bytes_[code] = 0x80;
+    readsAtPress_[code] = reads_;
+    releaseHeldBack_[code] = false;
+}
+
+void KeyState::Release(int code) {
+    if (code < 0 || code >= kCodes) return;
+    if (bytes_[code] && readsAtPress_[code] == reads_)
+        releaseHeldBack_[code] = true;
+    else
+        bytes_[code] = 0;
+}
+
+void KeyState::NextFrame() {
+    for (int code = 0; code < kCodes; ++code) {
+        if (releaseHeldBack_[code]) bytes_[code] = 0;
+        releaseHeldBack_[code] = false;
+    }
+}
