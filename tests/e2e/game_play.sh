@@ -8,7 +8,7 @@ game=$(readlink -f "$1")
 . "$(dirname "$0")/xdriver.sh"
 
 start_program "$game"
-wait_for_window PincerPanic 30
+wait_for_window PincerPanic
 focus_window PincerPanic
 
 # Holds the keys for a while, so that the game sees them in several frames even when its

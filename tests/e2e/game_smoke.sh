@@ -6,7 +6,7 @@ game=$(readlink -f "$1")
 . "$(dirname "$0")/xdriver.sh"
 
 start_program "$game"
-wait_for_window PincerPanic 30
+wait_for_window PincerPanic
 xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' ||
     fail "window is not 800x600: $(xdotool getwindowgeometry "$window")"
 # Start-up ends with "Init OK"; by then the program's directory is the working directory.

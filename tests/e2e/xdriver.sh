@@ -33,10 +33,10 @@ wait_for_output() {
     return 1
 }
 
-# Waits for the window whose title starts with $1 (up to $2 seconds; start-up loads every asset,
-# which takes a while under the sanitizers).
+# Waits up to 30 seconds for the window whose title starts with $1 (start-up loads every asset,
+# which takes a while under the sanitizers, and a loaded machine slows every xdotool call).
 wait_for_window() {
-    local deadline=$((SECONDS + ${2:-10}))
+    local deadline=$((SECONDS + 30))
     while [ "$SECONDS" -lt "$deadline" ]; do
         window=$(xdotool search --name "^$1" 2>"$work/xdotool.err" | head -n 1)
         [ -n "$window" ] && return 0
