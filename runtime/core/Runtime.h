@@ -41,7 +41,7 @@ struct Runtime {
     double currentStamp = 0.0;
     double previousStamp = 0.0;
     double timerBase = 0.0;
-    // Key codes held down, as the event pump sees them.
+    // Key codes held down, as the program reads them.
     KeyState keys;
     // The random generator, seeded once by start-up.
     IsaacState random;
