@@ -2,11 +2,38 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "os/sdl/SdlInput.h"
 #include "os/sdl/SdlKeys.h"
 
 namespace os {
+
+namespace {
+
+// With no display to open, SDL falls back on its offscreen and dummy drivers and the program
+// runs on without a window that anyone can see. Those drivers are used only when SDL_VIDEODRIVER
+// names them (the tests do); otherwise start-up fails and says which drivers were tried.
+bool StartVideo() {
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    if (!requested || !*requested) {
+        std::string visible;
+        for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+            const char* name = SDL_GetVideoDriver(i);
+            if (std::strcmp(name, "offscreen") == 0 || std::strcmp(name, "dummy") == 0 ||
+                std::strcmp(name, "evdev") == 0)
+                continue;
+            if (!visible.empty()) visible += ',';
+            visible += name;
+        }
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, visible.c_str());
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    std::fprintf(stderr, "No display to open a window on: %s\n", SDL_GetError());
+    return false;
+}
+
+} // namespace
 
 SdlWindow::SdlWindow() = default;
 
@@ -17,7 +44,7 @@ SdlWindow::~SdlWindow() {
 
 bool SdlWindow::Create(WindowRequest& request) {
     if (!videoStarted_) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        if (!StartVideo()) return false;
         videoStarted_ = true;
     }
     Destroy();
@@ -136,22 +163,13 @@ std::unique_ptr<InputPlatform> SdlWindow::CreateInput() {
 bool SdlWindow::Translate(const SDL_Event& in, Event& out) {
     out = Event{};
     switch (in.type) {
-    case SDL_QUIT:
-        out.type = Event::Type::CloseRequest;
-        return true;
+    case SDL_QUIT: out.type = Event::Type::CloseRequest; return true;
     case SDL_WINDOWEVENT:
         switch (in.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            out.type = Event::Type::FocusLost;
-            return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            out.type = Event::Type::FocusGained;
-            return true;
-        case SDL_WINDOWEVENT_CLOSE:
-            out.type = Event::Type::CloseRequest;
-            return true;
-        default:
-            return false;
+        case SDL_WINDOWEVENT_FOCUS_LOST: out.type = Event::Type::FocusLost; return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: out.type = Event::Type::FocusGained; return true;
+        case SDL_WINDOWEVENT_CLOSE: out.type = Event::Type::CloseRequest; return true;
+        default: return false;
         }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -185,8 +203,7 @@ bool SdlWindow::Translate(const SDL_Event& in, Event& out) {
         out.type = Event::Type::TextInput;
         std::snprintf(out.text, sizeof(out.text), "%s", in.text.text);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
