@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
 # With no display to open, a program must end with an error at start-up instead of running on
 # without a window (SDL would fall back on its offscreen driver).
-# Usage: no_display.sh <path to a program>
+# Usage: no_display.sh <path to a program>   (run outside any X server)
 program=$(readlink -f "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+. "$(dirname "$0")/xdriver.sh"
 
-env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER VORNIC_NO_MESSAGE_BOX=1 TMPDIR="$work" \
-    timeout 60 "$program" >out.txt 2>&1
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 60 "$program" >"$work/out.txt" 2>&1
 status=$?
-if [ "$status" -ne 1 ] || ! grep -q '^No display to open a window on' out.txt ||
-    grep -q '^Init OK$' out.txt; then
-    echo "FAIL: exit status $status, expected 1 with the display named as the reason; output:"
-    tail -n 20 out.txt
-    exit 1
-fi
-echo "PASS: $(grep '^No display' out.txt)"
+[ "$status" -eq 1 ] || fail "exit status $status, expected 1"
+grep -q '^Init OK$' "$work/out.txt" && fail "start-up went on without a display"
+grep -q '^No display to open a window on' "$work/out.txt" ||
+    fail "the display is not named as the reason"
+echo "PASS: $(grep '^No display' "$work/out.txt")"

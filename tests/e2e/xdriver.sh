@@ -1,5 +1,5 @@
-# Shared steps of the end-to-end runs under a virtual X server, driven by xdotool. Source it
-# from a test script run inside xvfb-run; it works in a fresh temporary folder.
+# Shared steps of the end-to-end runs of a real program, most of them under a virtual X server
+# and driven by xdotool. Source it from a test script; it works in a fresh temporary folder.
 set -u
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
