@@ -3,6 +3,10 @@
 # fuzz target briefly. The sanitizer build uses clang when it is there, so that the same build
 # also holds the libFuzzer targets.
 JOBS ?= $(shell nproc)
+# Compiled objects are cached by ccache under paths relative to the checkout, so that the plain and
+# the sanitizer build, and clones in other folders, share them.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_SECONDS ?= 20
