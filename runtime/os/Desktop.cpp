@@ -29,6 +29,7 @@ std::string JoinPatterns(const std::vector<std::string>& patterns) {
 
 std::vector<std::string> ZenityArguments(const FileDialogRequest& request) {
     std::vector<std::string> arguments = {"zenity", "--file-selection",
+                                          request.open ? "--title=Open File" : "--title=Save File",
                                           "--filename=" + request.folder + "/"};
     if (!request.open) {
         arguments.push_back("--save");
@@ -45,8 +46,12 @@ std::vector<std::string> KdialogArguments(const FileDialogRequest& request) {
     for (const FileFilter& filter : request.filters)
         filters += (filters.empty() ? "" : "\n") + JoinPatterns(filter.patterns) + "|" +
                    filter.description;
-    return {"kdialog", request.open ? "--getopenfilename" : "--getsavefilename",
-            request.folder + "/", filters};
+    return {"kdialog",
+            "--title",
+            request.open ? "Open File" : "Save File",
+            request.open ? "--getopenfilename" : "--getsavefilename",
+            request.folder + "/",
+            filters};
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/CoreCommands.h"
 #include "core/ErrorLog.h"
 #include "desktop/DesktopCommands.h"
 #include "os/Process.h"
 #include "support/TempDir.h"
+#include "support/TestRuntime.h"
 
 namespace {
 
@@ -73,22 +75,64 @@ TEST_F(RunProgramTest, AProgramThatCannotStartGivesZero) {
     }
 }
 
-TEST(FileRequesterWithoutDialog, SaysNoFileAndWhichProgramsItLookedFor) {
+// The dialog programs are looked for in PATH; these tests put stand-ins there, or nothing.
+class FileRequesterTest : public HeadlessRuntimeTest {
+  protected:
+    void SetUp() override {
+        HeadlessRuntimeTest::SetUp();
+        const char* path = getenv("PATH");
+        oldPath = path ? path : "";
+        setenv("PATH", dir.Path().c_str(), 1);
+    }
+    void TearDown() override {
+        setenv("PATH", oldPath.c_str(), 1);
+        HeadlessRuntimeTest::TearDown();
+    }
+    // A stand-in zenity that notes its arguments, moves elsewhere and answers with a path.
+    void MakeZenity(const std::string& answer, int status) {
+        const std::string path = dir.File("zenity");
+        FILE* file = std::fopen(path.c_str(), "w");
+        std::fprintf(file,
+                     "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '%s'\ncd /\n"
+                     "printf '%%s\\n' '%s'\nexit %d\n",
+                     dir.File("args.txt").c_str(), answer.c_str(), status);
+        std::fclose(file);
+        chmod(path.c_str(), 0700);
+    }
     TempDir dir;
-    ScopedTmpDir log(dir.Path());
-    const char* path = getenv("PATH");
-    const std::string oldPath = path ? path : "";
-    setenv("PATH", dir.Path().c_str(), 1);
+    std::string oldPath;
+};
+
+TEST_F(FileRequesterTest, AFullScreenGameIsFullScreenAgainAndGetsForwardSlashes) {
+    SetScreenMode(800, 600, 1);
+    ASSERT_TRUE(headless.window->fullScreen);
+    MakeZenity("C:\\data\\a.bmp", 0);
     char before[1024];
     ASSERT_NE(getcwd(before, sizeof before), nullptr);
 
-    const RtString chosen = FileRequester("Pictures|*.bmp;*.png", 1);
+    EXPECT_STREQ(FileRequester("Pictures|*.bmp;*.png|All|*", 0).CText(), "C:/data/a.bmp");
 
-    setenv("PATH", oldPath.c_str(), 1);
-    EXPECT_STREQ(chosen.CText(), "NO_FILE");
-    EXPECT_NE(ReadWholeFile(LogFilePath()).find("zenity, kdialog"), std::string::npos);
     char after[1024];
     EXPECT_STREQ(getcwd(after, sizeof after), before);
+    EXPECT_TRUE(headless.window->fullScreen);
+    EXPECT_TRUE(headless.window->visible);
+    const std::string arguments = ReadWholeFile(dir.File("args.txt"));
+    for (const char* expected :
+         {"--save\n", "--confirm-overwrite\n", "--file-filter=Pictures | *.bmp *.png\n",
+          "--file-filter=All | *\n"})
+        EXPECT_NE(arguments.find(expected), std::string::npos) << expected << " in\n" << arguments;
+}
+
+TEST_F(FileRequesterTest, CancelledOrMissingDialogsGiveNoFile) {
+    MakeZenity("", 1);
+    EXPECT_STREQ(FileRequester("Pictures|*.png", 1).CText(), "NO_FILE");
+    EXPECT_EQ(ReadWholeFile(dir.File("args.txt")).find("--save"), std::string::npos);
+    EXPECT_TRUE(headless.window->visible);
+
+    unlink(dir.File("zenity").c_str());
+    ScopedTmpDir log(dir.Path());
+    EXPECT_STREQ(FileRequester("Pictures|*.png", 1).CText(), "NO_FILE");
+    EXPECT_NE(ReadWholeFile(LogFilePath()).find("zenity, kdialog"), std::string::npos);
 }
 
 } // namespace
