@@ -8,6 +8,8 @@ packages=(
     libsdl2-dev libsdl2-mixer-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libfreetype-dev fonts-dejavu-core
+    libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+    zenity xterm ffmpeg
     xvfb xauth xdotool
 )
 

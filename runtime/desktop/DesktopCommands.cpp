@@ -4,13 +4,18 @@
 #include <filesystem>
 
 #include "core/ErrorLog.h"
+#include "core/FrameLoop.h"
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "desktop/MoviePlayer.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
+#include "input/InputPolls.h"
+#include "os/Clock.h"
 #include "os/Desktop.h"
 #include "os/Process.h"
+#include "os/Window.h"
 #include "sound/SoundDevice.h"
 
 namespace {
@@ -77,6 +82,34 @@ void SetMusicVolume(double volume) {
 
 void StopMusic() {
     if (os::AudioOutput* output = MusicOutput()) output->StopMusic();
+}
+
+double PlayMovie(const RtString& fileName, double loop) {
+    Runtime& rt = Rt();
+    if (!rt.gfx || !rt.input || !rt.window || !rt.window->HasGL()) return 3.0;
+    OpenGLRainbows& device = *rt.gfx;
+    // A key or button still held from before would end the movie at once.
+    while (AnyKeyTyped() || AnyMouseButton()) {
+        PumpMessages(device);
+        device.clock.SleepMs(5);
+    }
+    const int viewport[4] = {device.viewportX, device.viewportY, device.viewportWidth,
+                             device.viewportHeight};
+    Set2DProjection(device, 0, 0, 0, 0);
+    {
+        desktop::MoviePlayer player(device, MusicOutput());
+        if (player.Open(ResolveResourceFile(fileName.CText()))) {
+            while (!AnyKeyTyped() && !AnyMouseButton() && player.Step(loop != 0)) {
+                if (player.DrewPicture()) device.window.SwapBuffers();
+                PumpMessages(device);
+                device.clock.SleepMs(2);
+            }
+        } else {
+            AppendLogLine(std::string("PlayMovie: cannot play \"") + fileName.CText() + "\"");
+        }
+    }
+    Set2DProjection(device, viewport[0], viewport[1], viewport[2], viewport[3]);
+    return 0.0;
 }
 
 RtString FileRequester(const RtString& filter, double open) {

@@ -71,6 +71,20 @@ answer_dialog "$dialog" || fail "no answer from the cancelled dialog"
 [ "$(reported CHOSEN)" = NO_FILE ] || fail "cancelled dialog gave '$(reported CHOSEN)'"
 stop_program
 
+# A looping movie ends only by a key.
+ffmpeg -v error -f lavfi -i color=c=0x00FF00:s=64x48:r=10:d=1 -f lavfi -i sine=duration=1 \
+    -c:v mpeg4 -c:a pcm_s16le "$work/loop.avi" || fail "ffmpeg could not make a clip"
+start_program "$probe" movie "$work/loop.avi"
+wait_for_window DesktopProbe
+focus_window DesktopProbe
+for _ in $(seq 60); do
+    xdotool key space
+    grep -q 'MOVIE:' "$work/out.txt" && break
+    sleep 0.5
+done
+[ "$(reported MOVIE)" = 0 ] || fail "the movie gave '$(reported MOVIE)' after keys were pressed"
+stop_program
+
 start_program "$probe" console
 wait_for_window DesktopProbe
 wait_for_named Console >/dev/null || fail "no console window"
@@ -85,4 +99,4 @@ esac
 grep -q TERMINAL "$work/out.txt" && fail "the console's text went to the old output"
 stop_program
 pkill -f "xterm -title Console" 2>/dev/null
-echo "PASS: window id, dialog answers (typed path, Escape, full screen kept), console window"
+echo "PASS: window id, dialog answers (typed path, Escape), a looping movie ended by a key, console window"

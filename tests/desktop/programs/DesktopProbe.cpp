@@ -1,6 +1,7 @@
 // A small program for the end-to-end desktop run. Its command line names what it does:
 // "dialog" shows the open dialog and prints the answer and the working directory, "console"
-// opens a console window and prints into it, "handle" prints the window's id. Then it runs until
+// opens a console window and prints into it, "handle" prints the window's id, "movie <file>"
+// plays the movie over and over until a key ends it. Then it runs until
 // Escape ends it.
 #include <cstdio>
 #include <string>
@@ -36,6 +37,9 @@ void GameMain() {
     } else if (mode == "console") {
         OpenConsole();
         Report(isatty(1) ? "TERMINAL" : "NO TERMINAL");
+    } else if (mode.rfind("movie ", 0) == 0) {
+        const double result = PlayMovie(mode.substr(6).c_str(), 1);
+        Report("MOVIE:" + std::to_string(static_cast<int>(result)));
     } else if (mode == "handle") {
         Report("HANDLE:" + std::to_string(static_cast<long long>(GetWindowHandle())));
     }
