@@ -68,7 +68,7 @@ void PlayMusic(const RtString& fileName) {
     if (!output) return;
     output->StopMusic();
     std::string file;
-    if (!ReadFileBytes(ResolveResourceFile(fileName.CText()), file, kMaxMusicBytes) ||
+    if (!ReadResourceFile(fileName.CText(), file, kMaxMusicBytes) ||
         !output->PlayMusic(std::vector<uint8_t>(file.begin(), file.end())))
         AppendLogLine(std::string("PlayMusic: cannot play \"") + fileName.CText() + "\"");
 }

@@ -15,6 +15,10 @@
 #include "core/CoreCommands.h"
 #include "core/Runtime.h"
 #include "desktop/DesktopCommands.h"
+#include "files/FileCommands.h"
+#include "files/ResourceLookup.h"
+#include "files/ResourcePack.h"
+#include "files/ResourceResolver.h"
 #include "sound/SoundCommands.h"
 #include "sound/SoundDevice.h"
 #include "support/TestRuntime.h"
@@ -250,7 +254,8 @@ TEST_F(SoundOutputTest, MusicLoopsAtItsVolumeUntilStopped) {
     EXPECT_EQ(looped.Left(looped.Frames() - 1), 8000) << "the music stopped after one pass";
 
     SetMusicVolume(0.5039);
-    EXPECT_EQ(loudestOf(4).PeakLeft(), 4000) << "0.5039 is 503 thousandths: 64 of the mixer's 128 steps";
+    EXPECT_EQ(loudestOf(4).PeakLeft(), 4000)
+        << "0.5039 is 503 thousandths: 64 of the mixer's 128 steps";
     SetMusicVolume(7);
     EXPECT_EQ(loudestOf(4).PeakLeft(), 8000) << "volumes above 1 are full volume";
 
@@ -259,6 +264,20 @@ TEST_F(SoundOutputTest, MusicLoopsAtItsVolumeUntilStopped) {
 
     PlayMusic("no such music.ogg");
     EXPECT_EQ(loudestOf(4).PeakLeft(), 0);
+
+    // From a resource pack the file is read into memory, with no temporary copy on disk.
+    const std::vector<uint8_t> wav = MakeWav({}, Pcm16(std::vector<int16_t>(2205, 8000)));
+    std::string error;
+    const std::string pack = BuildPack({{"music/packed.wav", std::string(wav.begin(), wav.end())}},
+                                       PackMethod::Deflate, error);
+    const std::string packPath =
+        folder.Write("music.sbx", std::vector<uint8_t>(pack.begin(), pack.end()));
+    SetResourcePacks(packPath.c_str(), "");
+    PlayMusic("music/packed.wav");
+    EXPECT_EQ(loudestOf(4).PeakLeft(), 8000);
+    EXPECT_TRUE(Resolver(0).Extraction().empty());
+    StopMusic();
+    SetResourcePacks("", "");
 }
 
 class SoundWithoutAudioDriverTest : public HeadlessRuntimeTest {
