@@ -15,3 +15,4 @@
 #include "files/FileCommands.h"
 #include "files/IniCommands.h"
 #include "net/WebCommands.h"
+#include "desktop/DesktopCommands.h"

@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libfreetype-dev fonts-dejavu-core
     libcurl4-openssl-dev openssl
+    libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+    zenity xterm ffmpeg
     xvfb xauth xdotool
 )
 

@@ -21,6 +21,7 @@
 #include "input/InputDevices.h"
 #include "os/Audio.h"
 #include "os/Backend.h"
+#include "os/Process.h"
 #include "os/RunSession.h"
 #include "os/System.h"
 #include "sound/SoundDevice.h"
@@ -157,7 +158,9 @@ RtString CommandLine() {
 
 void EndAndRun(const RtString& commandLine) {
     ShutdownRuntime();
-    os::StartDetachedProcess(commandLine.CText());
+    os::ProcessOptions detached;
+    detached.detach = true;
+    os::RunProcess(os::SplitCommandLine(commandLine.CText()), detached, nullptr);
     std::fflush(stdout);
     std::exit(0);
 }

@@ -15,6 +15,10 @@ std::string ResolveResourceFile(const std::string& name) {
     return Resolver(0).Resolve(name, path) ? path : PlatformPath(name);
 }
 
+bool ReadResourceFile(const std::string& name, std::string& content, size_t maxBytes) {
+    return Resolver(0).Read(name, content, maxBytes);
+}
+
 void SetResourcePackNames(const std::string& first, const std::string& second) {
     Resolver(0).SetPack(first);
     Resolver(1).SetPack(second);

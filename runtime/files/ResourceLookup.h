@@ -3,6 +3,7 @@
 // next lookup deletes).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class ResourceResolver;
@@ -11,6 +12,10 @@ class ResourceResolver;
 // the file is neither on disk nor in the pack, the name itself comes back (with "/"), so that
 // opening it fails as it would without a pack.
 std::string ResolveResourceFile(const std::string& name);
+
+// The whole content of a file from game code (at most maxBytes), from disk or straight from the
+// resource pack, for loaders that can take a file from memory. False when it is nowhere.
+bool ReadResourceFile(const std::string& name, std::string& content, size_t maxBytes);
 
 // Lookup 0 serves ResolveResourceFile; both are made on first use.
 ResourceResolver& Resolver(int which);

@@ -59,14 +59,29 @@ bool ResourceResolver::LoadIndex(int packFd) {
     return indexLoaded_;
 }
 
-bool ResourceResolver::Extract(const std::string& name, std::string& path) {
+bool ResourceResolver::Read(const std::string& name, std::string& content, size_t maxBytes) {
+    content.clear();
+    if (name.empty()) return false;
+    const std::string diskName = PlatformPath(name);
+    if (IsReadableFile(diskName)) return ReadFileBytes(diskName, content, maxBytes);
+    if (packName_.empty() || !ReadFromPack(diskName, content)) return false;
+    if (content.size() > maxBytes) content.resize(maxBytes);
+    return true;
+}
+
+const PackEntry* ResourceResolver::ReadFromPack(const std::string& name, std::string& content) {
     const int packFd = open(packName_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (packFd < 0) return false;
-    std::string content;
+    if (packFd < 0) return nullptr;
     const PackEntry* entry = LoadIndex(packFd) ? FindPackEntry(entries_, name) : nullptr;
     const bool expanded = entry && ReadPackEntry(packFd, *entry, content);
     close(packFd);
-    if (!expanded) return false;
+    return expanded ? entry : nullptr;
+}
+
+bool ResourceResolver::Extract(const std::string& name, std::string& path) {
+    std::string content;
+    const PackEntry* entry = ReadFromPack(name, content);
+    if (!entry) return false;
 
     // "sbx" and two letters from the entry's place, then a unique part, so that two programs
     // or two resolvers never share a temporary file.

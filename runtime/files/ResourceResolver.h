@@ -23,6 +23,9 @@ class ResourceResolver {
     // copy of the pack's entry. Every call first deletes the previous call's temporary copy.
     // False (and an empty path) when the file is nowhere, the pack is missing or damaged.
     bool Resolve(const std::string& name, std::string& path);
+    // The whole content of name (at most maxBytes), from disk or straight from the pack,
+    // without a temporary copy. False when the file is nowhere or cannot be read.
+    bool Read(const std::string& name, std::string& content, size_t maxBytes);
     // The temporary file of the last extraction; empty when there is none.
     const std::string& Extraction() const { return extraction_; }
     void DeleteExtraction();
@@ -30,6 +33,8 @@ class ResourceResolver {
   private:
     bool LoadIndex(int packFd);
     bool Extract(const std::string& name, std::string& path);
+    // The expanded pack entry of name, and where it lies in the pack.
+    const PackEntry* ReadFromPack(const std::string& name, std::string& content);
 
     std::string packName_;
     std::string extraction_;

@@ -25,6 +25,9 @@ class AudioChunk {
 
 // Sees every block the output mixes, as interleaved stereo frames, on the audio thread.
 using AudioTap = std::function<void(const int16_t* samples, size_t frameCount)>;
+// Fills up to frameCount interleaved stereo frames on the audio thread and gives how many it
+// wrote; the rest of the block stays silent.
+using AudioSource = std::function<size_t(int16_t* samples, size_t frameCount)>;
 
 class AudioOutput {
   public:
@@ -45,6 +48,18 @@ class AudioOutput {
     // Stops the channel; the next Play starts from the beginning again.
     virtual void Stop(int channel) = 0;
     virtual bool IsPlaying(int channel) const = 0;
+
+    // Background music from a whole encoded file (whatever formats the mixer decodes), played
+    // over and over until StopMusic; it replaces the music before. False when the file cannot
+    // be decoded: then nothing plays.
+    virtual bool PlayMusic(std::vector<uint8_t> file) = 0;
+    // The music's loudness, 0 (silent) .. 1 (as recorded).
+    virtual void SetMusicVolume(float volume) = 0;
+    virtual void StopMusic() = 0;
+    // Mixes the source's frames into the output until StopStream (a movie's sound track); one
+    // stream at a time.
+    virtual void PlayStream(AudioSource source) = 0;
+    virtual void StopStream() = 0;
 
     // Hands every mixed block to tap (an empty function removes it). Lets tests and recorders
     // hear what the player hears.

@@ -57,6 +57,7 @@ class ForwardingWindow : public Window {
     void DesktopSize(int& width, int& height, int& bitsPerPixel) override {
         inner_->DesktopSize(width, height, bitsPerPixel);
     }
+    uint64_t NativeHandle() override { return inner_->NativeHandle(); }
     void MessageBox(const std::string& caption, const std::string& text) override {
         inner_->MessageBox(caption, text);
     }

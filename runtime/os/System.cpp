@@ -3,10 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <spawn.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace os {
 
@@ -63,19 +60,6 @@ bool DebuggerAttached() {
 void DebugOutput(const std::string& text) {
     std::fputs(text.c_str(), stderr);
     std::fflush(stderr);
-}
-
-bool StartDetachedProcess(const std::string& commandLine) {
-    // The child runs the line through the shell, in a session of its own so that it outlives
-    // this process; nothing of ours but the standard streams is inherited.
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
-    const char* argv[] = {"/bin/sh", "-c", commandLine.c_str(), nullptr};
-    pid_t pid;
-    int rc = posix_spawn(&pid, "/bin/sh", nullptr, &attr, const_cast<char**>(argv), environ);
-    posix_spawnattr_destroy(&attr);
-    return rc == 0;
 }
 
 } // namespace os

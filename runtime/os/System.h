@@ -1,4 +1,4 @@
-// Operating-system services that need no window: paths, the debugger, processes.
+// Operating-system services that need no window: paths, the debugger.
 #pragma once
 
 #include <string>
@@ -17,7 +17,5 @@ std::string MachineIdentity();
 bool DebuggerAttached();
 // Text for an attached debugger; it reads standard error.
 void DebugOutput(const std::string& text);
-// Starts a shell command line as a detached process; false when it could not be started.
-bool StartDetachedProcess(const std::string& commandLine);
 
 } // namespace os

@@ -76,6 +76,9 @@ class Window {
     virtual std::unique_ptr<InputPlatform> CreateInput() = 0;
 
     virtual void DesktopSize(int& width, int& height, int& bitsPerPixel) = 0;
+    // The window system's id of the window (an X11 window, or a Wayland surface's address); 0
+    // when there is none.
+    virtual uint64_t NativeHandle() = 0;
     virtual void MessageBox(const std::string& caption, const std::string& text) = 0;
     virtual void Beep() = 0;
 };

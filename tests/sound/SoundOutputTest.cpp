@@ -14,6 +14,11 @@
 #include "WavFiles.h"
 #include "core/CoreCommands.h"
 #include "core/Runtime.h"
+#include "desktop/DesktopCommands.h"
+#include "files/FileCommands.h"
+#include "files/ResourceLookup.h"
+#include "files/ResourcePack.h"
+#include "files/ResourceResolver.h"
 #include "sound/SoundCommands.h"
 #include "sound/SoundDevice.h"
 #include "support/TestRuntime.h"
@@ -81,6 +86,10 @@ class SoundOutputTest : public HeadlessRuntimeTest {
     void Forget() {
         std::lock_guard<std::mutex> lock(mutex_);
         heard_.clear();
+    }
+    std::vector<int16_t> HeardSoFar() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return heard_;
     }
     // Waits until the channel has stopped and its last block has gone through the tap.
     Heard HearUntilStopped(double handle) {
@@ -225,6 +234,50 @@ TEST_F(SoundOutputTest, CopiesOfOneSlotOverlap) {
     for (size_t frame = 0; frame < heard.Frames(); ++frame)
         sum += heard.Left(frame);
     EXPECT_EQ(sum, 2 * 1500 * (10000 + 5000));
+}
+
+// Music is a file the mixer decodes itself, here a WAV file of a tenth of a second whose
+// samples are all 8000: heard again and again, at the level that the volume sets.
+TEST_F(SoundOutputTest, MusicLoopsAtItsVolumeUntilStopped) {
+    const std::string path =
+        folder.Write("loop.wav", MakeWav({}, Pcm16(std::vector<int16_t>(2205, 8000))));
+    const auto loudestOf = [this](int blocks) {
+        WaitForBlocks(1);
+        Forget();
+        WaitForBlocks(blocks);
+        return Heard{HeardSoFar()};
+    };
+    PlayMusic(path.c_str());
+    // About three lengths of the file: still playing after the first.
+    const Heard looped = loudestOf(20);
+    EXPECT_EQ(looped.PeakLeft(), 8000);
+    EXPECT_EQ(looped.Left(looped.Frames() - 1), 8000) << "the music stopped after one pass";
+
+    SetMusicVolume(0.5039);
+    EXPECT_EQ(loudestOf(4).PeakLeft(), 4000)
+        << "0.5039 is 503 thousandths: 64 of the mixer's 128 steps";
+    SetMusicVolume(7);
+    EXPECT_EQ(loudestOf(4).PeakLeft(), 8000) << "volumes above 1 are full volume";
+
+    StopMusic();
+    EXPECT_EQ(loudestOf(4).PeakLeft(), 0);
+
+    PlayMusic("no such music.ogg");
+    EXPECT_EQ(loudestOf(4).PeakLeft(), 0);
+
+    // From a resource pack the file is read into memory, with no temporary copy on disk.
+    const std::vector<uint8_t> wav = MakeWav({}, Pcm16(std::vector<int16_t>(2205, 8000)));
+    std::string error;
+    const std::string pack = BuildPack({{"music/packed.wav", std::string(wav.begin(), wav.end())}},
+                                       PackMethod::Deflate, error);
+    const std::string packPath =
+        folder.Write("music.sbx", std::vector<uint8_t>(pack.begin(), pack.end()));
+    SetResourcePacks(packPath.c_str(), "");
+    PlayMusic("music/packed.wav");
+    EXPECT_EQ(loudestOf(4).PeakLeft(), 8000);
+    EXPECT_TRUE(Resolver(0).Extraction().empty());
+    StopMusic();
+    SetResourcePacks("", "");
 }
 
 class SoundWithoutAudioDriverTest : public HeadlessRuntimeTest {

@@ -43,6 +43,7 @@ class HeadlessWindow : public Window {
     std::unique_ptr<InputPlatform> CreateInput() override;
 
     void DesktopSize(int& width, int& height, int& bitsPerPixel) override;
+    uint64_t NativeHandle() override { return 0; }
     void MessageBox(const std::string& caption, const std::string& text) override;
     void Beep() override { ++beeps; }
 

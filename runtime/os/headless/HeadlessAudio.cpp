@@ -52,6 +52,14 @@ bool HeadlessAudio::IsPlaying(int channel) const {
            channels[static_cast<size_t>(channel)].playing;
 }
 
+bool HeadlessAudio::PlayMusic(std::vector<uint8_t> file) {
+    music.clear();
+    if (!open || file.empty()) return false;
+    music = std::move(file);
+    musicVolume = 1.0f;
+    return true;
+}
+
 void HeadlessAudio::Finish(int channel) {
     if (IsPlaying(channel)) channels[static_cast<size_t>(channel)].playing = false;
 }

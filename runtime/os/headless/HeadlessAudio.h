@@ -3,6 +3,7 @@
 // exactly, with no audio thread and no timing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ class HeadlessAudio : public AudioOutput {
     void Stop(int channel) override;
     bool IsPlaying(int channel) const override;
     void SetTap(AudioTap) override {}
+    bool PlayMusic(std::vector<uint8_t> file) override;
+    void SetMusicVolume(float volume) override { musicVolume = volume; }
+    void StopMusic() override { music.clear(); }
+    void PlayStream(AudioSource source) override { stream = std::move(source); }
+    void StopStream() override { stream = nullptr; }
 
     // Ends what the channel plays, as if its sound had run out.
     void Finish(int channel);
@@ -40,6 +46,11 @@ class HeadlessAudio : public AudioOutput {
     std::vector<std::string> calls;
     // The frames of the last chunk created.
     std::vector<int16_t> lastChunkSamples;
+    // The file of the music that plays (empty when none) and its volume.
+    std::vector<uint8_t> music;
+    float musicVolume = 1.0f;
+    // The stream being mixed in; a test pulls its frames.
+    AudioSource stream;
 };
 
 } // namespace os

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace os {
@@ -81,6 +82,8 @@ bool SdlAudio::Open(int channelCount) {
 
 void SdlAudio::Close() {
     if (!open_) return;
+    StopStream();
+    StopMusic();
     Mix_HaltChannel(-1);
     Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
@@ -125,9 +128,56 @@ void SdlAudio::SetTap(AudioTap tap) {
     tap_ = std::move(tap);
 }
 
+bool SdlAudio::PlayMusic(std::vector<uint8_t> file) {
+    StopMusic();
+    if (!open_ || file.empty()) return false;
+    musicFile_ = std::move(file);
+    SDL_RWops* bytes = SDL_RWFromConstMem(musicFile_.data(), static_cast<int>(musicFile_.size()));
+    music_ = bytes ? Mix_LoadMUS_RW(bytes, 1) : nullptr;
+    if (!music_ || Mix_PlayMusic(music_, -1) != 0) {
+        StopMusic();
+        return false;
+    }
+    Mix_VolumeMusic(MIX_MAX_VOLUME);
+    return true;
+}
+
+void SdlAudio::SetMusicVolume(float volume) {
+    if (open_) Mix_VolumeMusic(static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+}
+
+void SdlAudio::StopMusic() {
+    if (music_) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(music_);
+        music_ = nullptr;
+    }
+    musicFile_.clear();
+}
+
+void SdlAudio::PlayStream(AudioSource source) {
+    std::lock_guard<std::mutex> lock(tapMutex_);
+    stream_ = std::move(source);
+}
+
+void SdlAudio::StopStream() {
+    std::lock_guard<std::mutex> lock(tapMutex_);
+    stream_ = nullptr;
+}
+
 void SdlAudio::PostMix(void* self, unsigned char* stream, int length) {
     auto* audio = static_cast<SdlAudio*>(self);
     std::lock_guard<std::mutex> lock(audio->tapMutex_);
+    auto* mixed = reinterpret_cast<int16_t*>(stream);
+    const size_t frames = static_cast<size_t>(length) / (sizeof(int16_t) * kAudioChannels);
+    if (audio->stream_) {
+        // The stream is added to what the channels and the music mixed, clipped to 16 bits.
+        std::vector<int16_t>& block = audio->streamBlock_;
+        block.assign(frames * kAudioChannels, 0);
+        const size_t got = std::min(frames, audio->stream_(block.data(), frames));
+        for (size_t i = 0; i < got * kAudioChannels; ++i)
+            mixed[i] = static_cast<int16_t>(std::clamp(mixed[i] + block[i], -32768, 32767));
+    }
     if (audio->tap_)
         audio->tap_(reinterpret_cast<const int16_t*>(stream),
                     static_cast<size_t>(length) / (sizeof(int16_t) * kAudioChannels));

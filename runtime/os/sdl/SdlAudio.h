@@ -7,6 +7,9 @@
 
 #include "os/Audio.h"
 
+struct _Mix_Music;
+typedef struct _Mix_Music Mix_Music;
+
 namespace os {
 
 class SdlAudio : public AudioOutput {
@@ -23,6 +26,11 @@ class SdlAudio : public AudioOutput {
     bool IsPlaying(int channel) const override;
 
     void SetTap(AudioTap tap) override;
+    bool PlayMusic(std::vector<uint8_t> file) override;
+    void SetMusicVolume(float volume) override;
+    void StopMusic() override;
+    void PlayStream(AudioSource source) override;
+    void StopStream() override;
 
     struct Gains {
         float left = 1.0f;
@@ -35,8 +43,14 @@ class SdlAudio : public AudioOutput {
     bool open_ = false;
     // One entry per mixer channel, read by the channel's effect on the audio thread.
     std::vector<Gains> gains_;
+    // The music and the file it decodes from, which the mixer reads while it plays.
+    Mix_Music* music_ = nullptr;
+    std::vector<uint8_t> musicFile_;
+    // Guards the tap and the stream, both used on the audio thread.
     std::mutex tapMutex_;
     AudioTap tap_;
+    AudioSource stream_;
+    std::vector<int16_t> streamBlock_;
 };
 
 } // namespace os

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include <SDL2/SDL_syswm.h>
+
 #include "os/sdl/SdlInput.h"
 #include "os/sdl/SdlKeys.h"
 
@@ -219,6 +221,20 @@ void SdlWindow::DesktopSize(int& width, int& height, int& bitsPerPixel) {
     width = 0;
     height = 0;
     bitsPerPixel = 32;
+}
+
+uint64_t SdlWindow::NativeHandle() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window_ || !SDL_GetWindowWMInfo(window_, &info)) return 0;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (info.subsystem == SDL_SYSWM_X11) return static_cast<uint64_t>(info.info.x11.window);
+#endif
+#if defined(SDL_VIDEO_DRIVER_WAYLAND)
+    if (info.subsystem == SDL_SYSWM_WAYLAND)
+        return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(info.info.wl.surface));
+#endif
+    return 0;
 }
 
 void SdlWindow::MessageBox(const std::string& caption, const std::string& text) {

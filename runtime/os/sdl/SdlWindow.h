@@ -29,6 +29,7 @@ class SdlWindow : public Window {
     std::unique_ptr<InputPlatform> CreateInput() override;
 
     void DesktopSize(int& width, int& height, int& bitsPerPixel) override;
+    uint64_t NativeHandle() override;
     void MessageBox(const std::string& caption, const std::string& text) override;
     void Beep() override;
 

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/CoreCommands.h"
+#include "core/ErrorLog.h"
+#include "desktop/DesktopCommands.h"
+#include "os/Process.h"
+#include "support/TempDir.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+TEST(CommandLine, BlanksSeparateAndDoubleQuotesGroup) {
+    const struct {
+        const char* line;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {"prog a  b\tc", {"prog", "a", "b", "c"}},
+        {"\"my prog\" \"two words\" x\"y z\"", {"my prog", "two words", "xy z"}},
+        {"  spaced  ", {"spaced"}},
+        {"a \"\" b", {"a", "", "b"}},
+        {"", {}},
+        {"$HOME;ls|wc", {"$HOME;ls|wc"}},
+    };
+    for (const auto& row : cases)
+        EXPECT_EQ(os::SplitCommandLine(row.line), row.arguments) << row.line;
+}
+
+class RunProgramTest : public testing::Test {
+  protected:
+    // A script that writes each of its arguments on a line of "args.txt" in the folder.
+    std::string MakeArgumentWriter(const std::string& name) {
+        const std::string path = dir.File(name);
+        FILE* file = std::fopen(path.c_str(), "w");
+        std::fprintf(file, "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '%s'\n",
+                     dir.File("args.txt").c_str());
+        std::fclose(file);
+        chmod(path.c_str(), 0700);
+        return path;
+    }
+    TempDir dir;
+};
+
+TEST_F(RunProgramTest, WaitingGivesTheExitCode) {
+    const struct {
+        const char* line;
+        double wait, exitCode;
+    } cases[] = {
+        {"sh -c \"exit 3\"", 1, 3},
+        {"sh -c \"kill -9 $$\"", 1, 128 + 9},
+        {"sh -c \"exit 3\"", 0, 0},
+    };
+    for (const auto& row : cases) {
+        double exitCode = -1;
+        EXPECT_EQ(RunProgram(row.line, row.wait, 0, exitCode), 1.0) << row.line;
+        EXPECT_EQ(exitCode, row.exitCode) << row.line;
+    }
+}
+
+TEST_F(RunProgramTest, NamesAreNotReadByAShell) {
+    const std::string program = MakeArgumentWriter("my $prog;x");
+    double exitCode = -1;
+    const std::string line = "\"" + program + "\" \"a b\" $HOME '|'";
+    ASSERT_EQ(RunProgram(line.c_str(), 1, 1, exitCode), 1.0);
+    EXPECT_EQ(exitCode, 0.0);
+    EXPECT_EQ(ReadWholeFile(dir.File("args.txt")), "a b\n$HOME\n'|'\n");
+}
+
+TEST_F(RunProgramTest, AProgramThatCannotStartGivesZero) {
+    for (const char* line : {"no-such-program-anywhere", "", "   "}) {
+        double exitCode = 42;
+        EXPECT_EQ(RunProgram(line, 1, 1, exitCode), 0.0) << line;
+        EXPECT_EQ(exitCode, 0.0) << line;
+    }
+}
+
+// The dialog programs are looked for in PATH; these tests put stand-ins there, or nothing.
+class FileRequesterTest : public HeadlessRuntimeTest {
+  protected:
+    void SetUp() override {
+        HeadlessRuntimeTest::SetUp();
+        const char* path = getenv("PATH");
+        oldPath = path ? path : "";
+        setenv("PATH", dir.Path().c_str(), 1);
+    }
+    void TearDown() override {
+        setenv("PATH", oldPath.c_str(), 1);
+        HeadlessRuntimeTest::TearDown();
+    }
+    // A stand-in zenity that notes its arguments, moves elsewhere and answers with a path.
+    void MakeZenity(const std::string& answer, int status) {
+        const std::string path = dir.File("zenity");
+        FILE* file = std::fopen(path.c_str(), "w");
+        std::fprintf(file,
+                     "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '%s'\ncd /\n"
+                     "printf '%%s\\n' '%s'\nexit %d\n",
+                     dir.File("args.txt").c_str(), answer.c_str(), status);
+        std::fclose(file);
+        chmod(path.c_str(), 0700);
+    }
+    TempDir dir;
+    std::string oldPath;
+};
+
+TEST_F(FileRequesterTest, AFullScreenGameIsFullScreenAgainAndGetsForwardSlashes) {
+    SetScreenMode(800, 600, 1);
+    ASSERT_TRUE(headless.window->fullScreen);
+    MakeZenity("C:\\data\\a.bmp", 0);
+    char before[1024];
+    ASSERT_NE(getcwd(before, sizeof before), nullptr);
+
+    EXPECT_STREQ(FileRequester("Pictures|*.bmp;*.png|All|*", 0).CText(), "C:/data/a.bmp");
+
+    char after[1024];
+    EXPECT_STREQ(getcwd(after, sizeof after), before);
+    EXPECT_TRUE(headless.window->fullScreen);
+    EXPECT_TRUE(headless.window->visible);
+    const std::string arguments = ReadWholeFile(dir.File("args.txt"));
+    for (const char* expected :
+         {"--save\n", "--confirm-overwrite\n", "--file-filter=Pictures | *.bmp *.png\n",
+          "--file-filter=All | *\n"})
+        EXPECT_NE(arguments.find(expected), std::string::npos) << expected << " in\n" << arguments;
+}
+
+TEST_F(FileRequesterTest, CancelledOrMissingDialogsGiveNoFile) {
+    MakeZenity("", 1);
+    EXPECT_STREQ(FileRequester("Pictures|*.png", 1).CText(), "NO_FILE");
+    EXPECT_EQ(ReadWholeFile(dir.File("args.txt")).find("--save"), std::string::npos);
+    EXPECT_TRUE(headless.window->visible);
+
+    unlink(dir.File("zenity").c_str());
+    ScopedTmpDir log(dir.Path());
+    EXPECT_STREQ(FileRequester("Pictures|*.png", 1).CText(), "NO_FILE");
+    EXPECT_NE(ReadWholeFile(LogFilePath()).find("zenity, kdialog"), std::string::npos);
+}
+
+} // namespace
