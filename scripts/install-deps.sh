@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential make cmake pkg-config ccache
+    build-essential make cmake pkg-config ccache python3
     libsdl2-dev libsdl2-mixer-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libfreetype-dev fonts-dejavu-core

@@ -16,6 +16,7 @@ double GetWindowHandle();
 void PlayMusic(const RtString& fileName);
 // The music's volume, 0..1, in thousandths (truncated).
 void SetMusicVolume(double volume);
+// Stops the music; the next PlayMusic starts from the beginning.
 void StopMusic();
 // Plays a movie in the window, scaled to fit and centred, until it ends (or forever when loop
 // is non-zero); any key or mouse button ends it. 0, or 3 when it cannot be shown at all.
