@@ -15,3 +15,4 @@
 #include "files/FileCommands.h"
 #include "files/IniCommands.h"
 #include "pathfind/PathFindCommands.h"
+#include "platform/PlatformCommands.h"
