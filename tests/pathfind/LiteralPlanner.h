@@ -1,7 +1,7 @@
 // The planner of the original design, kept literal as the reference that PathFind must match
 // path for path, and as the slow baseline of the benchmark: nodes from a pool, the closed set
-// in a table of 256 buckets chained through the nodes, the open list in a fixed buffer sorted
-// by decreasing score, searched linearly and filled by binary search.
+// in a table of 256 buckets chained through the nodes, the open list in a buffer of fixed
+// capacity sorted by decreasing score, searched linearly from the back, filled by binary search.
 #pragma once
 
 #include <cfloat>
@@ -17,51 +17,6 @@ struct Node {
     int x, y;
     float f, g;
     Node* next;
-};
-
-class NodeHashTable {
-  public:
-    Node* Find(int x, int y) {
-        lastLink_ = &buckets_[(x & 15) | ((y & 15) << 4)];
-        while (*lastLink_ && ((*lastLink_)->x != x || (*lastLink_)->y != y))
-            lastLink_ = &(*lastLink_)->next;
-        return *lastLink_;
-    }
-    void Insert(Node* node) {
-        if (Find(node->x, node->y) == node) return;
-        Node*& head = buckets_[(node->x & 15) | ((node->y & 15) << 4)];
-        node->next = head;
-        head = node;
-    }
-    void RemoveLastFound() { *lastLink_ = (*lastLink_)->next; }
-
-  private:
-    Node* buckets_[256] = {};
-    Node** lastLink_ = nullptr;
-};
-
-// Only the back end is pushed and popped, so the ring buffer never turns: a plain array.
-class FixedDeque {
-  public:
-    explicit FixedDeque(size_t capacity) : slots_(capacity) {}
-    size_t Size() const { return size_; }
-    Node* At(size_t i) const { return slots_[i]; }
-    Node* PopBack() { return slots_[--size_]; }
-    bool Insert(size_t position, Node* node) {
-        if (size_ == slots_.size()) return false;
-        for (size_t i = size_++; i > position; --i)
-            slots_[i] = slots_[i - 1];
-        slots_[position] = node;
-        return true;
-    }
-    void Erase(size_t position) {
-        for (--size_; position < size_; ++position)
-            slots_[position] = slots_[position + 1];
-    }
-
-  private:
-    std::vector<Node*> slots_;
-    size_t size_ = 0;
 };
 
 using Path = std::vector<std::pair<int, int>>;
@@ -84,17 +39,27 @@ inline std::optional<Path> FindPath(const double* map, int width, int height, in
     const float w = weight > 1 ? 1.0f : weight > 0 ? static_cast<float>(weight) : 0.0f;
 
     std::vector<Node> pool(cells);
-    size_t used = 0;
-    FixedDeque open(cells);
-    NodeHashTable closed;
-    pool[used] = {nullptr, sx, sy, 0, 0, nullptr};
-    open.Insert(0, &pool[used++]);
+    Node* closed[256] = {};
+    Node** lastFound = nullptr;
+    const auto findClosed = [&](int x, int y) {
+        lastFound = &closed[(x & 15) | ((y & 15) << 4)];
+        while (*lastFound && ((*lastFound)->x != x || (*lastFound)->y != y))
+            lastFound = &(*lastFound)->next;
+        return *lastFound;
+    };
+    const auto close = [&](Node* n) {
+        if (!findClosed(n->x, n->y)) n->next = *lastFound, *lastFound = n;
+    };
+    std::vector<Node*> open = {&pool[0]};
+    open.reserve(cells);
+    pool[0] = {nullptr, sx, sy, 0, 0, nullptr};
+    size_t used = 1;
     Node* found = nullptr;
-    while (open.Size() > 0) {
-        Node* n = open.PopBack();
+    while (!open.empty()) {
+        Node* n = open.back();
+        open.pop_back();
         if (n->x == gx && n->y == gy) {
-            closed.Insert(n);
-            found = n;
+            close(found = n);
             break;
         }
         const int dx[] = {0, 1, -1, 0}, dy[] = {-1, 0, 0, 1};
@@ -103,35 +68,27 @@ inline std::optional<Path> FindPath(const double* map, int width, int height, in
             if (!inside(x, y) || cost[x + static_cast<size_t>(y) * width] == -1) continue;
             const float g = n->g + cost[x + static_cast<size_t>(y) * width];
             const float f = (static_cast<float>(std::abs(gx - x) + std::abs(gy - y)) - g) * w + g;
-            Node* c = closed.Find(x, y);
+            Node* c = findClosed(x, y);
             if (c) {
                 if (c->g <= g) continue;
-                closed.RemoveLastFound();
+                *lastFound = c->next;
             } else {
-                size_t i = open.Size();
-                while (i > 0 && (open.At(i - 1)->x != x || open.At(i - 1)->y != y))
+                size_t i = open.size();
+                while (i > 0 && (open[i - 1]->x != x || open[i - 1]->y != y))
                     --i;
-                if (i > 0) {
-                    c = open.At(i - 1);
-                    if (c->g <= g) continue;
-                    open.Erase(i - 1);
-                } else {
-                    c = &pool[used++];
-                    c->x = x, c->y = y;
-                }
+                if (i > 0 && open[i - 1]->g <= g) continue;
+                if (i > 0) c = open[i - 1], open.erase(open.begin() + (i - 1));
+                if (!c) c = &pool[used++], c->x = x, c->y = y;
             }
             c->parent = n, c->g = g, c->f = f;
-            size_t lo = 0, hi = open.Size();
+            size_t lo = 0, hi = open.size();
             while (lo < hi) {
                 const size_t mid = (lo + hi) / 2;
-                if (f < open.At(mid)->f)
-                    lo = mid + 1;
-                else
-                    hi = mid;
+                (f < open[mid]->f ? lo = mid + 1 : hi = mid);
             }
-            open.Insert(lo, c);
+            open.insert(open.begin() + lo, c);
         }
-        closed.Insert(n);
+        close(n);
     }
     Path path;
     for (Node* n = found; n; n = n->parent)
