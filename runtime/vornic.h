@@ -16,3 +16,5 @@
 #include "files/IniCommands.h"
 #include "net/WebCommands.h"
 #include "desktop/DesktopCommands.h"
+#include "pathfind/PathFindCommands.h"
+#include "platform/PlatformCommands.h"

@@ -7,6 +7,7 @@
 #include "files/FileState.h"
 #include "files/ResourceResolver.h"
 #include "os/RunSession.h"
+#include "platform/DllCache.h"
 #include "sound/SoundDevice.h"
 
 Runtime::Runtime() = default;

@@ -18,6 +18,9 @@
 namespace os {
 class RunSession;
 }
+namespace platform {
+class DllCache;
+}
 class InputDevices;
 class OpenGLRainbows;
 class Rainbows3D;
@@ -75,6 +78,8 @@ struct Runtime {
     std::unique_ptr<FileState> files;
     std::unique_ptr<ResourceResolver> resolvers[2];
     std::unique_ptr<SoundDevice> sound;
+    // Native libraries game code has called into, unloaded at shut-down.
+    std::unique_ptr<platform::DllCache> libraries;
 
     Runtime();
     ~Runtime();

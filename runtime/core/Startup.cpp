@@ -24,6 +24,7 @@
 #include "os/Process.h"
 #include "os/RunSession.h"
 #include "os/System.h"
+#include "platform/DllCache.h"
 #include "sound/SoundDevice.h"
 #include "text/Random.h"
 #include "text/TextCommands.h"
@@ -90,6 +91,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
+    rt.libraries = std::make_unique<platform::DllCache>();
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
     // replay takes the recorded one.
     const int seed = StartupRandomSeed(ClockMs());
@@ -147,6 +149,7 @@ void ShutdownRuntime() {
     WriteBackDataFiles();
     ReleaseResourceLookups();
     rt.window.reset();
+    rt.libraries.reset();
     // A recording ends with the run's last frame.
     if (rt.session) rt.session->Finish();
     rt.session.reset();
