@@ -79,3 +79,17 @@ escape_until_exit() {
     local status=$?
     [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
 }
+
+# Taps Escape once (down and up at once, shorter than a slow frame) and expects the program to
+# end within ten seconds with exit status $1.
+tap_escape_until_exit() {
+    xdotool key Escape 2>/dev/null
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "still running 10 s after a tap of Escape"
+    wait "$pid"
+    local status=$?
+    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
+}
