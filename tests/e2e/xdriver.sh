@@ -63,8 +63,7 @@ focus_window() {
     fail "title stays '$(xdotool getwindowname "$window" 2>/dev/null)' with the focus given"
 }
 
-# Holds Escape until the program ends (a tap that falls between two polls of a slow frame goes
-# unseen), then expects exit status $1.
+# Holds Escape until the program ends, then expects exit status $1.
 escape_until_exit() {
     for _ in $(seq 10); do
         xdotool keydown Escape 2>/dev/null
