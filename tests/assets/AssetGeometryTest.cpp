@@ -55,38 +55,6 @@ TEST_F(AssetGeometry, GroundEndsAtTheWaterLineAndCoversTheField) {
     EXPECT_FLOAT_EQ(local.maxY, 0.0f);
 }
 
-// The game's light shines from the direction of the camera's position (1000 above and 2400
-// behind the hero), so it turns from a flat one out of -z at the start to one out of +z near
-// the water. Wherever the hero stands (x -930..930, z from its back limit to the water), the
-// ground in the middle of the lower half of the screen (from 1300 behind the hero to 240
-// ahead, 1000 to either side) must face that light, or the beach around the hero is drawn dark.
-// (The normals come from a table of 162 directions, so a little is lost at the edges.)
-TEST_F(AssetGeometry, GroundAroundTheHeroFacesTheLightWhereverTheHeroStands) {
-    const std::vector<DrawVertex> ground = Triangles("ddd/bodenx2.ddd");
-    ASSERT_FALSE(ground.empty());
-    for (float heroX : {-930.0f, 0.0f, 930.0f}) {
-        for (float heroZ = -4640; heroZ <= 4700; heroZ += 100) {
-            const float eyeZ = heroZ - 2400;
-            const float length = std::sqrt(heroX * heroX + 1000 * 1000 + eyeZ * eyeZ);
-            float sum = 0, darkest = 1;
-            int count = 0;
-            for (const DrawVertex& v : ground) {
-                // The half turn about y negates x and z of positions and normals.
-                const float x = -v.x, z = -v.z;
-                if (z < heroZ - 1300 || z > heroZ + 240 || std::fabs(x - heroX) > 1000) continue;
-                const float lit = (-v.nx * heroX + v.ny * 1000 - v.nz * eyeZ) / length;
-                sum += lit;
-                darkest = std::min(darkest, lit);
-                ++count;
-            }
-            ASSERT_GT(count, 0);
-            // Fully lit is 1; the mean stays within a quarter of that, no patch goes dark.
-            EXPECT_GT(sum / count, 0.75f) << "hero at (" << heroX << ", " << heroZ << ")";
-            EXPECT_GT(darkest, 0.4f) << "hero at (" << heroX << ", " << heroZ << ")";
-        }
-    }
-}
-
 // The water lies at y -110, under the ground's edge, and reaches past the far plane (20000)
 // seen from any camera of the field.
 TEST_F(AssetGeometry, WaterReachesTheHorizon) {

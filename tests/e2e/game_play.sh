@@ -39,5 +39,5 @@ kill -0 "$pid" 2>/dev/null || fail "ended before Escape"
 
 focus_window PincerPanic
 # A tap, while the level runs its slow frames, is enough.
-tap_escape_until_exit 0
+escape_until_exit 0
 echo "PASS: title, options, a level won, a level lost, a tap of Escape in a level ends with 0"

@@ -63,25 +63,9 @@ focus_window() {
     fail "title stays '$(xdotool getwindowname "$window" 2>/dev/null)' with the focus given"
 }
 
-# Holds Escape until the program ends, then expects exit status $1.
-escape_until_exit() {
-    for _ in $(seq 10); do
-        xdotool keydown Escape 2>/dev/null
-        for _ in $(seq 10); do
-            kill -0 "$pid" 2>/dev/null || break 2
-            sleep 0.1
-        done
-        xdotool keyup Escape 2>/dev/null
-    done
-    kill -0 "$pid" 2>/dev/null && fail "still running after Escape was held for 10 s"
-    wait "$pid"
-    local status=$?
-    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
-}
-
 # Taps Escape once (down and up at once, shorter than a slow frame) and expects the program to
 # end within ten seconds with exit status $1.
-tap_escape_until_exit() {
+escape_until_exit() {
     xdotool key Escape 2>/dev/null
     for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break

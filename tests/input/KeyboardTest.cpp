@@ -222,18 +222,6 @@ TEST_F(Keyboard, ATapBetweenTwoReadsIsSeenForTheRestOfTheFrame) {
     EXPECT_EQ(KeyDown(16), 0);
 }
 
-TEST_F(Keyboard, ATapThatAMousePollTookInIsSeenByTheNextFrame) {
-    double x, y, b1, b2;
-    GetMouseState(x, y, b1, b2);
-    PushKey(SDL_SCANCODE_SPACE, true);
-    PushKey(SDL_SCANCODE_SPACE, false);
-    GetMouseState(x, y, b1, b2);
-    PresentFrame();
-    EXPECT_EQ(KeyDown(57), 1);
-    PresentFrame();
-    EXPECT_EQ(KeyDown(57), 0);
-}
-
 TEST_F(Keyboard, TheFrameFlipSeesKeysHeldWhenItPolls) {
     PushKey(SDL_SCANCODE_LEFT, true);
     PresentFrame();
