@@ -56,6 +56,13 @@ void StartLevel() {
     SetMousePosition(400, 300);
 }
 
+// The frame loop of a level ends: finish keys held in this frame are used up with it, however
+// the level ended, so that the next level does not end after its first frame.
+static double EndOfFrameLoop() {
+    FinishLevel = 0;
+    return 0;
+}
+
 double PlayFrame() {
     // 1. The sky backdrop behind the scene.
     End3D();
@@ -86,17 +93,13 @@ double PlayFrame() {
     // 9. A level started with no lives left is not played: leave 3D for the game-over screen.
     if (Lives <= 0) {
         End3D();
-        return 0;
+        return EndOfFrameLoop();
     }
     // 10. Status lines over the scene.
     End3D();
     StatusDisplay();
     // 11. The level ends when no healthy crab is left, or on the finish keys.
-    if (HealthyCount == 0) return 0;
-    if (FinishLevel == 1) {
-        FinishLevel = 0;
-        return 0;
-    }
+    if (HealthyCount == 0 || FinishLevel == 1) return EndOfFrameLoop();
     // 12. The step of the next frame.
     MeasureStep();
     // 13.

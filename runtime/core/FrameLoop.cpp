@@ -44,8 +44,14 @@ bool KeyHeld(int code) {
 }
 
 void CheckQuitKeys(bool escapeOnly) {
-    if (Rt().settings.quitKeys && (KeyHeld(kKeyUnassigned) || KeyHeld(kKeyEscape))) EndOnQuitKeys();
-    if (!escapeOnly && KeyHeld(kKeyLeftAlt) && KeyHeld(kKeyF4)) EndOnQuitKeys();
+    // A quit key tapped since the last check counts, though game code's reads of the keys in
+    // between may have seen it come and go.
+    KeyState& keys = Rt().keys;
+    auto down = [&keys](int code) { return keys.HeldSinceCheck(code); };
+    const bool escape = Rt().settings.quitKeys && (down(kKeyUnassigned) || down(kKeyEscape));
+    const bool altF4 = !escapeOnly && down(kKeyLeftAlt) && down(kKeyF4);
+    keys.MarkChecked();
+    if (escape || altF4) EndOnQuitKeys();
 }
 
 void DispatchEvent(const os::Event& event) {
@@ -86,6 +92,7 @@ int PumpMessages(OpenGLRainbows& device) {
     // Every pump starts a frame: recorded input is placed by these frames.
     ++rt.frame;
     rt.keys.NextFrame();
+    if (rt.input) rt.input->NextFrame();
     if (rt.session) {
         rt.session->BeginFrame();
         if (rt.session->Ended()) EndProgramNormally();

@@ -125,8 +125,12 @@ void InputDevices::HandleEvent(const os::Event& event) {
         break;
     case Type::MouseButtonDown:
     case Type::MouseButtonUp:
-        if (event.code >= 0 && event.code < 3)
-            buttons_[event.code] = event.type == Type::MouseButtonDown;
+        if (event.code >= 0 && event.code < 3) {
+            if (event.type == Type::MouseButtonDown)
+                buttons_.Press(event.code);
+            else
+                buttons_.Release(event.code);
+        }
         break;
     case Type::MouseWheel: pendingWheel_ += event.dy; break;
     default: break;
@@ -169,7 +173,8 @@ int InputDevices::MousePoll(MouseReport& report) {
     report.dy = lastDy_;
     report.wheel = lastWheel_;
     for (int b = 0; b < 3; ++b)
-        report.buttons[b] = buttons_[b] ? 0x80 : 0;
+        report.buttons[b] = buttons_.Held(b) ? 0x80 : 0;
+    buttons_.MarkRead();
     return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "input/KeyState.h"
 #include "os/Input.h"
 
 // One mouse poll: buttons left, right, middle (non-zero while down), the movement of the
@@ -47,6 +48,8 @@ class InputDevices {
     int MousePoll(MouseReport& report);
     // The next mouse poll is the first of a new frame.
     void StartFrame() { newFrame_ = true; }
+    // The event pump begins a frame: a button tapped before the last one ends its tap.
+    void NextFrame() { buttons_.NextFrame(); }
     void SetMouseFree(bool free);
     void ShowCursor(bool shown);
     bool PointerFree() const { return pointerFree_; }
@@ -82,7 +85,9 @@ class InputDevices {
     // poll of the last frame.
     int eventX_ = 100, eventY_ = 100;
     int64_t pendingDx_ = 0, pendingDy_ = 0, pendingWheel_ = 0;
-    bool buttons_[3] = {};
+    // Left, right and middle as codes 0..2: a click between two polls stays down until the
+    // next frame, as a tapped key does.
+    KeyState buttons_;
     bool newFrame_ = true;
     int16_t lastDx_ = 0, lastDy_ = 0, lastWheel_ = 0;
 

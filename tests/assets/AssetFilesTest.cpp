@@ -170,6 +170,32 @@ TEST_F(AssetFiles, FontsHoldEveryPrintableGlyph) {
     }
 }
 
+// Printing advances by whole cells: letters must fill theirs, or words read as "P r e s s".
+// Each glyph with its outline leaves a margin at both sides of its cell; the lower-case letters
+// span nearly three quarters of it on average (DejaVu's own letters, unwidened, span two thirds).
+TEST_F(AssetFiles, FontLettersFillTheirCells) {
+    for (const char* name : {"bmp/font1.bmp", "bmp/font2.bmp", "bmp/font3.bmp", "smalfont.bmp"}) {
+        const DecodedImage image = Picture(name, kBlackKey);
+        const int cellWidth = image.width / 16, cellHeight = image.height / 8;
+        int spanSum = 0;
+        const std::string letters = "abcdeghknopqrsuvxyz";
+        for (int c = 33; c <= 126; ++c) {
+            int left = cellWidth, right = -1;
+            for (int y = 0; y < cellHeight; ++y)
+                for (int x = 0; x < cellWidth; ++x)
+                    if (PixelAt(image, (c % 16) * cellWidth + x, (c / 16) * cellHeight + y)[3]) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+            EXPECT_GT(left, 0) << name << ": " << char(c) << " touches the cell's left edge";
+            EXPECT_LT(right, cellWidth - 1) << name << ": " << char(c) << " touches the right edge";
+            if (letters.find(char(c)) != std::string::npos) spanSum += right - left + 1;
+        }
+        const double meanSpan = double(spanSum) / letters.size();
+        EXPECT_GE(meanSpan, 0.72 * cellWidth) << name;
+    }
+}
+
 TEST_F(AssetFiles, SoundsAreSixteenBitAndUnclipped) {
     struct Expected {
         const char* name;

@@ -55,18 +55,6 @@ TEST_F(AssetGeometry, GroundEndsAtTheWaterLineAndCoversTheField) {
     EXPECT_FLOAT_EQ(local.maxY, 0.0f);
 }
 
-// The game's light sits at the camera, which looks at the beach from far behind and above: the
-// turned ground's normals must face it (toward -z and up), or the beach is drawn dim.
-TEST_F(AssetGeometry, GroundFacesTheCameraLight) {
-    const std::vector<DrawVertex> ground = Triangles("ddd/bodenx2.ddd");
-    ASSERT_FALSE(ground.empty());
-    const float toLightY = 1000.0f / 2600.0f, toLightZ = -2400.0f / 2600.0f;
-    for (const DrawVertex& v : ground) {
-        // The half turn about y negates x and z of the normal.
-        EXPECT_GT(v.ny * toLightY + (-v.nz) * toLightZ, 0.5f);
-    }
-}
-
 // The water lies at y -110, under the ground's edge, and reaches past the far plane (20000)
 // seen from any camera of the field.
 TEST_F(AssetGeometry, WaterReachesTheHorizon) {

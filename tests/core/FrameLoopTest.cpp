@@ -1,11 +1,14 @@
 // Pacing, timers, pausing and the quit keys against a controllable clock and scripted events.
 #include <cmath>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <string>
 
 #include "core/CoreCommands.h"
 #include "core/FrameLoop.h"
 #include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "input/InputCommands.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -146,14 +149,45 @@ TEST_F(FrameLoopDeathTest, QuitKeysClearAnEarlierErrorNumber) {
     EXPECT_EXIT(PresentFrame(), ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(FrameLoop, ReleasedKeyNoLongerQuits) {
-    headless.window->events.push_back(MakeEvent(os::Event::Type::KeyDown, 56));
-    headless.window->events.push_back(MakeEvent(os::Event::Type::KeyUp, 56));
-    headless.window->events.push_back(MakeEvent(os::Event::Type::KeyDown, 62));
+// Quit keys met by taps, each script on a fresh runtime: "d<code>"/"u<code>" a key goes
+// down/up, "r" game code reads the keys (taking in the events waiting), "f" a frame flip, "q0"
+// quit keys off. Then frame flips must end the program, or not.
+struct QuitKeyScript {
+    const char* steps;
+    bool ends;
+};
+
+class QuitKeyTapDeathTest : public HeadlessRuntimeTest,
+                            public ::testing::WithParamInterface<QuitKeyScript> {};
+
+TEST_P(QuitKeyTapDeathTest, EndsTheProgramWhenTheKeysWereDownSinceTheLastFlip) {
+    SCOPED_TRACE(GetParam().steps);
+    std::istringstream steps(GetParam().steps);
+    for (std::string step; steps >> step;) {
+        if (step == "r") KeyDown(57);
+        if (step == "f") PresentFrame();
+        if (step == "q0") SetEscapeQuits(0);
+        if (step[0] == 'd' || step[0] == 'u')
+            headless.window->events.push_back(
+                MakeEvent(step[0] == 'd' ? os::Event::Type::KeyDown : os::Event::Type::KeyUp,
+                          std::stoi(step.substr(1))));
+    }
+    if (GetParam().ends) {
+        EXPECT_EXIT(PresentFrame(), ::testing::ExitedWithCode(0), "");
+        return;
+    }
     PresentFrame();
-    EXPECT_FALSE(KeyHeld(56));
-    EXPECT_TRUE(KeyHeld(62));
+    SetEscapeQuits(1); // the tap was checked once and is gone
+    PresentFrame();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Taps, QuitKeyTapDeathTest,
+    ::testing::Values(QuitKeyScript{"f r d1 u1 r", true}, QuitKeyScript{"f d1 r u1 r", true},
+                      QuitKeyScript{"q0 f r d56 d62 u62 u56 r", true},
+                      QuitKeyScript{"q0 f r d1 u1 r", false},
+                      // Alt let go in an earlier frame, after game code saw it, then F4.
+                      QuitKeyScript{"d56 f r u56 f d62", false}));
 
 TEST_F(FrameLoop, FullScreenFailureStaysWindowedAndLogsEachTime) {
     headless.window->fullScreenAvailable = false;

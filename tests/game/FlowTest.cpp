@@ -203,6 +203,23 @@ TEST_F(FlowTest, FinishKeysEndTheLevelAfterThisFrame) {
     EXPECT_EQ(CrabTotal, 4); // the status lines were counted before the level ended
 }
 
+TEST_F(FlowTest, FinishKeysAreUsedUpHoweverTheLevelEnds) {
+    // Only infected crabs left: no healthy crab, and the finish keys in the same frame.
+    for (double i = 0; i <= LastCrab; i++)
+        CrabStatus(i, kCrabState) = kInfected;
+    PushKey(SDL_SCANCODE_A, true);
+    PushKey(SDL_SCANCODE_U, true);
+    PresentFrame();
+    EXPECT_EQ(PlayFrame(), 0);
+    EXPECT_EQ(HealthyCount, 0);
+    EXPECT_EQ(FinishLevel, 0);
+    // A level that starts without lives ends before the keys are read.
+    Lives = 0;
+    FinishLevel = 1;
+    EXPECT_EQ(PlayFrame(), 0);
+    EXPECT_EQ(FinishLevel, 0);
+}
+
 TEST_F(FlowTest, LevelStartedWithoutLivesEndsAtOnceUnpresented) {
     Lives = 0;
     EXPECT_EQ(PlayFrame(), 0);

@@ -120,6 +120,37 @@ TEST_F(Mouse, ButtonsAndWheel) {
     EXPECT_EQ(state.b2, 1);
 }
 
+// A click shorter than a frame: "c" the left button goes down and up, "m" a mouse poll, "k" a
+// key read (which takes in the mouse events waiting too), "f" a frame flip. Then a poll. Keys
+// keep their taps by the same rule.
+TEST_F(Mouse, AClickBetweenTwoPollsCountsForOneFrameAfterAPollSawIt) {
+    const struct {
+        const char* steps;
+        double button1;
+    } cases[] = {
+        {"c f", 1},         // while the frame waited: the flip's pump takes it in
+        {"f m c m", 1},     // between two polls of one frame
+        {"f m c k f", 1},   // taken in by a key read after the frame's poll
+        {"c f m f", 0},     // seen by a poll, then gone with the next frame
+        {"f m c k f f", 0}, // nobody polled it for a whole frame: no late click
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        for (const char* step = "fff"; *step; ++step) // nothing left from the case before
+            PresentFrame();
+        for (const char* step = c.steps; *step; ++step) {
+            if (*step == 'c') {
+                PushButton(SDL_BUTTON_LEFT, true);
+                PushButton(SDL_BUTTON_LEFT, false);
+            }
+            if (*step == 'm') ReadMouse();
+            if (*step == 'k') KeyDown(57);
+            if (*step == 'f') PresentFrame();
+        }
+        EXPECT_EQ(ReadMouse().b1, c.button1);
+    }
+}
+
 TEST_F(Mouse, ShowMouseCursorSwitchesThePointerOnlyWhenTheFlagChanges) {
     SetMousePosition(123, 45);
     ShowMouseCursor(1);

@@ -1,6 +1,7 @@
 #include "Fonts.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "TextRaster.h"
 
@@ -57,6 +58,41 @@ TextMask Narrowed(const TextMask& mask, int width) {
     return narrow;
 }
 
+// The mask widened by factor (1 or more), each new column interpolated between the two
+// columns it falls between.
+TextMask Widened(const TextMask& mask, double factor) {
+    const int width = static_cast<int>(mask.width * factor + 0.5);
+    if (width <= mask.width) return mask;
+    TextMask wide = mask;
+    wide.width = width;
+    wide.coverage.assign(static_cast<size_t>(width) * mask.height, 0.0f);
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const double source = (x + 0.5) / factor - 0.5;
+            const int left = static_cast<int>(std::floor(source));
+            const float t = static_cast<float>(source - left);
+            wide.coverage[static_cast<size_t>(y) * width + x] =
+                mask.At(left, y) * (1 - t) + mask.At(left + 1, y) * t;
+        }
+    return wide;
+}
+
+// The mask with its strokes thickened by pixels to the right: each pixel takes the strongest
+// coverage of itself and the pixels left of it.
+TextMask Emboldened(const TextMask& mask, int pixels) {
+    TextMask bold = mask;
+    bold.width = mask.width + pixels;
+    bold.coverage.assign(static_cast<size_t>(bold.width) * mask.height, 0.0f);
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < bold.width; ++x) {
+            float strongest = 0;
+            for (int from = x - pixels; from <= x; ++from)
+                strongest = std::max(strongest, mask.At(from, y));
+            bold.coverage[static_cast<size_t>(y) * bold.width + x] = strongest;
+        }
+    return bold;
+}
+
 struct GlyphFit {
     int pixelHeight = 0;
     int highestInk = 0; // most negative ink row over all glyphs
@@ -100,10 +136,18 @@ Canvas MakeFontPicture(const FontDesign& design) {
     style.shadeFill = design.bottom;
     style.outline = design.outline;
     style.outlineWidth = design.outlineWidth;
+    // Printing advances by whole cells, so letters as narrow as the font draws them stand
+    // apart. Strokes are thickened by a pixel per 16 of cell width (small cells would lose
+    // their letters' holes), and every glyph is widened alike until a capital letter and its
+    // outline fill the cell but for a pixel on either side.
+    const int bold = design.cellWidth / 16;
+    const int room = design.cellWidth - 2 * design.outlineWidth - 2;
+    const double widening =
+        double(room) / (WidestOrdinaryGlyph(design.fontFile, fit.pixelHeight) + bold);
     for (int c = kFirstPrintable; c <= kLastPrintable; ++c) {
-        const TextMask mask =
-            Narrowed(RenderText(design.fontFile, fit.pixelHeight, std::string(1, char(c))),
-                     design.cellWidth - 2 * design.outlineWidth);
+        const TextMask glyph =
+            RenderText(design.fontFile, fit.pixelHeight, std::string(1, char(c)));
+        const TextMask mask = Narrowed(Widened(Emboldened(glyph, bold), widening), room);
         Canvas cell(design.cellWidth, design.cellHeight);
         DrawTextMask(cell, mask, (design.cellWidth - mask.width) / 2, baseline - mask.baseline,
                      style);
@@ -127,8 +171,13 @@ FontDesign StatusFont() {
 }
 
 FontDesign ScreenFont() {
-    return {
-        DejaVuPath("DejaVuSans-Bold.ttf"), 24, 24, {255, 246, 170}, {255, 160, 40}, {70, 26, 8}, 2};
+    return {DejaVuPath("DejaVuSansMono-Bold.ttf"),
+            24,
+            24,
+            {255, 246, 170},
+            {255, 160, 40},
+            {70, 26, 8},
+            2};
 }
 
 FontDesign HeadlineFont() {

@@ -3,7 +3,10 @@
 #include <cmath>
 #include <tuple>
 
+#include "core/Runtime.h"
+#include "gfx3d/NormalTable.h"
 #include "gfx3d/ObjectCommands.h"
+#include "gfx3d/Rainbows3D.h"
 
 namespace {
 
@@ -41,6 +44,27 @@ MeshBuilder::MeshBuilder(int id) : id_(id) {
 bool MeshBuilder::Save(const char* path, int normalMode) {
     SetNormalMode(normalMode);
     EndObject();
+    return SaveObject(path, id_) == 1;
+}
+
+bool MeshBuilder::SaveWithNormals(const char* path, const std::function<Vec3(Vec3)>& normalAt) {
+    SetNormalMode(0);
+    EndObject();
+    ObjectSlot* slot = Rt().scene->Slot(id_);
+    if (!slot || slot->parts.Count() == 0) return false;
+    MeshObjectX& part = slot->parts[0];
+    for (int f = 0; f < part.frames.Count(); ++f) {
+        ObjectFrame& frame = part.frames[f];
+        for (int i = 0; i < frame.packed.Count(); ++i) {
+            const DrawVertex vertex = part.Decode(frame, i);
+            const Vec3 normal = normalAt({vertex.x, vertex.y, vertex.z});
+            frame.packed[i].normal = static_cast<uint8_t>(
+                ChooseTableNormal(static_cast<float>(normal.x), static_cast<float>(normal.y),
+                                  static_cast<float>(normal.z)));
+        }
+    }
+    part.normalsValid = 1;
+    part.BuildTriangles();
     return SaveObject(path, id_) == 1;
 }
 
@@ -113,6 +137,16 @@ void MeshBuilder::TiledPlane(double x0, double x1, double z0, double z1, double 
     Vertex({x0, y, z0}, x0 / tileSize, z0 / tileSize);
     Vertex({x1, y, z1}, x1 / tileSize, z1 / tileSize);
     Vertex({x1, y, z0}, x1 / tileSize, z0 / tileSize);
+}
+
+void MeshBuilder::TiledGrid(const std::vector<double>& xs, const std::vector<double>& zs, double y,
+                            double tileSize) {
+    for (size_t row = 0; row + 1 < zs.size(); ++row) {
+        StartStrip();
+        for (double x : xs)
+            for (double z : {zs[row + 1], zs[row]})
+                Vertex({x, y, z}, x / tileSize, z / tileSize);
+    }
 }
 
 void MeshBuilder::Quad(double x0, double x1, double z0, double z1, double y) {

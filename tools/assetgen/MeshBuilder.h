@@ -2,6 +2,9 @@
 // triangle strips, with texture coordinates inside a region of the object's skin.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 struct Vec3 {
     double x = 0, y = 0, z = 0;
 };
@@ -19,6 +22,9 @@ class MeshBuilder {
     // none computed, so every vertex keeps the first normal of the runtime's table) and writes
     // it as a ".ddd" file; false when the file could not be written.
     bool Save(const char* path, int normalMode = 2);
+    // Finishes the object with the normal normalAt gives for each vertex position (the nearest
+    // of the runtime's table) and writes it like Save.
+    bool SaveWithNormals(const char* path, const std::function<Vec3(Vec3)>& normalAt);
 
     // An ellipsoid around centre: u runs once around the y axis, v from the top pole down.
     void Ellipsoid(Vec3 centre, Vec3 radii, SkinRegion skin, int segments = 16, int rings = 10);
@@ -29,6 +35,10 @@ class MeshBuilder {
     // A flat rectangle at height y over x0..x1, z0..z1, with texture coordinates
     // u = x / tileSize, v = z / tileSize (the skin repeats).
     void TiledPlane(double x0, double x1, double z0, double z1, double y, double tileSize);
+    // TiledPlane cut into a grid at the given x and z lines (each rising), one strip between
+    // two neighbouring z lines, so that its vertices may carry normals of their own.
+    void TiledGrid(const std::vector<double>& xs, const std::vector<double>& zs, double y,
+                   double tileSize);
     // A flat rectangle at height y showing the whole skin once.
     void Quad(double x0, double x1, double z0, double z1, double y);
     // A flat disc facing down (normal -y) or up, its texture a circle inside the region.

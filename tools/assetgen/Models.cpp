@@ -1,5 +1,8 @@
 #include "Models.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "MeshBuilder.h"
 #include "SkinLayout.h"
 
@@ -70,14 +73,41 @@ bool WriteShadow(const std::string& path) {
 }
 
 // Local z runs from -kGroundShoreZ (the water line once turned) to kGroundBackZ.
+//
+// The game lights the scene with a directional light from the camera's position taken as a
+// direction: the camera hangs kCameraHeight above and kCameraBack behind the hero, so the light
+// turns from a flat one out of -z at the start, through overhead by the hero's z 2400, to one
+// out of +z near the water. One normal for the whole beach would be lit for one of these only.
+// Instead each row of the ground points its normals at the light of the hero's position from
+// which that row is seen in the lower half of the screen: from 240 behind it to 1300 ahead of
+// it, so about kViewLead ahead. Sideways the light leans with the hero's x (-930..930); the
+// normals lean half as far with their own x, which keeps the ground under the hero and beside
+// it lit alike. Lighting is computed per vertex, so the grid's lines lie where the normals
+// change: every kGroundRow in z, and in x only near the middle (beyond +-1000 they stay).
+constexpr double kCameraHeight = 1000;
+constexpr double kCameraBack = 2400;
+constexpr double kViewLead = 500;
+constexpr double kGroundRow = 250;
+constexpr double kNormalLeanLimit = 1000;
+
+// The normal at a local point of the ground; the game draws it turned half round, so local x
+// and z are the world's -x and -z.
+Vec3 GroundNormal(Vec3 local) {
+    const double worldX = -local.x, worldZ = -local.z;
+    const double lean = 0.5 * std::max(-kNormalLeanLimit, std::min(kNormalLeanLimit, worldX));
+    const Vec3 world{lean, kCameraHeight, worldZ + kViewLead - kCameraBack};
+    return {-world.x, world.y, -world.z};
+}
+
 bool WriteGround(const std::string& path) {
     MeshBuilder ground(kWorkSlot);
-    ground.TiledPlane(-kGroundHalfWidth, kGroundHalfWidth, -kGroundShoreZ, kGroundBackZ, 0,
-                      kGroundTile);
-    // The game lights the scene from the camera, which looks at the ground at a flat angle: an
-    // upright normal would leave the beach dim. Without computed normals every vertex keeps
-    // the table's first normal (-0.53, 0, 0.85), which the half turn points at the camera.
-    return ground.Save(path.c_str(), 0);
+    const std::vector<double> xs{-kGroundHalfWidth,    -kNormalLeanLimit, -kNormalLeanLimit / 2, 0,
+                                 kNormalLeanLimit / 2, kNormalLeanLimit,  kGroundHalfWidth};
+    std::vector<double> zs;
+    for (double z = -kGroundShoreZ; z <= kGroundBackZ; z += kGroundRow)
+        zs.push_back(z);
+    ground.TiledGrid(xs, zs, 0, kGroundTile);
+    return ground.SaveWithNormals(path.c_str(), GroundNormal);
 }
 
 bool WriteWater(const std::string& path) {
