@@ -5,7 +5,7 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 12
 
 .PHONY: deps build run test test-plain test-asan fuzz bench clean
 

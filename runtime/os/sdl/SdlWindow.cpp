@@ -1,8 +1,14 @@
 #include "os/sdl/SdlWindow.h"
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <set>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "os/sdl/SdlInput.h"
 #include "os/sdl/SdlKeys.h"
@@ -14,6 +20,36 @@ namespace {
 // With no display to open, SDL falls back on its offscreen and dummy drivers and the program
 // runs on without a window that anyone can see. Those drivers are used only when SDL_VIDEODRIVER
 // names them (the tests do); otherwise start-up fails and says which drivers were tried.
+// The processes this one has started and not yet reaped, from the parent field of every
+// process's /proc/<pid>/stat.
+std::set<pid_t> ChildProcesses() {
+    std::set<pid_t> children;
+    DIR* processes = opendir("/proc");
+    if (!processes) return children;
+    const pid_t self = getpid();
+    while (const dirent* entry = readdir(processes)) {
+        char* end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (*end || pid <= 0) continue;
+        std::FILE* stat =
+            std::fopen(("/proc/" + std::string(entry->d_name) + "/stat").c_str(), "r");
+        if (!stat) continue;
+        char line[512] = {};
+        const size_t got = std::fread(line, 1, sizeof(line) - 1, stat);
+        std::fclose(stat);
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses, so the fields
+        // are counted from the last ')'.
+        const char* close = std::strrchr(line, ')');
+        char state = 0;
+        long parent = 0;
+        if (got > 0 && close && std::sscanf(close + 1, " %c %ld", &state, &parent) == 2 &&
+            parent == self)
+            children.insert(static_cast<pid_t>(pid));
+    }
+    closedir(processes);
+    return children;
+}
+
 bool StartVideo() {
     const char* requested = SDL_getenv("SDL_VIDEODRIVER");
     if (!requested || !*requested) {
@@ -222,7 +258,16 @@ void SdlWindow::DesktopSize(int& width, int& height, int& bitsPerPixel) {
 }
 
 void SdlWindow::MessageBox(const std::string& caption, const std::string& text) {
+    const std::set<pid_t> before = ChildProcesses();
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption.c_str(), text.c_str(), nullptr);
+    // SDL shows the box in a helper process (zenity, or a fork of its own) and waits for it. A
+    // termination request (SIGTERM, SIGINT: a quit event for the next pump) ends that wait
+    // early, and the helper would stay behind with its box, spinning once its display is gone.
+    for (const pid_t child : ChildProcesses()) {
+        if (before.count(child)) continue;
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
 }
 
 void SdlWindow::Beep() {
