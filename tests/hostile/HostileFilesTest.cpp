@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,6 +37,9 @@ namespace {
 
 constexpr rlim_t kMemoryBound = rlim_t{256} << 20;
 constexpr unsigned kSecondsBound = 20;
+// The child's status when a reader asked for more memory than the bound, even if it would
+// have coped with the refusal.
+constexpr int kAskedTooMuch = 3;
 
 // The address space the process has now, from /proc/self/statm (in pages).
 rlim_t AddressSpaceNow() {
@@ -63,6 +67,7 @@ Outcome RunBounded(const std::string& folder, const std::function<int()>& load) 
         const rlim_t limit = AddressSpaceNow() + kMemoryBound;
         const rlimit bound{limit, limit};
         setrlimit(RLIMIT_AS, &bound);
+        std::set_new_handler([] { _exit(kAskedTooMuch); });
 #endif
         alarm(kSecondsBound);
         _exit(load());
@@ -231,14 +236,14 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
          FoundInPack, 0, ""},
         {"text object promising 16 million faces",
          [](const std::string& folder) {
-             WriteBytes(folder + "/faces.txt", "DDDA 1 0 16000000 " + std::string(1 << 20, ' '));
+             WriteBytes(folder + "/faces.txt", "DDDA 1 0 16000000 " + std::string(16 << 20, ' '));
              return folder + "/faces.txt";
          },
          LoadsAsObject, 0, ""},
         {"text object promising 16 million vertices",
          [](const std::string& folder) {
              WriteBytes(folder + "/vertices.txt",
-                        "DDDA 1 0 0 1 16000000 " + std::string(1 << 20, ' '));
+                        "DDDA 1 0 0 1 16000000 " + std::string(16 << 20, ' '));
              return folder + "/vertices.txt";
          },
          LoadsAsObject, 0, ""},
