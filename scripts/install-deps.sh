@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libsdl2-mixer-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libfreetype-dev fonts-dejavu-core
-    xvfb xauth xdotool
+    xvfb xauth xdotool zenity
 )
 
 missing=()

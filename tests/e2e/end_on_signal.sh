@@ -49,18 +49,25 @@ start_own_server() {
     export DISPLAY=":$number"
 }
 
-# 1. SIGTERM while the box is up.
-unset VORNIC_NO_MESSAGE_BOX
-start_program "$program"
-wait_for_box
-kill -TERM "$pid"
-wait_for_end "SIGTERM with the box up"
-expect_helpers_gone "SIGTERM with the box up"
-echo "PASS: SIGTERM with the box up ends the program"
+# SDL shows message boxes on X11 through zenity; without it no box comes up.
+have_box=1
+command -v zenity >/dev/null || { have_box=0; echo "SKIP: no zenity, no warning box to test"; }
 
-# 2. SIGINT while running.
+# 1. SIGTERM while the box is up.
+if [ "$have_box" = 1 ]; then
+    unset VORNIC_NO_MESSAGE_BOX
+    start_program "$program"
+    wait_for_box
+    kill -TERM "$pid"
+    wait_for_end "SIGTERM with the box up"
+    expect_helpers_gone "SIGTERM with the box up"
+    echo "PASS: SIGTERM with the box up ends the program"
+fi
+
+# 2. SIGINT while running. A background job of a script starts with SIGINT ignored, which a
+# program rightly keeps: the default is given back for this run.
 export VORNIC_NO_MESSAGE_BOX=1
-start_program "$program"
+start_program env --default-signal=INT "$program"
 wait_for_output '^frame 1:' || fail "the program did not start"
 kill -INT "$pid"
 wait_for_end "SIGINT while running" || fail "SIGINT while running: exit status $?"
@@ -68,7 +75,9 @@ echo "PASS: SIGINT while running ends the program with status 0"
 
 # 3. The X server stops under the running program, then under the box.
 outer_display=$DISPLAY
-for state in running box; do
+states=running
+[ "$have_box" = 1 ] && states="running box"
+for state in $states; do
     start_own_server
     if [ "$state" = box ]; then
         unset VORNIC_NO_MESSAGE_BOX
@@ -81,7 +90,7 @@ for state in running box; do
     kill -TERM "$server"
     wait "$server"
     wait_for_end "X server gone ($state)" && fail "X server gone ($state): exit status 0"
-    grep -qi 'x server\|X connection\|display' "$work/out.txt" ||
+    grep -q 'connection to the X server is lost' "$work/out.txt" ||
         fail "X server gone ($state): no message"
     expect_helpers_gone "X server gone ($state)"
     export DISPLAY=$outer_display VORNIC_NO_MESSAGE_BOX=1

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <dlfcn.h>
 #include <set>
 #include <string>
 #include <sys/wait.h>
@@ -50,6 +51,32 @@ std::set<pid_t> ChildProcesses() {
     return children;
 }
 
+// Xlib's way of reporting a connection that is gone; the handler must not return.
+using IoErrorHandler = int (*)(void* display);
+using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler handler);
+
+int EndOnLostDisplay(void*) {
+    static const char message[] = "vornic: the connection to the X server is lost; ending\n";
+    // Only async-signal-safe calls: Xlib is in an undefined state, and anything that would
+    // touch the display again (shut-down, destructors) could wait for it forever.
+    const ssize_t ignored = write(2, message, sizeof(message) - 1);
+    (void)ignored;
+    _exit(1);
+}
+
+// With the X server gone, SDL's handler lets Xlib go on, and a wait for an event (showing the
+// window, the message box) spins forever. The program ends instead, saying why. SDL loads
+// Xlib itself, so the handler is set in the copy it loaded.
+void EndWhenTheDisplayIsLost() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0) return;
+    void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
+    if (!xlib) return;
+    if (auto set = reinterpret_cast<SetIoErrorHandler>(dlsym(xlib, "XSetIOErrorHandler")))
+        set(EndOnLostDisplay);
+    dlclose(xlib);
+}
+
 bool StartVideo() {
     const char* requested = SDL_getenv("SDL_VIDEODRIVER");
     if (!requested || !*requested) {
@@ -64,7 +91,10 @@ bool StartVideo() {
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, visible.c_str());
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        EndWhenTheDisplayIsLost();
+        return true;
+    }
     std::fprintf(stderr, "No display to open a window on: %s\n", SDL_GetError());
     return false;
 }
