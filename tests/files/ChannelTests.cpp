@@ -154,15 +154,12 @@ TEST_F(ChannelTest, PipesAndProcFilesAreReadToTheirRealEnd) {
     EXPECT_STREQ(line.CText(), "ab");
     ReadByte(3, byte);
     EXPECT_EQ(byte, 'c');
-    ReadLine(3, line);
-    EXPECT_STREQ(line.CText(), "d");
-    ReadLine(3, line);
-    EXPECT_EQ(std::string(line.CText()), std::string(1024, 'x'));
-    ReadLine(3, line);
-    EXPECT_EQ(std::string(line.CText()), std::string(476, 'x'));
-    EXPECT_EQ(EndOfFile(3), 0.0);
-    ReadLine(3, line);
-    EXPECT_STREQ(line.CText(), "last");
+    const std::string rest[] = {"d", std::string(1024, 'x'), std::string(476, 'x'), "last"};
+    for (const std::string& expected : rest) {
+        EXPECT_EQ(EndOfFile(3), 0.0);
+        ReadLine(3, line);
+        EXPECT_EQ(line.CText(), expected);
+    }
     EXPECT_EQ(EndOfFile(3), 1.0);
 
     ASSERT_EQ(OpenFile(4, "/proc/self/status", 1), 1.0);
