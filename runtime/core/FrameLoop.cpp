@@ -32,8 +32,7 @@ void EndOnQuitKeys() {
 }
 
 // Saves the picture of this frame before it is shown, as "frame-<n>.png" in the snapshot
-// folder.
-// A snapshot that cannot be written is said once; the run goes on.
+// folder. A snapshot that cannot be written is said once; the run goes on.
 void SaveSnapshot(OpenGLRainbows& device, long frame) {
     FlushSpriteBatch(device);
     const std::string path = Rt().snapshotFolder + "/frame-" + std::to_string(frame) + ".png";

@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include "os/Input.h"
-#include "os/Printable.h"
 #include "os/RunLog.h"
 
 namespace os {
@@ -37,6 +36,7 @@ std::string AbsolutePath(const std::string& path) {
 // Reads a recording: only a regular file (a FIFO would block, /dev/zero never ends) of at most
 // RunLog::kLargestFile bytes. On failure says why in error.
 bool ReadRecording(const std::string& path, std::string& text, std::string& error) {
+    error.clear();
     // Non-blocking, so that opening a FIFO with no writer returns instead of waiting.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return error = std::strerror(errno), false;
