@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -13,9 +14,11 @@ namespace fuzzfiles {
 
 inline const std::string& Folder() {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/vornic-fuzz-XXXXXX";
+        static char pattern[] = "/tmp/vornic-fuzz-XXXXXX";
         if (!mkdtemp(pattern)) std::abort();
         setenv("TMPDIR", pattern, 1);
+        // Gone with the process when it ends normally (a run's time is over).
+        std::atexit([] { std::filesystem::remove_all(pattern); });
         return std::string(pattern) + "/";
     }();
     return folder;
