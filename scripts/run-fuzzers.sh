@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target for a bounded time, starting from its seeds.
 # Usage: run-fuzzers.sh <build folder> [seconds per target]
+# Every target runs under memory limits: one allocation above 512 MB or a resident size above
+# 1536 MB (the sanitizers' own share included) counts as a failure, so that a reader which lets
+# a small input claim a vast amount of memory is caught, not only one that crashes.
 # A folder that is not configured yet becomes a clang sanitizer build first; the fuzz targets are
 # brought up to date. Without clang there are no fuzz targets, and nothing runs.
 set -euo pipefail
 build=${1:?build folder}
-seconds=${2:-20}
+seconds=${2:-12}
+malloc_limit_mb=512
+rss_limit_mb=1536
 cd "$(dirname "$0")/.."
 
 if ! command -v clang++ >/dev/null; then
@@ -37,8 +42,9 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus"
     if [ -d "fuzz/seeds/$name" ]; then cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true; fi
     echo "fuzz: $name for ${seconds}s"
-    if ! ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
-        -timeout=10 "$corpus" >"$build/fuzz_$name.log" 2>&1; then
+    if ! ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" \
+        -malloc_limit_mb="$malloc_limit_mb" -rss_limit_mb="$rss_limit_mb" -timeout=10 \
+        "$corpus" >"$build/fuzz_$name.log" 2>&1; then
         tail -n 40 "$build/fuzz_$name.log"
         echo "fuzz: $name FAILED (log: $build/fuzz_$name.log)"
         exit 1

@@ -1,8 +1,13 @@
 #include "core/ErrorLog.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/CoreCommands.h"
 #include "core/Number.h"
@@ -10,16 +15,78 @@
 #include "core/Startup.h"
 #include "os/System.h"
 
+namespace {
+
+// The temporary directory is shared with other users: the log is opened only as a plain file
+// of this user with one name, never through a link someone planted there.
+int OpenOwnLog(const std::string& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+        info.st_nlink == 1)
+        return fd;
+    close(fd);
+    errno = EPERM;
+    return -1;
+}
+
+// Where the log goes when "ErrorLog.txt" is taken by something that is not ours.
+std::string PerUserLogPath() {
+    return os::TempDirectory() + "ErrorLog-" + std::to_string(geteuid()) + ".txt";
+}
+
+// Says so on standard error, once per run, when the log cannot be written as asked.
+void TellOnce(const std::string& message) {
+    static bool told = false;
+    if (told) return;
+    told = true;
+    std::fprintf(stderr, "vornic: %s\n", message.c_str());
+}
+
+int OpenLog() {
+    const std::string path = LogFilePath();
+    int fd = OpenOwnLog(path);
+    if (fd >= 0) return fd;
+    const int why = errno;
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) {
+        TellOnce("cannot write the log " + path + " (" + std::strerror(why) + ")");
+        return -1;
+    }
+    // A link or a file of someone else's: removed when ours to remove (our own directory, or
+    // our own link in a shared one), else left alone for a name of this user's.
+    if (unlink(path.c_str()) == 0) {
+        fd = OpenOwnLog(path);
+        if (fd >= 0) return fd;
+    }
+    const std::string ownPath = PerUserLogPath();
+    fd = OpenOwnLog(ownPath);
+    TellOnce(fd >= 0 ? path + " is not a file of this user; the log goes to " + ownPath
+                     : "cannot write the log " + ownPath + " (" + std::strerror(errno) + ")");
+    return fd;
+}
+
+} // namespace
+
 std::string LogFilePath() {
     return os::TempDirectory() + "ErrorLog.txt";
 }
 
+void DeleteLogFile() {
+    unlink(LogFilePath().c_str());
+    unlink(PerUserLogPath().c_str());
+}
+
 void AppendLogLine(const std::string& text) {
-    FILE* log = std::fopen(LogFilePath().c_str(), "ab");
-    if (!log) return;
-    std::fwrite(text.data(), 1, text.size(), log);
-    std::fwrite("\r\n", 1, 2, log);
-    std::fclose(log);
+    const int fd = OpenLog();
+    if (fd < 0) return;
+    const std::string line = text + "\r\n";
+    const ssize_t written = write(fd, line.data(), line.size());
+    if (written != static_cast<ssize_t>(line.size()))
+        TellOnce("cannot write the log " + LogFilePath() + " (" +
+                 (written < 0 ? std::strerror(errno) : "disk full") + ")");
+    close(fd);
 }
 
 int ExitStatusFor(double errorNumber) {

@@ -5,7 +5,12 @@
 
 // Full path of the log file.
 std::string LogFilePath();
-// Appends text and "\r\n" to the log, creating it when missing; failures are ignored.
+// Deletes the log of the last run (and its per-user stand-in, see AppendLogLine).
+void DeleteLogFile();
+// Appends text and "\r\n" to the log, creating it (mode 0600) when missing. The log is never
+// opened through a link nor when it is another user's: a link that is ours to remove is
+// removed, otherwise the log goes to "ErrorLog-<uid>.txt" beside it. Failures are said once
+// on standard error; the program goes on.
 void AppendLogLine(const std::string& text);
 // The exit status of a program that ends with this error number: 0 for none, the number
 // itself when it is a valid status (1..255), 1 otherwise.

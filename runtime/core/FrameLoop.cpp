@@ -1,6 +1,7 @@
 #include "core/FrameLoop.h"
 
 #include <GL/gl.h>
+#include <cstdio>
 
 #include "core/CoreCommands.h"
 #include "core/ErrorLog.h"
@@ -31,10 +32,15 @@ void EndOnQuitKeys() {
 }
 
 // Saves the picture of this frame before it is shown, as "frame-<n>.png" in the snapshot
-// folder.
+// folder. A snapshot that cannot be written is said once; the run goes on.
 void SaveSnapshot(OpenGLRainbows& device, long frame) {
     FlushSpriteBatch(device);
-    SaveScreenTo(device, Rt().snapshotFolder + "/frame-" + std::to_string(frame) + ".png");
+    const std::string path = Rt().snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
+    static bool told = false;
+    if (!SaveScreenTo(device, path) && !told) {
+        told = true;
+        std::fprintf(stderr, "vornic: cannot write the snapshot %s\n", path.c_str());
+    }
 }
 
 } // namespace

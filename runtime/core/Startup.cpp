@@ -60,7 +60,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
 
     // The log of the last run goes before the window is made, so that the window's own line
     // (the software-renderer warning) survives.
-    std::remove(LogFilePath().c_str());
+    DeleteLogFile();
 
     os::Backend backend = os::CreateBackend();
     rt.clock = std::move(backend.clock);

@@ -1,5 +1,7 @@
 #include "files/FileChannel.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,36 +20,67 @@ bool FileChannel::OpenForReading(const std::string& path) {
 bool FileChannel::OpenForWriting(const std::string& path) {
     Close();
     fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    writing_ = fd_ >= 0;
     return fd_ >= 0;
 }
 
 void FileChannel::Close() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
+    writing_ = false;
     size_ = position_ = 0;
+    pending_.clear();
+}
+
+bool FileChannel::AtEnd() {
+    if (fd_ < 0 || writing_ || size_ > 0) return size_ <= position_;
+    return pending_.empty() && !ReadAhead();
+}
+
+bool FileChannel::ReadAhead() {
+    const size_t had = pending_.size();
+    if (had >= kLineLimit) return false;
+    pending_.resize(kLineLimit);
+    ssize_t got;
+    do {
+        got = read(fd_, pending_.data() + had, kLineLimit - had);
+    } while (got < 0 && errno == EINTR);
+    pending_.resize(had + (got > 0 ? static_cast<size_t>(got) : 0));
+    return got > 0;
 }
 
 size_t FileChannel::Read(void* data, size_t count) {
     if (fd_ < 0) return 0;
-    const size_t got = ReadUpTo(fd_, data, count);
+    const size_t fromPending = std::min(count, pending_.size());
+    pending_.copy(static_cast<char*>(data), fromPending);
+    pending_.erase(0, fromPending);
+    const size_t got =
+        fromPending + ReadUpTo(fd_, static_cast<char*>(data) + fromPending, count - fromPending);
     position_ += got;
     return got;
 }
 
 bool FileChannel::Write(const void* data, size_t count) {
-    return fd_ >= 0 && WriteAll(fd_, data, count);
+    if (fd_ < 0) return false;
+    // Bytes read ahead were not used: the write goes where the reading stood.
+    if (!pending_.empty()) {
+        lseek(fd_, -static_cast<off_t>(pending_.size()), SEEK_CUR);
+        pending_.clear();
+    }
+    return WriteAll(fd_, data, count);
 }
 
 bool FileChannel::ReadLine(std::string& line) {
     line.clear();
     if (fd_ < 0) return false;
-    char buffer[kLineLimit];
-    const size_t got = ReadUpTo(fd_, buffer, sizeof(buffer));
-    if (got == 0) return false;
+    // Enough for a line: up to its end, kLineLimit bytes, or the end of the file. A pipe's
+    // bytes come as they are written, so a line end already there stops the waiting.
+    while (pending_.find('\n') == std::string::npos && ReadAhead()) {
+    }
+    if (pending_.empty()) return false;
     size_t consumed = 0;
-    line = SplitLine(buffer, got, consumed);
-    // The next read starts right behind this line's end.
-    if (consumed < got) lseek(fd_, -static_cast<off_t>(got - consumed), SEEK_CUR);
+    line = SplitLine(pending_.data(), pending_.size(), consumed);
+    pending_.erase(0, consumed);
     position_ += consumed;
     return true;
 }

@@ -19,8 +19,10 @@ class FileChannel {
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     // True when the read primitives have consumed the size known at opening (always true for
-    // a channel opened for writing or closed).
-    bool AtEnd() const { return size_ <= position_; }
+    // a channel opened for writing or closed). Files that state no size (pipes, /proc files,
+    // empty files) are at their end when a read gives nothing; that read may wait for a pipe's
+    // writer.
+    bool AtEnd();
 
     // Reads up to count bytes; gives how many arrived. The position advances by them.
     size_t Read(void* data, size_t count);
@@ -30,7 +32,14 @@ class FileChannel {
     bool ReadLine(std::string& line);
 
   private:
+    // Reads more bytes behind the pending ones, up to kLineLimit in all; false at the end.
+    bool ReadAhead();
+
     int fd_ = -1;
+    bool writing_ = false;
     uint64_t size_ = 0;
     uint64_t position_ = 0;
+    // Bytes read from the file but not yet handed out: what a line read took beyond its line
+    // end. Pipes cannot seek back, so those bytes wait here for the next read.
+    std::string pending_;
 };

@@ -18,10 +18,14 @@ void SlashesToForward(std::string& text) {
 
 int OpenFileForReading(const std::string& path, uint64_t* size) {
     if (path.empty()) return -1;
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a FIFO with no writer cannot hold a lookup or a load;
+    // reads then wait as usual.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
     struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || flags < 0 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         close(fd);
         return -1;
     }
@@ -51,6 +55,28 @@ bool ReadFileBytes(const std::string& path, std::string& content, size_t maxByte
         content.append(block, static_cast<size_t>(got));
     }
     close(fd);
+    return ok;
+}
+
+bool ReadRegularFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) {
+    bytes.clear();
+    // Non-blocking, so that a FIFO without a writer is refused rather than waited for.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat info;
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<uint64_t>(info.st_size) <= maxBytes;
+    if (ok) bytes.resize(static_cast<size_t>(info.st_size));
+    // The size stated at opening is all that is read, even if the file grows meanwhile.
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        ok = got > 0;
+        if (ok) done += static_cast<size_t>(got);
+    }
+    close(fd);
+    if (!ok) bytes.clear();
     return ok;
 }
 

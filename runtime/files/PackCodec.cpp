@@ -23,7 +23,7 @@ std::string DictionaryCompress(const char* text, size_t size) {
     const auto* data = reinterpret_cast<const unsigned char*>(text);
     std::string out;
     std::vector<int32_t> head(kHashSize, -1);
-    std::vector<int32_t> previous(size, -1); // entries stay below 1 GiB
+    std::vector<int32_t> previous(size, -1); // entries stay below 64 MiB
     size_t flagAt = 0;
     int items = 8;
     auto remember = [&](size_t at) {

@@ -12,7 +12,7 @@ enum class PackMethod : uint16_t {
     Deflate = 2,    // zlib stream
 };
 
-// Compresses size bytes (at most 1 GiB, the largest pack entry) with the given method.
+// Compresses size bytes (at most the largest pack entry, 64 MiB) with the given method.
 std::string PackCompress(PackMethod method, const char* data, size_t size);
 // Expands a stream that must give exactly expandedSize bytes; false when the method is unknown
 // or the stream is broken, too short, too long or gives another size.

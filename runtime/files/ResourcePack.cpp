@@ -13,10 +13,11 @@ namespace {
 
 constexpr char kMarker[3] = {'s', 'b', 'X'};
 constexpr uint8_t kVersion = 1;
-// Entries of more than this many bytes are refused, so a damaged pack cannot ask for
-// absurd amounts of memory.
-constexpr uint32_t kLargestEntry = 1u << 30;
 constexpr uint32_t kLargestIndex = 64u << 20;
+// The most bytes one stored byte can expand to: deflate's own limit is 1032; a dictionary
+// group of 17 bytes gives at most 8 matches of 34 bytes.
+constexpr uint64_t kDeflateRatio = 1032;
+constexpr uint64_t kDictionaryRatio = 16;
 
 uint32_t Crc32(const char* data, size_t size) {
     return static_cast<uint32_t>(
@@ -76,15 +77,24 @@ bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& p
         at += 18;
         if (entry.offset < kPackHeaderSize ||
             static_cast<uint64_t>(entry.offset) + entry.size > place.offset ||
-            entry.expandedSize > kLargestEntry || entry.name.find('\0') != std::string::npos)
+            entry.name.find('\0') != std::string::npos)
             return false;
         entries.push_back(std::move(entry));
     }
     return at == indexSize;
 }
 
+bool PackEntryWithinBounds(const PackEntry& entry) {
+    const uint64_t ratio = entry.method == static_cast<uint16_t>(PackMethod::Dictionary)
+                               ? kDictionaryRatio
+                               : kDeflateRatio;
+    return entry.expandedSize <= kLargestPackEntry && entry.expandedSize <= ratio * entry.size;
+}
+
 bool ExpandPackEntry(const PackEntry& entry, const char* stored, std::string& out) {
-    return PackExpand(entry.method, stored, entry.size, entry.expandedSize, out) &&
+    out.clear();
+    return PackEntryWithinBounds(entry) &&
+           PackExpand(entry.method, stored, entry.size, entry.expandedSize, out) &&
            Crc32(out.data(), out.size()) == entry.checksum;
 }
 
@@ -103,7 +113,8 @@ bool ReadPackIndex(int packFd, std::vector<PackEntry>& entries) {
 
 bool ReadPackEntry(int packFd, const PackEntry& entry, std::string& content) {
     std::string stored;
-    return ReadAt(packFd, entry.offset, entry.size, stored) &&
+    content.clear();
+    return PackEntryWithinBounds(entry) && ReadAt(packFd, entry.offset, entry.size, stored) &&
            ExpandPackEntry(entry, stored.data(), content);
 }
 
@@ -128,7 +139,7 @@ std::string BuildPack(const std::vector<PackSource>& sources, PackMethod method,
             error = "unusable name in a pack (1 to 255 bytes): \"" + source.name + "\"";
             return std::string();
         }
-        if (source.content.size() > kLargestEntry) {
+        if (source.content.size() > kLargestPackEntry) {
             error = "file too large for a pack: \"" + source.name + "\"";
             return std::string();
         }

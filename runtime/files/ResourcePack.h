@@ -10,6 +10,8 @@
 #include "files/PackCodec.h"
 
 constexpr size_t kPackHeaderSize = 16;
+// The largest entry a pack may hold, expanded: a pack is read into memory entry by entry.
+constexpr uint32_t kLargestPackEntry = 64u << 20;
 
 struct PackEntry {
     std::string name;    // as stored, folders separated by "/"
@@ -34,7 +36,11 @@ bool ParsePackHeader(const char* header, size_t headerSize, uint64_t fileSize,
 // the index.
 bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& place,
                     std::vector<PackEntry>& entries);
-// Expands an entry's stored bytes and checks size and checksum.
+// Whether an entry's expanded size is one its stored bytes can give (at most 1032 times them
+// for deflate, 16 times for the dictionary coder) and at most kLargestPackEntry. An entry
+// outside these bounds is damaged: it is never expanded, so a decompression bomb costs nothing.
+bool PackEntryWithinBounds(const PackEntry& entry);
+// Expands an entry's stored bytes and checks bounds, size and checksum.
 bool ExpandPackEntry(const PackEntry& entry, const char* stored, std::string& out);
 // The first entry whose name equals name, without regard to ASCII case and with "\\" taken as
 // "/"; null when there is none.

@@ -1,7 +1,10 @@
 #include "files/ResourceResolver.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -89,7 +92,16 @@ bool ResourceResolver::Extract(const std::string& name, std::string& path) {
     std::string temp = os::TempDirectory() + "sbx" + static_cast<char>('a' + entry->offset % 26) +
                        static_cast<char>('a' + entry->size % 26) + "XXXXXX" + extension;
     const int fd = mkstemps(temp.data(), static_cast<int>(extension.size()));
-    if (fd < 0) return false;
+    if (fd < 0) {
+        // An unusable temporary directory would otherwise look like a file missing from the
+        // pack; it is said once.
+        static bool told = false;
+        if (!told)
+            std::fprintf(stderr, "vornic: cannot extract from the pack into %s (%s)\n",
+                         os::TempDirectory().c_str(), std::strerror(errno));
+        told = true;
+        return false;
+    }
     bool ok = WriteAll(fd, content.data(), content.size());
     ok = close(fd) == 0 && ok;
     if (!ok) {

@@ -28,7 +28,10 @@ bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage
 bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::string& fileName,
                DecodedImage& image);
 
-// Reads a whole file; false when it cannot be opened or read.
+// The largest picture or object file read: a 8192 x 8192 picture of 4 bytes per pixel.
+constexpr uint64_t kLargestAssetFile = uint64_t{256} << 20;
+// Reads a whole regular file of at most kLargestAssetFile bytes; false when it cannot be
+// opened or read, is no regular file (a FIFO, a device) or is larger.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 
 // Decodes a file as BMP, else as PNG. False when neither reader accepts it.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "files/FilePaths.h"
 #include "files/LittleEndian.h"
 #include "gfx2d/ImageCodec.h"
 
@@ -49,14 +50,7 @@ bool WritePng(png_structp png, png_infop info, FILE* file, const SavedPicture* p
 } // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    bytes.clear();
-    FilePtr file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) return false;
-    uint8_t buffer[65536];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    return !std::ferror(file.get());
+    return ReadRegularFile(path, bytes, kLargestAssetFile);
 }
 
 bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image) {

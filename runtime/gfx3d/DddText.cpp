@@ -67,27 +67,29 @@ class Tokenizer {
     std::string token_;
 };
 
+// Counts in the file are only promises: arrays grow as the entries actually arrive, so a small
+// file claiming millions of entries fails at its end having taken memory only for what it held.
 bool ParseFaces(Tokenizer& in, TextObject& object) {
     int faceCount;
     if (!in.Count(faceCount)) return false;
-    object.faces.resize(static_cast<size_t>(faceCount));
     const int pairCount = static_cast<int>(object.u.size());
-    for (TextObject::Face& face : object.faces) {
+    for (int f = 0; f < faceCount; ++f) {
+        TextObject::Face face;
         int red, green, blue, corners;
         if (!in.Integer(red) || !in.Integer(green) || !in.Integer(blue) || !in.Count(corners))
             return false;
         face.red = static_cast<uint8_t>(red & 0xFF);
         face.green = static_cast<uint8_t>(green & 0xFF);
         face.blue = static_cast<uint8_t>(blue & 0xFF);
-        face.vertexIndices.resize(static_cast<size_t>(corners));
-        face.textureIndices.resize(static_cast<size_t>(corners));
         for (int c = 0; c < corners; ++c) {
-            int& vertex = face.vertexIndices[c];
-            int& texture = face.textureIndices[c];
+            int vertex, texture;
             if (!in.Integer(vertex) || !in.Integer(texture) || vertex < 0) return false;
             // Without texture pairs the coordinates stay 0 and the index means nothing.
             if (pairCount > 0 && (texture < 0 || texture >= pairCount)) return false;
+            face.vertexIndices.push_back(vertex);
+            face.textureIndices.push_back(texture);
         }
+        object.faces.push_back(std::move(face));
     }
     return true;
 }
@@ -95,19 +97,21 @@ bool ParseFaces(Tokenizer& in, TextObject& object) {
 bool ParseFrames(Tokenizer& in, TextObject& object) {
     int frameCount;
     if (!in.Count(frameCount)) return false;
-    object.frames.resize(static_cast<size_t>(frameCount));
     const bool withNormals = object.version >= kNormalsVersion;
-    for (TextObject::Frame& frame : object.frames) {
+    for (int f = 0; f < frameCount; ++f) {
+        TextObject::Frame& frame = object.frames.emplace_back();
         int vertexCount;
         if (!in.Count(vertexCount)) return false;
-        frame.positions.resize(3 * static_cast<size_t>(vertexCount));
-        frame.normals.assign(3 * static_cast<size_t>(vertexCount), 0.0f);
         for (int i = 0; i < vertexCount; ++i) {
-            for (int axis = 0; axis < 3; ++axis)
-                if (!in.Number(frame.positions[3 * i + axis])) return false;
-            if (!withNormals) continue;
-            for (int axis = 0; axis < 3; ++axis)
-                if (!in.Number(frame.normals[3 * i + axis])) return false;
+            float value[3];
+            for (float& axis : value)
+                if (!in.Number(axis)) return false;
+            frame.positions.insert(frame.positions.end(), value, value + 3);
+            for (float& axis : value) {
+                axis = 0.0f;
+                if (withNormals && !in.Number(axis)) return false;
+            }
+            frame.normals.insert(frame.normals.end(), value, value + 3);
         }
     }
     return true;
@@ -122,10 +126,12 @@ bool ParseTextObject(const char* data, size_t size, TextObject& object) {
     if (!in.Number(object.version) || !(object.version <= kNormalsVersion)) return false;
     int pairCount;
     if (!in.Count(pairCount)) return false;
-    object.u.resize(static_cast<size_t>(pairCount));
-    object.v.resize(static_cast<size_t>(pairCount));
-    for (int i = 0; i < pairCount; ++i)
-        if (!in.Number(object.u[i]) || !in.Number(object.v[i])) return false;
+    for (int i = 0; i < pairCount; ++i) {
+        float u, v;
+        if (!in.Number(u) || !in.Number(v)) return false;
+        object.u.push_back(u);
+        object.v.push_back(v);
+    }
     return ParseFaces(in, object) && ParseFrames(in, object);
 }
 

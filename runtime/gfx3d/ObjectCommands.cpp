@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
 #include "gfx3d/DddBinary.h"
 #include "gfx3d/ModelSet.h"
@@ -36,11 +38,11 @@ float ToFloat(double value) {
 }
 
 bool StartsWithModelSetTag(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    const int fd = OpenFileForReading(path, nullptr);
+    if (fd < 0) return false;
     char head[4] = {};
-    const size_t got = std::fread(head, 1, sizeof(head), file);
-    std::fclose(file);
+    const size_t got = ReadUpTo(fd, head, sizeof(head));
+    close(fd);
     return got == sizeof(head) && std::memcmp(head, kModelSetTag, sizeof(head)) == 0;
 }
 

@@ -1,9 +1,12 @@
 #include "os/RunLog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
+#include <cstring>
+
+#include "os/Printable.h"
 
 namespace os {
 
@@ -19,17 +22,30 @@ std::string Hex(const std::string& bytes) {
     return out;
 }
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Pairs of hexadecimal digits and nothing else (no signs, no blanks).
 bool Unhex(const std::string& hex, std::string& bytes) {
     if (hex.size() % 2) return false;
     bytes.clear();
     for (size_t i = 0; i < hex.size(); i += 2) {
-        char pair[3] = {hex[i], hex[i + 1], 0};
-        char* end = nullptr;
-        const long value = std::strtol(pair, &end, 16);
-        if (*end) return false;
-        bytes += static_cast<char>(value);
+        const int high = HexDigit(hex[i]), low = HexDigit(hex[i + 1]);
+        if (high < 0 || low < 0) return false;
+        bytes += static_cast<char>(high << 4 | low);
     }
     return true;
+}
+
+// Pointer coordinates from a run file lie within this bound; relative moves stop at it.
+constexpr long kCoordinateLimit = 100000;
+
+int AddCoordinate(int position, long delta) {
+    return static_cast<int>(std::clamp(position + delta, -kCoordinateLimit, kCoordinateLimit));
 }
 
 // A whole number token; false when the token is not one or lies outside [low, high].
@@ -75,8 +91,8 @@ bool ParseEvent(const std::vector<std::string>& tokens, size_t at, Event& event,
         event.type = Event::Type::MouseMotion;
         event.dx = static_cast<int>(a);
         event.dy = static_cast<int>(b);
-        x += event.dx;
-        y += event.dy;
+        x = AddCoordinate(x, a);
+        y = AddCoordinate(y, b);
         event.x = x;
         event.y = y;
         return true;
@@ -129,7 +145,7 @@ bool ParseEvent(const std::vector<std::string>& tokens, size_t at, Event& event,
         event.type = Event::Type::CloseRequest;
         return true;
     }
-    error = "unknown or malformed item '" + word + "'";
+    error = "unknown or malformed item '" + Printable(word) + "'";
     return false;
 }
 
@@ -192,25 +208,37 @@ std::string EventText(const Event& event) {
 
 bool ReadRunLog(const std::string& text, RunLog& log, std::string& error) {
     log = RunLog{};
-    std::istringstream in(text);
-    std::string line;
     int lineNumber = 0;
     long frame = 0;
-    bool sawHeader = false, sawEnd = false;
+    bool sawHeader = false, sawEnd = false, cut = false;
     int x = 0, y = 0;
+    // A recording cut off by a full disk or a crash ends inside a line: whatever that piece
+    // would say, the file is incomplete.
     auto fail = [&](const std::string& why) {
-        error = "line " + std::to_string(lineNumber) + ": " + why;
+        error = cut ? "truncated at line " + std::to_string(lineNumber)
+                    : "line " + std::to_string(lineNumber) + ": " + why;
         return false;
     };
-    while (std::getline(in, line)) {
+    for (size_t start = 0; start < text.size();) {
+        const size_t newline = text.find('\n', start);
+        cut = newline == std::string::npos;
+        const size_t end = cut ? text.size() : newline;
+        std::string line = text.substr(start, std::min(end - start, RunLog::kLongestLine + 1));
+        start = cut ? end : end + 1;
         ++lineNumber;
+        if (line.size() > RunLog::kLongestLine)
+            return fail("longer than " + std::to_string(RunLog::kLongestLine) + " bytes");
+        if (line.find('\0') != std::string::npos) return fail("zero byte in the line");
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const size_t hash = line.find('#');
         if (hash != std::string::npos) line.resize(hash);
-        std::istringstream words(line);
         std::vector<std::string> tokens;
-        for (std::string word; words >> word;)
-            tokens.push_back(word);
+        for (size_t at = line.find_first_not_of(" \t\r\v\f"); at != std::string::npos;) {
+            const size_t tokenEnd = line.find_first_of(" \t\r\v\f", at);
+            tokens.push_back(line.substr(at, tokenEnd - at));
+            at = tokenEnd == std::string::npos ? tokenEnd
+                                               : line.find_first_not_of(" \t\r\v\f", tokenEnd);
+        }
         if (tokens.empty()) continue;
 
         if (!sawHeader) {
@@ -218,7 +246,7 @@ bool ReadRunLog(const std::string& text, RunLog& log, std::string& error) {
             if (tokens.size() != 2 || tokens[0] != "vornic-replay")
                 return fail("not a Vornic run file (no 'vornic-replay' line first)");
             if (!Integer(tokens[1], 0, 1000000, version) || version != RunLog::kVersion)
-                return fail("version " + tokens[1] + " is not the supported version " +
+                return fail("version " + Printable(tokens[1]) + " is not the supported version " +
                             std::to_string(RunLog::kVersion));
             sawHeader = true;
             continue;
@@ -273,6 +301,9 @@ bool ReadRunLog(const std::string& text, RunLog& log, std::string& error) {
                 number.pop_back();
                 inlineItem = true;
             }
+            if (!number.empty() && number.find_first_not_of("0123456789") == std::string::npos &&
+                !Integer(number, 0, 2147483647L, value))
+                return fail("frame number " + number + " is larger than 2147483647");
             if (!Integer(number, 0, 2147483647L, value) || value < frame)
                 return fail("frames must be numbered in increasing order");
             frame = value;
@@ -329,11 +360,11 @@ bool ReadRunLog(const std::string& text, RunLog& log, std::string& error) {
         (toWindow ? logged.windowEvents : logged.inputEvents).push_back(logEvent);
     }
     if (!sawHeader) {
-        error = "empty file";
+        error = lineNumber == 0 ? "empty file" : "no 'vornic-replay' line";
         return false;
     }
     if (!sawEnd) {
-        error = "truncated: no 'end' line after line " + std::to_string(lineNumber);
+        error = "truncated at line " + std::to_string(lineNumber);
         return false;
     }
     return true;

@@ -36,6 +36,10 @@ struct LoggedFrame {
 
 struct RunLog {
     static const int kVersion = 1;
+    // The longest line a run file may have (the recorder's longest, a joystick reading, takes
+    // about 200 bytes) and the largest file read as one.
+    static constexpr size_t kLongestLine = 4096;
+    static constexpr size_t kLargestFile = size_t{64} << 20;
 
     int seed = 0;
     double frameTime = 0; // clock step per frame where no clock value was recorded
@@ -46,7 +50,9 @@ struct RunLog {
     std::map<long, LoggedFrame> frames;
 };
 
-// Reads a run file. On failure returns false and says why (with the line number) in error.
+// Reads a run file. On failure returns false and says why (with the line number) in error;
+// input quoted there has its control bytes escaped. A file whose last line has no line end
+// and no "end" line before it was cut off: "truncated at line N".
 bool ReadRunLog(const std::string& text, RunLog& log, std::string& error);
 
 // Writes the lines of a run file as the run goes on.

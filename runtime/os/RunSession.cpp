@@ -1,11 +1,16 @@
 #include "os/RunSession.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "os/Input.h"
 #include "os/RunLog.h"
@@ -26,6 +31,41 @@ std::string AbsolutePath(const std::string& path) {
     std::fprintf(stderr, "vornic: %s\n", message.c_str());
     std::fflush(stderr);
     std::_Exit(2);
+}
+
+// Reads a recording: only a regular file (a FIFO would block, /dev/zero never ends) of at most
+// RunLog::kLargestFile bytes. On failure says why in error.
+bool ReadRecording(const std::string& path, std::string& text, std::string& error) {
+    error.clear();
+    // Non-blocking, so that opening a FIFO with no writer returns instead of waiting.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return error = std::strerror(errno), false;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return error = "not a regular file", false;
+    }
+    const std::string tooLarge =
+        "larger than " + std::to_string(RunLog::kLargestFile >> 20) + " MiB";
+    if (static_cast<uint64_t>(info.st_size) > RunLog::kLargestFile) {
+        close(fd);
+        return error = tooLarge, false;
+    }
+    text.clear();
+    char block[65536];
+    for (;;) {
+        const ssize_t got = read(fd, block, sizeof(block));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) error = std::strerror(errno);
+        if (got <= 0) break;
+        if (text.size() + static_cast<size_t>(got) > RunLog::kLargestFile) {
+            error = tooLarge; // it grew while being read
+            break;
+        }
+        text.append(block, static_cast<size_t>(got));
+    }
+    close(fd);
+    return error.empty();
 }
 
 bool SameReport(const JoystickReport& a, const JoystickReport& b) {
@@ -111,6 +151,10 @@ class RecordingSession : public RunSession {
   private:
     void Flush() {
         if (!seeded_) return; // the header is complete once the seed is known
+        if (failed_) {
+            body_.clear();
+            return;
+        }
         std::ofstream out(path_, std::ios::binary | std::ios::app);
         if (!headerWritten_) {
             std::string header;
@@ -119,14 +163,22 @@ class RecordingSession : public RunSession {
             headerWritten_ = true;
         }
         out << body_;
+        out.close();
         body_.clear();
+        // A full disk or a lost device: the run goes on, unrecorded from here, and the player
+        // hears of it once. The recording replays as "truncated".
+        if (!out) {
+            failed_ = true;
+            std::fprintf(stderr, "vornic: cannot write the recording %s (%s); recording stops\n",
+                         path_.c_str(), std::strerror(errno));
+        }
     }
 
     std::string path_;
     std::string body_;
     RunLogWriter writer_;
     int seed_ = 0;
-    bool seeded_ = false, headerWritten_ = false, finished_ = false;
+    bool seeded_ = false, headerWritten_ = false, finished_ = false, failed_ = false;
 };
 
 class RecordingClock : public Clock {
@@ -402,13 +454,11 @@ Backend WrapForRecordOrReplay(Backend backend) {
     const std::string replayPath = Environment("VORNIC_REPLAY");
     const std::string recordPath = Environment("VORNIC_RECORD");
     if (!replayPath.empty()) {
-        std::ifstream in(replayPath, std::ios::binary);
-        if (!in) FailRun("cannot read the recording " + replayPath);
-        std::stringstream text;
-        text << in.rdbuf();
+        std::string text, error;
+        if (!ReadRecording(replayPath, text, error))
+            FailRun("cannot read the recording " + replayPath + ": " + error);
         RunLog log;
-        std::string error;
-        if (!ReadRunLog(text.str(), log, error))
+        if (!ReadRunLog(text, log, error))
             FailRun("the recording " + replayPath + " does not fit: " + error);
         auto session = std::make_unique<ReplaySession>(std::move(log));
         Backend wrapped;

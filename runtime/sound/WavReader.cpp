@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/FilePaths.h"
 #include "files/LittleEndian.h"
 
 namespace {
@@ -61,15 +62,9 @@ bool ParseWav(const uint8_t* bytes, size_t size, WavSamples& wav) {
     return false;
 }
 
+// About 25 minutes of CD-quality stereo: more is no sound of a game.
+constexpr uint64_t kLargestWavFile = uint64_t{256} << 20;
+
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    bytes.clear();
-    uint8_t buffer[65536];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    return ReadRegularFile(path, bytes, kLargestWavFile);
 }

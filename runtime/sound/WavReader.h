@@ -22,5 +22,6 @@ struct WavSamples {
 // no "data" chunk, no whole frame of samples, or a format that cannot be played.
 bool ParseWav(const uint8_t* bytes, size_t size, WavSamples& wav);
 
-// Reads the whole file at path into bytes; false when it cannot be opened or read.
+// Reads the whole file at path into bytes; false when it cannot be opened or read, is no
+// regular file or holds more than 256 MiB.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes);

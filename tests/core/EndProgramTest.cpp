@@ -2,8 +2,10 @@
 // runs in a child process.
 #include <GL/gl.h>
 #include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/CoreCommands.h"
@@ -101,6 +103,38 @@ TEST(Log, WriteLogAppendsLinesAndNullForEmptyText) {
     WriteLog(RtString("first"));
     WriteLog(RtString(""));
     EXPECT_EQ(ReadWholeFile(dir.File("ErrorLog.txt")), "first\r\nnull\r\n");
+}
+
+// The temporary directory is shared: whatever stands at the log's name, the log never writes
+// through it into another file. Links are removed; what cannot be removed (here a folder) makes
+// the log take a name of this user's, which standard error tells once.
+TEST(Log, LogIsNeverWrittenThroughWhatStandsAtItsName) {
+    for (const char* planted : {"symlink", "hard link", "folder"}) {
+        TempDir dir;
+        ScopedTmpDir tmp(dir.Path());
+        const std::string log = dir.File("ErrorLog.txt"), victim = dir.File("victim.txt");
+        std::ofstream(victim) << "precious";
+        const std::string kind = planted;
+        if (kind == "symlink") ASSERT_EQ(symlink(victim.c_str(), log.c_str()), 0);
+        if (kind == "hard link") ASSERT_EQ(link(victim.c_str(), log.c_str()), 0);
+        if (kind == "folder") ASSERT_EQ(mkdir(log.c_str(), 0700), 0);
+        testing::internal::CaptureStderr();
+        AppendLogLine("one");
+        AppendLogLine("two");
+        const std::string said = testing::internal::GetCapturedStderr();
+        const std::string written =
+            kind == "folder" ? dir.File("ErrorLog-" + std::to_string(geteuid()) + ".txt") : log;
+        EXPECT_EQ(ReadWholeFile(victim), "precious") << planted;
+        EXPECT_EQ(ReadWholeFile(written), "one\r\ntwo\r\n") << planted;
+        struct stat info;
+        ASSERT_EQ(lstat(written.c_str(), &info), 0) << planted;
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << planted;
+        EXPECT_EQ(said, kind != "folder"
+                            ? ""
+                            : "vornic: " + log + " is not a file of this user; the log goes to " +
+                                  written + "\n")
+            << planted;
+    }
 }
 
 TEST(Log, LogLivesInTheTemporaryDirectory) {

@@ -1,6 +1,7 @@
 // File channels on real files: typed reads and writes, line reading, the end of file, and the
 // runtime errors that end the program.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "FileTestSupport.h"
 #include "files/FileCommands.h"
@@ -135,6 +136,38 @@ TEST_F(ChannelTest, ALastLineWithoutLineEndIsReadWhateverItsLength) {
         EXPECT_EQ(std::string(line.CText()), text) << length;
         EXPECT_EQ(EndOfFile(5), 1.0);
     }
+}
+
+// Pipes cannot seek back and state no size, /proc files state size 0: both are read to their
+// real end, line by line and byte by byte mixed.
+TEST_F(ChannelTest, PipesAndProcFilesAreReadToTheirRealEnd) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const std::string text = "ab\r\ncd\n" + std::string(1500, 'x') + "\nlast";
+    ASSERT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    ASSERT_EQ(OpenFile(3, ("/dev/fd/" + std::to_string(ends[0])).c_str(), 1), 1.0);
+    close(ends[1]);
+    close(ends[0]);
+    RtString line;
+    double byte = 0;
+    ReadLine(3, line);
+    EXPECT_STREQ(line.CText(), "ab");
+    ReadByte(3, byte);
+    EXPECT_EQ(byte, 'c');
+    const std::string rest[] = {"d", std::string(1024, 'x'), std::string(476, 'x'), "last"};
+    for (const std::string& expected : rest) {
+        EXPECT_EQ(EndOfFile(3), 0.0);
+        ReadLine(3, line);
+        EXPECT_EQ(line.CText(), expected);
+    }
+    EXPECT_EQ(EndOfFile(3), 1.0);
+
+    ASSERT_EQ(OpenFile(4, "/proc/self/status", 1), 1.0);
+    int lines = 0;
+    for (; EndOfFile(4) == 0.0 && lines < 1000; ++lines)
+        ReadLine(4, line);
+    EXPECT_GT(lines, 5); // far more than the 0 bytes the file states
+    EXPECT_LT(lines, 1000);
 }
 
 TEST_F(ChannelTest, WriteLinesEndInCarriageReturnAndLineFeed) {

@@ -277,6 +277,17 @@ TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
         EXPECT_EQ(Lookup("README.TXT"), sources[2].content);
         EXPECT_EQ(Lookup("empty.dat"), "");
     }
+    // Names from the file cannot drive the terminal; an unknown method is named as such.
+    std::string error;
+    std::string hostile = BuildPack({{"red\x1b[31m.txt", "x"}}, PackMethod::Deflate, error);
+    const size_t methodAt = hostile.size() - (2 + 4 + 4);
+    hostile[methodAt] = 7;
+    ResealIndex(hostile);
+    WriteTestFile("hostile.sbx", hostile);
+    ASSERT_EQ(std::system((tool + " list hostile.sbx > list.txt").c_str()), 0);
+    EXPECT_NE(ReadTestFile("list.txt").find(" unknown method 7 red\\x1b[31m.txt\n"),
+              std::string::npos)
+        << ReadTestFile("list.txt");
     EXPECT_NE(std::system((tool + " list assets/readme.txt 2> /dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " create x.sbx missing.txt 2> /dev/null").c_str()), 0);
 }

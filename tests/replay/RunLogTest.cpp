@@ -2,7 +2,11 @@
 // broken files get clear answers.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "os/RunLog.h"
+#include "os/RunSession.h"
+#include "os/headless/Headless.h"
 
 namespace {
 
@@ -83,15 +87,30 @@ TEST(RunLog, HandWrittenScript) {
     EXPECT_EQ(log.frames.at(41).inputEvents.at(0).event.x, 13);
 }
 
+// A broken file and what its error must say. The texts may hold zero bytes: their length is
+// the array's, less the terminating one.
+struct BrokenCase {
+    template <size_t N>
+    BrokenCase(const char (&bytes)[N], const char* what) : text(bytes, N - 1), says(what) {}
+    std::string text;
+    const char* says;
+};
+
 TEST(RunLog, BrokenFilesSayWhatIsWrong) {
-    struct Case {
-        const char* text;
-        const char* says;
-    } cases[] = {
+    const BrokenCase cases[] = {
         {"", "empty"},
         {"hello\n", "not a Vornic run file"},
         {"vornic-replay 2\nend 1\n", "version 2"},
-        {"vornic-replay 1\nframe 3: key 57 down\n", "truncated"},
+        {"vornic-replay 1\nframe 3: key 57 down\n", "truncated at line 2"},
+        // A recording cut inside a line, whatever the piece would mean.
+        {"vornic-replay 1\nframe 12\nframe 1", "truncated at line 3"},
+        {"vornic-replay 1\nframe 2: key 57 do", "truncated at line 2"},
+        {"vornic-replay 1\nframe 100000000000000000000\nend 5\n",
+         "frame number 100000000000000000000 is larger than 2147483647"},
+        {"vornic-replay 1\nframe 2: text +1\nend 5\n", "bad text bytes"},
+        {"vornic-replay 1\nframe 2: text -f\nend 5\n", "bad text bytes"},
+        {"vornic-replay 1\nframe 2: key 1 do\0wn\nend 5\n", "line 2: zero byte"},
+        {"vornic-replay 1\n\x1b]0;x\x07 1\nend 5\n", "item '\\x1b]0;x\\x07'"},
         {"vornic-replay 1\nframe 3: key 300 down\nend 5\n", "line 2"},
         {"vornic-replay 1\nframe 5\nframe 4\nend 5\n", "increasing"},
         {"vornic-replay 1\nframe 2: t nan\nend 5\n", "clock"},
@@ -100,12 +119,61 @@ TEST(RunLog, BrokenFilesSayWhatIsWrong) {
         {"vornic-replay 1\nend 5\nframe 6\n", "after the end"},
         {"vornic-replay 1\nframe 2: @x key 1 down\nend 5\n", "poll"},
     };
-    for (const Case& c : cases) {
+    for (const BrokenCase& c : cases) {
         os::RunLog log;
         std::string error;
         EXPECT_FALSE(os::ReadRunLog(c.text, log, error)) << c.text;
         EXPECT_NE(error.find(c.says), std::string::npos) << c.text << " gave: " << error;
     }
+}
+
+TEST(RunLog, RelativeMovesStopAtTheCoordinateBound) {
+    // 21475 moves of 100000 would overflow an int; the pointer stops at the bound instead.
+    std::string script = "vornic-replay 1\n";
+    for (int i = 0; i < 21475; ++i)
+        script += "frame 1: mouse move 100000 -100000\n";
+    script += "frame 2: mouse move -3 7\nend 2\n";
+    os::RunLog log;
+    std::string error;
+    ASSERT_TRUE(os::ReadRunLog(script, log, error)) << error;
+    EXPECT_EQ(log.frames.at(1).inputEvents.back().event.x, 100000);
+    EXPECT_EQ(log.frames.at(1).inputEvents.back().event.y, -100000);
+    EXPECT_EQ(log.frames.at(2).inputEvents.at(0).event.x, 99997);
+    EXPECT_EQ(log.frames.at(2).inputEvents.at(0).event.y, -99993);
+}
+
+TEST(RunLog, ALineOfTheLongestLengthIsRead) {
+    os::RunLog log;
+    std::string error;
+    const std::string longest =
+        "vornic-replay 1\n" + std::string(os::RunLog::kLongestLine, '#') + "\nend 1\n";
+    EXPECT_TRUE(os::ReadRunLog(longest, log, error)) << error;
+    EXPECT_FALSE(os::ReadRunLog("vornic-replay 1\n#" + longest.substr(16), log, error));
+}
+
+} // namespace
+
+namespace {
+
+// A recording whose writes fail (a full disk) says so once and the run goes on.
+TEST(Recording, AFullDeviceIsSaidOnceAndTheRunGoesOn) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    setenv("VORNIC_RECORD", "/dev/full", 1);
+    os::Backend backend;
+    backend.clock = std::make_unique<os::HeadlessClock>();
+    backend.window = std::make_unique<os::HeadlessWindow>();
+    testing::internal::CaptureStderr();
+    os::Backend recorded = os::WrapForRecordOrReplay(std::move(backend));
+    unsetenv("VORNIC_RECORD");
+    ASSERT_TRUE(recorded.session);
+    recorded.session->Seed(7);
+    for (int frame = 0; frame < 200; ++frame)
+        recorded.session->BeginFrame(); // the recording is written every 60 frames
+    recorded.session->Finish();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vornic: cannot write the recording /dev/full (No space left on device); "
+              "recording stops\n");
+    EXPECT_EQ(recorded.session->Frame(), 200);
 }
 
 } // namespace

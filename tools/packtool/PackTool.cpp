@@ -16,6 +16,7 @@
 #include "files/AtomicFile.h"
 #include "files/FilePaths.h"
 #include "files/ResourcePack.h"
+#include "os/Printable.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ int Create(int argc, char** argv) {
         source.name = PlatformPath(argv[i]);
         while (source.name.compare(0, 2, "./") == 0)
             source.name.erase(0, 2);
-        if (!ReadFileBytes(folder + source.name, source.content, UINT32_MAX))
+        if (!ReadFileBytes(folder + source.name, source.content, kLargestPackEntry + 1))
             return Fail("cannot read \"" + folder + source.name + "\"");
         sources.push_back(std::move(source));
     }
@@ -76,10 +77,12 @@ int List(const char* packPath) {
     if (!ok) return Fail(std::string("\"") + packPath + "\" is no resource pack or is damaged");
     std::printf("%10s %10s %-7s %s\n", "size", "stored", "method", "name");
     for (const PackEntry& entry : entries) {
-        const char* method =
-            entry.method == static_cast<uint16_t>(PackMethod::Dictionary) ? "lzss" : "deflate";
-        std::printf("%10u %10u %-7s %s\n", entry.expandedSize, entry.size, method,
-                    entry.name.c_str());
+        std::string method = "unknown method " + std::to_string(entry.method);
+        if (entry.method == static_cast<uint16_t>(PackMethod::Dictionary)) method = "lzss";
+        if (entry.method == static_cast<uint16_t>(PackMethod::Deflate)) method = "deflate";
+        // Names come from the file: a hostile one must not drive the terminal.
+        std::printf("%10u %10u %-7s %s\n", entry.expandedSize, entry.size, method.c_str(),
+                    os::Printable(entry.name).c_str());
     }
     return 0;
 }

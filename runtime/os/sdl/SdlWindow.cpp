@@ -1,8 +1,15 @@
 #include "os/sdl/SdlWindow.h"
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <dlfcn.h>
+#include <set>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <SDL2/SDL_syswm.h>
 
@@ -16,6 +23,62 @@ namespace {
 // With no display to open, SDL falls back on its offscreen and dummy drivers and the program
 // runs on without a window that anyone can see. Those drivers are used only when SDL_VIDEODRIVER
 // names them (the tests do); otherwise start-up fails and says which drivers were tried.
+// The processes this one has started and not yet reaped, from the parent field of every
+// process's /proc/<pid>/stat.
+std::set<pid_t> ChildProcesses() {
+    std::set<pid_t> children;
+    DIR* processes = opendir("/proc");
+    if (!processes) return children;
+    const pid_t self = getpid();
+    while (const dirent* entry = readdir(processes)) {
+        char* end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (*end || pid <= 0) continue;
+        std::FILE* stat =
+            std::fopen(("/proc/" + std::string(entry->d_name) + "/stat").c_str(), "r");
+        if (!stat) continue;
+        char line[512] = {};
+        const size_t got = std::fread(line, 1, sizeof(line) - 1, stat);
+        std::fclose(stat);
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses, so the fields
+        // are counted from the last ')'.
+        const char* close = std::strrchr(line, ')');
+        char state = 0;
+        long parent = 0;
+        if (got > 0 && close && std::sscanf(close + 1, " %c %ld", &state, &parent) == 2 &&
+            parent == self)
+            children.insert(static_cast<pid_t>(pid));
+    }
+    closedir(processes);
+    return children;
+}
+
+// Xlib's way of reporting a connection that is gone; the handler must not return.
+using IoErrorHandler = int (*)(void* display);
+using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler handler);
+
+int EndOnLostDisplay(void*) {
+    static const char message[] = "vornic: the connection to the X server is lost; ending\n";
+    // Only async-signal-safe calls: Xlib is in an undefined state, and anything that would
+    // touch the display again (shut-down, destructors) could wait for it forever.
+    const ssize_t ignored = write(2, message, sizeof(message) - 1);
+    (void)ignored;
+    _exit(1);
+}
+
+// With the X server gone, SDL's handler lets Xlib go on, and a wait for an event (showing the
+// window, the message box) spins forever. The program ends instead, saying why. SDL loads
+// Xlib itself, so the handler is set in the copy it loaded.
+void EndWhenTheDisplayIsLost() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0) return;
+    void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
+    if (!xlib) return;
+    if (auto set = reinterpret_cast<SetIoErrorHandler>(dlsym(xlib, "XSetIOErrorHandler")))
+        set(EndOnLostDisplay);
+    dlclose(xlib);
+}
+
 bool StartVideo() {
     const char* requested = SDL_getenv("SDL_VIDEODRIVER");
     if (!requested || !*requested) {
@@ -30,7 +93,10 @@ bool StartVideo() {
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, visible.c_str());
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        EndWhenTheDisplayIsLost();
+        return true;
+    }
     std::fprintf(stderr, "No display to open a window on: %s\n", SDL_GetError());
     return false;
 }
@@ -238,7 +304,16 @@ uint64_t SdlWindow::NativeHandle() {
 }
 
 void SdlWindow::MessageBox(const std::string& caption, const std::string& text) {
+    const std::set<pid_t> before = ChildProcesses();
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption.c_str(), text.c_str(), nullptr);
+    // SDL shows the box in a helper process (zenity, or a fork of its own) and waits for it. A
+    // termination request (SIGTERM, SIGINT: a quit event for the next pump) ends that wait
+    // early, and the helper would stay behind with its box, spinning once its display is gone.
+    for (const pid_t child : ChildProcesses()) {
+        if (before.count(child)) continue;
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
 }
 
 void SdlWindow::Beep() {

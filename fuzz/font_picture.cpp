@@ -1,0 +1,40 @@
+// Fuzzes what a font or sprite picture goes through after decoding: padding
+// to a texture, edge bleeding, the normal map and every mipmap level down to 1 x 1.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "gfx2d/ImageCodec.h"
+#include "gfx2d/TexturePixels.h"
+
+namespace {
+
+// Pictures are kept small here: the work is linear in the pixels, the interest is in shapes.
+constexpr int kLargestSide = 512;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    DecodedImage image;
+    if (!DecodeBmp(data, size, 0xFF00FF, image) &&
+        !DecodePng(data, size, 0xFF00FF, "fuzz.png", image))
+        return 0;
+    if (image.width > kLargestSide || image.height > kLargestSide) return 0;
+    int width = PowerOfTwoAtLeast(image.width, 2);
+    int height = PowerOfTwoAtLeast(image.height, 2);
+    std::vector<uint8_t> pixels = PadAndFlip(image, image.width, image.height, width, height);
+    if (pixels.size() != static_cast<size_t>(width) * height * 4) std::abort();
+    BleedEdges(pixels, width, height);
+    std::vector<uint8_t> normals = pixels;
+    MakeNormalMap(normals, width, height);
+    while (width > 1 || height > 1) {
+        const int wasWidth = width, wasHeight = height;
+        HalveMipLevel(pixels, width, height);
+        if (width != (wasWidth > 1 ? wasWidth / 2 : 1) ||
+            height != (wasHeight > 1 ? wasHeight / 2 : 1) ||
+            pixels.size() < static_cast<size_t>(width) * height * 4)
+            std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,37 @@
+// Fuzzes packs read from disk and extracted: the bytes are a pack file; every entry the index
+// lists is looked up, and what is extracted must be exactly its stated size, within bounds.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "FuzzFiles.h"
+#include "files/ResourcePack.h"
+#include "files/ResourceResolver.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string packPath = fuzzfiles::Write("fuzz.sbx", data, size);
+    std::vector<PackEntry> entries;
+    const int fd = open(packPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) std::abort();
+    const bool indexed = ReadPackIndex(fd, entries);
+    close(fd);
+    ResourceResolver resolver;
+    resolver.SetPack(packPath);
+    for (const PackEntry& entry : entries) {
+        std::string path;
+        if (!resolver.Resolve(entry.name, path)) continue;
+        // Names that exist on disk resolve to themselves; only extractions are checked.
+        if (path != resolver.Extraction()) continue;
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0 || !PackEntryWithinBounds(entry)) std::abort();
+        const PackEntry* found = FindPackEntry(entries, entry.name);
+        if (!found || static_cast<uint64_t>(info.st_size) != found->expandedSize) std::abort();
+    }
+    if (!indexed && !entries.empty()) std::abort();
+    return 0;
+}

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# A program ends on SIGTERM and SIGINT whatever it shows (the software-renderer warning box
+# included), and ends with a message when its X server goes away, leaving no box behind.
+# Usage: end_on_signal.sh <path to a program that prints "frame N:" lines>   (under xvfb-run)
+program=$(readlink -f "$1")
+. "$(dirname "$0")/xdriver.sh"
+
+box_title='!!OpenGL Software Emulation!!'
+
+# Waits up to ten seconds for the program to end; its exit status.
+wait_for_end() {
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "$1: still running 10 s later"
+    wait "$pid"
+}
+
+# Waits for the warning box; the processes showing it are noted in $helpers.
+wait_for_box() {
+    wait_for_window "$box_title"
+    helpers=$(ps -o pid= --ppid "$pid" | tr '\n' ' ')
+}
+
+# The processes that showed the box must be gone with the program.
+expect_helpers_gone() {
+    local helper
+    for helper in $helpers; do
+        for _ in $(seq 20); do
+            kill -0 "$helper" 2>/dev/null || continue 2
+            sleep 0.1
+        done
+        kill -9 "$helper"
+        fail "$1: the box's process $helper outlived the program"
+    done
+}
+
+# A virtual X server of this script's own, so that it can be stopped under the program.
+start_own_server() {
+    exec 3<> <(:)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.txt" 2>&1 &
+    server=$!
+    local number=""
+    for _ in $(seq 100); do
+        read -r -t 0.1 number <&3 && break
+    done
+    [ -n "$number" ] || fail "no display number from Xvfb"
+    export DISPLAY=":$number"
+}
+
+# SDL shows message boxes on X11 through zenity; without it no box comes up.
+have_box=1
+command -v zenity >/dev/null || { have_box=0; echo "SKIP: no zenity, no warning box to test"; }
+
+# 1. SIGTERM while the box is up.
+if [ "$have_box" = 1 ]; then
+    unset VORNIC_NO_MESSAGE_BOX
+    start_program "$program"
+    wait_for_box
+    kill -TERM "$pid"
+    wait_for_end "SIGTERM with the box up"
+    expect_helpers_gone "SIGTERM with the box up"
+    echo "PASS: SIGTERM with the box up ends the program"
+fi
+
+# 2. SIGINT while running. A background job of a script starts with SIGINT ignored, which a
+# program rightly keeps: the default is given back for this run.
+export VORNIC_NO_MESSAGE_BOX=1
+start_program env --default-signal=INT "$program"
+wait_for_output '^frame 1:' || fail "the program did not start"
+kill -INT "$pid"
+wait_for_end "SIGINT while running" || fail "SIGINT while running: exit status $?"
+echo "PASS: SIGINT while running ends the program with status 0"
+
+# 3. The X server stops under the running program, then under the box.
+outer_display=$DISPLAY
+states=running
+[ "$have_box" = 1 ] && states="running box"
+for state in $states; do
+    start_own_server
+    if [ "$state" = box ]; then
+        unset VORNIC_NO_MESSAGE_BOX
+        start_program "$program"
+        wait_for_box
+    else
+        start_program "$program"
+        wait_for_output '^frame 1:' || fail "the program did not start"
+    fi
+    kill -TERM "$server"
+    wait "$server"
+    wait_for_end "X server gone ($state)" && fail "X server gone ($state): exit status 0"
+    grep -q 'connection to the X server is lost' "$work/out.txt" ||
+        fail "X server gone ($state): no message"
+    expect_helpers_gone "X server gone ($state)"
+    export DISPLAY=$outer_display VORNIC_NO_MESSAGE_BOX=1
+    echo "PASS: the X server gone under the program ($state) ends it with a message"
+done
