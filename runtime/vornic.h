@@ -14,3 +14,4 @@
 #include "sound/SoundCommands.h"
 #include "files/FileCommands.h"
 #include "files/IniCommands.h"
+#include "net/NetCommands.h"

@@ -18,6 +18,9 @@
 namespace os {
 class RunSession;
 }
+namespace net {
+class NetGame;
+}
 class InputDevices;
 class OpenGLRainbows;
 class Rainbows3D;
@@ -75,6 +78,8 @@ struct Runtime {
     std::unique_ptr<FileState> files;
     std::unique_ptr<ResourceResolver> resolvers[2];
     std::unique_ptr<SoundDevice> sound;
+    // The network game: players, message queues, the sockets and their thread.
+    std::unique_ptr<net::NetGame> net;
 
     Runtime();
     ~Runtime();

@@ -1,0 +1,146 @@
+#include "NetTesting.h"
+
+#include <arpa/inet.h>
+#include <csignal>
+#include <cstdint>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "os/Sockets.h"
+
+extern char** environ;
+
+namespace {
+
+sockaddr_in Loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+} // namespace
+
+RawUdp::RawUdp() {
+    fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address = Loopback(0);
+    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    socklen_t length = sizeof(address);
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+}
+
+RawUdp::~RawUdp() {
+    close(fd_);
+}
+
+void RawUdp::SendTo(int port, const std::string& bytes) {
+    const sockaddr_in address = Loopback(port);
+    sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&address),
+           sizeof(address));
+}
+
+bool RawUdp::Receive(std::string& bytes, int& fromPort, int timeoutMs) {
+    pollfd ready{fd_, POLLIN, 0};
+    if (poll(&ready, 1, timeoutMs) <= 0) return false;
+    char buffer[2048];
+    sockaddr_in from{};
+    socklen_t length = sizeof(from);
+    const ssize_t size =
+        recvfrom(fd_, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from), &length);
+    if (size < 0) return false;
+    bytes.assign(buffer, static_cast<size_t>(size));
+    fromPort = ntohs(from.sin_port);
+    return true;
+}
+
+int FreePort() {
+    // The same kind of socket a host opens, so the port is free for it.
+    auto socket = os::CreatePosixSockets()->OpenBound(0);
+    return socket ? os::AddressPort(socket->LocalAddress()) : 0;
+}
+
+std::string Int(int32_t value) {
+    std::string bytes;
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> shift) & 0xFF));
+    return bytes;
+}
+
+int32_t IntAt(const std::string& bytes, size_t offset) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(offset + i));
+    return static_cast<int32_t>(value);
+}
+
+std::string Datagram(int type, int addressee, int sender, const std::string& text) {
+    return "VRNC" + std::string(1, static_cast<char>(type)) +
+           Int(static_cast<int32_t>(text.size())) + Int(addressee) + Int(sender) + text;
+}
+
+Probe::Probe() {
+    int input[2], output[2];
+    if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+    char* argv[] = {const_cast<char*>(NET_PROBE_PATH), nullptr};
+    posix_spawn(&pid_, NET_PROBE_PATH, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    close(output[1]);
+    toProbe_ = input[1];
+    fromProbe_ = output[0];
+}
+
+Probe::~Probe() {
+    End();
+}
+
+std::string Probe::Ask(const std::string& command) {
+    const std::string line = command + "\n";
+    if (write(toProbe_, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+        return "<no answer>";
+    // Start-up prints "Init OK" before the first answer.
+    for (int waited = 0; waited < 20000;) {
+        size_t end;
+        while ((end = pending_.find('\n')) != std::string::npos) {
+            std::string answer = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            if (answer != "Init OK") return answer;
+        }
+        pollfd ready{fromProbe_, POLLIN, 0};
+        if (poll(&ready, 1, 100) <= 0) {
+            waited += 100;
+            continue;
+        }
+        char buffer[512];
+        const ssize_t size = read(fromProbe_, buffer, sizeof(buffer));
+        if (size <= 0) break;
+        pending_.append(buffer, static_cast<size_t>(size));
+    }
+    return "<no answer>";
+}
+
+void Probe::End() {
+    if (pid_ <= 0) return;
+    close(toProbe_);
+    // Bounded: a program that does not end by itself within 10 s is stopped.
+    int status = 0;
+    for (int waited = 0; waited < 10000 && waitpid(pid_, &status, WNOHANG) == 0; waited += 20)
+        usleep(20000);
+    if (waitpid(pid_, &status, WNOHANG) == 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status, 0);
+    }
+    close(fromProbe_);
+    pid_ = -1;
+}
