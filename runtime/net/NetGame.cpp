@@ -50,6 +50,7 @@ bool NetGame::Open(bool hosting, const os::SocketAddress& hostAddress) {
         isHost_ = hosting;
         nextPlayerId_ = kFirstPlayerId;
         ownPlayerId_ = -1;
+        lastGivenId_ = 0;
     }
     stopRequested_ = false;
     thread_ = std::thread(&NetGame::Run, this);
@@ -214,11 +215,12 @@ void NetGame::HandleAtClient(const unsigned char* data, size_t size,
     switch (message.type) {
     case kJoinAnswer: {
         // Joins go out one at a time (CreatePlayer waits for its answer), so the answer belongs
-        // to the one player whose join was sent.
-        if (message.addressee < kFirstPlayerId) return;
+        // to the one player whose join was sent. The host's ids only grow, so an id no greater
+        // than the last one this program got answers an earlier join a second time.
+        if (message.addressee < kFirstPlayerId || message.addressee <= lastGivenId_) return;
         for (LocalPlayer& player : localPlayers_) {
             if (player.id != kJoinSent) continue;
-            player.id = message.addressee;
+            player.id = lastGivenId_ = message.addressee;
             if (ownPlayerId_ < 0) ownPlayerId_ = player.id;
             answered_.notify_all();
             return;

@@ -124,6 +124,7 @@ class NetGame {
     bool isHost_ = false;
     int nextPlayerId_ = kFirstPlayerId;
     int ownPlayerId_ = -1;
+    int lastGivenId_ = 0;
     int nextJoinTicket_ = 1;
     int lastSender_ = 0;
     std::list<LocalPlayer> localPlayers_;

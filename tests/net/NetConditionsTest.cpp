@@ -1,0 +1,80 @@
+// VORNIC_NET_SIM: how its text is read, and what a program sees on the network it makes.
+#include <chrono>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "NetTesting.h"
+#include "os/Sockets.h"
+#include "support/TestRuntime.h"
+#include "vornic.h"
+
+namespace {
+
+TEST(NetConditions, ReadsLossDelayJitterAndDuplicationOrSaysWhyNot) {
+    const struct {
+        const char* text;
+        bool valid;
+        double loss, delay, jitter, dup;
+    } rows[] = {
+        {"", true, 0, 0, 0, 0},
+        {"loss=0.1,delay=80,jitter=20,dup=0.02", true, 0.1, 80, 20, 0.02},
+        {"dup=1,loss=1", true, 1, 0, 0, 1},
+        {"loss=1.5", false, 0, 0, 0, 0},
+        {"dup=-0.1", false, 0, 0, 0, 0},
+        {"delay=70000", false, 0, 0, 0, 0},
+        {"speed=3", false, 0, 0, 0, 0},
+        {"loss=", false, 0, 0, 0, 0},
+        {"loss=0.1x", false, 0, 0, 0, 0},
+        {"jitter=nan", false, 0, 0, 0, 0},
+        {"delay=inf", false, 0, 0, 0, 0},
+        {"loss", false, 0, 0, 0, 0},
+    };
+    for (const auto& row : rows) {
+        os::NetConditions conditions;
+        std::string error;
+        ASSERT_EQ(os::ParseNetConditions(row.text, conditions, error), row.valid) << row.text;
+        EXPECT_EQ(error.empty(), row.valid) << row.text;
+        if (!row.valid) continue;
+        EXPECT_DOUBLE_EQ(conditions.loss, row.loss) << row.text;
+        EXPECT_DOUBLE_EQ(conditions.delayMs, row.delay) << row.text;
+        EXPECT_DOUBLE_EQ(conditions.jitterMs, row.jitter) << row.text;
+        EXPECT_DOUBLE_EQ(conditions.duplicate, row.dup) << row.text;
+    }
+}
+
+// A program that hosts its own game under simulated conditions.
+class SimulatedNetwork : public HeadlessRuntimeTest {
+  protected:
+    void RestartHosting(const char* conditions) {
+        setenv("VORNIC_NET_SIM", conditions, 1);
+        HeadlessRuntimeTest::TearDown();
+        HeadlessRuntimeTest::SetUp();
+        unsetenv("VORNIC_NET_SIM");
+        ASSERT_EQ(NetHostGame(NumberToText(FreePort())), 1);
+    }
+};
+
+TEST_F(SimulatedNetwork, WhenEverythingIsLostAPlayerGetsNoIdAfterTheWait) {
+    RestartHosting("loss=1");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_STREQ(NetCreatePlayer("Ann").CText(), "-1");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+}
+
+TEST_F(SimulatedNetwork, WhenEverythingIsDoubledMessagesArriveTwiceButJoinsCountOnce) {
+    RestartHosting("dup=1");
+    ASSERT_STREQ(NetCreatePlayer("Ann").CText(), "101");
+    ASSERT_STREQ(NetCreatePlayer("Bob").CText(), "102");
+    EXPECT_EQ(NetPlayerCount(), 2);
+    ASSERT_EQ(NetSendMessage(101, 102, "twice"), 1);
+    int copies = 0;
+    for (int attempt = 0; attempt < 100 && copies < 2; ++attempt) {
+        while (NetGetMessage(102).Length() > 0)
+            ++copies;
+        usleep(20000);
+    }
+    EXPECT_GE(copies, 2);
+}
+
+} // namespace
