@@ -1,10 +1,12 @@
 #include "net/NetCommands.h"
 
+#include <functional>
 #include <string>
 
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "net/NetGame.h"
+#include "os/RunSession.h"
 
 namespace {
 
@@ -14,70 +16,102 @@ int PortFromText(const RtString& text) {
     return port <= 0 ? net::kDefaultPort : port;
 }
 
-RtString IdText(int id) {
-    return NumberToText(id);
+std::string Bytes(const RtString& text) {
+    return std::string(text.CText(), text.Length());
+}
+
+std::string NumberResult(double number) {
+    return NumberToText(number).CText();
+}
+
+// Runs a network command on the game, or gives its failure result when there is none. A
+// recording notes the result; a replay gives the recorded one instead and touches no socket.
+template <typename Command>
+std::string Run(const char* name, const std::string& failure, Command command) {
+    Runtime& rt = Rt();
+    if (rt.session && rt.session->ReplaysNetwork()) {
+        std::string recorded;
+        return rt.session->NextNetResult(name, recorded) ? recorded : failure;
+    }
+    const std::string result = rt.net ? command(*rt.net) : failure;
+    if (rt.session) rt.session->NoteNetResult(name, result);
+    return result;
+}
+
+double RunForNumber(const char* name, double failure,
+                    const std::function<double(net::NetGame&)>& command) {
+    return TextToNumber(Run(name, NumberResult(failure), [&](net::NetGame& game) {
+                            return NumberResult(command(game));
+                        }).c_str());
 }
 
 } // namespace
 
 double NetHostGame(const RtString& port) {
-    net::NetGame* game = Rt().net.get();
-    return game && game->Host(PortFromText(port)) ? 1 : 0;
+    return RunForNumber("NetHostGame", 0,
+                        [&](net::NetGame& game) { return game.Host(PortFromText(port)); });
 }
 
 double NetJoinGame(const RtString& server, const RtString& port) {
-    net::NetGame* game = Rt().net.get();
-    return game && game->Join(server.CText(), PortFromText(port)) ? 1 : 0;
+    return RunForNumber("NetJoinGame", 0, [&](net::NetGame& game) {
+        return game.Join(Bytes(server), PortFromText(port));
+    });
 }
 
 RtString NetLocalAddresses() {
-    net::NetGame* game = Rt().net.get();
-    return game ? net::JoinAddresses(game->LocalAddresses()).c_str() : "";
+    return Run("NetLocalAddresses", "",
+               [](net::NetGame& game) { return net::JoinAddresses(game.LocalAddresses()); })
+        .c_str();
 }
 
 RtString NetCreatePlayer(const RtString& name) {
-    net::NetGame* game = Rt().net.get();
-    return IdText(game ? game->CreatePlayer(std::string(name.CText(), name.Length())) : -1);
+    return Run("NetCreatePlayer", "-1",
+               [&](net::NetGame& game) { return NumberResult(game.CreatePlayer(Bytes(name))); })
+        .c_str();
 }
 
 double NetSendMessage(double sender, double addressee, const RtString& text) {
-    net::NetGame* game = Rt().net.get();
-    return game && game->SendText(ToInt(sender), ToInt(addressee),
-                                  std::string(text.CText(), text.Length()))
-               ? 1
-               : 0;
+    return RunForNumber("NetSendMessage", 0, [&](net::NetGame& game) {
+        return game.SendText(ToInt(sender), ToInt(addressee), Bytes(text));
+    });
 }
 
 double NetRemovePlayer(double player) {
-    if (net::NetGame* game = Rt().net.get()) game->RemovePlayer(ToInt(player));
-    return 1;
+    return RunForNumber("NetRemovePlayer", 1, [&](net::NetGame& game) {
+        game.RemovePlayer(ToInt(player));
+        return 1.0;
+    });
 }
 
 RtString NetGetMessage(double player) {
-    net::NetGame* game = Rt().net.get();
-    std::string text;
-    if (!game || !game->TakeMessage(ToInt(player), text)) return "";
-    return text.c_str();
+    return Run("NetGetMessage", "",
+               [&](net::NetGame& game) {
+                   std::string text;
+                   return game.TakeMessage(ToInt(player), text) ? text : "";
+               })
+        .c_str();
 }
 
 double NetMessageSender() {
-    net::NetGame* game = Rt().net.get();
-    return game ? game->LastSender() : 0;
+    return RunForNumber("NetMessageSender", 0,
+                        [](net::NetGame& game) { return game.LastSender(); });
 }
 
 double NetPlayerCount() {
-    net::NetGame* game = Rt().net.get();
-    return game ? game->PlayerCount() : 0;
+    return RunForNumber("NetPlayerCount", 0, [](net::NetGame& game) { return game.PlayerCount(); });
 }
 
 RtString NetPlayerId(double n) {
-    net::NetGame* game = Rt().net.get();
-    return IdText(game ? game->PlayerId(ToInt(n)) : 0);
+    return Run("NetPlayerId", "0",
+               [&](net::NetGame& game) { return NumberResult(game.PlayerId(ToInt(n))); })
+        .c_str();
 }
 
 RtString NetPlayerName(double player) {
-    net::NetGame* game = Rt().net.get();
-    std::string name;
-    if (!game || !game->PlayerName(ToInt(player), name)) return "NO_DATA";
-    return name.c_str();
+    return Run("NetPlayerName", "NO_DATA",
+               [&](net::NetGame& game) {
+                   std::string name;
+                   return game.PlayerName(ToInt(player), name) ? name : "NO_DATA";
+               })
+        .c_str();
 }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "NetTesting.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -52,6 +53,43 @@ TEST(NetPrograms, HostAndThreeJoiningProgramsExchangeMessages) {
     cid.End();
     EXPECT_EQ(AskUntil(host, "count", "1"), "1");
     EXPECT_EQ(host.Ask("id 0"), "101");
+}
+
+} // namespace
+
+namespace {
+
+// A program records a chat with another; replayed alone, with no host and no other program
+// about, it gets the same answers in the same frames.
+TEST(NetPrograms, RecordedChatReplaysWithoutTheNetwork) {
+    TempDir dir;
+    const std::string recording = "VORNIC_RECORD=" + dir.File("chat.txt");
+    const std::string port = std::to_string(FreePort());
+    std::vector<std::pair<std::string, std::string>> asked; // command, answer
+    {
+        Probe recorded({recording}), other;
+        auto ask = [&](const std::string& command) {
+            asked.emplace_back(command, recorded.Ask(command));
+            return asked.back().second;
+        };
+        ASSERT_EQ(ask("host " + port), "1");
+        ASSERT_EQ(other.Ask("join 127.0.0.1 " + port), "1");
+        ASSERT_EQ(ask("create Ann"), "101");
+        ask("frame");
+        ASSERT_EQ(other.Ask("create Bob"), "102");
+        for (const char* text : {"hello", "again"}) {
+            ASSERT_EQ(other.Ask(std::string("send 102 101 ") + text), "1");
+            // "get" answers "<text>|<sender>"; an empty text starts with the bar.
+            for (int frames = 0; frames < 300 && ask("get 101")[0] == '|'; ++frames)
+                ask("frame");
+        }
+        ask("count");
+        ask("name 102");
+        ask("frame");
+    }
+    Probe replayed({"VORNIC_REPLAY=" + dir.File("chat.txt")});
+    for (const auto& [command, answer] : asked)
+        EXPECT_EQ(replayed.Ask(command), answer) << command;
 }
 
 } // namespace

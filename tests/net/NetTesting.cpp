@@ -85,7 +85,13 @@ std::string Datagram(int type, int addressee, int sender, const std::string& tex
            Int(static_cast<int32_t>(text.size())) + Int(addressee) + Int(sender) + text;
 }
 
-Probe::Probe() {
+Probe::Probe(const std::vector<std::string>& environment) {
+    std::vector<char*> envp;
+    for (char** entry = environ; *entry; ++entry)
+        envp.push_back(*entry);
+    for (const std::string& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
     int input[2], output[2];
     if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) return;
     posix_spawn_file_actions_t actions;
@@ -93,7 +99,7 @@ Probe::Probe() {
     posix_spawn_file_actions_adddup2(&actions, input[0], 0);
     posix_spawn_file_actions_adddup2(&actions, output[1], 1);
     char* argv[] = {const_cast<char*>(NET_PROBE_PATH), nullptr};
-    posix_spawn(&pid_, NET_PROBE_PATH, &actions, nullptr, argv, environ);
+    posix_spawn(&pid_, NET_PROBE_PATH, &actions, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(input[0]);
     close(output[1]);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // A UDP socket bound to 127.0.0.1 on a free port. Sends only to 127.0.0.1.
 class RawUdp {
@@ -33,10 +34,11 @@ int32_t IntAt(const std::string& bytes, size_t offset);
 // A datagram of the layer, written out field by field.
 std::string Datagram(int type, int addressee, int sender, const std::string& text);
 
-// The net probe program, started with pipes to its input and output.
+// The net probe program, started with pipes to its input and output, and with the
+// environment of the test plus the given "NAME=value" entries.
 class Probe {
   public:
-    Probe();
+    explicit Probe(const std::vector<std::string>& environment = {});
     ~Probe();
     // Sends a command line and gives the answer line ("<no answer>" after 20 s).
     std::string Ask(const std::string& command);

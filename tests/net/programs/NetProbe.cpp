@@ -1,6 +1,6 @@
 // A program for the multi-process network tests: it reads one command per line from standard
-// input, calls the network command and prints its result on one line. It ends at "quit" or
-// when its input closes, through the ordinary end of the program.
+// input, calls the network command (or PresentFrame for "frame") and prints its result on one
+// line. It ends when its input closes, through the ordinary end of the program.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -38,9 +38,10 @@ void GameMain() {
             answer = NetPlayerName(std::atof(a));
         else if (command == "remove")
             answer = NetRemovePlayer(std::atof(a));
-        else if (command == "quit")
-            break;
-        else
+        else if (command == "frame") {
+            PresentFrame();
+            answer = "frame";
+        } else
             answer = "?";
         std::printf("%s\n", answer.CText());
         std::fflush(stdout);
