@@ -55,7 +55,6 @@ class NetGame {
     // Announces the leaving of every local player that has an id, stops the thread, closes
     // the sockets and forgets all players. Nothing happens when no game is open.
     void End();
-    bool IsOpen() const { return client_ != nullptr; }
     // The port the hosted game listens on (Host(0) takes a free one); 0 when not hosting.
     int HostPort() const;
 

@@ -1,6 +1,5 @@
 #include "os/Sockets.h"
 
-#include <arpa/inet.h>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -48,23 +47,6 @@ int AddressPort(const SocketAddress& address) {
     if (address.length && storage.ss_family == AF_INET6)
         return ntohs(reinterpret_cast<const sockaddr_in6&>(storage).sin6_port);
     return 0;
-}
-
-std::string AddressText(const SocketAddress& address) {
-    sockaddr_storage storage{};
-    std::memcpy(&storage, address.bytes, sizeof(address.bytes));
-    char text[INET6_ADDRSTRLEN] = {};
-    if (address.length && storage.ss_family == AF_INET) {
-        const auto& in = reinterpret_cast<const sockaddr_in&>(storage);
-        inet_ntop(AF_INET, &in.sin_addr, text, sizeof(text));
-        return std::string(text) + ":" + std::to_string(ntohs(in.sin_port));
-    }
-    if (address.length && storage.ss_family == AF_INET6) {
-        const auto& in6 = reinterpret_cast<const sockaddr_in6&>(storage);
-        inet_ntop(AF_INET6, &in6.sin6_addr, text, sizeof(text));
-        return "[" + std::string(text) + "]:" + std::to_string(ntohs(in6.sin6_port));
-    }
-    return "";
 }
 
 bool ParseNetConditions(const std::string& text, NetConditions& conditions, std::string& error) {

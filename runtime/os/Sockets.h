@@ -26,8 +26,6 @@ struct SocketAddress {
 SocketAddress Ipv4Loopback(int port);
 // The port of an address; 0 when it has none.
 int AddressPort(const SocketAddress& address);
-// The numeric text of an address with its port ("127.0.0.1:26000", "[::1]:26000").
-std::string AddressText(const SocketAddress& address);
 
 class DatagramSocket {
   public:

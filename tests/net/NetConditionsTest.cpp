@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <unistd.h>
 
 #include "NetTesting.h"
@@ -36,10 +37,10 @@ TEST(NetConditions, ReadsLossDelayJitterAndDuplicationOrSaysWhyNot) {
         ASSERT_EQ(os::ParseNetConditions(row.text, conditions, error), row.valid) << row.text;
         EXPECT_EQ(error.empty(), row.valid) << row.text;
         if (!row.valid) continue;
-        EXPECT_DOUBLE_EQ(conditions.loss, row.loss) << row.text;
-        EXPECT_DOUBLE_EQ(conditions.delayMs, row.delay) << row.text;
-        EXPECT_DOUBLE_EQ(conditions.jitterMs, row.jitter) << row.text;
-        EXPECT_DOUBLE_EQ(conditions.duplicate, row.dup) << row.text;
+        EXPECT_EQ(std::make_tuple(conditions.loss, conditions.delayMs, conditions.jitterMs,
+                                  conditions.duplicate),
+                  std::make_tuple(row.loss, row.delay, row.jitter, row.dup))
+            << row.text;
     }
 }
 

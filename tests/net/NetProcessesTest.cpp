@@ -29,13 +29,11 @@ TEST(NetPrograms, HostAndThreeJoiningProgramsExchangeMessages) {
     }
 
     EXPECT_EQ(host.Ask("count"), "3");
-    const struct {
-        const char* question;
-        const char* answer;
-    } lists[] = {{"id 0", "101"}, {"id 2", "103"},     {"id 3", "0"},
-                 {"id -1", "0"},  {"name 101", "Ann"}, {"name 103", "Cid"}};
-    for (const auto& row : lists)
-        EXPECT_EQ(bob.Ask(row.question), row.answer) << row.question;
+    const std::pair<const char*, const char*> lists[] = {{"id 0", "101"},     {"id 2", "103"},
+                                                         {"id 3", "0"},       {"id -1", "0"},
+                                                         {"name 101", "Ann"}, {"name 103", "Cid"}};
+    for (const auto& [question, answer] : lists)
+        EXPECT_EQ(bob.Ask(question), answer) << question;
 
     // To all: the others get it, the sender does not.
     ASSERT_EQ(ann.Ask("send 101 0 hello all"), "1");

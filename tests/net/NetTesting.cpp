@@ -15,25 +15,11 @@
 
 extern char** environ;
 
-namespace {
-
-sockaddr_in Loopback(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-} // namespace
-
-RawUdp::RawUdp() {
-    fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = Loopback(0);
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    socklen_t length = sizeof(address);
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+RawUdp::RawUdp() : fd_(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
+    os::SocketAddress address = os::Ipv4Loopback(0);
+    bind(fd_, reinterpret_cast<sockaddr*>(address.bytes), address.length);
+    getsockname(fd_, reinterpret_cast<sockaddr*>(address.bytes), &address.length);
+    port_ = os::AddressPort(address);
 }
 
 RawUdp::~RawUdp() {
@@ -41,22 +27,22 @@ RawUdp::~RawUdp() {
 }
 
 void RawUdp::SendTo(int port, const std::string& bytes) {
-    const sockaddr_in address = Loopback(port);
-    sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&address),
-           sizeof(address));
+    const os::SocketAddress to = os::Ipv4Loopback(port);
+    sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(to.bytes),
+           to.length);
 }
 
 bool RawUdp::Receive(std::string& bytes, int& fromPort, int timeoutMs) {
     pollfd ready{fd_, POLLIN, 0};
     if (poll(&ready, 1, timeoutMs) <= 0) return false;
     char buffer[2048];
-    sockaddr_in from{};
-    socklen_t length = sizeof(from);
-    const ssize_t size =
-        recvfrom(fd_, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from), &length);
+    os::SocketAddress from;
+    from.length = sizeof(from.bytes);
+    const ssize_t size = recvfrom(fd_, buffer, sizeof(buffer), 0,
+                                  reinterpret_cast<sockaddr*>(from.bytes), &from.length);
     if (size < 0) return false;
     bytes.assign(buffer, static_cast<size_t>(size));
-    fromPort = ntohs(from.sin_port);
+    fromPort = os::AddressPort(from);
     return true;
 }
 
@@ -140,13 +126,12 @@ void Probe::End() {
     if (pid_ <= 0) return;
     close(toProbe_);
     // Bounded: a program that does not end by itself within 10 s is stopped.
-    int status = 0;
-    for (int waited = 0; waited < 10000 && waitpid(pid_, &status, WNOHANG) == 0; waited += 20)
-        usleep(20000);
-    if (waitpid(pid_, &status, WNOHANG) == 0) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &status, 0);
-    }
+    int status = 0, waited = 0;
+    while (waitpid(pid_, &status, WNOHANG) == 0)
+        if (waited++ < 500)
+            usleep(20000);
+        else
+            kill(pid_, SIGKILL);
     close(fromProbe_);
     pid_ = -1;
 }

@@ -16,17 +16,14 @@ std::string Description(int ticket, const std::string& name) {
     return text + std::string(152 - text.size(), '\0');
 }
 
-RtString Text(int number) {
-    return NumberToText(number);
-}
-
 // The runtime joins a game hosted by a plain socket, which answers by hand.
 class NetAgainstRawHost : public HeadlessRuntimeTest {
   protected:
     void SetUp() override {
         HeadlessRuntimeTest::SetUp();
-        auto joined = std::async(std::launch::async,
-                                 [&] { return NetJoinGame("127.0.0.1", Text(host.Port())); });
+        auto joined = std::async(std::launch::async, [&] {
+            return NetJoinGame("127.0.0.1", NumberToText(host.Port()));
+        });
         std::string request;
         ASSERT_TRUE(host.Receive(request, client));
         EXPECT_EQ(request, Datagram(104, 0, -1, ""));
@@ -51,8 +48,7 @@ class NetAgainstRawHost : public HeadlessRuntimeTest {
         // Again until it is taken: after a flood the client's buffer may drop the first.
         for (int attempt = 0; attempt < 100; ++attempt) {
             host.SendTo(client, Datagram(101, 101, 0, Int(5)));
-            if (counted.wait_for(std::chrono::milliseconds(50)) == std::future_status::ready)
-                break;
+            if (counted.wait_for(std::chrono::milliseconds(50)) == std::future_status::ready) break;
         }
         ASSERT_EQ(counted.get(), 5);
     }
@@ -130,7 +126,7 @@ class NetHostAgainstRawClients : public HeadlessRuntimeTest {
 };
 
 TEST_F(NetHostAgainstRawClients, AcceptsSendersOnlyFromTheAddressThatRegisteredThem) {
-    ASSERT_EQ(NetHostGame(Text(port)), 1);
+    ASSERT_EQ(NetHostGame(NumberToText(port)), 1);
     RawUdp a, b;
     ASSERT_EQ(Join(a, 1, "A"), 101);
     ASSERT_EQ(Join(a, 1, "A"), 101); // the same join twice is one player
@@ -154,7 +150,7 @@ TEST_F(NetHostAgainstRawClients, AcceptsSendersOnlyFromTheAddressThatRegisteredT
 }
 
 TEST_F(NetHostAgainstRawClients, JoinsStopAtThePlayerBound) {
-    ASSERT_EQ(NetHostGame(Text(port)), 1);
+    ASSERT_EQ(NetHostGame(NumberToText(port)), 1);
     RawUdp flood;
     std::string answer;
     int from = 0, answered = 0;
