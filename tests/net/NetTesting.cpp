@@ -46,6 +46,17 @@ bool RawUdp::Receive(std::string& bytes, int& fromPort, int timeoutMs) {
     return true;
 }
 
+bool HasIpv6Loopback() {
+    const int fd = socket(AF_INET6, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in6 address{};
+    address.sin6_family = AF_INET6;
+    address.sin6_addr = in6addr_loopback;
+    const bool bound =
+        fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    if (fd >= 0) close(fd);
+    return bound;
+}
+
 int FreePort() {
     // The same kind of socket a host opens, so the port is free for it.
     auto socket = os::CreatePosixSockets()->OpenBound(0);

@@ -24,6 +24,8 @@ class RawUdp {
     int port_ = 0;
 };
 
+// True when ::1 can be bound (some containers have no IPv6).
+bool HasIpv6Loopback();
 // A port that no UDP socket holds right now.
 int FreePort();
 

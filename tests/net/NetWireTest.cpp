@@ -34,8 +34,7 @@ class NetAgainstRawHost : public HeadlessRuntimeTest {
         std::string join;
         ASSERT_TRUE(host.Receive(join, client));
         ASSERT_EQ(join.size(), 17u + 152u);
-        EXPECT_EQ(join.substr(0, 17), Datagram(1, 0, 0, std::string(152, ' ')).substr(0, 17));
-        EXPECT_EQ(join.substr(21), Description(0, "Ann").substr(4));
+        EXPECT_EQ(join, Datagram(1, 0, 0, Description(IntAt(join, 17), "Ann")));
         host.SendTo(client, Datagram(2, 101, 0, ""));
         ASSERT_STREQ(created.get().CText(), "101");
     }
@@ -164,6 +163,12 @@ TEST_F(NetHostAgainstRawClients, JoinsStopAtThePlayerBound) {
     EXPECT_EQ(answered, 1024);
     EXPECT_FALSE(flood.Receive(answer, from, 200));
     EXPECT_EQ(NetPlayerCount(), 1024);
+
+    // Listing the addresses ends the game: the host then answers nothing.
+    EXPECT_NE(("|" + std::string(NetLocalAddresses().CText()) + "|").find("|127.0.0.1|"),
+              std::string::npos);
+    flood.SendTo(port, Datagram(104, 0, 0, ""));
+    EXPECT_FALSE(flood.Receive(answer, from, 200));
 }
 
 } // namespace
