@@ -92,6 +92,7 @@ Probe::Probe(const std::vector<std::string>& environment) {
     static char noLeakReport[] = "ASAN_OPTIONS=detect_leaks=0";
     if (!getenv("ASAN_OPTIONS")) envp.push_back(noLeakReport);
     envp.push_back(nullptr);
+    signal(SIGPIPE, SIG_IGN); // a probe that died makes Ask fail, not the test program
     int input[2], output[2];
     if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) return;
     posix_spawn_file_actions_t actions;

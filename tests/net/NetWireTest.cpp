@@ -33,7 +33,6 @@ class NetAgainstRawHost : public HeadlessRuntimeTest {
         auto created = std::async(std::launch::async, [] { return NetCreatePlayer("Ann"); });
         std::string join;
         ASSERT_TRUE(host.Receive(join, client));
-        ASSERT_EQ(join.size(), 17u + 152u);
         EXPECT_EQ(join, Datagram(1, 0, 0, Description(IntAt(join, 17), "Ann")));
         host.SendTo(client, Datagram(2, 101, 0, ""));
         ASSERT_STREQ(created.get().CText(), "101");

@@ -2,7 +2,9 @@
 // input, calls the network command (or PresentFrame for "frame") and prints its result on one
 // line. It ends when its input closes, through the ordinary end of the program.
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <functional>
+#include <map>
 #include <string>
 
 #include "vornic.h"
@@ -12,38 +14,27 @@ const char kGameTitle[] = "NetProbe";
 void GameMain() {
     char line[2048];
     while (std::fgets(line, sizeof(line), stdin)) {
-        line[std::strcspn(line, "\r\n")] = '\0';
-        char word[16] = {};
-        char a[256] = {}, b[256] = {}, rest[1100] = {};
-        std::sscanf(line, "%15s %255s %255s %1099[^\n]", word, a, b, rest);
-        const std::string command = word;
-        RtString answer;
-        if (command == "host")
-            answer = NetHostGame(a);
-        else if (command == "join")
-            answer = NetJoinGame(a, b);
-        else if (command == "create")
-            answer = NetCreatePlayer(a);
-        else if (command == "send")
-            answer = NetSendMessage(std::atof(a), std::atof(b), rest);
-        else if (command == "get") {
-            answer = NetGetMessage(std::atof(a));
-            answer += "|";
-            answer += NetMessageSender();
-        } else if (command == "count")
-            answer = NetPlayerCount();
-        else if (command == "id")
-            answer = NetPlayerId(std::atof(a));
-        else if (command == "name")
-            answer = NetPlayerName(std::atof(a));
-        else if (command == "remove")
-            answer = NetRemovePlayer(std::atof(a));
-        else if (command == "frame") {
-            PresentFrame();
-            answer = "frame";
-        } else
-            answer = "?";
-        std::printf("%s\n", answer.CText());
+        char word[16] = {}, a[256] = {}, b[256] = {}, rest[1100] = {};
+        std::sscanf(line, "%15s %255s %255s %1099[^\r\n]", word, a, b, rest);
+        const double x = std::atof(a), y = std::atof(b);
+        const std::map<std::string, std::function<RtString()>> commands = {
+            {"host", [&] { return RtString(NetHostGame(a)); }},
+            {"join", [&] { return RtString(NetJoinGame(a, b)); }},
+            {"create", [&] { return NetCreatePlayer(a); }},
+            {"send", [&] { return RtString(NetSendMessage(x, y, rest)); }},
+            {"get",
+             [&] {
+                 const RtString text = NetGetMessage(x); // before asking for its sender
+                 return text + "|" + NetMessageSender();
+             }},
+            {"count", [&] { return RtString(NetPlayerCount()); }},
+            {"id", [&] { return NetPlayerId(x); }},
+            {"name", [&] { return NetPlayerName(x); }},
+            {"remove", [&] { return RtString(NetRemovePlayer(x)); }},
+            {"frame", [&] { return PresentFrame(), RtString("frame"); }},
+        };
+        const auto command = commands.find(word);
+        std::printf("%s\n", command == commands.end() ? "?" : command->second().CText());
         std::fflush(stdout);
     }
 }
