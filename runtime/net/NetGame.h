@@ -117,6 +117,8 @@ class NetGame {
     std::thread thread_;
     std::atomic<bool> stopRequested_{false};
 
+    // Everything below is guarded by the lock. The host's address changes only while the
+    // thread is stopped, so the main thread may also read it without the lock to send.
     std::mutex lock_;
     std::condition_variable answered_;
     os::SocketAddress hostAddress_;
@@ -125,7 +127,7 @@ class NetGame {
     int ownPlayerId_ = -1;
     int lastGivenId_ = 0;
     int nextJoinTicket_ = 1;
-    int lastSender_ = 0;
+    int lastSender_ = 0; // the main thread's alone
     std::list<LocalPlayer> localPlayers_;
     std::vector<RemotePlayer> remotePlayers_;
     std::deque<Message> replies_;
