@@ -16,14 +16,14 @@ std::string Description(int ticket, const std::string& name) {
     return text + std::string(152 - text.size(), '\0');
 }
 
-// The runtime joins a game hosted by a plain socket, which answers by hand.
+// The runtime joins a game hosted by a plain socket on 127.0.0.1, which answers by hand.
 class NetAgainstRawHost : public HeadlessRuntimeTest {
   protected:
     void SetUp() override {
         HeadlessRuntimeTest::SetUp();
-        auto joined = std::async(std::launch::async, [&] {
-            return NetJoinGame("127.0.0.1", NumberToText(host.Port()));
-        });
+        // The empty server name is this machine.
+        auto joined = std::async(std::launch::async,
+                                 [&] { return NetJoinGame("", NumberToText(host.Port())); });
         std::string request;
         ASSERT_TRUE(host.Receive(request, client));
         EXPECT_EQ(request, Datagram(104, 0, -1, ""));
