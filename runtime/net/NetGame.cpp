@@ -123,10 +123,8 @@ int NetGame::CreatePlayer(const std::string& name) {
     std::unique_lock<std::mutex> hold(lock_);
     localPlayers_.push_back(LocalPlayer());
     LocalPlayer& player = localPlayers_.back();
-    player.name = name;
-    player.joinTicket = nextJoinTicket_++;
     PlayerDescription description;
-    description.joinTicket = player.joinTicket;
+    description.joinTicket = nextJoinTicket_++;
     description.name = name;
     player.id = kJoinSent;
     SendToHost(Message{kJoin, 0, 0, EncodeDescription(description)});

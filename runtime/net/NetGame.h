@@ -87,8 +87,6 @@ class NetGame {
   private:
     struct LocalPlayer {
         int id = kJoinPending;
-        int joinTicket = 0;
-        std::string name;
         std::deque<Message> queue;
     };
     struct RemotePlayer {
