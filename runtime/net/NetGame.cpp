@@ -268,6 +268,9 @@ void NetGame::HandleAtHost(const unsigned char* data, size_t size, const os::Soc
     if (!DecodeMessage(data, size, message)) return;
     std::lock_guard<std::mutex> hold(lock_);
     if (!isHost_ || !listen_) return;
+    // Nothing a host sends is for a host: a datagram from a host's port (this one's, or another
+    // host's on the same port) would start an endless exchange of answers between the two.
+    if (os::AddressPort(from) == os::AddressPort(listen_->LocalAddress())) return;
     switch (message.type) {
     case kJoin: {
         PlayerDescription description;
@@ -311,7 +314,9 @@ void NetGame::HandleAtHost(const unsigned char* data, size_t size, const os::Soc
         return;
     default: break;
     }
-    if (message.addressee != 0) return;
+    // Requests come from a program, with its first player's id or -1; sender 0 marks the answer
+    // of a host, which is never answered again.
+    if (message.addressee != 0 || message.sender == 0) return;
     int32_t asked = 0;
     switch (message.type) {
     case kCountRequest:

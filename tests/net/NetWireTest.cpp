@@ -133,6 +133,7 @@ TEST_F(NetHostAgainstRawClients, AcceptsSendersOnlyFromTheAddressThatRegisteredT
     b.SendTo(port, Datagram(3, -1, 101, "spoofed"));
     b.SendTo(port, Datagram(4, 0, 101, ""));
     for (const std::string& garbage : {Datagram(101, 5, 101, ""), Datagram(7, 0, 101, ""),
+                                       Datagram(101, 0, 0, "") /* an answer, not a request */,
                                        Datagram(102, 0, 101, "12345"), std::string("VRNC")})
         a.SendTo(port, garbage);
     a.SendTo(port, Datagram(3, -1, 101, "hi"));
