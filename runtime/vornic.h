@@ -18,3 +18,4 @@
 #include "desktop/DesktopCommands.h"
 #include "pathfind/PathFindCommands.h"
 #include "platform/PlatformCommands.h"
+#include "net/NetCommands.h"

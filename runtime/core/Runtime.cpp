@@ -2,6 +2,7 @@
 
 #include "core/OpenGLRainbows.h"
 #include "input/InputDevices.h"
+#include "net/NetGame.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
 #include "files/FileState.h"

@@ -21,6 +21,9 @@ class RunSession;
 namespace platform {
 class DllCache;
 }
+namespace net {
+class NetGame;
+}
 class InputDevices;
 class OpenGLRainbows;
 class Rainbows3D;
@@ -80,6 +83,8 @@ struct Runtime {
     std::unique_ptr<SoundDevice> sound;
     // Native libraries game code has called into, unloaded at shut-down.
     std::unique_ptr<platform::DllCache> libraries;
+    // The network game: players, message queues, the sockets and their thread.
+    std::unique_ptr<net::NetGame> net;
 
     Runtime();
     ~Runtime();

@@ -1,6 +1,8 @@
 // The process-wide settings that the entry point writes before start-up.
 #pragma once
 
+#include <string>
+
 struct RuntimeSettings {
     int screenWidth = 800;
     int screenHeight = 600;
@@ -11,6 +13,8 @@ struct RuntimeSettings {
     int mouseCapture = 1;
     int autoPause = 1;
     int quitKeys = 1;
+    // Network conditions to simulate (VORNIC_NET_SIM, "loss=0.1,delay=80,jitter=20,dup=0.02").
+    std::string netSimulation;
 };
 
 // The runtime-error record: why and where the program is ending.

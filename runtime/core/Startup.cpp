@@ -19,6 +19,7 @@
 #include "gfx3d/Scene3D.h"
 #include "input/InputCommands.h"
 #include "input/InputDevices.h"
+#include "net/NetGame.h"
 #include "os/Audio.h"
 #include "os/Backend.h"
 #include "os/Process.h"
@@ -92,6 +93,9 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
     rt.libraries = std::make_unique<platform::DllCache>();
+    const char* netSimulation = std::getenv("VORNIC_NET_SIM");
+    rt.settings.netSimulation = netSimulation ? netSimulation : "";
+    rt.net = net::CreateNetGame(rt.settings.netSimulation);
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
     // replay takes the recorded one.
     const int seed = StartupRandomSeed(ClockMs());
@@ -145,6 +149,8 @@ void ShutdownRuntime() {
     // The sound slots are emptied last to first, then the sound device closes its output.
     if (rt.sound) rt.sound->ReleaseSlots();
     rt.sound.reset();
+    // Local players announce their leaving, then the sockets close.
+    rt.net.reset();
     // Changed line and INI files are saved; the resource lookups delete their temporary files.
     WriteBackDataFiles();
     ReleaseResourceLookups();

@@ -330,6 +330,16 @@ bool ReadRunLog(const std::string& text, RunLog& log, std::string& error) {
             logged.clockReads.push_back(real);
             continue;
         }
+        if (item == "net") {
+            // net <command> <result as hex, "-" when empty>
+            LoggedNetResult net;
+            if (tokens.size() - at != 3 || tokens[at + 1].empty() ||
+                (tokens[at + 2] != "-" && !Unhex(tokens[at + 2], net.result)))
+                return fail("bad network result");
+            net.command = tokens[at + 1];
+            logged.netResults.push_back(net);
+            continue;
+        }
         if (item == "stick") {
             LoggedJoystick stick;
             if (!ParseJoystick(tokens, at, stick)) return fail("bad joystick reading");
@@ -423,6 +433,11 @@ void RunLogWriter::Pointer(long frame, bool inside, int x, int y) {
     At(frame);
     out_ += inside ? "pointer " + std::to_string(x) + " " + std::to_string(y) + "\n"
                    : std::string("pointer none\n");
+}
+
+void RunLogWriter::NetResult(long frame, const std::string& command, const std::string& result) {
+    At(frame);
+    out_ += "net " + command + " " + (result.empty() ? "-" : Hex(result)) + "\n";
 }
 
 void RunLogWriter::End(long lastFrame) {

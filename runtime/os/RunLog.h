@@ -23,6 +23,12 @@ struct LoggedJoystick {
     JoystickReport report;
 };
 
+// The result of a network command, as text.
+struct LoggedNetResult {
+    std::string command;
+    std::string result;
+};
+
 // Everything that happened in one frame.
 struct LoggedFrame {
     std::vector<double> clockReads;
@@ -32,6 +38,7 @@ struct LoggedFrame {
     bool pointerChanged = false;
     bool pointerInside = false;
     int pointerX = 0, pointerY = 0;
+    std::vector<LoggedNetResult> netResults; // in the order the commands ran
 };
 
 struct RunLog {
@@ -66,6 +73,7 @@ class RunLogWriter {
     void InputEvent(long frame, int poll, const os::Event& event);
     void Joystick(long frame, int index, const JoystickReport& report);
     void Pointer(long frame, bool inside, int x, int y);
+    void NetResult(long frame, const std::string& command, const std::string& result);
     void End(long lastFrame);
 
   private:

@@ -140,6 +140,10 @@ class RecordingSession : public RunSession {
         finished_ = true;
     }
 
+    void NoteNetResult(const std::string& command, const std::string& result) override {
+        writer_.NetResult(frame, command, result);
+    }
+
     RunLogWriter& Writer() { return writer_; }
 
     long frame = 0;
@@ -325,6 +329,15 @@ class ReplaySession : public RunSession {
     bool Ended() const override { return frame > log.lastFrame; }
     void Finish() override {}
 
+    bool ReplaysNetwork() const override { return true; }
+    bool NextNetResult(const std::string& command, std::string& result) override {
+        if (netIndex_ >= current_.netResults.size() ||
+            current_.netResults[netIndex_].command != command)
+            return false;
+        result = current_.netResults[netIndex_++].result;
+        return true;
+    }
+
     double NextClockValue() {
         if (clockIndex_ < current_.clockReads.size()) {
             lastClock_ = current_.clockReads[clockIndex_++];
@@ -345,6 +358,7 @@ class ReplaySession : public RunSession {
     void Enter(long next) {
         frame = next;
         clockIndex_ = 0;
+        netIndex_ = 0;
         windowEvents.NewFrame();
         inputEvents.NewFrame();
         auto found = log.frames.find(frame);
@@ -362,6 +376,7 @@ class ReplaySession : public RunSession {
 
     LoggedFrame current_;
     size_t clockIndex_ = 0;
+    size_t netIndex_ = 0;
     double lastClock_ = 1000.0;
     bool realTime_ = false;
 };

@@ -35,6 +35,14 @@ class RunSession {
     virtual bool Ended() const = 0;
     // Writes what is still buffered (a recording); called at the end of the run.
     virtual void Finish() = 0;
+    // Network commands: a recording notes the result of each in its frame; a replay answers
+    // them from the recording, in order, and the runtime opens no sockets.
+    virtual bool ReplaysNetwork() const { return false; }
+    virtual void NoteNetResult(const std::string& /*command*/, const std::string& /*result*/) {}
+    // The next recorded result of this frame when it belongs to the command; else false.
+    virtual bool NextNetResult(const std::string& /*command*/, std::string& /*result*/) {
+        return false;
+    }
 };
 
 // Wraps the backend according to VORNIC_RECORD / VORNIC_REPLAY. A recording or replay that
