@@ -115,9 +115,15 @@ TEST(Log, LogIsNeverWrittenThroughWhatStandsAtItsName) {
         const std::string log = dir.File("ErrorLog.txt"), victim = dir.File("victim.txt");
         std::ofstream(victim) << "precious";
         const std::string kind = planted;
-        if (kind == "symlink") ASSERT_EQ(symlink(victim.c_str(), log.c_str()), 0);
-        if (kind == "hard link") ASSERT_EQ(link(victim.c_str(), log.c_str()), 0);
-        if (kind == "folder") ASSERT_EQ(mkdir(log.c_str(), 0700), 0);
+        if (kind == "symlink") {
+            ASSERT_EQ(symlink(victim.c_str(), log.c_str()), 0);
+        }
+        if (kind == "hard link") {
+            ASSERT_EQ(link(victim.c_str(), log.c_str()), 0);
+        }
+        if (kind == "folder") {
+            ASSERT_EQ(mkdir(log.c_str(), 0700), 0);
+        }
         testing::internal::CaptureStderr();
         AppendLogLine("one");
         AppendLogLine("two");
