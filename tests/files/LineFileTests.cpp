@@ -22,15 +22,45 @@ class LineFileTest : public TempFolderTest {
 };
 
 TEST_F(LineFileTest, LinesAreReadByNumber) {
-    WriteTestFile("data.txt", "first\r\n  \r\n\r\n42.5 points\nlast\x01\xC9");
+    WriteTestFile("data.txt", "first\r\n  \r\n\r\n42.5 points\nlast\x01\x1F");
     EXPECT_STREQ(GetLineText("data.txt", 0).CText(), "first");
     EXPECT_STREQ(GetLineText("data.txt", 1).CText(), "  "); // blanks stay
     EXPECT_STREQ(GetLineText("data.txt", 2).CText(), "NO_DATA");
     EXPECT_EQ(GetLineNumber("data.txt", 3), 42.5);
-    EXPECT_STREQ(GetLineText("data.txt", 4).CText(), "last"); // control bytes and 128+ go
+    EXPECT_STREQ(GetLineText("data.txt", 4).CText(), "last"); // trailing control bytes go
     EXPECT_STREQ(GetLineText("data.txt", 255).CText(), "NO_DATA");
     EXPECT_EQ(GetLineNumber("data.txt", 200), 0.0);
     EXPECT_EQ(Rt().error.errorNumber, 0.0);
+}
+
+// UTF-8 letters end in bytes above 127, which are text, not line ends: they survive line
+// files and INI values, in memory and through the files written back.
+TEST_F(LineFileTest, LettersAbove127SurviveLineAndIniFiles) {
+    WriteTestFile("names.txt", "caf\xC3\xA9\r\nZo\xC3\xAB\x01\t\n");
+    WriteTestFile("names.ini", "[Player]\r\nname = Zo\xC3\xAB\x02\r\n");
+    const struct {
+        const char* text;
+        double line;
+    } names[] = {{"caf\xC3\xA9", 0}, {"Zo\xC3\xAB", 1}, {"\xFF", 2}};
+    IniOpen("names.ini");
+    EXPECT_STREQ(IniGet("Player", "name").CText(), "Zo\xC3\xAB");
+    for (const auto& name : names) {
+        EXPECT_STREQ(GetLineText("names.txt", name.line).CText(),
+                     name.line < 2 ? name.text : "NO_DATA");
+        EXPECT_EQ(PutLineText("names.txt", name.line, name.text), 0.0);
+        EXPECT_STREQ(GetLineText("names.txt", name.line).CText(), name.text) << name.line;
+        IniPut("Player", name.text, name.text);
+        EXPECT_STREQ(IniGet("Player", name.text).CText(), name.text) << name.line;
+    }
+    WriteBackDataFiles();
+    EXPECT_EQ(ReadTestFile("names.txt"), "caf\xC3\xA9\r\nZo\xC3\xAB\r\n\xFF\r\n");
+    GetLineText("other.txt", 0); // the next read of names.txt comes from the file
+    IniOpen("other.ini");
+    IniOpen("names.ini");
+    for (const auto& name : names) {
+        EXPECT_STREQ(GetLineText("names.txt", name.line).CText(), name.text) << name.line;
+        EXPECT_STREQ(IniGet("Player", name.text).CText(), name.text) << name.line;
+    }
 }
 
 TEST_F(LineFileTest, LinesOutsideTheCacheRecordError7AndTheProgramGoesOn) {
