@@ -109,6 +109,81 @@ std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelCol
     return out;
 }
 
+std::vector<uint8_t> MakeBmpOfFormat(const BmpFormat& format, const std::vector<uint8_t>& pixels) {
+    const bool core = format.headerSize == 12;
+    const bool masksAfterHeader = format.compression == 3 && format.headerSize < 52;
+    const uint32_t entrySize = core ? 3 : 4;
+    const uint32_t offset = 14 + format.headerSize + (masksAfterHeader ? 12 : 0) +
+                            static_cast<uint32_t>(format.palette.size()) * entrySize;
+    std::vector<uint8_t> out = {'B', 'M'};
+    AppendLe32(out, offset + static_cast<uint32_t>(pixels.size()));
+    AppendLe32(out, 0);
+    AppendLe32(out, offset);
+    AppendLe32(out, format.headerSize);
+    if (core) {
+        AppendLe16(out, format.width);
+        AppendLe16(out, format.height);
+        AppendLe16(out, 1);
+        AppendLe16(out, format.bits);
+    } else {
+        AppendLe32(out, static_cast<uint32_t>(format.width));
+        AppendLe32(out, static_cast<uint32_t>(format.height));
+        AppendLe16(out, 1);
+        AppendLe16(out, format.bits);
+        AppendLe32(out, format.compression);
+        AppendLe32(out, static_cast<uint32_t>(pixels.size()));
+        AppendLe32(out, 2835);
+        AppendLe32(out, 2835);
+        AppendLe32(out, static_cast<uint32_t>(format.palette.size()));
+        AppendLe32(out, 0);
+        if (format.compression == 3 || format.headerSize >= 52)
+            for (uint32_t mask : format.masks)
+                AppendLe32(out, mask);
+        out.resize(14 + format.headerSize + (masksAfterHeader ? 12 : 0), 0);
+    }
+    for (uint32_t c : format.palette) {
+        out.push_back((c >> 16) & 0xFF);
+        out.push_back((c >> 8) & 0xFF);
+        out.push_back(c & 0xFF);
+        if (!core) out.push_back(0);
+    }
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
+                                     const std::vector<std::vector<uint8_t>>& rows) {
+    std::vector<uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, AppendBytes, nullptr);
+    png_set_IHDR(png, info, width, static_cast<png_uint_32>(rows.size()), format.depth,
+                 format.colourType, format.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> palette;
+    for (uint32_t c : format.palette)
+        palette.push_back(png_color{static_cast<png_byte>(c & 0xFF),
+                                    static_cast<png_byte>((c >> 8) & 0xFF),
+                                    static_cast<png_byte>((c >> 16) & 0xFF)});
+    if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    std::vector<uint8_t> alphas = format.paletteAlpha;
+    png_color_16 colour{};
+    const std::vector<uint16_t>& t = format.transparentColour;
+    if (t.size() == 1) colour.gray = t[0];
+    if (t.size() == 3) colour.red = t[0], colour.green = t[1], colour.blue = t[2];
+    if (!alphas.empty() || !t.empty())
+        png_set_tRNS(png, info, alphas.empty() ? nullptr : alphas.data(),
+                     static_cast<int>(alphas.size()), t.empty() ? nullptr : &colour);
+    png_write_info(png, info);
+    const int passes = png_set_interlace_handling(png);
+    for (int pass = 0; pass < passes; ++pass)
+        for (const std::vector<uint8_t>& row : rows)
+            png_write_row(png, row.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "gfx2dXXXXXX").string();
     path_ = mkdtemp(pattern.data()) ? pattern : std::string();
