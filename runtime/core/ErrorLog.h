@@ -7,6 +7,8 @@
 std::string LogFilePath();
 // Appends text and "\r\n" to the log, creating it when missing; failures are ignored.
 void AppendLogLine(const std::string& text);
+// Notes a load that failed as one log line: command("file name"): why.
+void LogFailedLoad(const char* command, const std::string& fileName, const std::string& why);
 // The exit status of a program that ends with this error number: 0 for none, the number
 // itself when it is a valid status (1..255), 1 otherwise.
 int ExitStatusFor(double errorNumber);

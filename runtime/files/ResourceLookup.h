@@ -3,14 +3,14 @@
 // next lookup deletes).
 #pragma once
 
+#include <optional>
 #include <string>
 
 class ResourceResolver;
 
-// The path to open for a file name from game code ("/" and "\\" both separate folders). When
-// the file is neither on disk nor in the pack, the name itself comes back (with "/"), so that
-// opening it fails as it would without a pack.
-std::string ResolveResourceFile(const std::string& name);
+// The path to open for a file name from game code ("/" and "\\" both separate folders); nothing
+// when the name is empty or the file is neither on disk nor in the pack.
+std::optional<std::string> ResolveResourceFile(const std::string& name);
 
 // Lookup 0 serves ResolveResourceFile; both are made on first use.
 ResourceResolver& Resolver(int which);

@@ -1,6 +1,8 @@
 // Screen grabs, saved files and backgrounds with a real frame buffer.
 #include <GL/gl.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "TestImages.h"
@@ -131,6 +133,22 @@ TEST_F(ScreenImages, SavedSpritesHoldTheWholeTextureWithThePictureAtTheBottom) {
     }
     EXPECT_EQ(SaveSprite(folder.Path("empty.bmp").c_str(), 3), 0);
     EXPECT_EQ(SaveSprite(folder.Path("no/folder.bmp").c_str(), 1), 0);
+}
+
+// Names may separate folders with "\\" when saving as when loading.
+TEST_F(ScreenImages, SavedNamesTakeBackslashesAsFolderSeparators) {
+    ASSERT_EQ(mkdir(folder.Path("sub").c_str(), 0755), 0);
+    DrawScene();
+    for (const char* name : {"shot.png", "shot.bmp"}) {
+        const std::string magic = std::string(name) == "shot.png" ? "\x89P" : "BM";
+        const std::string saved = folder.Path("sub") + "\\" + name;
+        ASSERT_EQ(SaveScreen(saved.c_str()), 1) << name;
+        EXPECT_EQ(Magic(folder.Path("sub/") + name).substr(0, 2), magic);
+        ASSERT_EQ(LoadSprite(saved.c_str(), 1), 1) << name;
+        const std::string copy = folder.Path("sub") + "\\copy-" + name;
+        ASSERT_EQ(SaveSprite(copy.c_str(), 1), 1) << name;
+        EXPECT_EQ(Magic(folder.Path("sub/copy-") + name).substr(0, 2), magic);
+    }
 }
 
 TEST_F(ScreenImages, ScreenBackgroundStaysUnderEveryFrameUntilCleared) {

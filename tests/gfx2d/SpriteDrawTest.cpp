@@ -9,6 +9,7 @@
 #include "core/Runtime.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "support/TempDir.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -113,6 +114,36 @@ TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
     GetSpriteSize(-5, w, h);
     EXPECT_EQ(w, 0);
     EXPECT_EQ(SpriteCollision(-1, 0, 0, 99999, 0, 0), 0);
+}
+
+// A failed load empties the slot and leaves one line in the log: the command, the name and why.
+TEST_F(SpriteDrawing, FailedLoadsSayWhyInTheLog) {
+    ScopedTmpDir logHere(folder.Path(""));
+    const std::vector<uint8_t> bmp = MakeBmp(4, 4, 24, RedCorner); // 102 bytes
+    const std::vector<uint8_t> png = MakePng(4, 4, 3, RedCorner);
+    const struct {
+        double (*load)(const RtString&, double);
+        const char* command;
+        std::string path;
+        const char* why;
+    } failures[] = {
+        {LoadSprite, "LoadSprite", folder.Path("missing.bmp"), "not found"},
+        {LoadBumpTexture, "LoadBumpTexture", folder.Path("missing.png"), "not found"},
+        {LoadSprite, "LoadSprite", folder.Write("notes.bmp", {'h', 'i', '!'}), "not a picture"},
+        {LoadSprite, "LoadSprite", folder.Write("cut.bmp", {bmp.begin(), bmp.end() - 2}),
+         "cut short at byte 100"},
+        // The signature and the header chunk end at byte 33; the next chunk is missing.
+        {LoadSprite, "LoadSprite", folder.Write("cut.png", {png.begin(), png.begin() + 36}),
+         "damaged at byte 33"},
+    };
+    std::string log;
+    for (const auto& failure : failures) {
+        ASSERT_EQ(Load(4, 2, 2, RedCorner), 1);
+        EXPECT_EQ(failure.load(failure.path.c_str(), 4), 0) << failure.path;
+        EXPECT_EQ(GetSpriteTexture(4), 0) << failure.path;
+        log += std::string(failure.command) + "(\"" + failure.path + "\"): " + failure.why + "\r\n";
+    }
+    EXPECT_EQ(ReadWholeFile(folder.Path("ErrorLog.txt")), log);
 }
 
 TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {

@@ -8,6 +8,7 @@
 #include "core/CoreCommands.h"
 #include "os/headless/HeadlessAudio.h"
 #include "sound/SoundCommands.h"
+#include "support/TempDir.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -73,7 +74,9 @@ TEST_F(SoundSlotsTest, DataChunkClaimingMoreThanTheFileHoldsIsCut) {
     EXPECT_EQ(audio->lastChunkSamples, (std::vector<int16_t>{1000, 1000, 2000, 2000}));
 }
 
-TEST_F(SoundSlotsTest, BrokenFilesFailAndLeaveTheSlotEmpty) {
+// Every failed load empties the slot, missing files included, and says why in the log.
+TEST_F(SoundSlotsTest, BrokenFilesFailLeaveTheSlotEmptyAndAreLogged) {
+    ScopedTmpDir logHere(folder.Path() + "/");
     ASSERT_EQ(LoadSound(ShortSound().c_str(), 3, 1), 1.0);
     WavLayout noData;
     noData.withData = false;
@@ -81,18 +84,25 @@ TEST_F(SoundSlotsTest, BrokenFilesFailAndLeaveTheSlotEmpty) {
     WavLayout twelveBits;
     twelveBits.bitsPerSample = 12;
     const std::vector<uint8_t> whole = MakeWav({}, Pcm16({5, 6}));
-    const std::vector<std::string> broken = {
-        folder.Write("nodata.wav", MakeWav(noData, Pcm16({1, 2}))),
-        folder.Write("head.wav", std::vector<uint8_t>(whole.begin(), whole.begin() + 35)),
-        folder.Write("empty.wav", MakeWav({}, {})),
-        folder.Write("bits.wav", MakeWav(twelveBits, Pcm16({1, 2}))),
-        folder.Path() + "/missing.wav",
-        folder.Path(),
+    const struct {
+        std::string path;
+        const char* why;
+    } broken[] = {
+        {folder.Path() + "/missing.wav", "not found"},
+        {folder.Path(), "not found"},
+        {folder.Write("nodata.wav", MakeWav(noData, Pcm16({1, 2}))), "not a playable WAV sound"},
+        {folder.Write("head.wav", std::vector<uint8_t>(whole.begin(), whole.begin() + 35)),
+         "not a playable WAV sound"},
+        {folder.Write("empty.wav", MakeWav({}, {})), "not a playable WAV sound"},
+        {folder.Write("bits.wav", MakeWav(twelveBits, Pcm16({1, 2}))), "not a playable WAV sound"},
     };
-    for (const std::string& path : broken) {
-        EXPECT_EQ(LoadSound(path.c_str(), 3, 1), 0.0) << path;
-        EXPECT_EQ(PlaySound(3, 0, 1), -1.0) << path;
+    std::string log;
+    for (const auto& file : broken) {
+        EXPECT_EQ(LoadSound(file.path.c_str(), 3, 1), 0.0) << file.path;
+        EXPECT_EQ(PlaySound(3, 0, 1), -1.0) << file.path;
+        log += "LoadSound(\"" + file.path + "\"): " + file.why + "\r\n";
     }
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "/ErrorLog.txt"), log);
 }
 
 TEST_F(SoundSlotsTest, EveryPlayableFormatIsConvertedToSixteenBitStereo) {
