@@ -136,9 +136,9 @@ bool BmpDecoder::ReadHeaders() {
         if (l.bits <= 8 && coloursUsed != 0)
             l.paletteEntries = std::min<size_t>(coloursUsed, size_t{1} << l.bits);
     }
-    if (l.width == 0 || l.height == 0) return Fail("damaged", kFileHeaderSize + 4);
+    if (l.width == 0 || l.width > kMaxSide) return Fail("damaged", kFileHeaderSize + 4);
+    if (l.height == 0 || l.height > kMaxSide) return Fail("damaged", kFileHeaderSize + 8);
     if (pixelOffset_ < paletteStart || pixelOffset_ > size_) return Fail("damaged", 10);
-    if (l.width > kMaxSide || l.height > kMaxSide) return Fail("damaged", kFileHeaderSize + 4);
 
     const bool paletted = l.bits == 1 || l.bits == 4 || l.bits == 8;
     const bool supported =

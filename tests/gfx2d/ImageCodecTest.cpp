@@ -3,12 +3,15 @@
 
 #include <png.h>
 
-#include <algorithm>
+#include <array>
 #include <cstring>
+#include <string>
 
 #include "TestImages.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/TexturePixels.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -35,34 +38,6 @@ void PutU32At(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
 }
 
 } // namespace
-
-TEST(BmpReader, ReadsOddWidthsOfEveryDepthWithoutSkew) {
-    for (int bits : {24, 32}) {
-        for (bool topDown : {false, true}) {
-            DecodedImage image;
-            ASSERT_TRUE(Decode(MakeBmp(5, 3, bits, Pattern, topDown), image)) << bits;
-            ASSERT_EQ(image.width, 5);
-            ASSERT_EQ(image.height, 3);
-            for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < 5; ++x) {
-                    EXPECT_EQ(Colour(image, x, y), Pattern(x, y)) << bits << " " << x << "," << y;
-                    EXPECT_EQ(Alpha(image, x, y), 255);
-                }
-        }
-    }
-}
-
-TEST(BmpReader, ReadsPalettesAndTurnsIndicesBeyondThemBlack) {
-    const std::vector<uint32_t> palette = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(1, 2, 3)};
-    DecodedImage image;
-    ASSERT_TRUE(Decode(MakePaletteBmp(3, 2, palette, [](int x, int y) { return y == 0 ? x : 200; }),
-                       image));
-    EXPECT_EQ(Colour(image, 0, 0), Rgb(255, 0, 0));
-    EXPECT_EQ(Colour(image, 1, 0), Rgb(0, 255, 0));
-    EXPECT_EQ(Colour(image, 2, 0), Rgb(1, 2, 3));
-    EXPECT_EQ(Colour(image, 1, 1), 0u);
-    EXPECT_EQ(Alpha(image, 1, 1), 255);
-}
 
 TEST(BmpReader, KeysTheTransparencyColour) {
     const uint32_t key = 0x8000FF;
@@ -124,244 +99,160 @@ TEST(BmpReader, RejectsFilesItCannotReadSafelyAndSaysWhy) {
     bytes = good;
     bytes[30] = 4; // JPEG inside
     rejects(bytes, "unsupported BMP format (24 bits, compression 4)");
+    // Run lengths (from byte 62) that end before the picture does, or stored top-down.
+    const std::vector<uint32_t> two = {0, Rgb(1, 2, 3)};
+    rejects(MakeBmpOfFormat(40, 3, 2, 8, 1, two, "\x01\x01\0\0\x02"s), "cut short at byte 67");
+    rejects(MakeBmpOfFormat(40, 3, 2, 8, 1, two, "\x01\x01\0\0\0\x05\x01\x01"s),
+            "cut short at byte 70");
+    rejects(MakeBmpOfFormat(40, 3, -2, 8, 1, two, "\x01\x01\0\x01"s),
+            "unsupported BMP format (8 bits, compression 1)");
 }
 
-// Hand-made files of every layout, 3 x 2 pixels, each with its expected pixels: the top row
-// from the left, then the bottom row.
+// One picture stored in every layout, 3 x 2 pixels: red, green, blue on top; blue, black, red
+// below (palette indices 1 2 3 and 3 0 1). Rows are bottom-up unless the height is negative.
 TEST(BmpReader, ReadsEveryLayout) {
-    const uint32_t p0 = Rgb(10, 20, 30), p1 = Rgb(200, 0, 0), p2 = Rgb(0, 200, 0),
-                   p3 = Rgb(0, 0, 200), white = Rgb(255, 255, 255);
-    const std::vector<uint32_t> palette = {p0, p1, p2, p3};
-    auto format = [&](uint32_t header, int height, int bits, uint32_t compression,
-                      std::vector<uint32_t> colours, std::vector<uint32_t> masks = {0, 0, 0}) {
-        BmpFormat f;
-        f.headerSize = header;
-        f.width = 3;
-        f.height = height;
-        f.bits = bits;
-        f.compression = compression;
-        std::copy(masks.begin(), masks.end(), f.masks);
-        f.palette = colours;
-        return f;
-    };
-    const uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
-    const std::vector<uint32_t> usual = {p1, p2, p3, p3, p0, p1};
+    const uint32_t red = Rgb(255, 0, 0), green = Rgb(0, 255, 0), blue = Rgb(0, 0, 255);
+    const std::vector<uint32_t> palette = {0, red, green, blue};
     const struct {
         const char* name;
-        BmpFormat format;
-        std::vector<uint8_t> pixels; // bottom row first unless top-down
-        std::vector<uint32_t> expected;
+        uint32_t header;
+        int height, bits;
+        uint32_t compression;
+        std::vector<uint32_t> palette;
+        std::string pixels;
+        std::array<uint32_t, 3> masks = {};
+        std::vector<uint32_t> expected = {};
     } rows[] = {
-        {"1 bit",
-         format(40, 2, 1, kRgb, {p0, p1}),
-         {0x60, 0, 0, 0, 0xA0, 0, 0, 0},
-         {p1, p0, p1, p0, p1, p1}},
-        {"4 bits", format(40, 2, 4, kRgb, palette), {0x30, 0x10, 0, 0, 0x12, 0x30, 0, 0}, usual},
-        {"8 bits", format(40, 2, 8, kRgb, palette), {3, 0, 1, 0, 1, 2, 3, 0}, usual},
-        {"8 bits, V4 header", format(108, 2, 8, kRgb, palette), {3, 0, 1, 0, 1, 2, 3, 0}, usual},
-        {"8 bits, top-down", format(40, -2, 8, kRgb, palette), {1, 2, 3, 0, 3, 0, 1, 0}, usual},
-        {"OS/2 header, 8 bits", format(12, 2, 8, kRgb, palette), {3, 0, 1, 0, 1, 2, 3, 0}, usual},
-        {"OS/2 header, 24 bits",
-         format(12, 2, 24, kRgb, {}),
-         {200, 0, 0, 30, 20, 10, 0, 0, 200, 0, 0, 0, 0, 0, 200, 0, 200, 0, 200, 0, 0, 0, 0, 0},
-         usual},
-        // A run of 3, a run of 0, a run of 1, end of line; 3 literal indices (padded), end.
-        {"RLE8",
-         format(40, 2, 8, kRle8, palette),
-         {1, 3, 1, 0, 1, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1},
-         usual},
-        // One pixel, then a move 1 right and 1 up; skipped pixels keep entry 0.
-        {"RLE8 with a delta",
-         format(40, 2, 8, kRle8, palette),
-         {1, 3, 0, 2, 1, 1, 1, 2, 0, 1},
-         {p0, p0, p2, p3, p0, p0}},
-        // Runs and moves beyond the picture are cut at its edges.
-        {"RLE8 beyond the edges",
-         format(40, 2, 8, kRle8, palette),
-         {10, 1, 0, 2, 200, 200, 5, 2, 0, 1},
-         {p0, p0, p0, p1, p1, p1}},
-        // A run of 3 alternating 3 and 0, end of line; 3 literal indices in 2 bytes, end.
-        {"RLE4",
-         format(40, 2, 4, kRle4, palette),
-         {3, 0x30, 0, 0, 0, 3, 0x12, 0x30, 0, 1},
-         {p1, p2, p3, p3, p0, p3}},
-        // 5 bits per channel: 16 is 16 * 255 / 31 = 131.6, so 132; 1, 2, 3 give 8, 16, 25.
-        {"16 bits",
-         format(40, 2, 16, kRgb, {}),
-         {0xFF, 0x7F, 0, 0, 0x43, 0x04, 0, 0, 0x00, 0x7C, 0xE0, 0x03, 0x10, 0x00, 0, 0},
-         {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 132), white, 0, Rgb(8, 16, 25)}},
-        // 6 bits of green: 1 is 255 / 63 = 4.05, so 4.
+        {"1 bit", 40, 2, 1, 0, {0, red}, "\x60\0\0\0\xA0\0\0\0"s, {}, {red, 0, red, 0, red, red}},
+        {"4 bits", 40, 2, 4, 0, palette, "\x30\x10\0\0\x12\x30\0\0"s},
+        {"8 bits", 40, 2, 8, 0, palette, "\x03\0\x01\0\x01\x02\x03\0"s},
+        // Indices beyond the palette read as black.
+        {"8 bits, palette without blue",
+         40,
+         2,
+         8,
+         0,
+         {0, red, green},
+         "\x03\0\x01\0\x01\x02\x03\0"s,
+         {},
+         {red, green, 0, 0, 0, red}},
+        {"8 bits, top-down", 40, -2, 8, 0, palette, "\x01\x02\x03\0\x03\0\x01\0"s},
+        {"8 bits, V5 header", 124, 2, 8, 0, palette, "\x03\0\x01\0\x01\x02\x03\0"s},
+        {"8 bits, OS/2 header", 12, 2, 8, 0, palette, "\x03\0\x01\0\x01\x02\x03\0"s},
+        {"24 bits",
+         40,
+         2,
+         24,
+         0,
+         {},
+         "\xFF\0\0\0\0\0\0\0\xFF\0\0\0\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0"s},
+        // The fourth byte is not alpha.
+        {"32 bits",
+         40,
+         2,
+         32,
+         0,
+         {},
+         "\xFF\0\0\x5A\0\0\0\x5A\0\0\xFF\x5A\0\0\xFF\x5A\0\xFF\0\x5A\xFF\0\0\x5A"s},
+        {"24 bits, OS/2 header",
+         12,
+         2,
+         24,
+         0,
+         {},
+         "\xFF\0\0\0\0\0\0\0\xFF\0\0\0\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0"s},
+        // Runs of 1, end of line; 3 literal indices and a pad byte, end of picture.
+        {"RLE8", 40, 2, 8, 1, palette, "\x01\x03\x01\0\x01\x01\0\0\0\x03\x01\x02\x03\0\0\x01"s},
+        // A run of 2 alternating 3 and 0, a run of 1; 3 literal indices in 2 bytes.
+        {"RLE4", 40, 2, 4, 2, palette, "\x02\x30\x01\x10\0\0\0\x03\x12\x30\0\x01"s},
+        // One pixel, a move 1 right and 1 up (skipped pixels keep entry 0), a run cut at the
+        // right edge.
+        {"RLE8, move and cut run",
+         40,
+         2,
+         8,
+         1,
+         palette,
+         "\x01\x03\0\x02\x01\x01\x05\x02\0\x01"s,
+         {},
+         {0, 0, green, blue, 0, 0}},
+        {"16 bits 5-5-5", 40, 2, 16, 0, {}, "\x1F\0\0\0\0\x7C\0\0\0\x7C\xE0\x03\x1F\0\0\0"s},
         {"16 bits 5-6-5",
-         format(40, 2, 16, kBitFields, {}, {0xF800, 0x07E0, 0x001F}),
-         {0xFF, 0xFF, 0, 0, 0x1F, 0, 0, 0, 0x00, 0xF8, 0xE0, 0x07, 0x20, 0x00, 0, 0},
-         {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 4, 0), white, 0, Rgb(0, 0, 255)}},
-        {"16 bits 5-6-5 with a palette",
-         format(40, 2, 16, kBitFields, palette, {0xF800, 0x07E0, 0x001F}),
-         {0xFF, 0xFF, 0, 0, 0x1F, 0, 0, 0, 0x00, 0xF8, 0xE0, 0x07, 0x20, 0x00, 0, 0},
-         {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 4, 0), white, 0, Rgb(0, 0, 255)}},
-        // Red in the lowest byte, as R, G, B, X in the file.
-        {"32 bits, bit fields in a V5 header",
-         format(124, 2, 32, kBitFields, {}, {0xFF, 0xFF00, 0xFF0000}),
-         {0, 0, 200, 0, 10, 20, 30, 0, 200, 0, 0, 0, 200, 0, 0, 0, 0, 200, 0, 0, 0, 0, 200, 0},
-         usual},
-        // 10 bits per channel: 512 is 512 * 255 / 1023 = 127.6, so 128.
-        {"32 bits 10-10-10",
-         format(40, 2, 32, kBitFields, {}, {0x3FF00000, 0xFFC00, 0x3FF}),
-         {0, 0xFC, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0, 0, 0, 0, 0xFF, 3, 0, 0},
-         {Rgb(255, 128, 0), 0, Rgb(0, 0, 255), Rgb(0, 255, 0), 0, 0}},
+         40,
+         2,
+         16,
+         3,
+         {},
+         "\x1F\0\0\0\0\xF8\0\0\0\xF8\xE0\x07\x1F\0\0\0"s,
+         {0xF800, 0x07E0, 0x001F}},
+        {"32 bits, fields R G B X in a V4 header",
+         108,
+         2,
+         32,
+         3,
+         {},
+         "\0\0\xFF\0\0\0\0\0\xFF\0\0\0\xFF\0\0\0\0\xFF\0\0\0\0\xFF\0"s,
+         {0xFF, 0xFF00, 0xFF0000}},
     };
     for (const auto& row : rows) {
+        const std::vector<uint8_t> file =
+            MakeBmpOfFormat(row.header, 3, row.height, row.bits, row.compression, row.palette,
+                            row.pixels, row.masks);
         DecodedImage image;
         std::string why;
-        const std::vector<uint8_t> file = MakeBmpOfFormat(row.format, row.pixels);
         ASSERT_TRUE(DecodeBmp(file.data(), file.size(), kNoColourKey, image, &why))
             << row.name << ": " << why;
-        ASSERT_EQ(image.width, 3) << row.name;
-        ASSERT_EQ(image.height, 2) << row.name;
+        ASSERT_EQ(image.width * image.height, 6) << row.name;
+        const std::vector<uint32_t> expected =
+            row.expected.empty() ? std::vector<uint32_t>{red, green, blue, blue, 0, red}
+                                 : row.expected;
         for (int i = 0; i < 6; ++i) {
-            EXPECT_EQ(Colour(image, i % 3, i / 3), row.expected[i]) << row.name << " pixel " << i;
+            EXPECT_EQ(Colour(image, i % 3, i / 3), expected[i]) << row.name << " pixel " << i;
             EXPECT_EQ(Alpha(image, i % 3, i / 3), 255) << row.name;
         }
     }
 }
 
-// Run-length data that ends before the picture is whole, or run-length pictures stored from
-// the top, are refused.
-TEST(BmpReader, RejectsBrokenRunLengths) {
-    const std::vector<uint32_t> palette = {Rgb(1, 2, 3), Rgb(4, 5, 6)};
-    BmpFormat f;
-    f.width = 3;
-    f.height = 2;
-    f.compression = 1;
-    f.palette = palette;
-    const struct {
-        int height;
-        std::vector<uint8_t> pixels;
-        const char* why;
-    } rows[] = {
-        {2, {1, 1, 0, 0, 2}, "cut short at byte 67"},          // the second row is missing
-        {2, {1, 1, 0, 2, 1}, "cut short at byte 67"},          // a move without its offsets
-        {2, {1, 1, 0, 0, 0, 5, 1, 1}, "cut short at byte 70"}, // 5 literal bytes, 2 there
-        {-2, {1, 1, 0, 1}, "unsupported BMP format (8 bits, compression 1)"},
-    };
-    for (const auto& row : rows) {
-        f.height = row.height;
-        const std::vector<uint8_t> file = MakeBmpOfFormat(f, row.pixels);
-        DecodedImage image;
-        std::string why;
-        EXPECT_FALSE(DecodeBmp(file.data(), file.size(), kNoColourKey, image, &why)) << row.why;
-        EXPECT_EQ(why, row.why);
-        EXPECT_TRUE(image.pixels.empty());
-    }
-}
-
-// Every colour type and depth libpng writes loads; grey with alpha (stored, or from a
-// transparency chunk) comes out as RGB with alpha. Two pixels each, 16-bit samples keep their
-// high byte.
+// Every colour type and depth libpng writes, each with a white pixel (every sample bit set)
+// and a black one (every bit clear), which is transparent where the format has alpha or a
+// transparency chunk names it. Grey with alpha comes out as RGB with alpha.
 TEST(PngReader, ReadsEveryColourTypeAndDepth) {
-    auto png = [](int type, int depth, std::vector<uint8_t> samples) {
-        PngFormat format;
-        format.colourType = type;
-        format.depth = depth;
-        return std::make_pair(format, std::vector<std::vector<uint8_t>>{samples});
-    };
-    const uint32_t grey = PNG_COLOR_TYPE_GRAY, greyAlpha = PNG_COLOR_TYPE_GRAY_ALPHA,
-                   rgb = PNG_COLOR_TYPE_RGB, rgba = PNG_COLOR_TYPE_RGB_ALPHA,
-                   indexed = PNG_COLOR_TYPE_PALETTE;
-    struct Row {
-        const char* name;
-        std::pair<PngFormat, std::vector<std::vector<uint8_t>>> file;
-        uint32_t colour[2];
-        int alpha[2];
-    };
-    std::vector<Row> rows = {
-        {"grey 1", png(grey, 1, {0x80}), {Rgb(255, 255, 255), 0}, {255, 255}},
-        {"grey 2", png(grey, 2, {0xD0}), {Rgb(255, 255, 255), Rgb(85, 85, 85)}, {255, 255}},
-        {"grey 4", png(grey, 4, {0xF5}), {Rgb(255, 255, 255), Rgb(85, 85, 85)}, {255, 255}},
-        {"grey 8", png(grey, 8, {200, 7}), {Rgb(200, 200, 200), Rgb(7, 7, 7)}, {255, 255}},
-        {"grey 16",
-         png(grey, 16, {200, 0, 7, 0x11}),
-         {Rgb(200, 200, 200), Rgb(7, 7, 7)},
-         {255, 255}},
-        {"grey alpha 8",
-         png(greyAlpha, 8, {200, 255, 7, 128}),
-         {Rgb(200, 200, 200), Rgb(7, 7, 7)},
-         {255, 128}},
-        {"grey alpha 16",
-         png(greyAlpha, 16, {200, 0, 255, 255, 7, 0x11, 128, 0}),
-         {Rgb(200, 200, 200), Rgb(7, 7, 7)},
-         {255, 128}},
-        {"rgb 8",
-         png(rgb, 8, {1, 2, 3, 250, 251, 252}),
-         {Rgb(1, 2, 3), Rgb(250, 251, 252)},
-         {255, 255}},
-        {"rgb 16",
-         png(rgb, 16, {1, 0, 2, 0, 3, 0, 250, 9, 251, 9, 252, 9}),
-         {Rgb(1, 2, 3), Rgb(250, 251, 252)},
-         {255, 255}},
-        {"rgba 8",
-         png(rgba, 8, {1, 2, 3, 4, 5, 6, 7, 255}),
-         {Rgb(1, 2, 3), Rgb(5, 6, 7)},
-         {4, 255}},
-        {"rgba 16",
-         png(rgba, 16, {1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 255, 255}),
-         {Rgb(1, 2, 3), Rgb(5, 6, 7)},
-         {4, 255}},
-    };
-    for (int depth : {1, 2, 4, 8}) {
-        // Index 1 then index 0.
-        const uint8_t packed = depth == 8 ? 1 : static_cast<uint8_t>(1 << (8 - depth));
-        Row row{"palette",
-                png(indexed, depth, {packed, 0}),
-                {Rgb(100, 110, 120), Rgb(9, 8, 7)},
-                {255, 255}};
-        if (depth < 8) row.file.second[0].resize(1);
-        row.file.first.palette = {Rgb(9, 8, 7), Rgb(100, 110, 120)};
-        rows.push_back(row);
-    }
-    Row row = rows[3]; // grey 8 with 7 transparent
-    row.name = "grey 8 with tRNS";
-    row.file.first.transparentColour = {7};
-    row.alpha[1] = 0;
-    rows.push_back(row);
-    row = rows[4]; // grey 16 with 7, 0x11 transparent
-    row.name = "grey 16 with tRNS";
-    row.file.first.transparentColour = {0x0711};
-    row.alpha[1] = 0;
-    rows.push_back(row);
-    row = rows[1]; // grey 2 with 1 transparent
-    row.name = "grey 2 with tRNS";
-    row.file.first.transparentColour = {1};
-    row.alpha[1] = 0;
-    rows.push_back(row);
-    row = rows[5];
-    row.name = "grey alpha 8, interlaced";
-    row.file.first.interlaced = true;
-    rows.push_back(row);
-    row = rows[7];
-    row.name = "rgb 8 with tRNS";
-    row.file.first.transparentColour = {250, 251, 252};
-    row.alpha[1] = 0;
-    rows.push_back(row);
-    row = rows[14];
-    row.name = "palette 8 with alphas";
-    row.file.first.paletteAlpha = {0x40};
-    row.alpha[1] = 0x40;
-    rows.push_back(row);
-
-    for (const Row& r : rows) {
-        const std::vector<uint8_t> file = MakePngOfFormat(r.file.first, 2, r.file.second);
-        DecodedImage image;
-        std::string why;
-        ASSERT_TRUE(DecodePng(file.data(), file.size(), kNoColourKey, r.name, image, &why))
-            << r.name << ": " << why;
-        ASSERT_EQ(image.width, 2) << r.name;
-        ASSERT_EQ(image.height, 1) << r.name;
-        for (int x = 0; x < 2; ++x) {
-            EXPECT_EQ(Colour(image, x, 0), r.colour[x]) << r.name << " pixel " << x;
-            EXPECT_EQ(Alpha(image, x, 0), r.alpha[x]) << r.name << " pixel " << x;
-        }
-    }
+    const struct {
+        int type, channels;
+        std::vector<int> depths;
+    } types[] = {{PNG_COLOR_TYPE_GRAY, 1, {1, 2, 4, 8, 16}},
+                 {PNG_COLOR_TYPE_GRAY_ALPHA, 2, {8, 16}},
+                 {PNG_COLOR_TYPE_RGB, 3, {8, 16}},
+                 {PNG_COLOR_TYPE_RGB_ALPHA, 4, {8, 16}},
+                 {PNG_COLOR_TYPE_PALETTE, 1, {1, 2, 4, 8}}};
+    for (const auto& type : types)
+        for (int depth : type.depths)
+            for (bool transparency : {false, (type.type & PNG_COLOR_MASK_ALPHA) == 0}) {
+                PngFormat format;
+                format.colourType = type.type;
+                format.depth = depth;
+                format.interlaced = transparency && depth == 8;
+                format.transparency = transparency;
+                if (type.type == PNG_COLOR_TYPE_PALETTE) {
+                    format.palette.assign(size_t{1} << depth, 0);
+                    format.palette.back() = Rgb(255, 255, 255);
+                    format.paletteAlpha = {0};
+                }
+                const int bits = type.channels * depth;
+                std::vector<uint8_t> row((2 * bits + 7) / 8, 0);
+                for (int bit = 0; bit < bits; ++bit)
+                    row[bit / 8] |= 0x80 >> (bit % 8);
+                const std::vector<uint8_t> file = MakePngOfFormat(format, 2, {row});
+                const std::string name = std::to_string(type.type) + "/" + std::to_string(depth) +
+                                         (transparency ? " with tRNS" : "");
+                DecodedImage image;
+                ASSERT_TRUE(DecodePng(file.data(), file.size(), kNoColourKey, name, image)) << name;
+                EXPECT_EQ(Colour(image, 0, 0), Rgb(255, 255, 255)) << name;
+                EXPECT_EQ(Alpha(image, 0, 0), 255) << name;
+                EXPECT_EQ(Colour(image, 1, 0), 0u) << name;
+                const bool seeThrough = transparency || (type.type & PNG_COLOR_MASK_ALPHA);
+                EXPECT_EQ(Alpha(image, 1, 0), seeThrough ? 0 : 255) << name;
+            }
 }
 
 TEST(PngReader, KeysRgbButNotAlphaOrGrey) {

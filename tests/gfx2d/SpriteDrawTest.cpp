@@ -119,30 +119,26 @@ TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
 // A failed load empties the slot and leaves one line in the log: the command, the name and why.
 TEST_F(SpriteDrawing, FailedLoadsSayWhyInTheLog) {
     ScopedTmpDir logHere(folder.Path(""));
-    const std::vector<uint8_t> bmp = MakeBmp(4, 4, 24, RedCorner); // 102 bytes
-    const std::vector<uint8_t> png = MakePng(4, 4, 3, RedCorner);
+    const std::vector<uint8_t> bmp = MakeBmp(4, 4, 24, RedCorner),
+                               png = MakePng(4, 4, 3, RedCorner);
     const struct {
-        double (*load)(const RtString&, double);
-        const char* command;
-        std::string path;
-        const char* why;
+        std::string path, why;
     } failures[] = {
-        {LoadSprite, "LoadSprite", folder.Path("missing.bmp"), "not found"},
-        {LoadBumpTexture, "LoadBumpTexture", folder.Path("missing.png"), "not found"},
-        {LoadSprite, "LoadSprite", folder.Write("notes.bmp", {'h', 'i', '!'}), "not a picture"},
-        {LoadSprite, "LoadSprite", folder.Write("cut.bmp", {bmp.begin(), bmp.end() - 2}),
-         "cut short at byte 100"},
+        {folder.Path("missing.bmp"), "not found"},
+        {folder.Write("notes.bmp", {'h', 'i'}), "not a picture"},
+        {folder.Write("cut.bmp", {bmp.begin(), bmp.end() - 2}), "cut short at byte 100"}, // of 102
         // The signature and the header chunk end at byte 33; the next chunk is missing.
-        {LoadSprite, "LoadSprite", folder.Write("cut.png", {png.begin(), png.begin() + 36}),
-         "damaged at byte 33"},
+        {folder.Write("cut.png", {png.begin(), png.begin() + 36}), "damaged at byte 33"},
     };
     std::string log;
     for (const auto& failure : failures) {
         ASSERT_EQ(Load(4, 2, 2, RedCorner), 1);
-        EXPECT_EQ(failure.load(failure.path.c_str(), 4), 0) << failure.path;
+        EXPECT_EQ(LoadSprite(failure.path.c_str(), 4), 0) << failure.path;
         EXPECT_EQ(GetSpriteTexture(4), 0) << failure.path;
-        log += std::string(failure.command) + "(\"" + failure.path + "\"): " + failure.why + "\r\n";
+        log += "LoadSprite(\"" + failure.path + "\"): " + failure.why + "\r\n";
     }
+    EXPECT_EQ(LoadBumpTexture(failures[0].path.c_str(), 4), 0);
+    log += "LoadBumpTexture(\"" + failures[0].path + "\"): not found\r\n";
     EXPECT_EQ(ReadWholeFile(folder.Path("ErrorLog.txt")), log);
 }
 
