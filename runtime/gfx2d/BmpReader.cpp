@@ -17,9 +17,11 @@ const size_t kCoreHeaderSize = 12;
 // The compression field's values this reader knows.
 enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
-// Sides beyond this are refused before pixel memory is taken: no texture can be that large, and
-// a few bytes of run-length data must not make the reader claim gigabytes.
+// Sides beyond this are refused before pixel memory is taken: no texture can be that large.
 const uint32_t kMaxSide = 16384;
+// Run-length data may end the picture early, so a few bytes can describe any size: such
+// pictures are refused beyond this many pixels (a picture of 4096 x 4096 takes 64 MiB).
+const uint64_t kMaxRunLengthPixels = uint64_t{1} << 24;
 
 // A colour channel inside a 16- or 32-bit pixel: where its bits sit and how many there are.
 struct Channel {
@@ -146,8 +148,10 @@ bool BmpDecoder::ReadHeaders() {
         (l.compression == kRle8 && l.bits == 8) || (l.compression == kRle4 && l.bits == 4) ||
         (l.compression == kBitFields && (l.bits == 16 || l.bits == 32));
     // Run-length pictures are always stored bottom-up.
-    if (!supported || (l.topDown && l.compression != kRgb && l.compression != kBitFields))
-        return Unsupported();
+    const bool runLengths = l.compression == kRle8 || l.compression == kRle4;
+    if (!supported || (l.topDown && runLengths)) return Unsupported();
+    if (runLengths && uint64_t{l.width} * l.height > kMaxRunLengthPixels)
+        return Fail("damaged", kFileHeaderSize + 4);
     if (paletted) {
         // Entries beyond the room before the pixels, or beyond what the picture declares, do
         // not exist: indices that name them read as black.

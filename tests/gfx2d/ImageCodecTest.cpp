@@ -104,6 +104,7 @@ TEST(BmpReader, RejectsFilesItCannotReadSafelyAndSaysWhy) {
     rejects(MakeBmpOfFormat(40, 3, 2, 8, 1, two, "\x01\x01\0\0\x02"s), "cut short at byte 67");
     rejects(MakeBmpOfFormat(40, 3, 2, 8, 1, two, "\x01\x01\0\0\0\x05\x01\x01"s),
             "cut short at byte 70");
+    rejects(MakeBmpOfFormat(40, 5000, 5000, 8, 1, two, "\0\x01"s), "damaged at byte 18");
     rejects(MakeBmpOfFormat(40, 3, -2, 8, 1, two, "\x01\x01\0\x01"s),
             "unsupported BMP format (8 bits, compression 1)");
 }
