@@ -89,6 +89,10 @@ void AppendLogLine(const std::string& text) {
     close(fd);
 }
 
+void LogFailedLoad(const char* command, const std::string& fileName, const std::string& why) {
+    AppendLogLine(std::string(command) + "(\"" + fileName + "\"): " + why);
+}
+
 int ExitStatusFor(double errorNumber) {
     if (errorNumber == 0.0) return 0;
     if (std::isnan(errorNumber)) return 1;

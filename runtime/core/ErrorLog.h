@@ -12,6 +12,8 @@ void DeleteLogFile();
 // removed, otherwise the log goes to "ErrorLog-<uid>.txt" beside it. Failures are said once
 // on standard error; the program goes on.
 void AppendLogLine(const std::string& text);
+// Notes a load that failed as one log line: command("file name"): why.
+void LogFailedLoad(const char* command, const std::string& fileName, const std::string& why);
 // The exit status of a program that ends with this error number: 0 for none, the number
 // itself when it is a valid status (1..255), 1 otherwise.
 int ExitStatusFor(double errorNumber);

@@ -68,9 +68,10 @@ void PlayMusic(const RtString& fileName) {
     if (!output) return;
     output->StopMusic();
     std::string file;
-    if (!ReadResourceFile(fileName.CText(), file, kMaxMusicBytes) ||
-        !output->PlayMusic(std::vector<uint8_t>(file.begin(), file.end())))
-        AppendLogLine(std::string("PlayMusic: cannot play \"") + fileName.CText() + "\"");
+    if (!ReadResourceFile(fileName.CText(), file, kMaxMusicBytes))
+        LogFailedLoad("PlayMusic", fileName.CText(), "not found");
+    else if (!output->PlayMusic(std::vector<uint8_t>(file.begin(), file.end())))
+        LogFailedLoad("PlayMusic", fileName.CText(), "not music the mixer can decode");
 }
 
 void SetMusicVolume(double volume) {
@@ -98,14 +99,16 @@ double PlayMovie(const RtString& fileName, double loop) {
     Set2DProjection(device, 0, 0, 0, 0);
     {
         desktop::MoviePlayer player(device, MusicOutput());
-        if (player.Open(ResolveResourceFile(fileName.CText()))) {
+        const std::optional<std::string> path = ResolveResourceFile(fileName.CText());
+        if (path && player.Open(*path)) {
             while (!AnyKeyTyped() && !AnyMouseButton() && player.Step(loop != 0)) {
                 if (player.DrewPicture()) device.window.SwapBuffers();
                 PumpMessages(device);
                 device.clock.SleepMs(2);
             }
         } else {
-            AppendLogLine(std::string("PlayMovie: cannot play \"") + fileName.CText() + "\"");
+            LogFailedLoad("PlayMovie", fileName.CText(),
+                          path ? "not a movie FFmpeg can decode" : "not found");
         }
     }
     Set2DProjection(device, viewport[0], viewport[1], viewport[2], viewport[3]);

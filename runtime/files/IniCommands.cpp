@@ -10,9 +10,9 @@
 #include "core/Runtime.h"
 #include "files/FileState.h"
 #include "files/ResourceLookup.h"
-#include "files/TextLines.h"
 #include "os/System.h"
 #include "os/Window.h"
+#include "text/RtString.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "files/FilePaths.h"
 #include "files/ResourceResolver.h"
 #include "files/TextLines.h"
+#include "text/RtString.h"
 
 namespace {
 

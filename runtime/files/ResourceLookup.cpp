@@ -1,7 +1,6 @@
 #include "files/ResourceLookup.h"
 
 #include "core/Runtime.h"
-#include "files/FilePaths.h"
 #include "files/ResourceResolver.h"
 
 ResourceResolver& Resolver(int which) {
@@ -10,9 +9,10 @@ ResourceResolver& Resolver(int which) {
     return *resolver;
 }
 
-std::string ResolveResourceFile(const std::string& name) {
+std::optional<std::string> ResolveResourceFile(const std::string& name) {
     std::string path;
-    return Resolver(0).Resolve(name, path) ? path : PlatformPath(name);
+    if (!Resolver(0).Resolve(name, path)) return std::nullopt;
+    return path;
 }
 
 bool ReadResourceFile(const std::string& name, std::string& content, size_t maxBytes) {

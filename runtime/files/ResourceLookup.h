@@ -4,14 +4,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 class ResourceResolver;
 
-// The path to open for a file name from game code ("/" and "\\" both separate folders). When
-// the file is neither on disk nor in the pack, the name itself comes back (with "/"), so that
-// opening it fails as it would without a pack.
-std::string ResolveResourceFile(const std::string& name);
+// The path to open for a file name from game code ("/" and "\\" both separate folders); nothing
+// when the name is empty or the file is neither on disk nor in the pack.
+std::optional<std::string> ResolveResourceFile(const std::string& name);
 
 // The whole content of a file from game code (at most maxBytes), from disk or straight from the
 // resource pack, for loaders that can take a file from memory. False when it is nowhere.

@@ -21,11 +21,3 @@ std::string SplitLine(const char* data, size_t size, size_t& consumed) {
     if (zero) end = static_cast<size_t>(static_cast<const char*>(zero) - data);
     return std::string(data, end);
 }
-
-void TrimControlTail(std::string& text) {
-    while (!text.empty()) {
-        const unsigned char last = static_cast<unsigned char>(text.back());
-        if (last > 31 && last < 128) break;
-        text.pop_back();
-    }
-}

@@ -14,6 +14,3 @@ constexpr size_t kLineLimit = 1024;
 // without a line end. The text stops at the first zero byte. consumed receives the bytes the
 // line used up, its line end included.
 std::string SplitLine(const char* data, size_t size, size_t& consumed);
-
-// Removes trailing bytes of value 0..31 and 128..255 (line ends and other control bytes).
-void TrimControlTail(std::string& text);

@@ -12,8 +12,8 @@ void LoadFont(const RtString& file, double id) {
     if (!device) return;
     const int fontId = ClampFontId(ToInt(id));
     Sprites(*device).currentFont = fontId;
-    const std::string name = file.CText();
-    LoadFontIntoSlot(*device, fontId, name.empty() ? name : ResolveResourceFile(name));
+    // A font file that is nowhere gives the built-in font.
+    LoadFontIntoSlot(*device, fontId, ResolveResourceFile(file.CText()).value_or(""));
 }
 
 void SetFont(double id) {

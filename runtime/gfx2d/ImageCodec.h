@@ -17,16 +17,21 @@ struct DecodedImage {
 // Colour key value meaning "no colour key".
 constexpr int64_t kNoColourKey = -1;
 
-// Decodes a "BM" file of 8, 24 or 32 bits per pixel, bottom-up or top-down. Pixels whose
-// R + G*256 + B*65536 equals colourKey become transparent black. False for anything that cannot
-// be read safely; palette indices beyond the palette read as black.
-bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage& image);
+// Decodes a "BM" file: 1-, 4- and 8-bit palettes (uncompressed or run-length coded), 16 bits
+// (5-5-5 or bit fields), 24 bits and 32 bits (plain or bit fields), bottom-up or top-down, with
+// the Windows header or the OS/2 one. Alpha is 255; pixels whose R + G*256 + B*65536 equals
+// colourKey become transparent black. False for anything that cannot be read safely, with the
+// reason in why when given ("not a picture", "cut short at byte N", "damaged at byte N",
+// "unsupported BMP format (...)"); palette indices beyond the palette read as black.
+bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage& image,
+               std::string* why = nullptr);
 
-// Decodes a PNG of grey, RGB or RGB with alpha (palettes, low depths and tRNS are expanded,
-// 16-bit samples stripped). The colour key applies to RGB pictures only. Unsupported depths and
-// colour types print a message naming fileName on standard output.
+// Decodes any PNG libpng reads: palettes, low depths and tRNS are expanded, grey with alpha
+// becomes RGB with alpha, 16-bit samples are stripped. The colour key applies to RGB pictures
+// without alpha only. Unsupported depths and colour types print a message naming fileName on
+// standard output. The reason for a failure goes to why when given.
 bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::string& fileName,
-               DecodedImage& image);
+               DecodedImage& image, std::string* why = nullptr);
 
 // The largest picture or object file read: a 8192 x 8192 picture of 4 bytes per pixel.
 constexpr uint64_t kLargestAssetFile = uint64_t{256} << 20;
@@ -34,8 +39,10 @@ constexpr uint64_t kLargestAssetFile = uint64_t{256} << 20;
 // opened or read, is no regular file (a FIFO, a device) or is larger.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 
-// Decodes a file as BMP, else as PNG. False when neither reader accepts it.
-bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image);
+// Decodes a file as BMP, else as PNG. False when neither reader accepts it, with the reason in
+// why when given: "cannot be read", "not a picture" or the reader's own.
+bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image,
+                     std::string* why = nullptr);
 
 // A picture to save: width x height pixels of 3 bytes (B, G, R), row 0 at the BOTTOM, rows
 // packed without padding. Transparent pixels (those equal to transparencyColour, and those

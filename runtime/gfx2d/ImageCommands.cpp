@@ -4,6 +4,7 @@
 
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
+#include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
@@ -16,12 +17,12 @@ double GrabSprite(double id, double x, double y, double width, double height) {
 
 double SaveSprite(const RtString& file, double id) {
     OpenGLRainbows* device = GraphicsDevice();
-    return device ? SaveSpriteTo(*device, file.CText(), ToInt(id)) : 0;
+    return device ? SaveSpriteTo(*device, PlatformPath(file.CText()), ToInt(id)) : 0;
 }
 
 double SaveScreen(const RtString& file) {
     OpenGLRainbows* device = GraphicsDevice();
-    return device ? SaveScreenTo(*device, file.CText()) : 0;
+    return device ? SaveScreenTo(*device, PlatformPath(file.CText())) : 0;
 }
 
 void ClearScreen() {
@@ -39,6 +40,5 @@ void UseScreenAsBackground() {
 double LoadBackground(const RtString& file) {
     OpenGLRainbows* device = GraphicsDevice();
     if (!device) return 0;
-    const std::string name = file.CText();
-    return LoadBackgroundFrom(*device, name.empty() ? name : ResolveResourceFile(name));
+    return LoadBackgroundFrom(*device, ResolveResourceFile(file.CText()).value_or(""));
 }

@@ -53,11 +53,21 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     return ReadRegularFile(path, bytes, kLargestAssetFile);
 }
 
-bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image) {
+bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image,
+                     std::string* why) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    return DecodeBmp(bytes.data(), bytes.size(), colourKey, image) ||
-           DecodePng(bytes.data(), bytes.size(), colourKey, path, image);
+    if (!ReadWholeFile(path, bytes)) {
+        image = DecodedImage{};
+        if (why) *why = "cannot be read";
+        return false;
+    }
+    // The reason comes from the reader whose signature the file carries.
+    std::string bmpWhy, pngWhy = "not a picture";
+    if (DecodeBmp(bytes.data(), bytes.size(), colourKey, image, &bmpWhy) ||
+        DecodePng(bytes.data(), bytes.size(), colourKey, path, image, &pngWhy))
+        return true;
+    if (why) *why = pngWhy == "not a picture" ? bmpWhy : pngWhy;
+    return false;
 }
 
 bool NameAsksForPng(const std::string& fileName) {

@@ -71,8 +71,12 @@ bool FitsInFile(png_structp png, png_infop info, size_t size) {
 }
 
 bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colourKey,
-             const char* fileName, DecodedImage* image, std::vector<png_bytep>* rows) {
-    if (setjmp(png_jmpbuf(png))) return false;
+             const char* fileName, DecodedImage* image, std::vector<png_bytep>* rows,
+             std::string* why) {
+    if (setjmp(png_jmpbuf(png))) {
+        if (why) *why = "damaged at byte " + std::to_string(reader->position);
+        return false;
+    }
     png_set_read_fn(png, reader, ReadFromMemory);
     png_set_user_limits(png, kMaxSide, kMaxSide);
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
@@ -83,9 +87,15 @@ bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colo
     if (!FitsInFile(png, info, reader->size)) return false;
 
     const int colourType = png_get_color_type(png, info);
+    const bool transparencyChunk = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_expand(png);
     if (colourType == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8) png_set_expand(png);
-    if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_expand(png);
+    if (transparencyChunk) png_set_expand(png);
+    // Grey with alpha (stored so, or made so by a transparency chunk) has no form of its own
+    // here: it is read as RGB with alpha.
+    if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA ||
+        (colourType == PNG_COLOR_TYPE_GRAY && transparencyChunk))
+        png_set_gray_to_rgb(png);
     png_set_strip_16(png);
     png_set_packing(png);
     png_set_interlace_handling(png);
@@ -97,22 +107,24 @@ bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colo
     if (depth != 8) {
         std::printf("File %s has bit depth %d.\n", fileName, depth);
         std::printf("Only bit depth of 8 is supported.\n");
+        if (why) *why = "unsupported PNG format";
         return false;
     }
     if (type != PNG_COLOR_TYPE_GRAY && type != PNG_COLOR_TYPE_RGB &&
         type != PNG_COLOR_TYPE_RGB_ALPHA) {
-        if (type != PNG_COLOR_TYPE_GRAY_ALPHA) {
-            std::printf("File %s has unsupported color type.\n", fileName);
-            std::printf("Types GRAY, RGB and RGB_ALPHA are supported.\n");
-        }
+        std::printf("File %s has unsupported color type.\n", fileName);
+        std::printf("Types GRAY, RGB and RGB_ALPHA are supported.\n");
+        if (why) *why = "unsupported PNG format";
         return false;
     }
 
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
     const size_t rowBytes = png_get_rowbytes(png, info);
-    if (width == 0 || height == 0 || rowBytes != static_cast<size_t>(width) * channels)
+    if (width == 0 || height == 0 || rowBytes != static_cast<size_t>(width) * channels) {
+        if (why) *why = "unsupported PNG format";
         return false;
+    }
 
     // Each row lands in the output buffer itself, right-aligned, and is widened to RGBA in
     // place from the left, which never overwrites a byte not yet read.
@@ -144,9 +156,12 @@ bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colo
 } // namespace
 
 bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::string& fileName,
-               DecodedImage& image) {
+               DecodedImage& image, std::string* why) {
     image = DecodedImage{};
-    if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return false;
+    if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) {
+        if (why) *why = "not a picture";
+        return false;
+    }
     // Warnings (odd but readable chunks) are not the game's concern.
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
@@ -160,8 +175,9 @@ bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::s
     std::vector<png_bytep> rows;
     bool ok = false;
     try {
-        ok = ReadPng(png, info, &reader, colourKey, fileName.c_str(), &image, &rows);
+        ok = ReadPng(png, info, &reader, colourKey, fileName.c_str(), &image, &rows, why);
     } catch (const std::bad_alloc&) {
+        if (why) *why = "too large";
         ok = false;
     }
     std::fflush(stdout);

@@ -1,23 +1,41 @@
 #include "gfx2d/SpriteCommands.h"
 
+#include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
 
-double LoadSprite(const RtString& file, double id) {
+namespace {
+
+// The sprite loaders' common path: the slot is emptied whatever happens, and a failure leaves
+// its reason in the log.
+double LoadPicture(const char* command, const RtString& file, double id, bool normalMap) {
     OpenGLRainbows* device = GraphicsDevice();
     if (!device || !SpriteIdValid(ToInt(id))) return 0;
-    const std::string path = ResolveResourceFile(file.CText());
-    return LoadImageIntoSlot(*device, ToInt(id), path, Sprites(*device).transparencyColour, false);
+    const std::optional<std::string> path = ResolveResourceFile(file.CText());
+    if (!path) {
+        EmptySlot(*device, ToInt(id));
+        LogFailedLoad(command, file.CText(), "not found");
+        return 0;
+    }
+    const int64_t key =
+        normalMap ? kDefaultTransparencyColour : Sprites(*device).transparencyColour;
+    std::string why;
+    if (LoadImageIntoSlot(*device, ToInt(id), *path, key, normalMap, &why)) return 1;
+    LogFailedLoad(command, file.CText(), why.empty() ? "not a picture" : why);
+    return 0;
+}
+
+} // namespace
+
+double LoadSprite(const RtString& file, double id) {
+    return LoadPicture("LoadSprite", file, id, false);
 }
 
 double LoadBumpTexture(const RtString& file, double id) {
-    OpenGLRainbows* device = GraphicsDevice();
-    if (!device || !SpriteIdValid(ToInt(id))) return 0;
-    const std::string path = ResolveResourceFile(file.CText());
-    return LoadImageIntoSlot(*device, ToInt(id), path, kDefaultTransparencyColour, true);
+    return LoadPicture("LoadBumpTexture", file, id, true);
 }
 
 void DeleteSprite(double id) {

@@ -153,11 +153,11 @@ int UploadImageToSlot(OpenGLRainbows& device, int id, const DecodedImage& image,
 }
 
 int LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path, int64_t colourKey,
-                      bool normalMap) {
+                      bool normalMap, std::string* why) {
     if (!SpriteIdValid(id)) return 0;
     EmptySlot(device, id);
     DecodedImage image;
-    if (!DecodeImageFile(path, colourKey, image)) return 0;
+    if (!DecodeImageFile(path, colourKey, image, why)) return 0;
     return UploadImageToSlot(device, id, image, normalMap);
 }
 

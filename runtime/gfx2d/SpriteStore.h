@@ -118,9 +118,9 @@ void ReleaseAllTextures(OpenGLRainbows& device);
 
 // Loads a BMP or PNG file into slot id: sprites get a plain and a mipmapped texture with edge
 // bleeding, font slots a plain texture with nearest-neighbour magnification. A failed load
-// leaves the slot empty. Returns 1 or 0.
+// leaves the slot empty. Returns 1 or 0, with the reason for a failure in why when given.
 int LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path, int64_t colourKey,
-                      bool normalMap);
+                      bool normalMap, std::string* why = nullptr);
 // Uploads a decoded picture into slot id as LoadImageIntoSlot does.
 int UploadImageToSlot(OpenGLRainbows& device, int id, const DecodedImage& image, bool normalMap);
 // Makes a plain texture of texWidth x texHeight from an RGBA buffer (bottom-up rows).

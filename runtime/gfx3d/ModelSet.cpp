@@ -74,9 +74,9 @@ int LoadModelSet(ObjectSlot& slot, const std::string& path, const std::string& n
     const int textureCount = EntryCount(ini, "textures");
     slot.textures.Resize(textureCount);
     for (int i = 1; i <= textureCount; ++i) {
-        const std::string file =
+        const std::optional<std::string> file =
             ResolveResourceFile(base + TextValue(ini, "textures", std::to_string(i)));
-        slot.textures[i - 1] = file.empty() ? 0 : LoadModelTexture(file);
+        slot.textures[i - 1] = file ? LoadModelTexture(*file) : 0;
     }
 
     const int partCount = EntryCount(ini, "objects");
@@ -84,8 +84,9 @@ int LoadModelSet(ObjectSlot& slot, const std::string& path, const std::string& n
     for (int i = 1; i <= partCount; ++i) {
         MeshObjectX& part = slot.parts[i - 1];
         const std::string key = std::to_string(i);
-        const std::string file = ResolveResourceFile(base + TextValue(ini, "objects", key));
-        if (!file.empty()) ReadObjectFile(part, file, false);
+        const std::optional<std::string> file =
+            ResolveResourceFile(base + TextValue(ini, "objects", key));
+        if (file) ReadObjectFile(part, *file, false);
         part.textureA = TextureIndex(ini, key + "ta");
         part.textureB = TextureIndex(ini, key + "tb");
         part.BuildTriangles();

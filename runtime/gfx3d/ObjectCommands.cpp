@@ -6,6 +6,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "files/FilePaths.h"
@@ -52,17 +53,24 @@ double LoadObject(const RtString& fileName, double id) {
     ObjectSlot* slot = FindSlot(id);
     if (!slot) return 0;
     const std::string name = fileName.CText();
-    const std::string path = ResolveResourceFile(name);
-    if (path.empty()) return 0;
+    // A file that is nowhere leaves the slot as it was.
+    const std::optional<std::string> path = ResolveResourceFile(name);
+    if (!path) {
+        LogFailedLoad("LoadObject", name, "not found");
+        return 0;
+    }
     slot->Clear();
     // A slot that was being built is refilled from the file: its building ends here.
     if (Rt().scene->buildingId == ToInt(id)) Rt().scene->buildingId = -1;
-    if (StartsWithModelSetTag(path)) return LoadModelSet(*slot, path, name);
+    if (StartsWithModelSetTag(*path)) return LoadModelSet(*slot, *path, name);
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());
-    if (!ReadObjectFile(part, path, false) || part.frames.Count() == 0 ||
-        part.frames[0].packed.Count() == 0) {
+    std::string why; // stays empty when the reader logged the damage itself
+    const bool read = ReadObjectFile(part, *path, false, &why);
+    if (!read || part.frames.Count() == 0 || part.frames[0].packed.Count() == 0) {
         slot->Clear();
+        if (read) why = "holds no vertices";
+        if (!why.empty()) LogFailedLoad("LoadObject", name, why);
         return 0;
     }
     slot->loaded = 1;
@@ -75,7 +83,7 @@ double LoadObject(const RtString& fileName, double id) {
 double SaveObject(const RtString& fileName, double id) {
     ObjectSlot* slot = FindSlot(id);
     if (!slot || slot->parts.Count() == 0) return 0;
-    return WriteBinaryObject(slot->parts[0], fileName.CText()) ? 1 : 0;
+    return WriteBinaryObject(slot->parts[0], PlatformPath(fileName.CText())) ? 1 : 0;
 }
 
 void BeginObject(double id) {

@@ -26,10 +26,11 @@ ObjectReadResult ReadObjectBytes(MeshObjectX& part, const uint8_t* data, size_t 
     return result;
 }
 
-bool ReadObjectFile(MeshObjectX& part, const std::string& path, bool expand) {
+bool ReadObjectFile(MeshObjectX& part, const std::string& path, bool expand, std::string* why) {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
         part.Clear();
+        if (why) *why = "cannot be read";
         return false;
     }
     const ObjectReadResult result = ReadObjectBytes(part, bytes.data(), bytes.size(), expand);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "files/ResourceLookup.h"
@@ -26,8 +27,13 @@ double LoadSound(const RtString& fileName, double slot, double copies) {
     SoundDevice* sound = Rt().sound.get();
     const int number = CommandSlot(slot);
     if (!sound || number < 0) return 0.0;
-    const std::string path = ResolveResourceFile(std::string(fileName.CText(), fileName.Length()));
-    return sound->Load(path, number, ToInt(copies)) ? 1.0 : 0.0;
+    const std::string name = fileName.CText();
+    const std::optional<std::string> path = ResolveResourceFile(name);
+    // A file that is nowhere still empties the slot: the load of nothing fails.
+    std::string why;
+    if (sound->Load(path.value_or(""), number, ToInt(copies), &why)) return 1.0;
+    LogFailedLoad("LoadSound", name, path ? why : "not found");
+    return 0.0;
 }
 
 double PlaySound(double slot, double pan, double volume) {

@@ -37,20 +37,25 @@ void SoundDevice::Empty(int slot) {
     sound.nextCopy = 0;
 }
 
-bool SoundDevice::Load(const std::string& path, int slot, int copies) {
-    if (slot < 0 || slot >= kSlotCount) return false;
+bool SoundDevice::Load(const std::string& path, int slot, int copies, std::string* why) {
+    auto fail = [why](const char* reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    if (slot < 0 || slot >= kSlotCount) return fail("no such slot");
     Empty(slot);
-    if (!output_->IsOpen()) return false;
+    if (!output_->IsOpen()) return fail("no sound output");
 
     std::vector<uint8_t> bytes;
     WavSamples wav;
     std::vector<int16_t> samples;
-    if (!ReadFileBytes(path, bytes) || !ParseWav(bytes.data(), bytes.size(), wav) ||
+    if (!ReadFileBytes(path, bytes)) return fail("cannot be read");
+    if (!ParseWav(bytes.data(), bytes.size(), wav) ||
         !ConvertToOutput(wav, os::kAudioRate, samples))
-        return false;
+        return fail("not a playable WAV sound");
     SoundSlot& sound = slots_[static_cast<size_t>(slot)];
     sound.samples = output_->CreateChunk(std::move(samples));
-    if (!sound.samples) return false;
+    if (!sound.samples) return fail("no sound output");
     sound.copyCount = copies < 1                       ? 1
                       : copies > SoundSlot::kMaxCopies ? SoundSlot::kMaxCopies
                                                        : copies;

@@ -28,7 +28,8 @@ class SoundDevice {
 
     // Loads the WAV file at path into slot (0..255) with 1..4 copies; whatever the slot held
     // goes first. False when the file cannot be read or played, leaving the slot empty.
-    bool Load(const std::string& path, int slot, int copies);
+    // The reason for a failure goes to why when given.
+    bool Load(const std::string& path, int slot, int copies, std::string* why = nullptr);
     // Plays slot with pan (-10000 full left .. 10000 full right) and volume (-10000 silent ..
     // 0 full), both in hundredths of a decibel. Gives the copy that plays, or -1 when the slot
     // is empty or its only copy still plays.

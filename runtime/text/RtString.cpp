@@ -17,6 +17,13 @@ uint32_t CheckedLength(size_t length) {
     return static_cast<uint32_t>(length);
 }
 
+// The length of the first `length` bytes of text without its trailing control bytes (0..31).
+size_t LengthWithoutControlTail(const char* text, size_t length) {
+    while (length > 0 && static_cast<unsigned char>(text[length - 1]) <= 31)
+        --length;
+    return length;
+}
+
 } // namespace
 
 char RtString::EmptyBuffer[1] = {'\0'};
@@ -211,9 +218,12 @@ void RtString::TruncateAt(int index) {
 }
 
 void RtString::TrimControlTail() {
-    while (length > 0 && static_cast<unsigned char>(data[length - 1]) <= 31)
-        --length;
+    length = static_cast<uint32_t>(LengthWithoutControlTail(data, length));
     if (capacity) data[length] = '\0';
+}
+
+void TrimControlTail(std::string& text) {
+    text.resize(LengthWithoutControlTail(text.data(), text.size()));
 }
 
 double TextToNumber(const char* text) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <type_traits>
 
 class RtString {
@@ -54,7 +55,8 @@ class RtString {
     // Cuts the text at index i (a zero byte there, then Recount); nothing happens beyond the
     // buffer.
     void TruncateAt(int index);
-    // Removes trailing control bytes (0..31) such as line ends.
+    // Removes trailing control bytes (0..31) such as line ends; bytes 128..255 (letters of
+    // UTF-8 and code-page texts) stay.
     void TrimControlTail();
 
   private:
@@ -70,6 +72,10 @@ class RtString {
 
     static char EmptyBuffer[1];
 };
+
+// The same trim for std::string: every line the runtime reads (line files, INI values, text
+// lines) loses its trailing bytes 0..31 and only those.
+void TrimControlTail(std::string& text);
 
 // The number read from the front of a text, as C's atof: leading white space skipped, the
 // longest numeric prefix converted; 0 when there is none.

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -122,12 +123,16 @@ double SplitString(const RtString& text, StrArray& parts, const RtString& delimi
 
 RtString MidText(const RtString& text, double start, double count) {
     RtString result;
-    const int64_t length = text.Length();
+    const double length = text.Length();
+    // A start that is no number counts as 0, as everywhere a Number becomes a position.
+    if (std::isnan(start)) start = 0;
+    // start and count stay fractional until they pick bytes: a count that reaches beyond the
+    // end becomes what is left after the fractional start, so MidText("crab", 1.9, 3.5) takes
+    // trunc(4 - 1.9) = 2 bytes from position 1.
+    if (ToInt64(start + count) > length) count = length - start;
+    if (!(count > 0) || start < 0 || start > length) return result;
     const int64_t first = ToInt64(start);
-    int64_t taken = ToInt64(count);
-    if (first < 0 || first > length) return result;
-    if (taken > length - first) taken = length - first;
-    if (taken <= 0) return result;
+    const int64_t taken = std::min<int64_t>(ToInt64(count), text.Length() - first);
     // Like the C text it copies, the part ends at an embedded zero byte.
     const char* from = text.CText() + first;
     const size_t bytes = strnlen(from, static_cast<size_t>(taken));

@@ -22,15 +22,35 @@ class LineFileTest : public TempFolderTest {
 };
 
 TEST_F(LineFileTest, LinesAreReadByNumber) {
-    WriteTestFile("data.txt", "first\r\n  \r\n\r\n42.5 points\nlast\x01\xC9");
+    WriteTestFile("data.txt", "first\r\n  \r\n\r\n42.5 points\nlast\x01\x1F");
     EXPECT_STREQ(GetLineText("data.txt", 0).CText(), "first");
     EXPECT_STREQ(GetLineText("data.txt", 1).CText(), "  "); // blanks stay
     EXPECT_STREQ(GetLineText("data.txt", 2).CText(), "NO_DATA");
     EXPECT_EQ(GetLineNumber("data.txt", 3), 42.5);
-    EXPECT_STREQ(GetLineText("data.txt", 4).CText(), "last"); // control bytes and 128+ go
+    EXPECT_STREQ(GetLineText("data.txt", 4).CText(), "last"); // trailing control bytes go
     EXPECT_STREQ(GetLineText("data.txt", 255).CText(), "NO_DATA");
     EXPECT_EQ(GetLineNumber("data.txt", 200), 0.0);
     EXPECT_EQ(Rt().error.errorNumber, 0.0);
+}
+
+// Letters of UTF-8 end in bytes above 127: they are text, not line ends, in memory and in the
+// files written back and read again.
+TEST_F(LineFileTest, LettersAbove127SurviveLineAndIniFiles) {
+    const char* names[] = {"caf\xC3\xA9", "Zo\xC3\xAB", "\xFF"};
+    WriteTestFile("names.txt", "x\r\nZo\xC3\xAB\x01\t\n");
+    EXPECT_STREQ(GetLineText("names.txt", 1).CText(), names[1]);
+    IniOpen("names.ini");
+    for (int i = 0; i < 3; ++i) {
+        PutLineText("names.txt", i, names[i]);
+        IniPut("Player", names[i], names[i]);
+    }
+    GetLineText("other.txt", 0); // writes names.txt back
+    IniOpen("other.ini");        // writes names.ini back
+    IniOpen("names.ini");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_STREQ(GetLineText("names.txt", i).CText(), names[i]);
+        EXPECT_STREQ(IniGet("Player", names[i]).CText(), names[i]);
+    }
 }
 
 TEST_F(LineFileTest, LinesOutsideTheCacheRecordError7AndTheProgramGoesOn) {

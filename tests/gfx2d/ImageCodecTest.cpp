@@ -1,11 +1,17 @@
 // The image readers and writers on bytes in memory and real files, without a GL context.
 #include <gtest/gtest.h>
 
+#include <png.h>
+
+#include <array>
 #include <cstring>
+#include <string>
 
 #include "TestImages.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/TexturePixels.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -33,34 +39,6 @@ void PutU32At(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
 
 } // namespace
 
-TEST(BmpReader, ReadsOddWidthsOfEveryDepthWithoutSkew) {
-    for (int bits : {24, 32}) {
-        for (bool topDown : {false, true}) {
-            DecodedImage image;
-            ASSERT_TRUE(Decode(MakeBmp(5, 3, bits, Pattern, topDown), image)) << bits;
-            ASSERT_EQ(image.width, 5);
-            ASSERT_EQ(image.height, 3);
-            for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < 5; ++x) {
-                    EXPECT_EQ(Colour(image, x, y), Pattern(x, y)) << bits << " " << x << "," << y;
-                    EXPECT_EQ(Alpha(image, x, y), 255);
-                }
-        }
-    }
-}
-
-TEST(BmpReader, ReadsPalettesAndTurnsIndicesBeyondThemBlack) {
-    const std::vector<uint32_t> palette = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(1, 2, 3)};
-    DecodedImage image;
-    ASSERT_TRUE(Decode(MakePaletteBmp(3, 2, palette, [](int x, int y) { return y == 0 ? x : 200; }),
-                       image));
-    EXPECT_EQ(Colour(image, 0, 0), Rgb(255, 0, 0));
-    EXPECT_EQ(Colour(image, 1, 0), Rgb(0, 255, 0));
-    EXPECT_EQ(Colour(image, 2, 0), Rgb(1, 2, 3));
-    EXPECT_EQ(Colour(image, 1, 1), 0u);
-    EXPECT_EQ(Alpha(image, 1, 1), 255);
-}
-
 TEST(BmpReader, KeysTheTransparencyColour) {
     const uint32_t key = 0x8000FF;
     DecodedImage image;
@@ -72,46 +50,210 @@ TEST(BmpReader, KeysTheTransparencyColour) {
     EXPECT_EQ(Alpha(image, 1, 0), 0);
 }
 
-TEST(BmpReader, RejectsFilesItCannotReadSafely) {
-    const std::vector<uint8_t> good = MakeBmp(4, 4, 24, Pattern);
+TEST(BmpReader, RejectsFilesItCannotReadSafelyAndSaysWhy) {
+    const std::vector<uint8_t> good = MakeBmp(4, 4, 24, Pattern); // 54 + 4 rows of 12 bytes
     DecodedImage image;
     ASSERT_TRUE(Decode(good, image));
 
-    auto rejects = [&](std::vector<uint8_t> bytes, const char* why) {
+    auto rejects = [&](std::vector<uint8_t> bytes, const std::string& why) {
         DecodedImage out;
-        EXPECT_FALSE(Decode(bytes, out)) << why;
+        std::string reason;
+        EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, out, &reason)) << why;
         EXPECT_TRUE(out.pixels.empty()) << why;
+        EXPECT_EQ(reason, why);
     };
-    rejects(std::vector<uint8_t>(good.begin(), good.begin() + 30), "header cut short");
-    rejects(std::vector<uint8_t>(good.begin(), good.end() - 1), "pixel block cut short");
+    rejects(std::vector<uint8_t>(good.begin(), good.begin() + 30), "cut short at byte 30");
+    rejects(std::vector<uint8_t>(good.begin(), good.end() - 1), "cut short at byte 101");
     std::vector<uint8_t> bytes = good;
     bytes[0] = 'X';
-    rejects(bytes, "wrong magic");
+    rejects(bytes, "not a picture");
     bytes = good;
     PutU32At(bytes, 10, 20);
-    rejects(bytes, "pixel offset inside the headers");
+    rejects(bytes, "damaged at byte 10"); // pixels inside the headers
     bytes = good;
     PutU32At(bytes, 10, 0xFFFFFFF0u);
-    rejects(bytes, "pixel offset beyond the file");
+    rejects(bytes, "damaged at byte 10"); // pixels beyond the file
     bytes = good;
     PutU32At(bytes, 18, 0);
-    rejects(bytes, "width 0");
+    rejects(bytes, "damaged at byte 18");
     bytes = good;
     PutU32At(bytes, 22, 0);
-    rejects(bytes, "height 0");
+    rejects(bytes, "damaged at byte 22");
     bytes = good;
     PutU32At(bytes, 18, static_cast<uint32_t>(-4));
-    rejects(bytes, "negative width");
+    rejects(bytes, "damaged at byte 18");
     bytes = good;
     PutU32At(bytes, 22, 0x80000000u);
-    rejects(bytes, "most negative height");
+    rejects(bytes, "damaged at byte 22");
     bytes = good;
     PutU32At(bytes, 18, 0x7FFFFFFF);
     PutU32At(bytes, 22, 0x7FFFFFFF);
-    rejects(bytes, "rows times height beyond the file");
+    rejects(bytes, "damaged at byte 18");
     bytes = good;
-    bytes[28] = 16;
-    rejects(bytes, "16 bits per pixel");
+    PutU32At(bytes, 18, 16000);
+    PutU32At(bytes, 22, 16000);
+    rejects(bytes, "cut short at byte 102"); // rows times height beyond the file
+    bytes = good;
+    bytes[28] = 7;
+    rejects(bytes, "unsupported BMP format (7 bits, compression 0)");
+    bytes = good;
+    bytes[30] = 4; // JPEG inside
+    rejects(bytes, "unsupported BMP format (24 bits, compression 4)");
+    // Run lengths (from byte 62) that end before the picture does, or stored top-down.
+    const std::vector<uint32_t> two = {0, Rgb(1, 2, 3)};
+    rejects(MakeBmpOfFormat(40, 3, 2, 8, 1, two, "\x01\x01\0\0\x02"s), "cut short at byte 67");
+    rejects(MakeBmpOfFormat(40, 3, 2, 8, 1, two, "\x01\x01\0\0\0\x05\x01\x01"s),
+            "cut short at byte 70");
+    rejects(MakeBmpOfFormat(40, 5000, 5000, 8, 1, two, "\0\x01"s), "damaged at byte 18");
+    rejects(MakeBmpOfFormat(40, 3, -2, 8, 1, two, "\x01\x01\0\x01"s),
+            "unsupported BMP format (8 bits, compression 1)");
+}
+
+// One picture stored in every layout, 3 x 2 pixels: red, green, blue on top; blue, black, red
+// below (palette indices 1 2 3 and 3 0 1). Rows are bottom-up unless the height is negative.
+TEST(BmpReader, ReadsEveryLayout) {
+    const uint32_t red = Rgb(255, 0, 0), green = Rgb(0, 255, 0), blue = Rgb(0, 0, 255);
+    const std::vector<uint32_t> palette = {0, red, green, blue};
+    const struct {
+        const char* name;
+        uint32_t header;
+        int height, bits;
+        uint32_t compression;
+        std::vector<uint32_t> palette;
+        std::string pixels;
+        std::array<uint32_t, 3> masks = {};
+        std::vector<uint32_t> expected = {};
+    } rows[] = {
+        {"1 bit", 40, 2, 1, 0, {0, red}, "\x60\0\0\0\xA0\0\0\0"s, {}, {red, 0, red, 0, red, red}},
+        {"4 bits", 40, 2, 4, 0, palette, "\x30\x10\0\0\x12\x30\0\0"s},
+        {"8 bits", 40, 2, 8, 0, palette, "\x03\0\x01\0\x01\x02\x03\0"s},
+        // Indices beyond the palette read as black.
+        {"8 bits, palette without blue",
+         40,
+         2,
+         8,
+         0,
+         {0, red, green},
+         "\x03\0\x01\0\x01\x02\x03\0"s,
+         {},
+         {red, green, 0, 0, 0, red}},
+        {"8 bits, top-down", 40, -2, 8, 0, palette, "\x01\x02\x03\0\x03\0\x01\0"s},
+        {"8 bits, V5 header", 124, 2, 8, 0, palette, "\x03\0\x01\0\x01\x02\x03\0"s},
+        {"8 bits, OS/2 header", 12, 2, 8, 0, palette, "\x03\0\x01\0\x01\x02\x03\0"s},
+        {"24 bits",
+         40,
+         2,
+         24,
+         0,
+         {},
+         "\xFF\0\0\0\0\0\0\0\xFF\0\0\0\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0"s},
+        // The fourth byte is not alpha.
+        {"32 bits",
+         40,
+         2,
+         32,
+         0,
+         {},
+         "\xFF\0\0\x5A\0\0\0\x5A\0\0\xFF\x5A\0\0\xFF\x5A\0\xFF\0\x5A\xFF\0\0\x5A"s},
+        {"24 bits, OS/2 header",
+         12,
+         2,
+         24,
+         0,
+         {},
+         "\xFF\0\0\0\0\0\0\0\xFF\0\0\0\0\0\xFF\0\xFF\0\xFF\0\0\0\0\0"s},
+        // Runs of 1, end of line; 3 literal indices and a pad byte, end of picture.
+        {"RLE8", 40, 2, 8, 1, palette, "\x01\x03\x01\0\x01\x01\0\0\0\x03\x01\x02\x03\0\0\x01"s},
+        // A run of 2 alternating 3 and 0, a run of 1; 3 literal indices in 2 bytes.
+        {"RLE4", 40, 2, 4, 2, palette, "\x02\x30\x01\x10\0\0\0\x03\x12\x30\0\x01"s},
+        // One pixel, a move 1 right and 1 up (skipped pixels keep entry 0), a run cut at the
+        // right edge.
+        {"RLE8, move and cut run",
+         40,
+         2,
+         8,
+         1,
+         palette,
+         "\x01\x03\0\x02\x01\x01\x05\x02\0\x01"s,
+         {},
+         {0, 0, green, blue, 0, 0}},
+        {"16 bits 5-5-5", 40, 2, 16, 0, {}, "\x1F\0\0\0\0\x7C\0\0\0\x7C\xE0\x03\x1F\0\0\0"s},
+        {"16 bits 5-6-5",
+         40,
+         2,
+         16,
+         3,
+         {},
+         "\x1F\0\0\0\0\xF8\0\0\0\xF8\xE0\x07\x1F\0\0\0"s,
+         {0xF800, 0x07E0, 0x001F}},
+        {"32 bits, fields R G B X in a V4 header",
+         108,
+         2,
+         32,
+         3,
+         {},
+         "\0\0\xFF\0\0\0\0\0\xFF\0\0\0\xFF\0\0\0\0\xFF\0\0\0\0\xFF\0"s,
+         {0xFF, 0xFF00, 0xFF0000}},
+    };
+    for (const auto& row : rows) {
+        const std::vector<uint8_t> file =
+            MakeBmpOfFormat(row.header, 3, row.height, row.bits, row.compression, row.palette,
+                            row.pixels, row.masks);
+        DecodedImage image;
+        std::string why;
+        ASSERT_TRUE(DecodeBmp(file.data(), file.size(), kNoColourKey, image, &why))
+            << row.name << ": " << why;
+        ASSERT_EQ(image.width * image.height, 6) << row.name;
+        const std::vector<uint32_t> expected =
+            row.expected.empty() ? std::vector<uint32_t>{red, green, blue, blue, 0, red}
+                                 : row.expected;
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(Colour(image, i % 3, i / 3), expected[i]) << row.name << " pixel " << i;
+            EXPECT_EQ(Alpha(image, i % 3, i / 3), 255) << row.name;
+        }
+    }
+}
+
+// Every colour type and depth libpng writes, each with a white pixel (every sample bit set)
+// and a black one (every bit clear), which is transparent where the format has alpha or a
+// transparency chunk names it. Grey with alpha comes out as RGB with alpha.
+TEST(PngReader, ReadsEveryColourTypeAndDepth) {
+    const struct {
+        int type, channels;
+        std::vector<int> depths;
+    } types[] = {{PNG_COLOR_TYPE_GRAY, 1, {1, 2, 4, 8, 16}},
+                 {PNG_COLOR_TYPE_GRAY_ALPHA, 2, {8, 16}},
+                 {PNG_COLOR_TYPE_RGB, 3, {8, 16}},
+                 {PNG_COLOR_TYPE_RGB_ALPHA, 4, {8, 16}},
+                 {PNG_COLOR_TYPE_PALETTE, 1, {1, 2, 4, 8}}};
+    for (const auto& type : types)
+        for (int depth : type.depths)
+            for (bool transparency : {false, (type.type & PNG_COLOR_MASK_ALPHA) == 0}) {
+                PngFormat format;
+                format.colourType = type.type;
+                format.depth = depth;
+                format.interlaced = transparency && depth == 8;
+                format.transparency = transparency;
+                if (type.type == PNG_COLOR_TYPE_PALETTE) {
+                    format.palette.assign(size_t{1} << depth, 0);
+                    format.palette.back() = Rgb(255, 255, 255);
+                    format.paletteAlpha = {0};
+                }
+                const int bits = type.channels * depth;
+                std::vector<uint8_t> row((2 * bits + 7) / 8, 0);
+                for (int bit = 0; bit < bits; ++bit)
+                    row[bit / 8] |= 0x80 >> (bit % 8);
+                const std::vector<uint8_t> file = MakePngOfFormat(format, 2, {row});
+                const std::string name = std::to_string(type.type) + "/" + std::to_string(depth) +
+                                         (transparency ? " with tRNS" : "");
+                DecodedImage image;
+                ASSERT_TRUE(DecodePng(file.data(), file.size(), kNoColourKey, name, image)) << name;
+                EXPECT_EQ(Colour(image, 0, 0), Rgb(255, 255, 255)) << name;
+                EXPECT_EQ(Alpha(image, 0, 0), 255) << name;
+                EXPECT_EQ(Colour(image, 1, 0), 0u) << name;
+                const bool seeThrough = transparency || (type.type & PNG_COLOR_MASK_ALPHA);
+                EXPECT_EQ(Alpha(image, 1, 0), seeThrough ? 0 : 255) << name;
+            }
 }
 
 TEST(PngReader, KeysRgbButNotAlphaOrGrey) {

@@ -1,6 +1,8 @@
 // Screen grabs, saved files and backgrounds with a real frame buffer.
 #include <GL/gl.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "TestImages.h"
@@ -131,6 +133,17 @@ TEST_F(ScreenImages, SavedSpritesHoldTheWholeTextureWithThePictureAtTheBottom) {
     }
     EXPECT_EQ(SaveSprite(folder.Path("empty.bmp").c_str(), 3), 0);
     EXPECT_EQ(SaveSprite(folder.Path("no/folder.bmp").c_str(), 1), 0);
+}
+
+// Names may separate folders with "\\" when saving as when loading.
+TEST_F(ScreenImages, SavedNamesTakeBackslashesAsFolderSeparators) {
+    ASSERT_EQ(mkdir(folder.Path("sub").c_str(), 0755), 0);
+    const std::string sub = folder.Path("sub") + "\\";
+    ASSERT_EQ(SaveScreen((sub + "shot.png").c_str()), 1);
+    ASSERT_EQ(LoadSprite((sub + "shot.png").c_str(), 1), 1);
+    ASSERT_EQ(SaveSprite((sub + "copy.bmp").c_str(), 1), 1);
+    EXPECT_EQ(Magic(folder.Path("sub/shot.png")).substr(0, 2), "\x89P");
+    EXPECT_EQ(Magic(folder.Path("sub/copy.bmp")).substr(0, 2), "BM");
 }
 
 TEST_F(ScreenImages, ScreenBackgroundStaysUnderEveryFrameUntilCleared) {

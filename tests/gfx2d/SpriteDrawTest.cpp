@@ -9,6 +9,7 @@
 #include "core/Runtime.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "support/TempDir.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -113,6 +114,32 @@ TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
     GetSpriteSize(-5, w, h);
     EXPECT_EQ(w, 0);
     EXPECT_EQ(SpriteCollision(-1, 0, 0, 99999, 0, 0), 0);
+}
+
+// A failed load empties the slot and leaves one line in the log: the command, the name and why.
+TEST_F(SpriteDrawing, FailedLoadsSayWhyInTheLog) {
+    ScopedTmpDir logHere(folder.Path(""));
+    const std::vector<uint8_t> bmp = MakeBmp(4, 4, 24, RedCorner),
+                               png = MakePng(4, 4, 3, RedCorner);
+    const struct {
+        std::string path, why;
+    } failures[] = {
+        {folder.Path("missing.bmp"), "not found"},
+        {folder.Write("notes.bmp", {'h', 'i'}), "not a picture"},
+        {folder.Write("cut.bmp", {bmp.begin(), bmp.end() - 2}), "cut short at byte 100"}, // of 102
+        // The signature and the header chunk end at byte 33; the next chunk is missing.
+        {folder.Write("cut.png", {png.begin(), png.begin() + 36}), "damaged at byte 33"},
+    };
+    std::string log;
+    for (const auto& failure : failures) {
+        ASSERT_EQ(Load(4, 2, 2, RedCorner), 1);
+        EXPECT_EQ(LoadSprite(failure.path.c_str(), 4), 0) << failure.path;
+        EXPECT_EQ(GetSpriteTexture(4), 0) << failure.path;
+        log += "LoadSprite(\"" + failure.path + "\"): " + failure.why + "\r\n";
+    }
+    EXPECT_EQ(LoadBumpTexture(failures[0].path.c_str(), 4), 0);
+    log += "LoadBumpTexture(\"" + failures[0].path + "\"): not found\r\n";
+    EXPECT_EQ(ReadWholeFile(folder.Path("ErrorLog.txt")), log);
 }
 
 TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {

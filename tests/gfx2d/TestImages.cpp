@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,29 +11,6 @@
 
 namespace {
 
-std::vector<uint8_t> BmpHeaders(int width, int height, int bits, uint32_t paletteEntries,
-                                uint32_t pixelBytes) {
-    std::vector<uint8_t> out;
-    const uint32_t offset = 54 + paletteEntries * 4;
-    out.push_back('B');
-    out.push_back('M');
-    AppendLe32(out, offset + pixelBytes);
-    AppendLe32(out, 0);
-    AppendLe32(out, offset);
-    AppendLe32(out, 40);
-    AppendLe32(out, static_cast<uint32_t>(width));
-    AppendLe32(out, static_cast<uint32_t>(height));
-    AppendLe16(out, 1);
-    AppendLe16(out, bits);
-    AppendLe32(out, 0);
-    AppendLe32(out, pixelBytes);
-    AppendLe32(out, 2835);
-    AppendLe32(out, 2835);
-    AppendLe32(out, paletteEntries);
-    AppendLe32(out, 0);
-    return out;
-}
-
 void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
     out->insert(out->end(), data, data + length);
@@ -40,73 +18,106 @@ void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
 
 } // namespace
 
-std::vector<uint8_t> MakeBmp(int width, int height, int bits, const PixelColour& colour,
-                             bool topDown) {
-    const int bytesPerPixel = bits / 8;
-    const int stride = (width * bytesPerPixel + 3) & ~3;
-    std::vector<uint8_t> out =
-        BmpHeaders(width, topDown ? -height : height, bits, 0, stride * height);
-    for (int fileRow = 0; fileRow < height; ++fileRow) {
-        const int y = topDown ? fileRow : height - 1 - fileRow;
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colour(x, y);
-            out.push_back((c >> 16) & 0xFF);
-            out.push_back((c >> 8) & 0xFF);
-            out.push_back(c & 0xFF);
-            if (bytesPerPixel == 4) out.push_back(0x5A);
-        }
-        out.resize(out.size() + (stride - width * bytesPerPixel), 0xEE);
+std::vector<uint8_t> MakeBmpOfFormat(uint32_t headerSize, int width, int height, int bits,
+                                     uint32_t compression, const std::vector<uint32_t>& palette,
+                                     const std::string& pixels,
+                                     const std::array<uint32_t, 3>& masks) {
+    const bool core = headerSize == 12;
+    std::vector<uint8_t> header; // the info header, the masks and the palette
+    AppendLe32(header, headerSize);
+    if (core) {
+        for (int value : {width, height, 1, bits})
+            AppendLe16(header, static_cast<uint32_t>(value));
+    } else {
+        AppendLe32(header, static_cast<uint32_t>(width));
+        AppendLe32(header, static_cast<uint32_t>(height));
+        AppendLe16(header, 1);
+        AppendLe16(header, bits);
+        for (size_t value : {size_t{compression}, pixels.size(), size_t{2835}, size_t{2835},
+                             palette.size(), size_t{0}})
+            AppendLe32(header, static_cast<uint32_t>(value));
+        if (compression == 3 || headerSize >= 52)
+            for (uint32_t mask : masks)
+                AppendLe32(header, mask);
+        header.resize(std::max<size_t>(header.size(), headerSize), 0);
     }
+    for (uint32_t c : palette) {
+        for (int shift : {16, 8, 0})
+            header.push_back((c >> shift) & 0xFF);
+        if (!core) header.push_back(0);
+    }
+    std::vector<uint8_t> out = {'B', 'M'};
+    const uint32_t offset = 14 + static_cast<uint32_t>(header.size());
+    AppendLe32(out, offset + static_cast<uint32_t>(pixels.size()));
+    AppendLe32(out, 0);
+    AppendLe32(out, offset);
+    out.insert(out.end(), header.begin(), header.end());
+    out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
 }
 
-std::vector<uint8_t> MakePaletteBmp(int width, int height, const std::vector<uint32_t>& palette,
-                                    const std::function<uint8_t(int x, int y)>& index) {
-    const int stride = (width + 3) & ~3;
-    std::vector<uint8_t> out = BmpHeaders(width, height, 8, palette.size(), stride * height);
-    for (uint32_t c : palette) {
-        out.push_back((c >> 16) & 0xFF);
-        out.push_back((c >> 8) & 0xFF);
-        out.push_back(c & 0xFF);
-        out.push_back(0);
-    }
+std::vector<uint8_t> MakeBmp(int width, int height, int bits, const PixelColour& colour) {
+    const int bytesPerPixel = bits / 8;
+    const int stride = (width * bytesPerPixel + 3) & ~3;
+    std::string pixels;
     for (int fileRow = 0; fileRow < height; ++fileRow) {
-        for (int x = 0; x < width; ++x)
-            out.push_back(index(x, height - 1 - fileRow));
-        out.resize(out.size() + (stride - width), 0);
+        const int y = height - 1 - fileRow;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = colour(x, y);
+            pixels += {static_cast<char>(c >> 16), static_cast<char>(c >> 8), static_cast<char>(c)};
+            if (bytesPerPixel == 4) pixels += '\x5A';
+        }
+        pixels.append(stride - width * bytesPerPixel, '\xEE');
     }
+    return MakeBmpOfFormat(40, width, height, bits, 0, {}, pixels);
+}
+
+std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
+                                     const std::vector<std::vector<uint8_t>>& rows) {
+    std::vector<uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, AppendBytes, nullptr);
+    png_set_IHDR(png, info, width, static_cast<png_uint_32>(rows.size()), format.depth,
+                 format.colourType, format.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> palette;
+    for (uint32_t c : format.palette)
+        palette.push_back({static_cast<png_byte>(c), static_cast<png_byte>(c >> 8),
+                           static_cast<png_byte>(c >> 16)});
+    if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    png_color_16 colour{};
+    colour.gray = colour.red = colour.green = colour.blue = format.transparentSample;
+    if (format.transparency)
+        png_set_tRNS(png, info, format.paletteAlpha.data(),
+                     static_cast<int>(format.paletteAlpha.size()), &colour);
+    png_write_info(png, info);
+    const int passes = png_set_interlace_handling(png);
+    for (int pass = 0; pass < passes; ++pass)
+        for (const std::vector<uint8_t>& row : rows)
+            png_write_row(png, row.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
     return out;
 }
 
 std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour,
                              const std::function<uint8_t(int x, int y)>& alphaOf) {
-    std::vector<uint8_t> out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_set_write_fn(png, &out, AppendBytes, nullptr);
-    const int type = channels == 4   ? PNG_COLOR_TYPE_RGB_ALPHA
-                     : channels == 3 ? PNG_COLOR_TYPE_RGB
-                                     : PNG_COLOR_TYPE_GRAY;
-    png_set_IHDR(png, info, width, height, 8, type, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<uint8_t> row(width * channels);
+    PngFormat format;
+    format.colourType = channels == 4   ? PNG_COLOR_TYPE_RGB_ALPHA
+                        : channels == 3 ? PNG_COLOR_TYPE_RGB
+                                        : PNG_COLOR_TYPE_GRAY;
+    std::vector<std::vector<uint8_t>> rows(height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const uint32_t c = colour(x, y);
-            uint8_t* p = row.data() + x * channels;
-            p[0] = c & 0xFF;
-            if (channels >= 3) {
-                p[1] = (c >> 8) & 0xFF;
-                p[2] = (c >> 16) & 0xFF;
-            }
-            if (channels == 4) p[3] = alphaOf ? alphaOf(x, y) : 255;
+            const uint8_t samples[4] = {static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8),
+                                        static_cast<uint8_t>(c >> 16),
+                                        static_cast<uint8_t>(alphaOf ? alphaOf(x, y) : 255)};
+            rows[y].insert(rows[y].end(), samples, samples + channels);
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return out;
+    return MakePngOfFormat(format, width, rows);
 }
 
 TempFolder::TempFolder() {

@@ -1,6 +1,7 @@
 // Builds small picture files for the 2D graphics tests.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,12 +10,30 @@
 // The colour (R + G*256 + B*65536) of picture pixel (x, y), y from the top.
 using PixelColour = std::function<uint32_t(int x, int y)>;
 
-// A BMP of 24 or 32 bits, rows bottom-up (or top-down with a negative height).
-std::vector<uint8_t> MakeBmp(int width, int height, int bits, const PixelColour& colour,
-                             bool topDown = false);
-// An 8-bit BMP with the given palette (R + G*256 + B*65536 per entry) and indices.
-std::vector<uint8_t> MakePaletteBmp(int width, int height, const std::vector<uint32_t>& palette,
-                                    const std::function<uint8_t(int x, int y)>& index);
+// A BMP of 24 or 32 bits, rows bottom-up.
+std::vector<uint8_t> MakeBmp(int width, int height, int bits, const PixelColour& colour);
+// A BMP of any layout: an info header of headerSize bytes (12: the OS/2 one, whose palette
+// entries have 3 bytes), the bit-field masks (inside headers of 52 bytes and more, else after
+// the header), the palette (R + G*256 + B*65536 per entry), then the pixel bytes as given.
+std::vector<uint8_t> MakeBmpOfFormat(uint32_t headerSize, int width, int height, int bits,
+                                     uint32_t compression, const std::vector<uint32_t>& palette,
+                                     const std::string& pixels,
+                                     const std::array<uint32_t, 3>& masks = {});
+
+// A PNG of any colour type and depth from raw rows (samples packed as the format stores them,
+// 16-bit ones high byte first), with a palette (R + G*256 + B*65536) and a transparency chunk
+// (palette alphas, or the one transparent sample value of every channel) when asked.
+struct PngFormat {
+    int colourType = 0;
+    int depth = 8;
+    bool interlaced = false;
+    std::vector<uint32_t> palette;
+    bool transparency = false;
+    std::vector<uint8_t> paletteAlpha;
+    uint16_t transparentSample = 0;
+};
+std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
+                                     const std::vector<std::vector<uint8_t>>& rows);
 // A PNG of colour type RGB (3 channels), RGBA (4, alpha from alphaOf) or grey (1).
 std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour,
                              const std::function<uint8_t(int x, int y)>& alphaOf = nullptr);

@@ -1,6 +1,8 @@
 // Binary object files: loading, saving byte for byte, and rejecting broken files.
 #include "ObjectTestSupport.h"
 
+#include <sys/stat.h>
+
 #include "gfx3d/ObjectCommands.h"
 
 namespace {
@@ -116,20 +118,30 @@ TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
     }
 }
 
-TEST_F(BinaryObjectTest, MissingFileFailsWithoutLogAndEmptiesTheSlot) {
+// A file that is nowhere leaves the slot as it was; one that is there but holds nothing
+// empties it. Both say why in the log.
+TEST_F(BinaryObjectTest, FailedLoadsAreLoggedAndOnlyAFoundFileEmptiesTheSlot) {
     ASSERT_EQ(LoadObject(WriteFile("sample.ddd", SampleBinaryObject()).c_str(), 9), 1);
-    EXPECT_EQ(LoadObject(PathOf("absent.ddd").c_str(), 9), 0);
-    EXPECT_EQ(Slot(9).loaded, 0);
-    EXPECT_EQ(Slot(9).parts.Count(), 0);
-    EXPECT_EQ(Log(), "");
-}
-
-TEST_F(BinaryObjectTest, ObjectWithoutRecordsIsNotLoaded) {
+    const std::string absent = PathOf("absent.ddd");
+    EXPECT_EQ(LoadObject(absent.c_str(), 9), 0);
+    EXPECT_EQ(Slot(9).loaded, 1);
     DddBytes file;
     file.Header(1, 0, 0).FrameHeader(0, 0, 1);
-    EXPECT_EQ(LoadObject(WriteFile("empty.ddd", file.bytes).c_str(), 2), 0);
-    EXPECT_EQ(Slot(2).loaded, 0);
-    EXPECT_EQ(Log(), "");
+    const std::string empty = WriteFile("empty.ddd", file.bytes);
+    EXPECT_EQ(LoadObject(empty.c_str(), 9), 0);
+    EXPECT_EQ(Slot(9).loaded, 0);
+    EXPECT_EQ(Log(), "LoadObject(\"" + absent + "\"): not found\r\nLoadObject(\"" + empty +
+                         "\"): holds no vertices\r\n");
+}
+
+// Game code may write "\\" between folders when saving as when loading.
+TEST_F(BinaryObjectTest, SavedNamesTakeBackslashesAsFolderSeparators) {
+    ASSERT_EQ(LoadObject(WriteFile("sample.ddd", SampleBinaryObject()).c_str(), 4), 1);
+    ASSERT_EQ(mkdir(PathOf("sub").c_str(), 0755), 0);
+    const std::string name = PathOf("sub") + "\\copy.ddd";
+    ASSERT_EQ(SaveObject(name.c_str(), 4), 1);
+    EXPECT_EQ(ReadFile(PathOf("sub/copy.ddd")), SampleBinaryObject());
+    EXPECT_EQ(LoadObject(name.c_str(), 5), 1);
 }
 
 TEST_F(BinaryObjectTest, IdsOutsideTheTableAreRefused) {

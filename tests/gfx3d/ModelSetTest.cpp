@@ -93,8 +93,14 @@ TEST_F(GlModelSetTest, TexturesAreCreatedAndReleased) {
     EXPECT_TRUE(glIsTexture(texture));
     EXPECT_EQ(slot.textures[1], 0u);
 
-    // Loading again into the slot empties it first, textures included.
+    // Loading a missing file leaves the slot alone; loading a file that is there empties it
+    // first, textures included.
     ASSERT_EQ(LoadObject(folder.File("none.ddd").c_str(), 1), 0);
+    EXPECT_TRUE(glIsTexture(texture));
+    file = std::fopen(folder.File("broken.ddd").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    ASSERT_EQ(LoadObject(folder.File("broken.ddd").c_str(), 1), 0);
     EXPECT_FALSE(glIsTexture(texture));
 }
 

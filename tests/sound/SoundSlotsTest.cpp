@@ -8,6 +8,7 @@
 #include "core/CoreCommands.h"
 #include "os/headless/HeadlessAudio.h"
 #include "sound/SoundCommands.h"
+#include "support/TempDir.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -73,7 +74,9 @@ TEST_F(SoundSlotsTest, DataChunkClaimingMoreThanTheFileHoldsIsCut) {
     EXPECT_EQ(audio->lastChunkSamples, (std::vector<int16_t>{1000, 1000, 2000, 2000}));
 }
 
-TEST_F(SoundSlotsTest, BrokenFilesFailAndLeaveTheSlotEmpty) {
+// Every failed load empties the slot, missing files included, and says why in the log.
+TEST_F(SoundSlotsTest, BrokenFilesFailLeaveTheSlotEmptyAndAreLogged) {
+    ScopedTmpDir logHere(folder.Path() + "/");
     ASSERT_EQ(LoadSound(ShortSound().c_str(), 3, 1), 1.0);
     WavLayout noData;
     noData.withData = false;
@@ -82,17 +85,22 @@ TEST_F(SoundSlotsTest, BrokenFilesFailAndLeaveTheSlotEmpty) {
     twelveBits.bitsPerSample = 12;
     const std::vector<uint8_t> whole = MakeWav({}, Pcm16({5, 6}));
     const std::vector<std::string> broken = {
+        folder.Path() + "/missing.wav", // missing, and a folder: not found
+        folder.Path(),
         folder.Write("nodata.wav", MakeWav(noData, Pcm16({1, 2}))),
         folder.Write("head.wav", std::vector<uint8_t>(whole.begin(), whole.begin() + 35)),
         folder.Write("empty.wav", MakeWav({}, {})),
         folder.Write("bits.wav", MakeWav(twelveBits, Pcm16({1, 2}))),
-        folder.Path() + "/missing.wav",
-        folder.Path(),
     };
+    std::string log;
     for (const std::string& path : broken) {
         EXPECT_EQ(LoadSound(path.c_str(), 3, 1), 0.0) << path;
         EXPECT_EQ(PlaySound(3, 0, 1), -1.0) << path;
+        log += "LoadSound(\"" + path + "\"): " +
+               (log.empty() || path == folder.Path() ? "not found" : "not a playable WAV sound") +
+               "\r\n";
     }
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "/ErrorLog.txt"), log);
 }
 
 TEST_F(SoundSlotsTest, EveryPlayableFormatIsConvertedToSixteenBitStereo) {
