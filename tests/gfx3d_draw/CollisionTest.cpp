@@ -1,0 +1,340 @@
+// Collision and picking: sphere, box and ray queries through the commands, placed objects hit
+// where they are drawn, picking under a pixel, the debug drawing, and the search tree against
+// the plain scan on random and real meshes.
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "DrawTestSupport.h"
+#include "Models.h"
+#include "core/CoreCommands.h"
+#include "core/Runtime.h"
+#include "gfx3d/Collision.h"
+#include "gfx3d/CollisionCommands.h"
+#include "gfx3d/Draw3DCommands.h"
+#include "gfx3d/MeshObject.h"
+#include "gfx3d/ObjectCommands.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/SceneCommands.h"
+#include "gfx3d/TransformStack.h"
+#include "support/TempDir.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+using CollisionTest = GlRuntimeTest;
+
+const double kNaN = std::nan("");
+// Corners are stored as bytes per axis: they land up to one step (1/255 of the object's size)
+// from where they were put, here objects up to 20 units across.
+const double kQuantised = 0.08;
+
+// A closed cube of half size 10 about the origin in slot 1.
+void CubeAtOrigin() {
+    BuildBox(1, 10, 0, 0, 0);
+}
+
+TEST_F(CollisionTest, SphereQueries) {
+    CubeAtOrigin();
+    const DrawVertex& first = FirstPart(1)->frames[0].triangles[0];
+    const struct {
+        double x, y, z, radius, frame, expected;
+    } rows[] = {
+        {first.x, first.y, first.z, 0, 0, 1}, // holds the first vertex: no triangle test
+        {10, 10, 10, 0, 0, 0},                // radius 0 at another corner: planes never hit
+        {0, 0, 0, 5, 0, 0},                   // inside, clear of the walls
+        {15, 0, 0, 5.5, 0, 1},                // reaches a face
+        {15, 0, 0, 4.5, 0, 0},
+        {13, 13, 0, 4.5, 0, 1}, // reaches an edge 4.24 away, beside both faces
+        {13, 13, 0, 4, 0, 0},
+        {100, 0, 0, 50, 0, 0},   // outside the object's own sphere
+        {15, 0, 0, 5.5, 3, 0},   // a frame the object does not have
+        {15, 0, 0, 5.5, -1, 0},  //
+        {15, 0, 0, -6, 0, 0},    // a negative radius
+        {15, 0, 0, kNaN, 0, 0},  //
+        {kNaN, 0, 0, 5.5, 0, 0}, //
+        {15, 0, 0, 1e300, 0, 0}, // beyond a float
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ObjectCollidesSphere(1, row.frame, row.x, row.y, row.z, row.radius), row.expected)
+            << row.x << " " << row.y << " " << row.z << " r " << row.radius;
+    EXPECT_EQ(ObjectCollidesSphere(2, 0, 15, 0, 0, 100), 0) << "empty slot";
+    EXPECT_EQ(ObjectCollidesSphere(5000, 0, 15, 0, 0, 100), 0) << "id outside the table";
+}
+
+TEST_F(CollisionTest, BoxQueries) {
+    CubeAtOrigin();
+    const struct {
+        double x, y, z, width, height, expected;
+    } rows[] = {
+        {0, 0, 0, 4, 4, 0},    // inside, clear of the walls
+        {11, 0, 0, 4, 4, 1},   // straddles the face x = 10
+        {13, 0, 0, 4, 4, 0},   // x from 11 to 15
+        {0, 12, 0, 2, 6, 1},   // its height reaches the top face
+        {0, 14, 0, 30, 6, 0},  // wide, but not high enough
+        {0, 0, 14, 30, 2, 1},  // its width runs along z as well
+        {kNaN, 0, 0, 4, 4, 0}, //
+        {11, 0, 0, kNaN, 4, 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ObjectCollidesBox(1, 0, row.x, row.y, row.z, row.width, row.height), row.expected)
+            << row.x << " " << row.y << " " << row.z;
+}
+
+// A square of half size 1 has a bounding sphere of radius sqrt 2. A cube of half size 1 whose
+// corner region holds the square's corner lies 2.83 from its middle: beyond
+// sqrt(3 + 2) = 2.24, the sum of squares, within sqrt 3 + sqrt 2 = 3.15.
+TEST_F(CollisionTest, BoxNearTheEdgeOfTheObjectsSphereIsNotRejected) {
+    BuildSquare(1, 1);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 1.9, 1.9, 0.9, 2, 2), 1);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 2.1, 2.1, 0.9, 2, 2), 0);
+}
+
+TEST_F(CollisionTest, RayQueries) {
+    CubeAtOrigin();
+    BuildSquare(2, 10);
+    const struct {
+        double id, x, y, z, dx, dy, dz, expected;
+    } rows[] = {
+        {1, 0, 0, 50, 0, 0, -1, 40},       // the near face
+        {1, 0, 0, 50, 0, 0, -7, 40},       // a longer direction is made a unit one
+        {1, 0, 0, 0, 1, 0, 0, 10},         // from inside: the far wall
+        {1, 0, 0, 50, 0, 0, 1, -40},       // pointing away: the nearest face behind
+        {1, 50, 50, 50, 1, 0, 0, 0},       // past the object
+        {1, 0, 0, 50, 0, 0, 0, 0},         // no direction
+        {1, 0, 0, 50, 0, 0, kNaN, 0},      //
+        {2, -50, 0, 5, 1, 0, 0, 0},        // parallel to every triangle
+        {2, 0, -10, 20, 0, 0.6, -0.8, 25}, // slanted onto the square at (0, 5, 0)
+    };
+    for (const auto& row : rows)
+        EXPECT_NEAR(ObjectRayDistance(row.id, 0, row.x, row.y, row.z, row.dx, row.dy, row.dz),
+                    row.expected, kQuantised)
+            << row.x << " " << row.y << " " << row.z << " along " << row.dx << " " << row.dy << " "
+            << row.dz;
+    EXPECT_EQ(ObjectRayDistance(1, 3, 0, 0, 50, 0, 0, -1), 0) << "frame 3 of a one-frame object";
+}
+
+TEST_F(CollisionTest, ModelSetGivesTheNearestPartAheadOfTheRay) {
+    TempDir folder;
+    BuildBox(1, 5, 0, 0, -30);
+    SaveObject(folder.File("far.ddd").c_str(), 1);
+    BuildBox(1, 5, 0, 0, 0);
+    SaveObject(folder.File("near.ddd").c_str(), 1);
+    std::ofstream(folder.File("set.ddw")) << ";DDW\n[objects]\ncount=2\n1=far.ddd\n2=near.ddd\n";
+    ASSERT_EQ(LoadObject(folder.File("set.ddw").c_str(), 3), 1);
+    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
+    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -50, 0, 0, 1), 15, kQuantised);
+    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -15, 0, 0, 1), 10, kQuantised) << "between them";
+    EXPECT_EQ(ObjectCollidesSphere(3, 0, 0, 0, -38, 4), 1) << "the far part alone";
+}
+
+// Scaled by 2, moved to x = 100 and turned 90 degrees about y, a cube of half size 5 about
+// (20, 0, 0) is drawn as one of half size 10 about (100, 0, -40).
+TEST_F(CollisionTest, PlacedObjectIsHitWhereItIsDrawn) {
+    BuildBox(1, 5, 20, 0, 0);
+    ScaleObject(2, 2, 2);
+    MoveObject(100, 0, 0);
+    RotateObject(90, 0, 1, 0);
+    EXPECT_NEAR(ObjectRayDistance(1, 0, 100, 0, 50, 0, 0, -1), 80, kQuantised);
+    EXPECT_NEAR(ObjectRayDistance(1, 0, 130, 5, -40, -1, 0, 0), 20, kQuantised);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 100, 0, -18, 3), 0);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 100, 0, -18, 13), 1);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 100, 25, -40, 2, 10), 0);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 100, 25, -40, 2, 32), 1);
+    // Stretched three times along y, the cube about the origin reaches y = 30.
+    BuildBox(1, 10, 0, 0, 0);
+    PopTransform();
+    ScaleObject(1, 3, 1);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 33, 0, 4), 1);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 33, 0, 2), 0);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 0, 33, 0, 2, 4), 0);
+    EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 20, 3 * kQuantised);
+    ScaleObject(1, 0, 1); // flattened: nothing to invert
+    EXPECT_EQ(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 0);
+}
+
+// Rebuilding, reloading or re-decoding a slot's triangles drops the search tree of the old
+// ones, even when the new object has as many.
+TEST_F(CollisionTest, ChangedObjectIsQueriedAsItIsNow) {
+    TempDir folder;
+    BuildBox(1, 5, 0, 0, 100);
+    SaveObject(folder.File("moved.ddd").c_str(), 1);
+    const std::function<void()> changes[] = {
+        [] { BuildBox(1, 5, 0, 0, 100); },
+        [&] { LoadObject(folder.File("moved.ddd").c_str(), 1); },
+        [] {
+            ObjectFrame& frame = FirstPart(1)->frames[0];
+            frame.offset[2] -= 100 / frame.scale[2];
+            FirstPart(1)->BuildTriangles();
+            FirstPart(1)->ComputeBoundingSpheres();
+        },
+    };
+    for (const auto& change : changes) {
+        BuildBox(1, 5, 0, 0, 0);
+        ASSERT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
+        change();
+        EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), -45, kQuantised);
+        EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 0, 100, 1), 0) << "inside, clear of the walls";
+        EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 0, 105, 1), 1);
+    }
+}
+
+// A ray through each pixel, from ScreenToWorld at depths 0 and 1, hits the object exactly
+// where the drawn picture shows it; pixels at the outline, where one pixel's centre and its
+// neighbour's fall on either side, are left out.
+TEST_F(CollisionTest, PickingUnderAPixelMatchesThePicture) {
+    BuildBox(1, 40, 0, 0, 0);
+    LookAtOriginFrom(400);
+    SetTexture3D(-1, -1);
+    ScaleObject(1, 1.5, 1);
+    MoveObject(30, -20, 0); // keeps the scale
+    RotateObject(35, 1, 1, 0);
+    DrawObject(1, 0);
+    const unsigned background = ReadPixel(0, 0);
+    auto shown = [&](int x, int y) { return ReadPixel(x, y) != background; };
+    int compared = 0, hits = 0;
+    for (int y = 150; y < 450; y += 7)
+        for (int x = 250; x < 550; x += 7) {
+            const bool here = shown(x, y);
+            if (shown(x - 1, y) != here || shown(x + 1, y) != here || shown(x, y - 1) != here ||
+                shown(x, y + 1) != here)
+                continue;
+            double nx = 0, ny = 0, nz = 0, fx = 0, fy = 0, fz = 0;
+            ScreenToWorld(x + 0.5, y + 0.5, 0, nx, ny, nz);
+            ScreenToWorld(x + 0.5, y + 0.5, 1, fx, fy, fz);
+            const double d = ObjectRayDistance(1, 0, nx, ny, nz, fx - nx, fy - ny, fz - nz);
+            EXPECT_EQ(d > 0, here) << "pixel " << x << ", " << y;
+            ++compared;
+            hits += here;
+        }
+    EXPECT_GT(hits, compared / 5);
+    EXPECT_LT(hits, compared * 4 / 5);
+}
+
+// In debug mode a query draws itself: green and wide on a hit, red and thin on a miss, a ray
+// that only meets the object behind its start in yellow.
+TEST_F(CollisionTest, DebugModeDrawsEachQuery) {
+    BuildBox(1, 10, 0, 0, 0);
+    struct Row {
+        std::function<void()> query;
+        double x, y, z; // a point on what is drawn
+        unsigned colour;
+        bool wide;
+        int below; // pixels below the point that a line 5 wide covers and one 1 wide does not
+    };
+    const Row rows[] = {
+        // Circles are sampled at 45 degrees, away from the other circles.
+        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 55); }, 38.89, 98.89, 0, 0x00FF00, true, 3},
+        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 45); }, 31.82, 91.82, 0, 0x0000FF, false, 3},
+        {[] { ObjectCollidesBox(1, 0, 0, 40, 0, 100, 70); }, 0, 75, 50, 0x00FF00, true, 2},
+        {[] { ObjectRayDistance(1, 0, -100, 0, 0, 1, 0, 0); }, -60, 0, 0, 0x00FF00, true, 2},
+        {[] { ObjectRayDistance(1, 0, -100, 50, 0, 1, 0, 0); }, -60, 50, 0, 0x0000FF, false, 2},
+        {[] { ObjectRayDistance(1, 0, 60, 0, 0, 1, 0, 0); }, 35, 0, 0, 0x00FFFF, true, 2},
+    };
+    // Which of red and green a pixel shows.
+    auto hue = [](unsigned colour) { return (Red(colour) > 128) + 2 * (Green(colour) > 128); };
+    Rt().settings.debugMode = 1;
+    for (const Row& row : rows) {
+        LookAtOriginFrom(400);
+        row.query();
+        int px, py;
+        PixelOf(row.x, row.y, row.z, px, py);
+        EXPECT_EQ(hue(ReadPixel(px, py)), hue(row.colour)) << px << ", " << py;
+        EXPECT_EQ(hue(ReadPixel(px, py + row.below)), row.wide ? hue(row.colour) : 0)
+            << px << ", " << py;
+        End3D();
+        PresentFrame();
+    }
+    Rt().settings.debugMode = 0;
+}
+
+// ---- The search tree against the plain scan. ----
+
+// Random queries about a slot's frame 0 under a few placements; the tree must give the scan's
+// answers exactly. Checks that the queries are not all hits or all misses.
+void ExpectTreeMatchesScan(int id, unsigned seed) {
+    ObjectSlot& slot = *Rt().scene->Slot(id);
+    const ObjectFrame& frame = slot.parts[0].frames[0];
+    const float radius = frame.radius;
+    std::mt19937 random(seed);
+    auto uniform = [&](float lo, float hi) {
+        return std::uniform_real_distribution<float>(lo, hi)(random);
+    };
+    auto near = [&](float spread) {
+        const DrawVertex& v = frame.triangles[static_cast<int>(random() % frame.triangles.Count())];
+        return std::array<float, 3>{v.x + uniform(-spread, spread), v.y + uniform(-spread, spread),
+                                    v.z + uniform(-spread, spread)};
+    };
+    const Mat4 placements[] = {Mat4::Identity(),
+                               RotationMatrix(33, 1, 2, 3) * ScaleMatrix(1.5f, 1.5f, 1.5f),
+                               TranslationMatrix(5, -3, 2) * ScaleMatrix(0.5f, 2, 1)};
+    int hits[3] = {}, queries = 0;
+    for (const Mat4& placement : placements)
+        for (int q = 0; q < 400; ++q, ++queries) {
+            // Queries near the surface in object space, moved to where the object is drawn.
+            const auto p = near(radius * 0.2f);
+            double in[4] = {p[0], p[1], p[2], 1}, out[4];
+            Transform(placement, in, out);
+            collision::Sphere sphere;
+            collision::Box box;
+            collision::Ray ray;
+            for (int k = 0; k < 3; ++k) {
+                sphere.centre[k] = box.centre[k] = ray.start[k] = static_cast<float>(out[k]);
+                ray.direction[k] = uniform(-1, 1);
+            }
+            sphere.radius = uniform(0, radius * 0.05f);
+            box.width = uniform(0, radius * 0.1f);
+            box.height = uniform(0, radius * 0.1f);
+            const bool sphereHit =
+                collision::SphereTouches(slot, 0, placement, sphere, collision::Scan::Tree);
+            ASSERT_EQ(sphereHit, collision::SphereTouches(slot, 0, placement, sphere,
+                                                          collision::Scan::Linear));
+            const bool boxHit =
+                collision::BoxTouches(slot, 0, placement, box, collision::Scan::Tree);
+            ASSERT_EQ(boxHit,
+                      collision::BoxTouches(slot, 0, placement, box, collision::Scan::Linear));
+            const float distance =
+                collision::RayDistance(slot, 0, placement, ray, collision::Scan::Tree);
+            ASSERT_EQ(distance,
+                      collision::RayDistance(slot, 0, placement, ray, collision::Scan::Linear));
+            hits[0] += sphereHit;
+            hits[1] += boxHit;
+            hits[2] += distance > 0;
+        }
+    for (int hit : hits) {
+        EXPECT_GT(hit, queries / 100);
+        EXPECT_LT(hit, queries * 19 / 20);
+    }
+}
+
+TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
+    // Strips of corners on a coarse grid: many thin and collapsed triangles among the rest.
+    std::mt19937 random(7);
+    for (int mesh = 0; mesh < 4; ++mesh) {
+        BeginObject(1);
+        for (int v = 0; v < 3000; ++v) {
+            if (v % 40 == 0) NewObjectGroup();
+            auto coordinate = [&] { return static_cast<double>(random() % (mesh == 0 ? 8 : 64)); };
+            AddObjectVertex(coordinate(), coordinate(), coordinate(), 0, 0, 0xFFFFFF);
+        }
+        EndObject();
+        ExpectTreeMatchesScan(1, 100 + mesh);
+    }
+}
+
+TEST_F(CollisionTest, TreeAnswersAsTheScanOnTheGamesObjects) {
+    TempDir folder;
+    std::filesystem::create_directories(folder.File("ddd"));
+    ASSERT_TRUE(WriteModels(folder.Path()));
+    const char* files[] = {"ddd/crab_b.ddd", "ddd/bodenx2.ddd", "ddd/hero_sub.ddd"};
+    for (const char* file : files) {
+        ASSERT_EQ(LoadObject(folder.File(file).c_str(), 5), 1) << file;
+        ExpectTreeMatchesScan(5, 1);
+    }
+}
+
+} // namespace
