@@ -151,34 +151,48 @@ double StretchBound(const double m[16]) {
     return std::sqrt(largest) * (1 + 1e-6);
 }
 
-struct Placement {
-    Mat4 toWorld;
-    double toObject[16] = {};
-    bool invertible = false;
-    double stretch = 1;        // bounds how much toWorld lengthens a vector
-    double inverseStretch = 1; // bounds how much toObject does
-
-    explicit Placement(const Mat4& matrix) : toWorld(matrix) {
+// The matrix an object is drawn with and, computed only when a query gets past the bounding
+// spheres, its inverse.
+class Placement {
+  public:
+    explicit Placement(const Mat4& matrix) : toWorld_(matrix) {
         double m[16];
         for (int i = 0; i < 16; ++i)
             m[i] = matrix.m[i];
-        stretch = StretchBound(m);
-        invertible = InvertMatrix(m, toObject);
-        for (double value : toObject)
-            invertible = invertible && std::isfinite(value);
-        if (invertible) inverseStretch = StretchBound(toObject);
+        stretch_ = StretchBound(m);
     }
 
+    // Bounds how much the matrix lengthens a vector.
+    double Stretch() const { return stretch_; }
+    // Bounds how much the inverse does; only after Invert.
+    double InverseStretch() const { return inverseStretch_; }
+
     V3 World(V3 p) const {
-        const float* m = toWorld.m;
+        const float* m = toWorld_.m;
         return {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
                 m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
                 m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
     }
+
+    // Computes the inverse once; false when the matrix has none (an object scaled flat).
+    bool Invert() {
+        if (inverted_ == Inverted::Unknown) {
+            double m[16];
+            for (int i = 0; i < 16; ++i)
+                m[i] = toWorld_.m[i];
+            bool invertible = InvertMatrix(m, toObject_);
+            for (double value : toObject_)
+                invertible = invertible && std::isfinite(value);
+            inverted_ = invertible ? Inverted::Yes : Inverted::No;
+            if (invertible) inverseStretch_ = StretchBound(toObject_);
+        }
+        return inverted_ == Inverted::Yes;
+    }
+    // A world point in the object's space; only after Invert succeeded.
     void Object(const double p[3], double out[3]) const {
         for (int r = 0; r < 3; ++r)
-            out[r] = toObject[r] * p[0] + toObject[4 + r] * p[1] + toObject[8 + r] * p[2] +
-                     toObject[12 + r];
+            out[r] = toObject_[r] * p[0] + toObject_[4 + r] * p[1] + toObject_[8 + r] * p[2] +
+                     toObject_[12 + r];
     }
     V3 Object(V3 p) const {
         const double in[3] = {p.x, p.y, p.z};
@@ -186,6 +200,25 @@ struct Placement {
         Object(in, out);
         return {static_cast<float>(out[0]), static_cast<float>(out[1]), static_cast<float>(out[2])};
     }
+
+  private:
+    enum class Inverted { Unknown, Yes, No };
+    Mat4 toWorld_;
+    double toObject_[16] = {};
+    double stretch_ = 1;
+    double inverseStretch_ = 1;
+    Inverted inverted_ = Inverted::Unknown;
+};
+
+// A frame's bounding sphere where the object is drawn, as large as the placement can make it.
+// Its radius counts distances below sqrt(1e-7) as 0, so that much is added back.
+struct WorldSphere {
+    V3 centre;
+    float radius = 0;
+
+    WorldSphere(const ObjectFrame& frame, const Placement& placement)
+        : centre(placement.World(FromArray(frame.centre))),
+          radius(static_cast<float>((frame.radius + 3.2e-4) * placement.Stretch())) {}
 };
 
 // The frame of a part that a query tests, or null when the part has no such frame or the
@@ -236,15 +269,14 @@ bool VisitTriangles(ObjectFrame& frame, Scan scan, Near near, Test test) {
 
 // ---- One part. ----
 
-bool SphereTouchesPart(MeshObjectX& part, int frame, const Placement& placement, V3 centre,
-                       float radius, Scan scan) {
+bool SphereTouchesPart(MeshObjectX& part, int frame, Placement& placement, V3 centre, float radius,
+                       Scan scan) {
     ObjectFrame* tested = TestedFrame(part, frame);
     if (!tested) return false;
     const GrowArray<DrawVertex>& triangles = tested->triangles;
-    // The object's own sphere, as large as the placement can make it.
-    const V3 middle = placement.World(FromArray(tested->centre));
-    const float reach = radius + static_cast<float>(tested->radius * placement.stretch);
-    const V3 apart = centre - middle;
+    const WorldSphere own(*tested, placement);
+    const float reach = radius + own.radius;
+    const V3 apart = centre - own.centre;
     if (reach * reach < Dot(apart, apart)) return false;
     const V3 first = centre - placement.World(Corner(triangles[0]));
     if (Dot(first, first) <= radius * radius) return true;
@@ -256,42 +288,27 @@ bool SphereTouchesPart(MeshObjectX& part, int frame, const Placement& placement,
         return SphereTouchesTriangle(centre, radius, placement.World(Corner(v[0])),
                                      placement.World(Corner(v[1])), placement.World(Corner(v[2])));
     };
-    if (!placement.invertible) scan = Scan::Linear;
+    // An object scaled flat has no object space for the tree; its triangles can still be
+    // tested where they are drawn.
+    if (!placement.Invert()) scan = Scan::Linear;
     double inObject[3] = {0, 0, 0};
     const double world[3] = {centre.x, centre.y, centre.z};
-    if (placement.invertible) placement.Object(world, inObject);
-    const double objectRadius = radius * placement.inverseStretch;
-    const double condition = placement.stretch * placement.inverseStretch;
+    if (scan == Scan::Tree) placement.Object(world, inObject);
+    const double objectRadius = radius * placement.InverseStretch();
+    const double condition = placement.Stretch() * placement.InverseStretch();
     const double worldSize =
         LargestMagnitude(centre) + radius + LargestMagnitude(placement.World(V3{}));
     auto near = [&](const TreeNode& node) {
         const double slack = node.sphereReach * condition + node.slack * condition +
-                             kRoundingSlack * placement.inverseStretch *
-                                 (worldSize + placement.stretch * NodeMagnitude(node));
+                             kRoundingSlack * placement.InverseStretch() *
+                                 (worldSize + placement.Stretch() * NodeMagnitude(node));
         return DistanceToNode(inObject, node) <= objectRadius + slack ? 0.0 : -1.0;
     };
     return VisitTriangles(*tested, scan, near, test);
 }
 
-// The largest distance from the box's centre to a corner.
-float HalfDiagonal(const BoxShape& box) {
-    const V3* a = box.axis;
-    const V3 corners[4] = {a[0] + a[1] + a[2], a[0] + a[1] - a[2], a[0] - a[1] + a[2],
-                           a[1] + a[2] - a[0]};
-    float largest = 0;
-    for (const V3& c : corners)
-        largest = std::max(largest, Dot(c, c));
-    return std::sqrt(largest);
-}
-
-bool BoxTouchesPart(MeshObjectX& part, int frame, const BoxShape& box, Scan scan) {
-    ObjectFrame* tested = TestedFrame(part, frame);
-    if (!tested) return false;
-    const GrowArray<DrawVertex>& triangles = tested->triangles;
-    const V3 apart = box.centre - FromArray(tested->centre);
-    const float reach = HalfDiagonal(box) + tested->radius;
-    if (Dot(apart, apart) > reach * reach) return false;
-
+bool BoxTouchesFrame(ObjectFrame& tested, const BoxShape& box, Scan scan) {
+    const GrowArray<DrawVertex>& triangles = tested.triangles;
     double reachOf[3];
     for (int k = 0; k < 3; ++k) {
         reachOf[k] = 0;
@@ -313,7 +330,7 @@ bool BoxTouchesPart(MeshObjectX& part, int frame, const BoxShape& box, Scan scan
         const DrawVertex* v = &triangles[t * 3];
         return BoxTouchesTriangle(box, Corner(v[0]), Corner(v[1]), Corner(v[2]));
     };
-    return VisitTriangles(*tested, scan, near, test);
+    return VisitTriangles(tested, scan, near, test);
 }
 
 // The nearest hits found so far: the smallest positive distance and the negative one closest
@@ -333,10 +350,8 @@ struct Nearest {
     }
 };
 
-float RayDistanceToPart(MeshObjectX& part, int frame, V3 s, V3 w, Scan scan) {
-    ObjectFrame* tested = TestedFrame(part, frame);
-    if (!tested) return 0;
-    const GrowArray<DrawVertex>& triangles = tested->triangles;
+float RayDistanceToFrame(ObjectFrame& tested, V3 s, V3 w, Scan scan) {
+    const GrowArray<DrawVertex>& triangles = tested.triangles;
     Nearest nearest;
     auto distance = [&](int t) {
         const DrawVertex* v = &triangles[t * 3];
@@ -349,7 +364,7 @@ float RayDistanceToPart(MeshObjectX& part, int frame, V3 s, V3 w, Scan scan) {
         return nearest.Result();
     }
 
-    const TriangleTree& tree = TreeOf(*tested);
+    const TriangleTree& tree = TreeOf(tested);
     const double start[3] = {s.x, s.y, s.z}, step[3] = {w.x, w.y, w.z};
     const double startSize = LargestMagnitude(s);
     // The range of r over which the line runs through the node's box widened by its slack; a
@@ -393,7 +408,7 @@ bool SphereTouches(ObjectSlot& slot, int frame, const Mat4& placement, const Sph
                    Scan scan) {
     const V3 centre = FromArray(sphere.centre);
     if (!Finite(centre) || !std::isfinite(sphere.radius) || sphere.radius < 0) return false;
-    const Placement place(placement);
+    Placement place(placement);
     for (MeshObjectX& part : slot.parts)
         if (SphereTouchesPart(part, frame, place, centre, sphere.radius, scan)) return true;
     return false;
@@ -402,21 +417,37 @@ bool SphereTouches(ObjectSlot& slot, int frame, const Mat4& placement, const Sph
 bool BoxTouches(ObjectSlot& slot, int frame, const Mat4& placement, const Box& box, Scan scan) {
     const V3 centre = FromArray(box.centre);
     if (!Finite(centre) || !std::isfinite(box.width) || !std::isfinite(box.height)) return false;
-    const Placement place(placement);
-    if (!place.invertible) return false;
-    // The box moves into the object's space: its half-axes become the images of the world's.
-    BoxShape shape;
-    shape.centre = place.Object(centre);
     const V3 halfAxes[3] = {{box.width / 2, 0, 0}, {0, 0, box.width / 2}, {0, box.height / 2, 0}};
-    for (int k = 0; k < 3; ++k)
-        shape.axis[k] = place.Object(centre + halfAxes[k]) - shape.centre;
-    for (int k = 0; k < 3; ++k)
-        shape.face[k] = Cross(shape.axis[(k + 1) % 3], shape.axis[(k + 2) % 3]);
-    if (!Finite(shape.centre) || !Finite(shape.axis[0]) || !Finite(shape.axis[1]) ||
-        !Finite(shape.axis[2]))
-        return false;
-    for (MeshObjectX& part : slot.parts)
-        if (BoxTouchesPart(part, frame, shape, scan)) return true;
+    const V3 corner = halfAxes[0] + halfAxes[1] + halfAxes[2];
+    const float halfDiagonal = std::sqrt(Dot(corner, corner));
+    Placement place(placement);
+    BoxShape shape;
+    bool shaped = false;
+    for (MeshObjectX& part : slot.parts) {
+        ObjectFrame* tested = TestedFrame(part, frame);
+        if (!tested) continue;
+        // Far apart when the distance exceeds the sum of the two lengths, not the length of
+        // their squares' sum, which would turn away boxes touching the object at its rim.
+        const WorldSphere own(*tested, place);
+        const V3 apart = centre - own.centre;
+        const float reach = halfDiagonal + own.radius;
+        if (Dot(apart, apart) > reach * reach) continue;
+        if (!shaped) {
+            // The box moves into the object's space: its half-axes become the images of the
+            // world's, and its faces' normals follow from them.
+            if (!place.Invert()) return false;
+            shape.centre = place.Object(centre);
+            for (int k = 0; k < 3; ++k)
+                shape.axis[k] = place.Object(centre + halfAxes[k]) - shape.centre;
+            for (int k = 0; k < 3; ++k)
+                shape.face[k] = Cross(shape.axis[(k + 1) % 3], shape.axis[(k + 2) % 3]);
+            if (!Finite(shape.centre) || !Finite(shape.axis[0]) || !Finite(shape.axis[1]) ||
+                !Finite(shape.axis[2]))
+                return false;
+            shaped = true;
+        }
+        if (BoxTouchesFrame(*tested, shape, scan)) return true;
+    }
     return false;
 }
 
@@ -425,15 +456,32 @@ float RayDistance(ObjectSlot& slot, int frame, const Mat4& placement, const Ray&
     NormaliseIfLong(unit);
     const V3 direction = FromArray(unit);
     const V3 start = FromArray(ray.start);
-    if (!Finite(start) || !Finite(direction)) return 0;
-    const Placement place(placement);
-    if (!place.invertible) return 0;
-    const V3 s = place.Object(start);
-    const V3 w = place.Object(start + direction) - s;
-    if (!Finite(s) || !Finite(w) || (w.x == 0 && w.y == 0 && w.z == 0)) return 0;
+    const float length2 = Dot(direction, direction);
+    if (!Finite(start) || !Finite(direction) || length2 == 0) return 0;
+    Placement place(placement);
+    V3 s, w;
+    bool moved = false;
     Nearest nearest;
-    for (MeshObjectX& part : slot.parts)
-        nearest.Take(RayDistanceToPart(part, frame, s, w, scan));
+    for (MeshObjectX& part : slot.parts) {
+        ObjectFrame* tested = TestedFrame(part, frame);
+        if (!tested) continue;
+        // A line that passes the object's sphere meets none of its triangles; rounding gets a
+        // margin.
+        const WorldSphere own(*tested, place);
+        const V3 across = Cross(own.centre - start, direction);
+        const float reach =
+            own.radius + static_cast<float>(kRoundingSlack) *
+                             (own.radius + LargestMagnitude(start) + LargestMagnitude(own.centre));
+        if (Dot(across, across) > reach * reach * length2) continue;
+        if (!moved) {
+            if (!place.Invert()) return 0;
+            s = place.Object(start);
+            w = place.Object(start + direction) - s;
+            if (!Finite(s) || !Finite(w) || (w.x == 0 && w.y == 0 && w.z == 0)) return 0;
+            moved = true;
+        }
+        nearest.Take(RayDistanceToFrame(*tested, s, w, scan));
+    }
     return nearest.Result();
 }
 

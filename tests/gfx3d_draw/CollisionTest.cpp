@@ -254,20 +254,15 @@ TEST_F(CollisionTest, DebugModeDrawsEachQuery) {
 
 // ---- The search tree against the plain scan. ----
 
-// Random queries about a slot's frame 0 under a few placements; the tree must give the scan's
-// answers exactly. Checks that the queries are not all hits or all misses.
+// Random queries about a slot's frame 0 under a few placements, each near a triangle and
+// sized by it; the tree must give the scan's answers exactly. Checks that the queries are not
+// all hits or all misses.
 void ExpectTreeMatchesScan(int id, unsigned seed) {
     ObjectSlot& slot = *Rt().scene->Slot(id);
-    const ObjectFrame& frame = slot.parts[0].frames[0];
-    const float radius = frame.radius;
+    const GrowArray<DrawVertex>& triangles = slot.parts[0].frames[0].triangles;
     std::mt19937 random(seed);
     auto uniform = [&](float lo, float hi) {
         return std::uniform_real_distribution<float>(lo, hi)(random);
-    };
-    auto near = [&](float spread) {
-        const DrawVertex& v = frame.triangles[static_cast<int>(random() % frame.triangles.Count())];
-        return std::array<float, 3>{v.x + uniform(-spread, spread), v.y + uniform(-spread, spread),
-                                    v.z + uniform(-spread, spread)};
     };
     const Mat4 placements[] = {Mat4::Identity(),
                                RotationMatrix(33, 1, 2, 3) * ScaleMatrix(1.5f, 1.5f, 1.5f),
@@ -275,9 +270,22 @@ void ExpectTreeMatchesScan(int id, unsigned seed) {
     int hits[3] = {}, queries = 0;
     for (const Mat4& placement : placements)
         for (int q = 0; q < 400; ++q, ++queries) {
-            // Queries near the surface in object space, moved to where the object is drawn.
-            const auto p = near(radius * 0.2f);
-            double in[4] = {p[0], p[1], p[2], 1}, out[4];
+            const DrawVertex* v =
+                &triangles[static_cast<int>(random() % (triangles.Count() / 3)) * 3];
+            float size = 0;
+            for (int i = 0; i < 3; ++i) {
+                const DrawVertex &p = v[i], &q2 = v[(i + 1) % 3];
+                size = std::max(size, std::hypot(p.x - q2.x, p.y - q2.y, p.z - q2.z));
+            }
+            // A point of the triangle's plane about it, a little off the plane, moved to where
+            // the object is drawn.
+            const float s = uniform(-0.2f, 1.2f), t = uniform(-0.2f, 1.2f - s);
+            double in[4] = {v[0].x + s * (v[1].x - v[0].x) + t * (v[2].x - v[0].x),
+                            v[0].y + s * (v[1].y - v[0].y) + t * (v[2].y - v[0].y),
+                            v[0].z + s * (v[1].z - v[0].z) + t * (v[2].z - v[0].z), 1};
+            for (int k = 0; k < 3; ++k)
+                in[k] += uniform(-0.1f, 0.1f) * size;
+            double out[4];
             Transform(placement, in, out);
             collision::Sphere sphere;
             collision::Box box;
@@ -286,9 +294,9 @@ void ExpectTreeMatchesScan(int id, unsigned seed) {
                 sphere.centre[k] = box.centre[k] = ray.start[k] = static_cast<float>(out[k]);
                 ray.direction[k] = uniform(-1, 1);
             }
-            sphere.radius = uniform(0, radius * 0.05f);
-            box.width = uniform(0, radius * 0.1f);
-            box.height = uniform(0, radius * 0.1f);
+            sphere.radius = uniform(0, 0.2f * size);
+            box.width = uniform(0, 0.3f * size);
+            box.height = uniform(0, 0.3f * size);
             const bool sphereHit =
                 collision::SphereTouches(slot, 0, placement, sphere, collision::Scan::Tree);
             ASSERT_EQ(sphereHit, collision::SphereTouches(slot, 0, placement, sphere,
@@ -311,18 +319,44 @@ void ExpectTreeMatchesScan(int id, unsigned seed) {
     }
 }
 
+// The sphere test leaves a triangle normal shorter than 3e-4 as it is, so for a tiny triangle
+// the plane test always passes and the angle test accepts centres well above it: the tree
+// must keep such a triangle within reach.
+TEST_F(CollisionTest, TreeReachesAsFarAsTheTriangleTestAccepts) {
+    const float side = 1e-3f;
+    BeginObject(1);
+    AddObjectVertex(0, 0, 0, 0, 0, 0xFFFFFF);
+    AddObjectVertex(side, 0, 0, 0, 0, 0xFFFFFF);
+    AddObjectVertex(0, side, 0, 0, 0, 0xFFFFFF);
+    EndObject();
+    const collision::Sphere sphere{{side / 4, side / 4, side / 20}, side * 1e-6f};
+    for (collision::Scan scan : {collision::Scan::Tree, collision::Scan::Linear})
+        EXPECT_TRUE(
+            collision::SphereTouches(*Rt().scene->Slot(1), 0, Mat4::Identity(), sphere, scan));
+}
+
 TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
-    // Strips of corners on a coarse grid: many thin and collapsed triangles among the rest.
+    // Strips through corners anywhere on a coarse grid, with many thin and collapsed
+    // triangles, and small triangles scattered apart, tiny ones among them.
+    const struct {
+        unsigned grid, spread, strip;
+        double unit;
+    } meshes[] = {{8, 8, 40, 1}, {64, 64, 40, 1}, {250, 4, 3, 2e-4}, {250, 4, 3, 100}};
     std::mt19937 random(7);
-    for (int mesh = 0; mesh < 4; ++mesh) {
+    for (const auto& mesh : meshes) {
         BeginObject(1);
+        unsigned base[3] = {0, 0, 0};
         for (int v = 0; v < 3000; ++v) {
-            if (v % 40 == 0) NewObjectGroup();
-            auto coordinate = [&] { return static_cast<double>(random() % (mesh == 0 ? 8 : 64)); };
-            AddObjectVertex(coordinate(), coordinate(), coordinate(), 0, 0, 0xFFFFFF);
+            if (v % mesh.strip == 0) {
+                NewObjectGroup();
+                for (unsigned& b : base)
+                    b = random() % (mesh.grid - mesh.spread + 1);
+            }
+            auto coordinate = [&](int k) { return (base[k] + random() % mesh.spread) * mesh.unit; };
+            AddObjectVertex(coordinate(0), coordinate(1), coordinate(2), 0, 0, 0xFFFFFF);
         }
         EndObject();
-        ExpectTreeMatchesScan(1, 100 + mesh);
+        ExpectTreeMatchesScan(1, mesh.grid + mesh.spread);
     }
 }
 
