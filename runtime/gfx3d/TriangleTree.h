@@ -49,7 +49,6 @@ class TriangleTree {
         return rayTested_[static_cast<size_t>(triangle)] != 0;
     }
 
-    int NodeCount() const { return static_cast<int>(nodes_.size()); }
 
   private:
     // Makes nodes_[index] the node over order_[first, first + count), with its subtree.
