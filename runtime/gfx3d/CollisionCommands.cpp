@@ -1,6 +1,7 @@
 #include "gfx3d/CollisionCommands.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "core/Number.h"
 #include "core/OpenGLRainbows.h"
@@ -38,8 +39,11 @@ Mat4 CurrentPlacement() {
     return scene ? scene->transform.Composed() : Mat4::Identity();
 }
 
-// The device to draw a query on: only in debug mode, inside a running program.
-OpenGLRainbows* DebugDevice() {
+// The device to draw a query on: only in debug mode, inside a running program, and only for
+// a query made of finite numbers.
+OpenGLRainbows* DebugDevice(std::initializer_list<float> numbers) {
+    for (float number : numbers)
+        if (!std::isfinite(number)) return nullptr;
     Runtime& rt = Rt();
     OpenGLRainbows* device = rt.gfx.get();
     return rt.settings.debugMode && device && device->initialised && CurrentScene() ? device
@@ -47,7 +51,8 @@ OpenGLRainbows* DebugDevice() {
 }
 
 void ShowSphere(const collision::Sphere& sphere, bool hit) {
-    OpenGLRainbows* device = DebugDevice();
+    const float* c = sphere.centre;
+    OpenGLRainbows* device = DebugDevice({c[0], c[1], c[2], sphere.radius});
     if (!device) return;
     // Three great circles, one about each axis.
     float points[3 * kCircleSegments * 2][3];
@@ -68,7 +73,8 @@ void ShowSphere(const collision::Sphere& sphere, bool hit) {
 }
 
 void ShowBox(const collision::Box& box, bool hit) {
-    OpenGLRainbows* device = DebugDevice();
+    const float* c = box.centre;
+    OpenGLRainbows* device = DebugDevice({c[0], c[1], c[2], box.width, box.height});
     if (!device) return;
     const float half[3] = {box.width / 2, box.height / 2, box.width / 2};
     // Each of the 12 edges runs along one axis, at one of four corners across it.
@@ -89,7 +95,8 @@ void ShowBox(const collision::Box& box, bool hit) {
 
 // The ray from its start to the hit, or 1000 units long when it hits nothing.
 void ShowRay(const collision::Ray& ray, float distance) {
-    OpenGLRainbows* device = DebugDevice();
+    const float *s = ray.start, *d = ray.direction;
+    OpenGLRainbows* device = DebugDevice({s[0], s[1], s[2], d[0], d[1], d[2]});
     if (!device) return;
     float unit[3] = {ray.direction[0], ray.direction[1], ray.direction[2]};
     NormaliseIfLong(unit);
