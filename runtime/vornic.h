@@ -10,6 +10,7 @@
 #include "gfx3d/ObjectCommands.h"
 #include "gfx3d/SceneCommands.h"
 #include "gfx3d/Draw3DCommands.h"
+#include "gfx3d/CollisionCommands.h"
 #include "input/InputCommands.h"
 #include "sound/SoundCommands.h"
 #include "files/FileCommands.h"

@@ -113,6 +113,7 @@ void MeshObjectX::BuildTriangles() {
     enum class Mode { List, Strip, Fan };
     for (ObjectFrame& frame : frames) {
         frame.triangles.Clear();
+        frame.collisionTree.reset();
         DrawVertex window[3];
         int filled = 0;
         Mode mode = Mode::List;

@@ -5,8 +5,13 @@
 #include <GL/gl.h>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "gfx3d/GrowArray.h"
+
+namespace collision {
+class TriangleTree;
+}
 
 // Colour values of 0xFFFFFFFC and above are codes. The three markers start a fan, a strip or
 // a list of separate triangles in a vertex stream; they carry no geometry.
@@ -66,6 +71,9 @@ struct ObjectFrame {
     float scale[3] = {1, 1, 1};
     float radius = 0;
     float centre[3] = {0, 0, 0};
+    // The collision queries' search tree over the triangles, made by the first query and
+    // dropped whenever the triangles are rebuilt.
+    std::shared_ptr<const collision::TriangleTree> collisionTree;
 };
 
 class MeshObject {

@@ -10,6 +10,7 @@
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/Scene3D.h"
+#include "gfx3d/SceneDebugDrawing.h"
 #include "gfx3d/SceneSetup.h"
 
 namespace {
@@ -78,16 +79,27 @@ void Arrow(const int axes[3], float red, float green, float blue) {
 
 } // namespace
 
+void DrawDebugSegments(OpenGLRainbows& device, const float (*points)[3], int pointCount,
+                       double width, int64_t colour) {
+    if (std::isnan(width)) return;
+    PlainColourDrawing drawing(device, colour, GL_LINE_SMOOTH);
+    glLineWidth(Limited(width));
+    glBegin(GL_LINES);
+    for (int i = 0; i + 1 < pointCount; i += 2) {
+        glVertex3fv(points[i]);
+        glVertex3fv(points[i + 1]);
+    }
+    glEnd();
+}
+
 void DrawLine3D(double x1, double y1, double z1, double x2, double y2, double z2, double width,
                 double colour) {
     OpenGLRainbows* device = Device();
-    if (!device || std::isnan(width)) return;
-    PlainColourDrawing drawing(*device, ToInt64(colour), GL_LINE_SMOOTH);
-    glLineWidth(Limited(width));
-    glBegin(GL_LINES);
-    glVertex3d(x1, y1, z1);
-    glVertex3d(x2, y2, z2);
-    glEnd();
+    if (!device) return;
+    const float points[2][3] = {
+        {static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(z1)},
+        {static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2)}};
+    DrawDebugSegments(*device, points, 2, width, ToInt64(colour));
 }
 
 void DrawPoint3D(double x, double y, double z, double size, double colour) {

@@ -1,0 +1,356 @@
+// Collision and picking: sphere, box and ray queries through the commands, placed objects hit
+// where they are drawn, picking under a pixel, the debug drawing, and the search tree against
+// the plain scan on random and real meshes.
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+
+#include "DrawTestSupport.h"
+#include "Models.h"
+#include "core/CoreCommands.h"
+#include "core/Runtime.h"
+#include "gfx3d/Collision.h"
+#include "gfx3d/CollisionCommands.h"
+#include "gfx3d/Draw3DCommands.h"
+#include "gfx3d/MeshObject.h"
+#include "gfx3d/ObjectCommands.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/SceneCommands.h"
+#include "gfx3d/TransformStack.h"
+#include "support/TempDir.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+using CollisionTest = GlRuntimeTest;
+
+const double kNaN = std::nan("");
+// Corners are stored as bytes per axis: they land up to one step (1/255 of the object's size)
+// from where they were put, here objects up to 20 units across.
+const double kQuantised = 0.08;
+
+TEST_F(CollisionTest, SphereQueries) {
+    BuildBox(1, 10, 0, 0, 0); // a closed cube of half size 10
+    const DrawVertex& first = FirstPart(1)->frames[0].triangles[0];
+    const struct {
+        double x, y, z, radius, frame, expected;
+    } rows[] = {
+        {first.x, first.y, first.z, 0, 0, 1}, // holds the first vertex: no triangle test
+        {10, 10, 10, 0, 0, 0},                // radius 0 at another corner: planes never hit
+        {0, 0, 0, 5, 0, 0},                   // inside, clear of the walls
+        {15, 0, 0, 5.5, 0, 1},                // reaches a face
+        {15, 0, 0, 4.5, 0, 0},
+        {13, 13, 0, 4.5, 0, 1}, // reaches an edge 4.24 away, beside both faces
+        {13, 13, 0, 4, 0, 0},
+        {15, 0, 0, 5.5, 3, 0},   // a frame the object does not have
+        {15, 0, 0, -6, 0, 0},    // a negative radius
+        {15, 0, 0, kNaN, 0, 0},  //
+        {15, 0, 0, 1e300, 0, 0}, // beyond a float
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ObjectCollidesSphere(1, row.frame, row.x, row.y, row.z, row.radius), row.expected)
+            << row.x << " " << row.y << " " << row.z << " r " << row.radius;
+}
+
+TEST_F(CollisionTest, BoxQueries) {
+    BuildBox(1, 10, 0, 0, 0); // a closed cube of half size 10
+    const struct {
+        double x, y, z, width, height, expected;
+    } rows[] = {
+        {0, 0, 0, 4, 4, 0},    // inside, clear of the walls
+        {11, 0, 0, 4, 4, 1},   // straddles the face x = 10
+        {13, 0, 0, 4, 4, 0},   // x from 11 to 15
+        {0, 12, 0, 2, 6, 1},   // its height reaches the top face
+        {0, 14, 0, 30, 6, 0},  // wide, but not high enough
+        {0, 0, 14, 30, 2, 1},  // its width runs along z as well
+        {kNaN, 0, 0, 4, 4, 0}, //
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ObjectCollidesBox(1, 0, row.x, row.y, row.z, row.width, row.height), row.expected)
+            << row.x << " " << row.y << " " << row.z;
+}
+
+// A square of half size 1 has a bounding sphere of radius sqrt 2. A cube of half size 1 whose
+// corner region holds the square's corner lies 2.83 from its middle: beyond
+// sqrt(3 + 2) = 2.24, the sum of squares, within sqrt 3 + sqrt 2 = 3.15.
+TEST_F(CollisionTest, BoxNearTheEdgeOfTheObjectsSphereIsNotRejected) {
+    BuildSquare(1, 1);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 1.9, 1.9, 0.9, 2, 2), 1);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 2.1, 2.1, 0.9, 2, 2), 0);
+}
+
+TEST_F(CollisionTest, RayQueries) {
+    BuildBox(1, 10, 0, 0, 0); // a closed cube of half size 10
+    BuildSquare(2, 10);
+    const struct {
+        double id, x, y, z, dx, dy, dz, expected;
+    } rows[] = {
+        {1, 0, 0, 50, 0, 0, -1, 40},       // the near face
+        {1, 0, 0, 50, 0, 0, -7, 40},       // a longer direction is made a unit one
+        {1, 0, 0, 0, 1, 0, 0, 10},         // from inside: the far wall
+        {1, 0, 0, 50, 0, 0, 1, -40},       // pointing away: the nearest face behind
+        {1, 50, 50, 50, 1, 0, 0, 0},       // past the object
+        {1, 0, 0, 50, 0, 0, 0, 0},         // no direction
+        {2, -50, 0, 5, 1, 0, 0, 0},        // parallel to every triangle
+        {2, 0, -10, 20, 0, 0.6, -0.8, 25}, // slanted onto the square at (0, 5, 0)
+    };
+    for (const auto& row : rows)
+        EXPECT_NEAR(ObjectRayDistance(row.id, 0, row.x, row.y, row.z, row.dx, row.dy, row.dz),
+                    row.expected, kQuantised)
+            << "row " << &row - rows;
+    EXPECT_EQ(ObjectRayDistance(1, 3, 0, 0, 50, 0, 0, -1), 0) << "frame 3 of a one-frame object";
+}
+
+TEST_F(CollisionTest, ModelSetGivesTheNearestPartAheadOfTheRay) {
+    TempDir folder;
+    BuildBox(1, 5, 0, 0, -30);
+    SaveObject(folder.File("far.ddd").c_str(), 1);
+    BuildBox(1, 5, 0, 0, 0);
+    SaveObject(folder.File("near.ddd").c_str(), 1);
+    std::ofstream(folder.File("set.ddw")) << ";DDW\n[objects]\ncount=2\n1=far.ddd\n2=near.ddd\n";
+    ASSERT_EQ(LoadObject(folder.File("set.ddw").c_str(), 3), 1);
+    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
+    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -50, 0, 0, 1), 15, kQuantised);
+    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -15, 0, 0, 1), 10, kQuantised) << "between them";
+    EXPECT_EQ(ObjectCollidesSphere(3, 0, 0, 0, -38, 4), 1) << "the far part alone";
+}
+
+// Scaled by 2, moved to x = 100 and turned 90 degrees about y, a cube of half size 5 about
+// (20, 0, 0) is drawn as one of half size 10 about (100, 0, -40).
+TEST_F(CollisionTest, PlacedObjectIsHitWhereItIsDrawn) {
+    BuildBox(1, 5, 20, 0, 0);
+    ScaleObject(2, 2, 2);
+    MoveObject(100, 0, 0);
+    RotateObject(90, 0, 1, 0);
+    EXPECT_NEAR(ObjectRayDistance(1, 0, 100, 0, 50, 0, 0, -1), 80, kQuantised);
+    EXPECT_NEAR(ObjectRayDistance(1, 0, 130, 5, -40, -1, 0, 0), 20, kQuantised);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 100, 0, -18, 3), 0);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 100, 0, -18, 13), 1);
+    EXPECT_EQ(ObjectCollidesBox(1, 0, 100, 25, -40, 2, 32), 1);
+    // Stretched three times along y, the cube about the origin reaches y = 30.
+    BuildBox(1, 10, 0, 0, 0);
+    PopTransform();
+    ScaleObject(1, 3, 1);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 33, 0, 4), 1);
+    EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 33, 0, 2), 0);
+    EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 20, 3 * kQuantised);
+    ScaleObject(1, 0, 1); // flattened: nothing to invert
+    EXPECT_EQ(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 0);
+}
+
+// Rebuilding, reloading or re-decoding a slot's triangles drops the search tree of the old
+// ones, even when the new object has as many.
+TEST_F(CollisionTest, ChangedObjectIsQueriedAsItIsNow) {
+    TempDir folder;
+    BuildBox(1, 5, 0, 0, 100);
+    SaveObject(folder.File("moved.ddd").c_str(), 1);
+    const std::function<void()> changes[] = {
+        [] { BuildBox(1, 5, 0, 0, 100); },
+        [&] { LoadObject(folder.File("moved.ddd").c_str(), 1); },
+        [] {
+            ObjectFrame& frame = FirstPart(1)->frames[0];
+            frame.offset[2] -= 100 / frame.scale[2];
+            FirstPart(1)->BuildTriangles();
+            FirstPart(1)->ComputeBoundingSpheres();
+        },
+    };
+    for (const auto& change : changes) {
+        BuildBox(1, 5, 0, 0, 0);
+        ASSERT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
+        change();
+        EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), -45, kQuantised);
+        EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 0, 105, 1), 1);
+    }
+}
+
+// A ray through each pixel, from ScreenToWorld at depths 0 and 1, hits the object exactly
+// where the drawn picture shows it; pixels at the outline, where one pixel's centre and its
+// neighbour's fall on either side, are left out.
+TEST_F(CollisionTest, PickingUnderAPixelMatchesThePicture) {
+    BuildBox(1, 40, 0, 0, 0);
+    LookAtOriginFrom(400);
+    SetTexture3D(-1, -1);
+    ScaleObject(1, 1.5, 1);
+    MoveObject(30, -20, 0); // keeps the scale
+    RotateObject(35, 1, 1, 0);
+    DrawObject(1, 0);
+    const unsigned background = ReadPixel(0, 0);
+    auto shown = [&](int x, int y) { return ReadPixel(x, y) != background; };
+    int compared = 0, hits = 0;
+    for (int y = 150; y < 450; y += 7)
+        for (int x = 250; x < 550; x += 7) {
+            const bool here = shown(x, y);
+            if (shown(x - 1, y) != here || shown(x + 1, y) != here || shown(x, y - 1) != here ||
+                shown(x, y + 1) != here)
+                continue;
+            double nx = 0, ny = 0, nz = 0, fx = 0, fy = 0, fz = 0;
+            ScreenToWorld(x + 0.5, y + 0.5, 0, nx, ny, nz);
+            ScreenToWorld(x + 0.5, y + 0.5, 1, fx, fy, fz);
+            const double d = ObjectRayDistance(1, 0, nx, ny, nz, fx - nx, fy - ny, fz - nz);
+            EXPECT_EQ(d > 0, here) << "pixel " << x << ", " << y;
+            ++compared;
+            hits += here;
+        }
+    EXPECT_GT(hits, compared / 5);
+    EXPECT_LT(hits, compared * 4 / 5);
+}
+
+// In debug mode a query draws itself: green and wide on a hit, red and thin on a miss, a ray
+// that only meets the object behind its start in yellow.
+TEST_F(CollisionTest, DebugModeDrawsEachQuery) {
+    BuildBox(1, 10, 0, 0, 0);
+    struct Row {
+        std::function<void()> query;
+        double x, y, z; // a point on what is drawn
+        unsigned colour;
+        bool wide;
+        int below; // pixels below the point that a line 5 wide covers and one 1 wide does not
+    };
+    const Row rows[] = {
+        // Circles are sampled at 45 degrees, away from the other circles.
+        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 55); }, 38.89, 98.89, 0, 0x00FF00, true, 3},
+        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 45); }, 31.82, 91.82, 0, 0x0000FF, false, 3},
+        {[] { ObjectCollidesBox(1, 0, 0, 40, 0, 100, 70); }, 0, 75, 50, 0x00FF00, true, 2},
+        {[] { ObjectRayDistance(1, 0, -100, 0, 0, 1, 0, 0); }, -60, 0, 0, 0x00FF00, true, 2},
+        {[] { ObjectRayDistance(1, 0, -100, 50, 0, 1, 0, 0); }, -60, 50, 0, 0x0000FF, false, 2},
+        {[] { ObjectRayDistance(1, 0, 60, 0, 0, 1, 0, 0); }, 35, 0, 0, 0x00FFFF, true, 2},
+    };
+    // Which of red and green a pixel shows.
+    auto hue = [](unsigned colour) { return (Red(colour) > 128) + 2 * (Green(colour) > 128); };
+    Rt().settings.debugMode = 1;
+    for (const Row& row : rows) {
+        LookAtOriginFrom(400);
+        row.query();
+        int px, py;
+        PixelOf(row.x, row.y, row.z, px, py);
+        EXPECT_EQ(hue(ReadPixel(px, py)), hue(row.colour)) << px << ", " << py;
+        EXPECT_EQ(hue(ReadPixel(px, py + row.below)), row.wide ? hue(row.colour) : 0)
+            << px << ", " << py;
+        End3D();
+        PresentFrame();
+    }
+    Rt().settings.debugMode = 0;
+}
+
+// ---- The search tree against the plain scan. ----
+
+using collision::Scan;
+
+// Random queries about a slot's frame 0 under a few placements, each near a triangle and
+// sized by it; the tree must give the scan's answers exactly. Checks that the queries are not
+// all hits or all misses.
+void ExpectTreeMatchesScan(int id, unsigned seed) {
+    ObjectSlot& slot = *Rt().scene->Slot(id);
+    const GrowArray<DrawVertex>& triangles = slot.parts[0].frames[0].triangles;
+    std::mt19937 random(seed);
+    auto uniform = [&](float lo, float hi) {
+        return std::uniform_real_distribution<float>(lo, hi)(random);
+    };
+    const Mat4 placements[] = {Mat4::Identity(),
+                               RotationMatrix(33, 1, 2, 3) * ScaleMatrix(1.5f, 1.5f, 1.5f),
+                               TranslationMatrix(5, -3, 2) * ScaleMatrix(0.5f, 2, 1)};
+    int hits[3] = {}, queries = 0, mismatches = 0;
+    auto both = [&](auto query) {
+        const auto tree = query(Scan::Tree);
+        mismatches += tree != query(Scan::Linear);
+        return tree;
+    };
+    for (const Mat4& placement : placements)
+        for (int q = 0; q < 400; ++q, ++queries) {
+            const DrawVertex* v =
+                &triangles[static_cast<int>(random() % (triangles.Count() / 3)) * 3];
+            auto at = [&](int corner, int k) { return (&v[corner].x)[k]; };
+            auto edge = [&](int i, int j) {
+                return std::hypot(at(i, 0) - at(j, 0), at(i, 1) - at(j, 1), at(i, 2) - at(j, 2));
+            };
+            const float size = std::max({edge(0, 1), edge(1, 2), edge(2, 0)});
+            // A point of the triangle's plane about it, a little off the plane, moved to where
+            // the object is drawn.
+            const float s = uniform(-0.2f, 1.2f), t = uniform(-0.2f, 1.2f - s);
+            double in[4] = {0, 0, 0, 1};
+            for (int k = 0; k < 3; ++k)
+                in[k] = at(0, k) + s * (at(1, k) - at(0, k)) + t * (at(2, k) - at(0, k)) +
+                        uniform(-0.1f, 0.1f) * size;
+            double out[4];
+            Transform(placement, in, out);
+            collision::Sphere sphere;
+            collision::Box box;
+            collision::Ray ray;
+            for (int k = 0; k < 3; ++k) {
+                sphere.centre[k] = box.centre[k] = ray.start[k] = static_cast<float>(out[k]);
+                ray.direction[k] = uniform(-1, 1);
+            }
+            sphere.radius = uniform(0, 0.2f * size);
+            box.width = uniform(0, 0.3f * size);
+            box.height = uniform(0, 0.3f * size);
+            hits[0] += both([&](Scan scan) {
+                return collision::SphereTouches(slot, 0, placement, sphere, scan);
+            });
+            hits[1] += both(
+                [&](Scan scan) { return collision::BoxTouches(slot, 0, placement, box, scan); });
+            hits[2] += both([&](Scan scan) {
+                           return collision::RayDistance(slot, 0, placement, ray, scan);
+                       }) > 0;
+        }
+    EXPECT_EQ(mismatches, 0);
+    for (int hit : hits) {
+        EXPECT_GT(hit, queries / 100);
+        EXPECT_LT(hit, queries * 19 / 20);
+    }
+}
+
+// The sphere test leaves a triangle normal shorter than 3e-4 as it is, so for a tiny triangle
+// the plane test always passes and the angle test accepts centres well above it: the tree
+// must keep such a triangle within reach.
+TEST_F(CollisionTest, TreeReachesAsFarAsTheTriangleTestAccepts) {
+    const float side = 1e-3f;
+    BeginObject(1);
+    AddObjectVertex(0, 0, 0, 0, 0, 0xFFFFFF);
+    AddObjectVertex(side, 0, 0, 0, 0, 0xFFFFFF);
+    AddObjectVertex(0, side, 0, 0, 0, 0xFFFFFF);
+    EndObject();
+    const collision::Sphere sphere{{side / 4, side / 4, side / 20}, side * 1e-6f};
+    for (Scan scan : {Scan::Tree, Scan::Linear})
+        EXPECT_TRUE(
+            collision::SphereTouches(*Rt().scene->Slot(1), 0, Mat4::Identity(), sphere, scan));
+}
+
+TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
+    // Strips through corners anywhere on a coarse grid, with many thin and collapsed
+    // triangles, and small triangles scattered apart, tiny ones among them.
+    const struct {
+        unsigned grid, spread, strip;
+        double unit;
+    } meshes[] = {{8, 8, 40, 1}, {64, 64, 40, 1}, {250, 4, 3, 2e-4}, {250, 4, 3, 100}};
+    std::mt19937 random(7);
+    for (const auto& mesh : meshes) {
+        BeginObject(1);
+        unsigned base[3] = {0, 0, 0};
+        for (int v = 0; v < 3000; ++v) {
+            if (v % mesh.strip == 0) {
+                NewObjectGroup();
+                for (unsigned& b : base)
+                    b = random() % (mesh.grid - mesh.spread + 1);
+            }
+            auto coordinate = [&](int k) { return (base[k] + random() % mesh.spread) * mesh.unit; };
+            AddObjectVertex(coordinate(0), coordinate(1), coordinate(2), 0, 0, 0xFFFFFF);
+        }
+        EndObject();
+        ExpectTreeMatchesScan(1, mesh.grid + mesh.spread);
+    }
+}
+
+TEST_F(CollisionTest, TreeAnswersAsTheScanOnTheGamesObjects) {
+    TempDir folder;
+    std::filesystem::create_directories(folder.File("ddd"));
+    ASSERT_TRUE(WriteModels(folder.Path()));
+    const char* files[] = {"ddd/crab_b.ddd", "ddd/bodenx2.ddd", "ddd/hero_sub.ddd"};
+    for (const char* file : files) {
+        ASSERT_EQ(LoadObject(folder.File(file).c_str(), 5), 1) << file;
+        ExpectTreeMatchesScan(5, 1);
+    }
+}
+
+} // namespace
