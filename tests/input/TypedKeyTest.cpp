@@ -113,28 +113,3 @@ TEST_F(TypedKey, AnyKeyTypedFollowsTheSameRepeatRule) {
     PushKey(SDL_SCANCODE_B, true);
     EXPECT_EQ(Typed(), "b");
 }
-
-namespace {
-
-using HeadlessTypedKey = HeadlessRuntimeTest;
-
-os::Event ScriptedKey(int code, bool down) {
-    os::Event event;
-    event.type = down ? os::Event::Type::KeyDown : os::Event::Type::KeyUp;
-    event.code = code;
-    return event;
-}
-
-} // namespace
-
-TEST_F(HeadlessTypedKey, TheHeadlessPlatformTypesAUsLayoutAndLeavesOtherEventsToThePump) {
-    headless.window->events.push_back(ScriptedKey(44, true));
-    os::Event focusLost;
-    focusLost.type = os::Event::Type::FocusLost;
-    headless.window->events.push_back(focusLost);
-    headless.window->events.push_back(ScriptedKey(44, false));
-    // Only the key before the focus event is taken by the input poll.
-    EXPECT_EQ(Typed(), "z");
-    EXPECT_EQ(headless.window->events.size(), 2u);
-    EXPECT_EQ(KeyDown(44), 1);
-}

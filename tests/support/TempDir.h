@@ -13,6 +13,8 @@ class TempDir {
     const std::string& Path() const { return path_; }
     // Path of a file inside the folder.
     std::string File(const std::string& name) const { return path_ + "/" + name; }
+    // Writes the bytes into a file of the folder and gives its path.
+    std::string Write(const std::string& name, const std::string& bytes) const;
 
   private:
     std::string path_;
@@ -36,4 +38,5 @@ bool InsideDeathTestChild();
 
 // The whole content of a file; "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExistsOnDisk(const std::string& path);
