@@ -1,7 +1,9 @@
 // A fresh temporary folder for a test, removed with everything in it afterwards.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class TempDir {
   public:
@@ -15,6 +17,9 @@ class TempDir {
     std::string File(const std::string& name) const { return path_ + "/" + name; }
     // Writes the bytes into a file of the folder and gives its path.
     std::string Write(const std::string& name, const std::string& bytes) const;
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        return Write(name, std::string(bytes.begin(), bytes.end()));
+    }
 
   private:
     std::string path_;
