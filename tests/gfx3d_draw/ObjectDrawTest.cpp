@@ -111,14 +111,34 @@ TEST_F(ObjectDrawTest, ObjectsBehindOrBesideTheCameraAreCulled) {
     MoveObject(565, 0, 0);
     DrawObject(1, 0);
     EXPECT_EQ(PartsDrawn(), 2);
-    // The radius scales by the smallest axis scale: stretched along z only, it stays culled.
+    // The radius scales by the smallest axis scale: stretched along z only, it stays culled;
+    // ten times as big it reaches into the screen, a tenth as big it lies wholly outside.
+    const struct {
+        double x, sx, sy, sz;
+        int drawn;
+    } scaled[] = {
+        {600, 1, 1, 10, 0},
+        {600, 10, 10, 10, 1},
+        {565, 0.1, 0.1, 0.1, 0},
+        {565, 1, 1, 1, 1},
+    };
+    for (const auto& c : scaled) {
+        const int before = PartsDrawn();
+        MoveObject(c.x, 0, 0);
+        ScaleObject(c.sx, c.sy, c.sz);
+        DrawObject(1, 0);
+        EXPECT_EQ(PartsDrawn() - before, c.drawn) << c.x << " scaled " << c.sx << "," << c.sz;
+    }
+    int px, py;
+    PixelOf(552, 0, 0, px, py);
     MoveObject(600, 0, 0);
-    ScaleObject(1, 1, 10);
+    ScaleObject(10, 10, 10);
     DrawObject(1, 0);
-    EXPECT_EQ(PartsDrawn(), 2);
+    EXPECT_EQ(ReadPixel(px - 2, py), 0xFFFFFFu) << "the big square reaches into the screen";
+    const int drawn = PartsDrawn();
     DrawObject(4095, 0); // empty slot
     DrawObject(5000, 0); // no slot
-    EXPECT_EQ(PartsDrawn(), 2);
+    EXPECT_EQ(PartsDrawn(), drawn);
     End3D();
 }
 

@@ -53,21 +53,52 @@ class TexturingTest : public GlRuntimeTest {
     }
 };
 
-TEST_F(TexturingTest, TexturePairAndOffset) {
+TEST_F(TexturingTest, TexturePairOnAndOff) {
     SetTexture3D(3, -1);
     Redraw();
     EXPECT_EQ(LeftColour(), kRed);
     EXPECT_EQ(RightColour(), kBlue);
-    SetTextureOffset(0.5, 0);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kBlue);
-    EXPECT_EQ(RightColour(), kRed);
-    SetTextureOffset(0, 0);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
     SetTexture3D(-1, -1);
     Redraw();
     EXPECT_EQ(LeftColour(), 0xFFFFFFu);
+    End3D();
+}
+
+// A texture of 4 x 4 cells in distinct colours: drawn with an offset of whole cells, every
+// cell shows the colour that the cell the offset points at shows without one. Objects keep v
+// negated for drawing, so an offset along v points down the object's v.
+TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
+    DecodedImage cells;
+    cells.width = cells.height = 64;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            cells.pixels.insert(cells.pixels.end(),
+                                {static_cast<unsigned char>(60 * (x / 16) + 30),
+                                 static_cast<unsigned char>(60 * (y / 16) + 30), 128, 255});
+    ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 4, cells, false), 1);
+    SetTexture3D(4, -1);
+    // The square's texture runs from u = 0 at x = -100 to 1 at x = 100, v likewise along y.
+    auto cellColour = [](int i, int j) {
+        ClearDepth();
+        DrawObject(1, 0);
+        int px, py;
+        PixelOf(-75 + 50 * i, -75 + 50 * j, 0, px, py);
+        return ReadPixel(px, py);
+    };
+    unsigned plain[4][4];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            plain[i][j] = cellColour(i, j);
+    const int offsets[][2] = {{1, 0}, {0, 1}, {3, 2}, {-1, -3}};
+    for (const auto& offset : offsets) {
+        SetTextureOffset(offset[0] / 4.0, offset[1] / 4.0);
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j)
+                EXPECT_EQ(cellColour(i, j), plain[(i + offset[0] + 4) % 4][(j - offset[1] + 4) % 4])
+                    << "offset " << offset[0] << "," << offset[1] << " cell " << i << "," << j;
+    }
+    SetTextureOffset(0, 0);
+    EXPECT_EQ(cellColour(1, 2), plain[1][2]);
     End3D();
 }
 
