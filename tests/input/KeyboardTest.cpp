@@ -43,14 +43,11 @@ TEST(KeyCodes, NoTwoKeysShareACode) {
 TEST_F(Keyboard, KeysReadAsTheirScanCodesOnly) {
     // Scan codes of a PC keyboard; the letters are where the keys sit, not what they print.
     const std::pair<SDL_Scancode, int> keys[] = {
-        {SDL_SCANCODE_ESCAPE, 1},  {SDL_SCANCODE_1, 2},          {SDL_SCANCODE_0, 11},
-        {SDL_SCANCODE_Q, 16},      {SDL_SCANCODE_RETURN, 28},    {SDL_SCANCODE_LCTRL, 29},
-        {SDL_SCANCODE_A, 30},      {SDL_SCANCODE_LSHIFT, 42},    {SDL_SCANCODE_Z, 44},
-        {SDL_SCANCODE_RSHIFT, 54}, {SDL_SCANCODE_SPACE, 57},     {SDL_SCANCODE_F1, 59},
-        {SDL_SCANCODE_F12, 88},    {SDL_SCANCODE_KP_ENTER, 156}, {SDL_SCANCODE_RCTRL, 157},
-        {SDL_SCANCODE_RALT, 184},  {SDL_SCANCODE_UP, 200},       {SDL_SCANCODE_LEFT, 203},
-        {SDL_SCANCODE_RIGHT, 205}, {SDL_SCANCODE_DOWN, 208},     {SDL_SCANCODE_DELETE, 211},
-        {SDL_SCANCODE_LGUI, 219},
+        {SDL_SCANCODE_ESCAPE, 1},   {SDL_SCANCODE_0, 11},     {SDL_SCANCODE_Q, 16},
+        {SDL_SCANCODE_RETURN, 28},  {SDL_SCANCODE_Z, 44},     {SDL_SCANCODE_RSHIFT, 54},
+        {SDL_SCANCODE_SPACE, 57},   {SDL_SCANCODE_F12, 88},   {SDL_SCANCODE_KP_ENTER, 156},
+        {SDL_SCANCODE_RCTRL, 157},  {SDL_SCANCODE_UP, 200},   {SDL_SCANCODE_LEFT, 203},
+        {SDL_SCANCODE_DELETE, 211}, {SDL_SCANCODE_LGUI, 219},
     };
     for (const auto& [scancode, code] : keys) {
         PushKey(scancode, true);
