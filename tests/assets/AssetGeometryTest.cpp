@@ -93,24 +93,6 @@ TEST_F(AssetGeometry, CrabsAndHeroStandOnTheGround) {
     EXPECT_GT(hero.maxY - hero.minY, 120.0f);
 }
 
-// Models face their local -x axis: the crab's claws and the hero's cap visor reach further
-// toward -x than anything does toward +x.
-TEST_F(AssetGeometry, ModelsFaceMinusX) {
-    for (const char* name : {"ddd/crab_b.ddd", "ddd/hero_sub.ddd"}) {
-        const Bounds b = Measure(Triangles(name));
-        EXPECT_GT(-b.minX, b.maxX + 10.0f) << name;
-    }
-}
-
-// Shadows are drawn at y -60 and must lie just above the ground at -100.
-TEST_F(AssetGeometry, ShadowLiesJustAboveTheGround) {
-    const Bounds shadow = Measure(Triangles("ddd/shadow.ddd"));
-    const float worldY = shadow.minY - 60.0f;
-    EXPECT_GT(worldY, -100.0f);
-    EXPECT_LT(worldY, -95.0f);
-    EXPECT_FLOAT_EQ(shadow.maxY, shadow.minY);
-}
-
 // At height 0 the stamp's sole meets the ground, and the sole covers the crushing radius.
 TEST_F(AssetGeometry, StampSoleMatchesTheCrushingRadius) {
     const std::vector<DrawVertex> stamp = Triangles("ddd/killerstempel1.ddd");

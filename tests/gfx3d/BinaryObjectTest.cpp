@@ -151,15 +151,4 @@ TEST_F(BinaryObjectTest, SaveReportsFailure) {
     }
 }
 
-TEST_F(BinaryObjectTest, WhiteOnlyColourTableUsesNoVertexColours) {
-    DddBytes file;
-    file.Header(1, 2, 4).U32(0x00FFFFFF).U32(ColorStripStart);
-    for (int i = 0; i < 4; ++i)
-        file.F32(0).F32(0);
-    file.FrameHeader(4, 0, 1).Record(0, 0, 0, 0, 1);
-    file.Record(0, 0, 0, 0, 0).Record(9, 0, 0, 0, 0).Record(0, 9, 0, 0, 0);
-    ASSERT_EQ(LoadObject(WriteFile("white.ddd", file.bytes).c_str(), 1), 1);
-    EXPECT_EQ(Slot(1).parts[0].usesVertexColours, 0);
-}
-
 } // namespace

@@ -142,25 +142,6 @@ TEST_F(ObjectDrawTest, ObjectsBehindOrBesideTheCameraAreCulled) {
     End3D();
 }
 
-TEST_F(ObjectDrawTest, FrameZeroUsesTheStaticBufferOthersTheStreamBuffer) {
-    BuildWalkingSquare(1, 3);
-    MeshObjectX* part = FirstPart(1);
-    ASSERT_NE(part, nullptr);
-    if (!Rt().gfx->ext.glGenBuffersARB) GTEST_SKIP() << "no buffer objects";
-    ResetObjectAt(300);
-    DrawObject(1, 0);
-    EXPECT_NE(part->buffers[0], 0u);
-    EXPECT_EQ(part->buffers[1], 0u);
-    GLint size = 0;
-    Rt().gfx->ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, part->buffers[0]);
-    Rt().gfx->ext.glGetBufferParameterivARB(GL_ARRAY_BUFFER_ARB, GL_BUFFER_SIZE_ARB, &size);
-    Rt().gfx->ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-    EXPECT_EQ(size, part->frames[0].triangles.Count() * 88);
-    DrawObject(1, 1);
-    EXPECT_NE(part->buffers[1], 0u);
-    End3D();
-}
-
 TEST_F(ObjectDrawTest, TransformComposesScaleRotationsMoveAndParent) {
     BuildSquare(1, 10);
     LookAtOriginFrom(1000);
