@@ -67,17 +67,6 @@ TEST_F(AssetGeometry, GroundFacesTheCameraLight) {
     }
 }
 
-// The water lies at y -110, under the ground's edge, and reaches past the far plane (20000)
-// seen from any camera of the field.
-TEST_F(AssetGeometry, WaterReachesTheHorizon) {
-    const Bounds water = Measure(Triangles("ddd/water.ddd"));
-    EXPECT_LE(water.minZ, 5000.0f - 2400.0f);
-    EXPECT_GE(water.maxZ, 5000.0f + 20000.0f);
-    EXPECT_LE(water.minX, -15000.0f);
-    EXPECT_GE(water.maxX, 15000.0f);
-    EXPECT_FLOAT_EQ(water.maxY - water.minY, 0.0f);
-}
-
 // Crabs and the hero are drawn at y 0 on ground whose top is at -100.
 TEST_F(AssetGeometry, CrabsAndHeroStandOnTheGround) {
     for (const char* name : {"ddd/crab_b.ddd", "ddd/hero_sub.ddd"}) {

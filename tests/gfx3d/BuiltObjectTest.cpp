@@ -48,31 +48,6 @@ TEST_F(BuiltObjectTest, StripAndFanTriangleOrders) {
     EXPECT_EQ(CornerXs(2), (std::vector<float>{0, 1, 2, 0, 2, 3, 0, 3, 4, 5, 6, 7, 8, 9, 10}));
 }
 
-TEST_F(BuiltObjectTest, BoundingSphereAndVertexColours) {
-    SetNormalMode(0);
-    BeginObject(1);
-    AddObjectVertex(0, 0, 0, 0, 0, 0x00FFFFFF);
-    AddObjectVertex(4, 0, 0, 0, 0, 0x00FFFFFF);
-    AddObjectVertex(0, 4, 0, 0, 0, 0x00FFFFFF);
-    EndObject();
-    const ObjectFrame& frame = Part(1).frames[0];
-    // Within a quantisation step (4 / 255) of the exact sphere.
-    const float step = 4.0f / 255;
-    EXPECT_NEAR(frame.centre[0], 4.0f / 3, step);
-    EXPECT_NEAR(frame.centre[1], 4.0f / 3, step);
-    EXPECT_NEAR(frame.radius, std::sqrt((8.0f / 3) * (8.0f / 3) + (4.0f / 3) * (4.0f / 3)), step);
-    // White and the strip marker only: no vertex colours.
-    EXPECT_EQ(Part(1).usesVertexColours, 0);
-
-    BeginObject(2);
-    AddObjectVertex(0, 0, 0, 0, 0, 0x00FFFFFF);
-    AddObjectVertex(4, 0, 0, 0, 0, 0x0000FF);
-    AddObjectVertex(0, 4, 0, 0, 0, 0x00FFFFFF);
-    EndObject();
-    EXPECT_EQ(Part(2).usesVertexColours, 1);
-    EXPECT_FLOAT_EQ(Part(2).frames[0].triangles[1].green, 0.0f);
-}
-
 TEST_F(BuiltObjectTest, StripNormalsPointToOneSide) {
     SetNormalMode(1);
     BeginObject(1);
@@ -123,32 +98,6 @@ TEST_F(BuiltObjectTest, SmoothedNormalsAreSharedByPosition) {
     // Corners that no other triangle shares keep their own face's normal.
     EXPECT_EQ(smoothed.packed[3].normal, minusZ);
     EXPECT_EQ(smoothed.packed[6].normal, plusX);
-}
-
-TEST_F(BuiltObjectTest, NormalsAreComputedOnceAndTangentsFollowTheTexture) {
-    SetNormalMode(1);
-    BeginObject(1);
-    AddObjectVertex(0, 0, 0, 0, 0, 0);
-    AddObjectVertex(1, 0, 0, 1, 0, 0);
-    AddObjectVertex(0, 1, 0, 0, 1, 0);
-    EndObject();
-    MeshObjectX& part = Part(1);
-    part.frames[0].packed[1].normal = 77;
-    ComputeNormals(part, true, false, false);
-    EXPECT_EQ(part.frames[0].packed[1].normal, 77);
-
-    // u runs along x and v along y; decoded v is upside down, so the bitangent points to -y.
-    ComputeNormals(part, true, false, true);
-    EXPECT_EQ(part.frames[0].packed[1].normal, 77);
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(part.frames[0].packed[i].tangent, ChooseTableNormal(1, 0, 0)) << i;
-        EXPECT_EQ(part.frames[0].packed[i].bitangent, ChooseTableNormal(0, -1, 0)) << i;
-    }
-    EXPECT_FLOAT_EQ(part.frames[0].triangles[0].tx, 1.0f);
-    // Tangents that exist are kept, though the stream starts with a marker that has none.
-    part.frames[0].packed[1].tangent = 33;
-    ComputeNormals(part, false, false, true);
-    EXPECT_EQ(part.frames[0].packed[1].tangent, 33);
 }
 
 TEST_F(BuiltObjectTest, SavedAndLoadedAgainKeepsTrianglesAndNormals) {

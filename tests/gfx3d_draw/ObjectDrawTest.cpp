@@ -39,18 +39,6 @@ void ResetObjectAt(float x) {
     MoveObject(x, 0, 0);
 }
 
-TEST_F(ObjectDrawTest, FramePastTheLastDrawsTheLast) {
-    BuildWalkingSquare(1, 3);
-    ResetObjectAt(-300);
-    DrawObject(1, 5);
-    EXPECT_TRUE(DrawnAt(100, 0, 0));
-    EXPECT_FALSE(DrawnAt(-300, 0, 0));
-    EXPECT_FALSE(DrawnAt(-100, 0, 0));
-    DrawObject(1, -4);
-    EXPECT_TRUE(DrawnAt(-300, 0, 0));
-    End3D();
-}
-
 TEST_F(ObjectDrawTest, PositionalBlendDrawsNeighbouringFrames) {
     BuildWalkingSquare(1, 5);
     ResetObjectAt(-300);
@@ -62,19 +50,6 @@ TEST_F(ObjectDrawTest, PositionalBlendDrawsNeighbouringFrames) {
     EXPECT_TRUE(DrawnAt(100 + 0.4 * kStep, 0, 0));
     EXPECT_FALSE(DrawnAt(100, 0, 0));
     EXPECT_FALSE(DrawnAt(300, 0, 0));
-    End3D();
-}
-
-TEST_F(ObjectDrawTest, PositionsOutsideZeroToOneWrap) {
-    BuildWalkingSquare(1, 5);
-    for (double t : {1.25, -0.25, 0.25}) {
-        ResetObjectAt(-300);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        DrawObjectAnim(1, 0, 4, t, 1); // p = 1: frame 1 at x = -100
-        EXPECT_TRUE(DrawnAt(-100, 0, 0)) << t;
-        EXPECT_FALSE(DrawnAt(-300, 0, 0)) << t;
-        EXPECT_FALSE(DrawnAt(100, 0, 0)) << t;
-    }
     End3D();
 }
 

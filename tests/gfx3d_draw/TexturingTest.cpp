@@ -205,36 +205,4 @@ TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices)
     End3D();
 }
 
-TEST_F(TexturingTest, FrameFlipEndsTheShadowPassAndMipmapping) {
-    SetMipmapping(1);
-    EXPECT_TRUE(Sprites(*Rt().gfx).binding.mipmap);
-    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
-    EXPECT_TRUE(CurrentScene()->shadowPass);
-    PresentFrame();
-    EXPECT_FALSE(CurrentScene()->shadowPass);
-    EXPECT_FALSE(Sprites(*Rt().gfx).binding.mipmap);
-    EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
-    GLboolean colourWrites[4];
-    glGetBooleanv(GL_COLOR_WRITEMASK, colourWrites);
-    EXPECT_TRUE(colourWrites[0]);
-}
-
-TEST_F(TexturingTest, ViewportAndBegin3DEndTheShadowPass) {
-    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
-    SetViewport(100, 50, 400, 300);
-    EXPECT_FALSE(CurrentScene()->shadowPass);
-    Begin3D(100, 20000, 45);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[0], 100);
-    EXPECT_EQ(viewport[1], 600 - 300 - 50);
-    EXPECT_EQ(viewport[2], 400);
-    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
-    Begin3D(100, 20000, 45);
-    EXPECT_FALSE(CurrentScene()->shadowPass);
-    End3D();
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 800);
-}
-
 } // namespace

@@ -18,7 +18,6 @@ class SoundSlotsTest : public HeadlessRuntimeTest {
     void SetUp() override {
         os::SetAudioFactory([this] {
             auto output = std::make_unique<os::HeadlessAudio>();
-            output->deviceAvailable = deviceAvailable;
             audio = output.get();
             return output;
         });
@@ -31,7 +30,6 @@ class SoundSlotsTest : public HeadlessRuntimeTest {
     // A short 16-bit mono file at the output rate.
     std::string ShortSound() { return folder.Write("short.wav", MakeWav({}, Pcm16({100, -300}))); }
 
-    bool deviceAvailable = true;
     os::HeadlessAudio* audio = nullptr;
     TempDir folder;
 };
@@ -166,36 +164,6 @@ TEST_F(SoundSlotsTest, PanAndVolumeBecomeGainsOfHundredthsOfADecibel) {
         EXPECT_NEAR(channel.leftGain, c.left, c.left * 1e-4) << c.pan << " " << c.volume;
         EXPECT_NEAR(channel.rightGain, c.right, c.right * 1e-4) << c.pan << " " << c.volume;
     }
-}
-
-TEST_F(SoundSlotsTest, StopAllSoundsAndReloadingStopEveryCopy) {
-    ASSERT_EQ(LoadSound(ShortSound().c_str(), 9, 2), 1.0);
-    ASSERT_EQ(LoadSound(ShortSound().c_str(), 10, 1), 1.0);
-    PlaySound(9, 0, 1);
-    PlaySound(9, 0, 1);
-    PlaySound(10, 0, 1);
-    StopAllSounds();
-    for (double handle : {9 * 256, 9 * 256 + 1, 10 * 256})
-        EXPECT_EQ(IsSoundPlaying(handle), 0.0) << handle;
-    PlaySound(10, 0, 1);
-    audio->calls.clear();
-    ASSERT_EQ(LoadSound(ShortSound().c_str(), 10, 1), 1.0);
-    EXPECT_EQ(audio->calls, (std::vector<std::string>{"stop 40"}));
-}
-
-class SoundWithoutDeviceTest : public SoundSlotsTest {
-  protected:
-    void SetUp() override {
-        deviceAvailable = false;
-        SoundSlotsTest::SetUp();
-    }
-};
-
-TEST_F(SoundWithoutDeviceTest, LoadsFailAndNothingPlays) {
-    EXPECT_EQ(LoadSound(ShortSound().c_str(), 1, 1), 0.0);
-    EXPECT_EQ(PlaySound(1, 0, 1), -1.0);
-    StopAllSounds();
-    EXPECT_TRUE(audio->calls.empty());
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <cmath>
 #include <random>
 
@@ -182,45 +180,6 @@ TEST(ArrayDeathTest, OutOfRangeAccessEndsWithError9AndImpossibleSizesWithError7)
         ::testing::ExitedWithCode(9), "");
     StrArray huge;
     EXPECT_EXIT(DimStringArray(huge, 3e9, 0, 0, 0), ::testing::ExitedWithCode(7), "");
-}
-
-// gcc says __SANITIZE_ADDRESS__, clang __has_feature(address_sanitizer).
-#if defined(__SANITIZE_ADDRESS__)
-#define UNDER_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define UNDER_ADDRESS_SANITIZER 1
-#endif
-#endif
-
-#if !defined(UNDER_ADDRESS_SANITIZER)
-// Caps the address space of a death-test child, so that big blocks cannot be had.
-void LimitAddressSpace() {
-    rlimit limit;
-    limit.rlim_cur = limit.rlim_max = rlim_t{256} << 20;
-    setrlimit(RLIMIT_AS, &limit);
-}
-#endif
-
-TEST(ArrayDeathTest, FailedAllocationEndsWithError7) {
-#if defined(UNDER_ADDRESS_SANITIZER)
-    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
-#else
-    EXPECT_EXIT(
-        {
-            LimitAddressSpace();
-            NumArray array;
-            DimArray(array, 1e9, 0, 0, 0);
-        },
-        ::testing::ExitedWithCode(7), "");
-    EXPECT_EXIT(
-        {
-            LimitAddressSpace();
-            StrArray array;
-            DimStringArray(array, 1e8, 0, 0, 0);
-        },
-        ::testing::ExitedWithCode(7), "");
-#endif
 }
 
 } // namespace

@@ -113,17 +113,6 @@ TEST(RtString, CharAccessStaysInsideTheText) {
     EXPECT_EQ(text.Length(), 1u);
 }
 
-TEST(RtString, RecountFindsTheTextAWriterLeft) {
-    RtString path;
-    std::strcpy(path.Reserve(256), "bmp/virus.bmp");
-    path.Recount();
-    EXPECT_EQ(path.Length(), 13u);
-    // A writer that filled the whole buffer still leaves a terminated text.
-    std::memset(path.Reserve(0), 'x', path.Capacity());
-    path.Recount();
-    EXPECT_EQ(path.Length(), std::strlen(path.CText()));
-}
-
 TEST(RtString, TrimControlTailKeepsHighBytes) {
     // Latin-1 "café" ends in a byte above 127: a letter, not a control.
     const std::pair<const char*, const char*> cases[] = {
