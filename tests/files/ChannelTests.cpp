@@ -12,20 +12,6 @@ namespace {
 using ChannelTest = TempFolderTest;
 using ChannelDeathTest = TempFolderTest;
 
-TEST_F(ChannelTest, TenByteFileReadsTenBytesThenReportsItsEnd) {
-    WriteWholeFile("ten.bin", "0123456789");
-    ASSERT_EQ(OpenFile(2, "ten.bin", 1), 1.0);
-    double byte = -1;
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(EndOfFile(2), 0.0);
-        ReadByte(2, byte);
-        EXPECT_EQ(byte, '0' + i);
-    }
-    EXPECT_EQ(EndOfFile(2), 1.0);
-    CloseFile(2);
-    EXPECT_EQ(EndOfFile(2), 1.0);
-}
-
 TEST_F(ChannelTest, NumbersAreWrittenLittleEndianFromTheirLowBits) {
     ASSERT_EQ(OpenFile(0, "numbers.bin", 0), 1.0);
     EXPECT_EQ(EndOfFile(0), 1.0); // a channel for writing has nothing to read

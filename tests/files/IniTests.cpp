@@ -10,16 +10,6 @@ namespace {
 
 using IniTest = TempFolderTest;
 
-TEST(IniStoreTest, SectionsWithoutKeysDisappear) {
-    IniStore store;
-    store.Parse("[A]\r\nk = v\r\n[B]\r\n");
-    ASSERT_EQ(store.SectionCount(), 1u);
-    ASSERT_NE(store.Find("A", "k"), nullptr);
-    EXPECT_EQ(*store.Find("A", "k"), "v");
-    EXPECT_EQ(store.Find("B", "k"), nullptr);
-    EXPECT_EQ(store.Text(), "[A]\r\nk=v\r\n");
-}
-
 TEST(IniStoreTest, ReadingRules) {
     IniStore store;
     store.Parse("top=level\n"
@@ -49,16 +39,6 @@ TEST(IniStoreTest, ReadingRules) {
                             "[Video]\r\nWidth=800\r\nHeight=600  \r\nTitle=Pincer Panic\r\n"
                             "[my]\r\na=b\r\n"
                             "[Video]\r\nWidth=1024\r\n");
-}
-
-TEST(IniStoreTest, WrittenTextReadsBackTheSame) {
-    IniStore store;
-    store.Put("Sound", "volume", "80");
-    store.Put("", "loose", "1");
-    store.Put("Player", "name", "Sandy Claws");
-    IniStore again;
-    again.Parse(store.Text());
-    EXPECT_EQ(again.Text(), store.Text());
 }
 
 TEST_F(IniTest, GetFindsKeysWithoutRegardToCase) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
 
-#include "WavFiles.h"
 #include "core/CoreCommands.h"
 #include "os/headless/HeadlessAudio.h"
 #include "sound/SoundCommands.h"
@@ -12,6 +14,56 @@
 #include "support/TestRuntime.h"
 
 namespace {
+
+// WAV files in the forms tools write: 16- or 18-byte format chunks, chunks before the
+// samples, cut-off or missing data.
+struct WavLayout {
+    int channels = 1;
+    int rate = 22050;
+    int bitsPerSample = 16;
+    uint32_t formatSize = 16;              // 18 adds the extension size field
+    std::vector<std::string> chunksBefore; // tags of chunks put before "data"
+    bool withData = true;
+    uint32_t extraClaimedBytes = 0; // the data chunk claims this much more than it holds
+};
+
+void PutLe(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>(value >> (8 * i));
+}
+
+// The little-endian bytes of 16-bit samples.
+std::string Pcm16(const std::vector<int16_t>& samples) {
+    std::string bytes;
+    for (int16_t sample : samples)
+        PutLe(bytes, static_cast<uint16_t>(sample), 2);
+    return bytes;
+}
+
+// A whole WAV file: head, format, the extra chunks (each 3 bytes long and padded), the data.
+std::string MakeWav(const WavLayout& layout, const std::string& sampleBytes) {
+    std::string out = "RIFF....WAVEfmt ";
+    PutLe(out, layout.formatSize, 4);
+    const auto blockAlign = static_cast<uint32_t>(layout.channels * layout.bitsPerSample / 8);
+    PutLe(out, 1, 2);
+    PutLe(out, static_cast<uint32_t>(layout.channels), 2);
+    PutLe(out, static_cast<uint32_t>(layout.rate), 4);
+    PutLe(out, static_cast<uint32_t>(layout.rate) * blockAlign, 4);
+    PutLe(out, blockAlign, 2);
+    PutLe(out, static_cast<uint32_t>(layout.bitsPerSample), 2);
+    out.append(layout.formatSize - 16, '\0');
+    for (const std::string& tag : layout.chunksBefore)
+        out += tag + std::string("\3\0\0\0abc\0", 8);
+    if (layout.withData) {
+        out += "data";
+        PutLe(out, static_cast<uint32_t>(sampleBytes.size()) + layout.extraClaimedBytes, 4);
+        out += sampleBytes;
+    }
+    std::string riffSize;
+    PutLe(riffSize, static_cast<uint32_t>(out.size() - 8), 4);
+    out.replace(4, 4, riffSize);
+    return out;
+}
 
 class SoundSlotsTest : public HeadlessRuntimeTest {
   protected:
