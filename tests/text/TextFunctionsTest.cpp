@@ -145,7 +145,6 @@ TEST(TextFunctions, MidText) {
     };
     for (const auto& c : cases)
         EXPECT_STREQ(MidText(crab, c.start, c.count).CText(), c.text) << c.start << " " << c.count;
-    EXPECT_STREQ(MidText(RtString(), 0, 5).CText(), "");
 }
 
 TEST(TextFunctions, ReplaceTextChangesTheTextInPlace) {
