@@ -86,36 +86,6 @@ TEST_F(AssetFiles, ScreensPointerAndSkinsHaveTheirSizes) {
     EXPECT_NE(healthy.pixels, infected.pixels);
 }
 
-// "Press space" is printed at (250, 550) in the screen font over the title, result and game-over
-// pictures: that band is one calm colour. The result lines (x 20, y 60 to 264) lie on a dark
-// panel, where the light letters of the screen font read well.
-TEST_F(AssetFiles, ScreensLeaveRoomForTheirTexts) {
-    for (const char* name : {"bmp/title2.bmp", "bmp/level_x1.bmp"}) {
-        const DecodedImage screen = Picture(name);
-        const uint8_t* first = PixelAt(screen, 250, 545);
-        for (int y = 545; y < 580; ++y)
-            for (int x = 250; x < 250 + 11 * 24; ++x)
-                ASSERT_EQ(std::memcmp(PixelAt(screen, x, y), first, 3), 0)
-                    << name << " at " << x << ", " << y;
-    }
-    const DecodedImage result = Picture("bmp/level_x1.bmp");
-    for (int y = 60; y < 264; ++y)
-        for (int x = 20; x < 780; ++x) {
-            const uint8_t* p = PixelAt(result, x, y);
-            ASSERT_LT(p[0] + p[1] + p[2], 3 * 120) << x << ", " << y;
-        }
-}
-
-// The shadow's corners are the colour key (transparent); its middle is dark.
-TEST_F(AssetFiles, ShadowIsRoundOnTheColourKey) {
-    const DecodedImage shadow = Picture("bmp/shadow.bmp", 255 + 128 * 65536);
-    EXPECT_EQ(PixelAt(shadow, 0, 0)[3], 0);
-    EXPECT_EQ(PixelAt(shadow, shadow.width - 1, shadow.height - 1)[3], 0);
-    const uint8_t* middle = PixelAt(shadow, shadow.width / 2, shadow.height / 2);
-    EXPECT_EQ(middle[3], 255);
-    EXPECT_LT(middle[0] + middle[1] + middle[2], 300);
-}
-
 TEST_F(AssetFiles, OptionLabelsLieInsideTheirClickAreas) {
     const DecodedImage options = Picture("bmp/options.bmp");
     ASSERT_EQ(options.width, 800);

@@ -55,17 +55,6 @@ TEST_F(AssetGeometry, GroundEndsAtTheWaterLineAndCoversTheField) {
     EXPECT_FLOAT_EQ(local.maxY, 0.0f);
 }
 
-// The water lies at y -110, under the ground's edge, and reaches past the far plane (20000)
-// seen from any camera of the field.
-TEST_F(AssetGeometry, WaterReachesTheHorizon) {
-    const Bounds water = Measure(Triangles("ddd/water.ddd"));
-    EXPECT_LE(water.minZ, 5000.0f - 2400.0f);
-    EXPECT_GE(water.maxZ, 5000.0f + 20000.0f);
-    EXPECT_LE(water.minX, -15000.0f);
-    EXPECT_GE(water.maxX, 15000.0f);
-    EXPECT_FLOAT_EQ(water.maxY - water.minY, 0.0f);
-}
-
 // Crabs and the hero are drawn at y 0 on ground whose top is at -100.
 TEST_F(AssetGeometry, CrabsAndHeroStandOnTheGround) {
     for (const char* name : {"ddd/crab_b.ddd", "ddd/hero_sub.ddd"}) {
@@ -79,24 +68,6 @@ TEST_F(AssetGeometry, CrabsAndHeroStandOnTheGround) {
     EXPECT_GT(crab.maxZ - crab.minZ, 40.0f);
     const Bounds hero = Measure(Triangles("ddd/hero_sub.ddd"));
     EXPECT_GT(hero.maxY - hero.minY, 120.0f);
-}
-
-// Models face their local -x axis: the crab's claws and the hero's cap visor reach further
-// toward -x than anything does toward +x.
-TEST_F(AssetGeometry, ModelsFaceMinusX) {
-    for (const char* name : {"ddd/crab_b.ddd", "ddd/hero_sub.ddd"}) {
-        const Bounds b = Measure(Triangles(name));
-        EXPECT_GT(-b.minX, b.maxX + 10.0f) << name;
-    }
-}
-
-// Shadows are drawn at y -60 and must lie just above the ground at -100.
-TEST_F(AssetGeometry, ShadowLiesJustAboveTheGround) {
-    const Bounds shadow = Measure(Triangles("ddd/shadow.ddd"));
-    const float worldY = shadow.minY - 60.0f;
-    EXPECT_GT(worldY, -100.0f);
-    EXPECT_LT(worldY, -95.0f);
-    EXPECT_FLOAT_EQ(shadow.maxY, shadow.minY);
 }
 
 // At height 0 the stamp's sole meets the ground, and the sole covers the crushing radius.

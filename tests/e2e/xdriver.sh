@@ -24,10 +24,17 @@ start_program() {
     pid=$!
 }
 
-# Waits up to ten seconds for a line of the program's output matching a pattern.
+# How many lines the program has printed so far.
+printed_lines() {
+    wc -l <"$work/out.txt"
+}
+
+# Waits up to 30 seconds for a line of the program's output matching a pattern, among the lines
+# after the first $2 (all lines when not given). A slow frame only makes the wait longer.
 wait_for_output() {
-    for _ in $(seq 100); do
-        grep -q "$1" "$work/out.txt" && return 0
+    local from=${2:-0}
+    for _ in $(seq 300); do
+        tail -n +"$((from + 1))" "$work/out.txt" | grep -q "$1" && return 0
         sleep 0.1
     done
     return 1

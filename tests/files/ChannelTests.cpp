@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "FileTestSupport.h"
 #include "files/FileCommands.h"
 
@@ -10,20 +12,6 @@ namespace {
 
 using ChannelTest = TempFolderTest;
 using ChannelDeathTest = TempFolderTest;
-
-TEST_F(ChannelTest, TenByteFileReadsTenBytesThenReportsItsEnd) {
-    WriteTestFile("ten.bin", "0123456789");
-    ASSERT_EQ(OpenFile(2, "ten.bin", 1), 1.0);
-    double byte = -1;
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(EndOfFile(2), 0.0);
-        ReadByte(2, byte);
-        EXPECT_EQ(byte, '0' + i);
-    }
-    EXPECT_EQ(EndOfFile(2), 1.0);
-    CloseFile(2);
-    EXPECT_EQ(EndOfFile(2), 1.0);
-}
 
 TEST_F(ChannelTest, NumbersAreWrittenLittleEndianFromTheirLowBits) {
     ASSERT_EQ(OpenFile(0, "numbers.bin", 0), 1.0);
@@ -35,7 +23,7 @@ TEST_F(ChannelTest, NumbersAreWrittenLittleEndianFromTheirLowBits) {
     WriteIEEE(0, -2.5);
     WriteByte(0, 7.9);
     CloseFile(0);
-    const std::string bytes = ReadTestFile("numbers.bin");
+    const std::string bytes = ReadWholeFile("numbers.bin");
     const std::string expected("\xFF\x70\x11\xFF\xFF\xFF\xFF\x05\x00\x00\x00", 11);
     ASSERT_EQ(bytes.size(), 11u + 8u + 1u);
     EXPECT_EQ(bytes.substr(0, 11), expected);
@@ -65,7 +53,7 @@ TEST_F(ChannelTest, StringsAreRawBytesAndStopAtAZeroByte) {
     WriteString(1, "xyz");
     WriteString(1, "");
     CloseFile(1);
-    EXPECT_EQ(ReadTestFile("s.bin"), std::string("abc\0xyz", 7));
+    EXPECT_EQ(ReadWholeFile("s.bin"), std::string("abc\0xyz", 7));
 
     ASSERT_EQ(OpenFile(1, "s.bin", 1), 1.0);
     RtString text("old");
@@ -81,7 +69,7 @@ TEST_F(ChannelTest, StringsAreRawBytesAndStopAtAZeroByte) {
 }
 
 TEST_F(ChannelTest, LinesEndAtLineFeedsWithOrWithoutCarriageReturn) {
-    WriteTestFile("lines.txt", "ab\r\ncd");
+    WriteWholeFile("lines.txt", "ab\r\ncd");
     ASSERT_EQ(OpenFile(3, "lines.txt", 1), 1.0);
     RtString line;
     ReadLine(3, line);
@@ -91,7 +79,7 @@ TEST_F(ChannelTest, LinesEndAtLineFeedsWithOrWithoutCarriageReturn) {
     EXPECT_STREQ(line.CText(), "cd");
     EXPECT_EQ(EndOfFile(3), 1.0);
 
-    WriteTestFile("mixed.txt", "one\ntwo\r\n\r\n12.5 apples\n-3\n");
+    WriteWholeFile("mixed.txt", "one\ntwo\r\n\r\n12.5 apples\n-3\n");
     ASSERT_EQ(OpenFile(3, "mixed.txt", 1), 1.0);
     ReadLine(3, line);
     EXPECT_STREQ(line.CText(), "one");
@@ -111,7 +99,7 @@ TEST_F(ChannelTest, LongLinesComeInPiecesOf1024Bytes) {
     std::string longLine;
     for (int i = 0; i < 1500; ++i)
         longLine += static_cast<char>('a' + i % 26);
-    WriteTestFile("long.txt", longLine + "\r\nnext\r\n");
+    WriteWholeFile("long.txt", longLine + "\r\nnext\r\n");
     ASSERT_EQ(OpenFile(4, "long.txt", 1), 1.0);
     RtString line;
     ReadLine(4, line);
@@ -128,7 +116,7 @@ TEST_F(ChannelTest, ALastLineWithoutLineEndIsReadWhateverItsLength) {
     // 64 and 128 bytes: the lengths at which a line ends exactly where a read piece ends.
     for (size_t length : {1u, 63u, 64u, 128u, 1023u}) {
         const std::string text(length, 'q');
-        WriteTestFile("last.txt", "first\n" + text);
+        WriteWholeFile("last.txt", "first\n" + text);
         ASSERT_EQ(OpenFile(5, "last.txt", 1), 1.0);
         RtString line;
         ReadLine(5, line);
@@ -177,12 +165,12 @@ TEST_F(ChannelTest, WriteLinesEndInCarriageReturnAndLineFeed) {
     WriteNumberLine(6, 0.5);
     WriteLine(6, "");
     CloseFile(6);
-    EXPECT_EQ(ReadTestFile("out.txt"), "hello\r\n3\r\n0.5\r\n\r\n");
+    EXPECT_EQ(ReadWholeFile("out.txt"), "hello\r\n3\r\n0.5\r\n\r\n");
 }
 
 TEST_F(ChannelTest, OpeningReplacesWhatTheChannelHeldAndEmptiesFilesForWriting) {
-    WriteTestFile("a.txt", "AAAA");
-    WriteTestFile("b.txt", "BBBBBBBB");
+    WriteWholeFile("a.txt", "AAAA");
+    WriteWholeFile("b.txt", "BBBBBBBB");
     ASSERT_EQ(OpenFile(0, "a.txt", 1), 1.0);
     double byte = 0;
     ReadByte(0, byte);
@@ -195,7 +183,7 @@ TEST_F(ChannelTest, OpeningReplacesWhatTheChannelHeldAndEmptiesFilesForWriting) 
     EXPECT_EQ(OpenFile(0, ".", 1), 0.0); // a folder is no file
     ASSERT_EQ(OpenFile(0, "a.txt", 0), 1.0);
     CloseFile(0);
-    EXPECT_EQ(ReadTestFile("a.txt"), "");
+    EXPECT_EQ(ReadWholeFile("a.txt"), "");
 }
 
 TEST_F(ChannelTest, BackslashesSeparateFoldersLikeSlashes) {
@@ -203,69 +191,63 @@ TEST_F(ChannelTest, BackslashesSeparateFoldersLikeSlashes) {
     ASSERT_EQ(OpenFile(0, "sub\\w.txt", 0), 1.0);
     WriteString(0, "x");
     CloseFile(0);
-    EXPECT_EQ(ReadTestFile("sub/w.txt"), "x");
+    EXPECT_EQ(ReadWholeFile("sub/w.txt"), "x");
 }
 
 TEST_F(ChannelTest, EndOfFileAnswersOneForChannelsOutsideTheTable) {
-    EXPECT_EQ(EndOfFile(-1), 1.0);
-    EXPECT_EQ(EndOfFile(8), 1.0);
-    EXPECT_EQ(EndOfFile(1e300), 1.0);
+    for (double channel : {-1.0, 8.0, 1e300})
+        EXPECT_EQ(EndOfFile(channel), 1.0) << channel;
 }
 
-TEST_F(ChannelDeathTest, ChannelsOutsideTheTableEndTheProgramWithError7) {
-    EXPECT_EXIT(OpenFile(8, "x.txt", 0), ::testing::ExitedWithCode(7), "");
-    EXPECT_EXIT(OpenFile(-1, "x.txt", 0), ::testing::ExitedWithCode(7), "");
-    EXPECT_EXIT(CloseFile(8.5), ::testing::ExitedWithCode(7), "");
+// Runtime errors end the program: 7 for a channel outside the table, 3 for a read past the
+// end, a closed channel, a read from a channel opened for writing or a refused write.
+TEST_F(ChannelDeathTest, MisuseEndsTheProgramWithItsError) {
+    WriteWholeFile("ten.bin", "0123456789");
+    WriteWholeFile("lines.txt", "ab\r\ncd");
     double value = 0;
-    EXPECT_EXIT(ReadByte(100, value), ::testing::ExitedWithCode(7), "");
-    EXPECT_EXIT(WriteLine(-5, "x"), ::testing::ExitedWithCode(7), "");
-}
-
-TEST_F(ChannelDeathTest, ShortReadsAndClosedChannelsEndTheProgramWithError3) {
-    WriteTestFile("ten.bin", "0123456789");
-    auto readEleven = [] {
-        OpenFile(2, "ten.bin", 1);
-        double byte = 0;
-        for (int i = 0; i < 11; ++i)
-            ReadByte(2, byte);
-    };
-    EXPECT_EXIT(readEleven(), ::testing::ExitedWithCode(3), "");
-    auto readLongFromThree = [] {
-        WriteTestFile("three.bin", "abc");
-        OpenFile(2, "three.bin", 1);
-        double value = 0;
-        ReadLong(2, value);
-    };
-    EXPECT_EXIT(readLongFromThree(), ::testing::ExitedWithCode(3), "");
-    auto readLineAtEnd = [] {
-        WriteTestFile("lines.txt", "ab\r\ncd");
-        OpenFile(2, "lines.txt", 1);
-        RtString line;
-        ReadLine(2, line);
-        ReadLine(2, line);
-        ReadLine(2, line);
-    };
-    EXPECT_EXIT(readLineAtEnd(), ::testing::ExitedWithCode(3), "");
     RtString text;
-    EXPECT_EXIT(ReadString(4, text, 1), ::testing::ExitedWithCode(3), "");
-    EXPECT_EXIT(WriteByte(4, 1), ::testing::ExitedWithCode(3), "");
-    EXPECT_EXIT(WriteString(4, ""), ::testing::ExitedWithCode(3), "");
-    auto readFromWriting = [] {
-        OpenFile(1, "w.bin", 0);
-        double value = 0;
-        ReadByte(1, value);
+    const std::pair<std::function<void()>, int> cases[] = {
+        {[] { OpenFile(8, "x.txt", 0); }, 7},
+        {[] { OpenFile(-1, "x.txt", 0); }, 7},
+        {[] { CloseFile(8.5); }, 7},
+        {[&] { ReadByte(100, value); }, 7},
+        {[] { WriteLine(-5, "x"); }, 7},
+        {[&] {
+             OpenFile(2, "ten.bin", 1);
+             for (int i = 0; i < 11; ++i)
+                 ReadByte(2, value);
+         },
+         3},
+        {[&] {
+             OpenFile(2, "ten.bin", 1);
+             ReadString(2, text, 8);
+             ReadLong(2, value);
+         },
+         3},
+        {[&] {
+             OpenFile(2, "lines.txt", 1);
+             for (int i = 0; i < 3; ++i)
+                 ReadLine(2, text);
+         },
+         3},
+        {[&] { ReadString(4, text, 1); }, 3},
+        {[] { WriteByte(4, 1); }, 3},
+        {[] { WriteString(4, ""); }, 3},
+        {[&] {
+             OpenFile(1, "w.bin", 0);
+             ReadByte(1, value);
+         },
+         3},
+        // /dev/full accepts the opening and refuses every byte written.
+        {[] {
+             if (OpenFile(0, "/dev/full", 0) != 1.0) std::exit(3);
+             WriteLong(0, 1);
+         },
+         3},
     };
-    EXPECT_EXIT(readFromWriting(), ::testing::ExitedWithCode(3), "");
-}
-
-TEST_F(ChannelDeathTest, AShortWriteEndsTheProgramWithError3) {
-    // /dev/full accepts the opening and refuses every byte written.
-    if (!TestFileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    auto writeToFull = [] {
-        if (OpenFile(0, "/dev/full", 0) != 1.0) std::exit(42);
-        WriteLong(0, 1);
-    };
-    EXPECT_EXIT(writeToFull(), ::testing::ExitedWithCode(3), "");
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EXIT(cases[i].first(), ::testing::ExitedWithCode(cases[i].second), "")
+            << "case " << i;
 }
 
 } // namespace

@@ -2,9 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <ftw.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,23 +48,4 @@ void TempFolderTest::TearDown() {
     if (!ownsFolder_) return;
     unsetenv(kFolderVariable);
     nftw(folder_.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
-}
-
-void WriteTestFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-    ASSERT_TRUE(out.good()) << path;
-}
-
-std::string ReadTestFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "<missing>";
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-bool TestFileExists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
 }

@@ -1,10 +1,11 @@
-// A fresh temporary folder as the current folder for each files test, and small helpers to
-// make and read files in it.
+// A fresh temporary folder as the current folder for each files test.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "support/TempDir.h"
 
 class TempFolderTest : public ::testing::Test {
   protected:
@@ -20,8 +21,3 @@ class TempFolderTest : public ::testing::Test {
     std::string previous_;
     bool ownsFolder_ = true;
 };
-
-void WriteTestFile(const std::string& path, const std::string& content);
-// The file's bytes; "<missing>" when it cannot be read.
-std::string ReadTestFile(const std::string& path);
-bool TestFileExists(const std::string& path);

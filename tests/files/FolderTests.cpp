@@ -14,8 +14,8 @@ using WholeFileTest = TempFolderTest;
 using FolderTest = TempFolderTest;
 
 TEST_F(WholeFileTest, SizeAndExistenceOfFilesButNotOfFolders) {
-    WriteTestFile("five.txt", "12345");
-    WriteTestFile("empty.txt", "");
+    WriteWholeFile("five.txt", "12345");
+    WriteWholeFile("empty.txt", "");
     ASSERT_EQ(mkdir("folder", 0755), 0);
     EXPECT_EQ(FileSize("five.txt"), 5.0);
     EXPECT_EQ(FileExists("five.txt"), 1.0);
@@ -26,43 +26,43 @@ TEST_F(WholeFileTest, SizeAndExistenceOfFilesButNotOfFolders) {
     EXPECT_EQ(FileExists("folder"), 0.0);
     EXPECT_EQ(FileExists(""), 0.0);
     ASSERT_EQ(mkdir("a", 0755), 0);
-    WriteTestFile("a/b.txt", "xy");
+    WriteWholeFile("a/b.txt", "xy");
     EXPECT_EQ(FileSize("a\\b.txt"), 2.0);
 }
 
 TEST_F(WholeFileTest, RemoveFileDeletesFilesAndIgnoresMissingOnes) {
-    WriteTestFile("gone.txt", "x");
+    WriteWholeFile("gone.txt", "x");
     RemoveFile("gone.txt");
-    EXPECT_FALSE(TestFileExists("gone.txt"));
+    EXPECT_FALSE(FileExistsOnDisk("gone.txt"));
     RemoveFile("gone.txt");
     ASSERT_EQ(mkdir("keep", 0755), 0);
     RemoveFile("keep");
-    EXPECT_TRUE(TestFileExists("keep"));
+    EXPECT_TRUE(FileExistsOnDisk("keep"));
 }
 
 TEST_F(WholeFileTest, DuplicateFileCopiesEveryByte) {
     std::string content;
     for (int i = 0; i < 10000; ++i)
         content += static_cast<char>(i * 7);
-    WriteTestFile("source.bin", content);
-    WriteTestFile("target.bin", "old content that is longer than nothing");
+    WriteWholeFile("source.bin", content);
+    WriteWholeFile("target.bin", "old content that is longer than nothing");
     DuplicateFile("source.bin", "target.bin");
-    EXPECT_EQ(ReadTestFile("target.bin"), content);
-    WriteTestFile("empty.bin", "");
+    EXPECT_EQ(ReadWholeFile("target.bin"), content);
+    WriteWholeFile("empty.bin", "");
     DuplicateFile("empty.bin", "copy.bin");
-    EXPECT_EQ(ReadTestFile("copy.bin"), "");
+    EXPECT_EQ(ReadWholeFile("copy.bin"), "");
 }
 
 TEST_F(WholeFileTest, DuplicateFileLeavesEverythingAloneWhenItCannotCopy) {
-    WriteTestFile("target.bin", "keep");
+    WriteWholeFile("target.bin", "keep");
     DuplicateFile("missing.bin", "target.bin");
-    EXPECT_EQ(ReadTestFile("target.bin"), "keep");
+    EXPECT_EQ(ReadWholeFile("target.bin"), "keep");
     // Onto itself: the file must not be emptied.
     DuplicateFile("target.bin", "./target.bin");
-    EXPECT_EQ(ReadTestFile("target.bin"), "keep");
+    EXPECT_EQ(ReadWholeFile("target.bin"), "keep");
     // A destination that cannot be created.
     DuplicateFile("target.bin", "no/such/folder/copy.bin");
-    EXPECT_EQ(ReadTestFile("target.bin"), "keep");
+    EXPECT_EQ(ReadWholeFile("target.bin"), "keep");
 }
 
 TEST_F(FolderTest, CurrentFolderEndsInOneSlash) {
@@ -81,8 +81,8 @@ TEST_F(FolderTest, CurrentFolderEndsInOneSlash) {
 }
 
 TEST_F(FolderTest, FileListGivesFoldersFirstThenMatchingFilesInNameOrder) {
-    WriteTestFile("x.bmp", "");
-    WriteTestFile("y.png", "");
+    WriteWholeFile("x.bmp", "");
+    WriteWholeFile("y.png", "");
     ASSERT_EQ(mkdir("sub", 0755), 0);
     StrArray names;
     EXPECT_EQ(GetFileList("*.BMP", names), 3 * 65536.0 + 1);
@@ -92,9 +92,9 @@ TEST_F(FolderTest, FileListGivesFoldersFirstThenMatchingFilesInNameOrder) {
     EXPECT_STREQ(names(2).CText(), "sub");
     EXPECT_STREQ(names(3).CText(), "x.bmp");
 
-    WriteTestFile("B.bmp", "");
-    WriteTestFile("a.BMP", "");
-    WriteTestFile("c.bmp", "");
+    WriteWholeFile("B.bmp", "");
+    WriteWholeFile("a.BMP", "");
+    WriteWholeFile("c.bmp", "");
     ASSERT_EQ(mkdir("Zed", 0755), 0);
     ASSERT_EQ(mkdir("alpha", 0755), 0);
     EXPECT_EQ(GetFileList("*.bmp", names), 5 * 65536.0 + 4);
@@ -108,23 +108,28 @@ TEST_F(FolderTest, FileListGivesFoldersFirstThenMatchingFilesInNameOrder) {
 }
 
 TEST(WildcardMatchTest, StarsQuestionMarksAndCase) {
-    EXPECT_FALSE(WildcardMatch("a?c", "a.c"));
-    EXPECT_TRUE(WildcardMatch("a?c", "abc"));
-    EXPECT_TRUE(WildcardMatch("*.txt", "notes.txt"));
-    EXPECT_TRUE(WildcardMatch("*.TXT", "Notes.txt"));
-    EXPECT_FALSE(WildcardMatch("*.txt", "notes.txt.bak"));
-    EXPECT_TRUE(WildcardMatch("*", ""));
-    EXPECT_TRUE(WildcardMatch("", ""));
-    EXPECT_FALSE(WildcardMatch("", "a"));
-    EXPECT_TRUE(WildcardMatch("**a**", "banana"));
-    EXPECT_TRUE(WildcardMatch("b*n*a", "banana"));
-    EXPECT_FALSE(WildcardMatch("b*n*x", "banana"));
-    EXPECT_TRUE(WildcardMatch("*ab*ab", "xabyabab"));
-    EXPECT_TRUE(WildcardMatch("level?.*", "level3.dat"));
-    EXPECT_FALSE(WildcardMatch("level?", "level"));
-    EXPECT_FALSE(WildcardMatch("abc", "ab"));
-    EXPECT_TRUE(WildcardMatch("ab*", "ab"));
-    EXPECT_TRUE(WildcardMatch(RtString("S*.DDD"), RtString("stamp.ddd")));
+    const struct {
+        const char *pattern, *name;
+        bool matches;
+    } cases[] = {
+        {"a?c", "abc", true},
+        {"a?c", "a.c", false},
+        {"*.TXT", "Notes.txt", true},
+        {"*.txt", "notes.txt.bak", false},
+        {"*", "", true},
+        {"", "", true},
+        {"", "a", false},
+        {"**a**", "banana", true},
+        {"b*n*a", "banana", true},
+        {"b*n*x", "banana", false},
+        {"*ab*ab", "xabyabab", true},
+        {"level?.*", "level3.dat", true},
+        {"level?", "level", false},
+        {"abc", "ab", false},
+        {"ab*", "ab", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
 }
 
 } // namespace

@@ -22,7 +22,7 @@ class LineFileTest : public TempFolderTest {
 };
 
 TEST_F(LineFileTest, LinesAreReadByNumber) {
-    WriteTestFile("data.txt", "first\r\n  \r\n\r\n42.5 points\nlast\x01\x1F");
+    WriteWholeFile("data.txt", "first\r\n  \r\n\r\n42.5 points\nlast\x01\x1F");
     EXPECT_STREQ(GetLineText("data.txt", 0).CText(), "first");
     EXPECT_STREQ(GetLineText("data.txt", 1).CText(), "  "); // blanks stay
     EXPECT_STREQ(GetLineText("data.txt", 2).CText(), "NO_DATA");
@@ -37,7 +37,7 @@ TEST_F(LineFileTest, LinesAreReadByNumber) {
 // files written back and read again.
 TEST_F(LineFileTest, LettersAbove127SurviveLineAndIniFiles) {
     const char* names[] = {"caf\xC3\xA9", "Zo\xC3\xAB", "\xFF"};
-    WriteTestFile("names.txt", "x\r\nZo\xC3\xAB\x01\t\n");
+    WriteWholeFile("names.txt", "x\r\nZo\xC3\xAB\x01\t\n");
     EXPECT_STREQ(GetLineText("names.txt", 1).CText(), names[1]);
     IniOpen("names.ini");
     for (int i = 0; i < 3; ++i) {
@@ -54,7 +54,7 @@ TEST_F(LineFileTest, LettersAbove127SurviveLineAndIniFiles) {
 }
 
 TEST_F(LineFileTest, LinesOutsideTheCacheRecordError7AndTheProgramGoesOn) {
-    WriteTestFile("a.txt", "x\n");
+    WriteWholeFile("a.txt", "x\n");
     EXPECT_STREQ(GetLineText("a.txt", 300).CText(), "NO_DATA");
     EXPECT_EQ(Rt().error.errorNumber, 7.0);
     Rt().error = ErrorRecord{};
@@ -75,26 +75,26 @@ TEST_F(LineFileTest, MissingFilesGiveNoFileAndRecordError3) {
 
 TEST_F(LineFileTest, WrittenLinesAreSavedWhenAnotherFileIsUsed) {
     EXPECT_EQ(PutLineText("a.txt", 5, "x"), 0.0);
-    EXPECT_FALSE(TestFileExists("a.txt")); // written lazily
+    EXPECT_FALSE(FileExistsOnDisk("a.txt")); // written lazily
     EXPECT_STREQ(GetLineText("a.txt", 5).CText(), "x");
     EXPECT_STREQ(GetLineText("b.txt", 0).CText(), "NO_FILE");
-    EXPECT_EQ(ReadTestFile("a.txt"), "\r\n\r\n\r\n\r\n\r\nx\r\n");
+    EXPECT_EQ(ReadWholeFile("a.txt"), "\r\n\r\n\r\n\r\n\r\nx\r\n");
 
-    WriteTestFile("scores.txt", "10\r\n20\r\n30\r\n");
+    WriteWholeFile("scores.txt", "10\r\n20\r\n30\r\n");
     EXPECT_EQ(PutLineNumber("scores.txt", 1, 25.5), 0.0);
     EXPECT_EQ(PutLineNumber("scores.txt", 0, -3), 0.0);
     EXPECT_EQ(GetLineNumber("scores.txt", 1), 25.5);
     GetLineText("a.txt", 0);
-    EXPECT_EQ(ReadTestFile("scores.txt"), "-3\r\n25.5\r\n30\r\n");
+    EXPECT_EQ(ReadWholeFile("scores.txt"), "-3\r\n25.5\r\n30\r\n");
     // Reading without writing leaves the file as it was.
-    WriteTestFile("plain.txt", "a\nb\n");
+    WriteWholeFile("plain.txt", "a\nb\n");
     GetLineText("plain.txt", 0);
     GetLineText("a.txt", 0);
-    EXPECT_EQ(ReadTestFile("plain.txt"), "a\nb\n");
+    EXPECT_EQ(ReadWholeFile("plain.txt"), "a\nb\n");
 }
 
 TEST_F(LineFileTest, NamesAreComparedExactlySoAnotherSpellingReloads) {
-    WriteTestFile("c.txt", "disk\n");
+    WriteWholeFile("c.txt", "disk\n");
     PutLineText("c.txt", 0, "memory");
     EXPECT_STREQ(GetLineText("./c.txt", 0).CText(), "memory"); // switching saved it first
     EXPECT_STREQ(GetLineText("c.txt", 0).CText(), "memory");
@@ -104,18 +104,18 @@ TEST_F(LineFileTest, OnlyTheFirst256LinesAreKeptAndLongLinesAreCut) {
     std::string content;
     for (int i = 0; i < 300; ++i)
         content += std::to_string(i) + "\n";
-    WriteTestFile("many.txt", content);
+    WriteWholeFile("many.txt", content);
     EXPECT_STREQ(GetLineText("many.txt", 255).CText(), "255");
     PutLineText("many.txt", 0, std::string(1500, 'w').c_str());
     EXPECT_EQ(GetLineText("many.txt", 0).Length(), 1024u);
     WriteBackDataFiles();
-    const std::string saved = ReadTestFile("many.txt");
+    const std::string saved = ReadWholeFile("many.txt");
     EXPECT_EQ(saved.substr(0, 1026), std::string(1024, 'w') + "\r\n");
     EXPECT_EQ(saved.substr(saved.size() - 7), "\r\n255\r\n"); // line 255 is the last
 }
 
 TEST_F(LineFileTest, ChangesAreSavedAtProgramEnd) {
-    WriteTestFile("end.txt", "old\r\n");
+    WriteWholeFile("end.txt", "old\r\n");
     auto putAndEnd = [] {
         PutLineText("end.txt", 1, "saved at the end");
         IniOpen("end.ini");
@@ -123,8 +123,8 @@ TEST_F(LineFileTest, ChangesAreSavedAtProgramEnd) {
         EndProgram();
     };
     EXPECT_EXIT(putAndEnd(), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadTestFile("end.txt"), "old\r\nsaved at the end\r\n");
-    EXPECT_EQ(ReadTestFile("end.ini"), "[Game]\r\nlevel=4\r\n");
+    EXPECT_EQ(ReadWholeFile("end.txt"), "old\r\nsaved at the end\r\n");
+    EXPECT_EQ(ReadWholeFile("end.ini"), "[Game]\r\nlevel=4\r\n");
 }
 
 } // namespace

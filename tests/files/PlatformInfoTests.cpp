@@ -34,10 +34,6 @@ TEST(PlatformInfoTest, TimeHasTheFixedLayoutWhateverTheKeyCase) {
     EXPECT_EQ(upper.substr(0, 10), time.substr(0, 10));
 }
 
-TEST(PlatformInfoTest, WithoutAGLContextNoEntryPointIsFound) {
-    EXPECT_STREQ(PlatformInfo("GLEXT:glActiveTextureARB").CText(), "0");
-}
-
 using PlatformInfoGlTest = GlRuntimeTest;
 
 TEST_F(PlatformInfoGlTest, EntryPointsAreLookedUpWithTheirCaseKept) {

@@ -27,7 +27,7 @@ std::string IniVersion(char mark) {
 TEST_F(WriteBackSafetyTest, KillingTheProgramDuringWriteBackLeavesACompleteFile) {
     const std::string first = IniVersion('a');
     const std::string second = IniVersion('b');
-    WriteTestFile("game.ini", first);
+    WriteWholeFile("game.ini", first);
     for (int round = 0; round < 12; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
@@ -40,15 +40,15 @@ TEST_F(WriteBackSafetyTest, KillingTheProgramDuringWriteBackLeavesACompleteFile)
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        const std::string content = ReadTestFile("game.ini");
+        const std::string content = ReadWholeFile("game.ini");
         EXPECT_TRUE(content == first || content == second)
             << "round " << round << ": " << content.size() << " bytes";
     }
 }
 
 TEST_F(WriteBackSafetyTest, AFailedWriteLeavesTheOldFileAsItWas) {
-    WriteTestFile("game.ini", "[Old]\r\nk=v\r\n");
-    WriteTestFile("lines.txt", "old line\r\n");
+    WriteWholeFile("game.ini", "[Old]\r\nk=v\r\n");
+    WriteWholeFile("lines.txt", "old line\r\n");
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -67,8 +67,8 @@ TEST_F(WriteBackSafetyTest, AFailedWriteLeavesTheOldFileAsItWas) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "a failed write was reported as success";
-    EXPECT_EQ(ReadTestFile("game.ini"), "[Old]\r\nk=v\r\n");
-    EXPECT_EQ(ReadTestFile("lines.txt"), "old line\r\n");
+    EXPECT_EQ(ReadWholeFile("game.ini"), "[Old]\r\nk=v\r\n");
+    EXPECT_EQ(ReadWholeFile("lines.txt"), "old line\r\n");
 }
 
 } // namespace

@@ -14,24 +14,17 @@ void SetFrameTime(double ms) {
 }
 
 TEST_F(FlowTest, StepFactorFollowsTheFrameTimeUpTo150Ms) {
-    SetFrameTime(100);
-    MeasureStep();
-    EXPECT_DOUBLE_EQ(FrameFactor, 1);
-    EXPECT_DOUBLE_EQ(StepFactor, 20);
-    SetFrameTime(16);
-    MeasureStep();
-    EXPECT_DOUBLE_EQ(StepFactor, 3.2);
-    // From 150 ms on a frame moves like one of 15 ms.
-    SetFrameTime(149.9);
-    MeasureStep();
-    EXPECT_NEAR(StepFactor, 29.98, 1e-9);
-    SetFrameTime(150);
-    MeasureStep();
-    EXPECT_DOUBLE_EQ(StepFactor, 3);
-    SetFrameTime(200);
-    MeasureStep();
-    EXPECT_DOUBLE_EQ(FrameFactor, 2);
-    EXPECT_DOUBLE_EQ(StepFactor, 3);
+    // Frame time -> frame factor (a 100 ms frame is 1) and step factor (20 per 100 ms); from
+    // 150 ms on a frame moves like one of 15 ms.
+    const double cases[][3] = {
+        {100, 1, 20}, {16, 0.16, 3.2}, {149.9, 1.499, 29.98}, {150, 1.5, 3}, {200, 2, 3},
+    };
+    for (const auto& c : cases) {
+        SetFrameTime(c[0]);
+        MeasureStep();
+        EXPECT_NEAR(FrameFactor, c[1], 1e-9) << c[0];
+        EXPECT_NEAR(StepFactor, c[2], 1e-9) << c[0];
+    }
 }
 
 TEST_F(FlowTest, StatusLinesNeverShowANegativeNeed) {
@@ -54,39 +47,24 @@ TEST_F(FlowTest, StatusLinesNeverShowANegativeNeed) {
     EXPECT_TRUE(ShowsText("Lives: 3", 0, 60, 10));
 }
 
-TEST_F(FlowTest, FullScreenClickAreaEndsAtItsBounds) {
+TEST_F(FlowTest, OptionClicksActOnlyInsideTheirAreasWhileTheButtonIsDown) {
+    const struct {
+        double button, x, y, fullScreen, heroSpeed, crabSpeed;
+    } clicks[] = {
+        {1, 71, 219, 0, 1, 1},  {1, 70, 219, 1, 1, 1},  {0, 20, 264, 1, 1, 1},
+        {1, 20, 264, 0, 1, 1},  {1, 333, 333, 0, 1, 1}, {1, 332, 361, 0, 4, 1},
+        {1, 714, 288, 0, 4, 2}, {1, 661, 362, 0, 4, 2},
+    };
     FullScreen = 0;
-    MouseButton1 = 1;
-    MouseX = 71;
-    MouseY = 219;
-    OptionClicks();
-    EXPECT_EQ(FullScreen, 0);
-    MouseX = 70;
-    OptionClicks();
-    EXPECT_EQ(FullScreen, 1);
-    // Only while the button is down.
-    MouseButton1 = 0;
-    MouseX = 20;
-    MouseY = 264;
-    OptionClicks();
-    EXPECT_EQ(FullScreen, 1);
-    MouseButton1 = 1;
-    OptionClicks();
-    EXPECT_EQ(FullScreen, 0);
-}
-
-TEST_F(FlowTest, SpeedClickAreas) {
-    MouseButton1 = 1;
-    MouseX = 260;
-    MouseY = 333;
-    OptionClicks();
-    EXPECT_EQ(HeroSpeed, 4);
-    EXPECT_EQ(CrabSpeed, 1);
-    MouseX = 714;
-    MouseY = 260;
-    OptionClicks();
-    EXPECT_EQ(CrabSpeed, 2);
-    EXPECT_EQ(HeroSpeed, 4);
+    for (const auto& c : clicks) {
+        MouseButton1 = c.button;
+        MouseX = c.x;
+        MouseY = c.y;
+        OptionClicks();
+        EXPECT_EQ(FullScreen, c.fullScreen) << c.x << "," << c.y;
+        EXPECT_EQ(HeroSpeed, c.heroSpeed) << c.x << "," << c.y;
+        EXPECT_EQ(CrabSpeed, c.crabSpeed) << c.x << "," << c.y;
+    }
 }
 
 TEST_F(FlowTest, SpaceHeldFromBeforeMustBeReleasedFirst) {
@@ -156,41 +134,32 @@ TEST_F(FlowTest, RescuingEveryCrabWinsTheLevelAndLosingCostsALife) {
 TEST_F(FlowTest, ResultScreenTexts) {
     PushKey(SDL_SCANCODE_SPACE, true);
     PresentFrame();
-
-    LastCrab = 49;
-    CrabTotal = 50;
+    // A level of 50 crabs on level 1 with three lives, rescued as given.
+    const struct {
+        double rescued;
+        const char* text;
+        double line;
+    } cases[] = {
+        {24, "Sorry !!!  ", 60},           {24, "You rescued 24 of 50 crabs", 120},
+        {24, "You needed 25", 180},        {24, "2 tries left, try again !!!", 240},
+        {25, "Congratulations !!!  ", 60}, {25, "Get ready for level 2 with", 180},
+        {25, "100 crabs!!!", 240},
+    };
+    for (const auto& c : cases) {
+        Level = 1;
+        LastCrab = 49;
+        CrabTotal = 50;
+        Lives = 3;
+        RescuedCount = c.rescued;
+        LevelResultScreen();
+        EXPECT_TRUE(ShowsText(c.text, 1, 20, c.line)) << c.text;
+    }
+    // Each entry books the result once.
+    Lives = 3;
     RescuedCount = 24;
-    Lives = 3;
     LevelResultScreen();
-    EXPECT_EQ(Lives, 2);
-    LevelResultScreen(); // shows the booked result again: the screen books once per entry
+    LevelResultScreen();
     EXPECT_EQ(Lives, 1);
-    Lives = 2;
-    LevelResultScreen();
-    EXPECT_TRUE(ShowsText("You rescued 24 of 50 crabs", 1, 20, 120));
-    Lives = 3;
-    LevelResultScreen();
-    EXPECT_TRUE(ShowsText("You needed 25", 1, 20, 180));
-    Lives = 3;
-    LevelResultScreen();
-    EXPECT_TRUE(ShowsText("2 tries left, try again !!!", 1, 20, 240));
-    Lives = 3;
-    LevelResultScreen();
-    EXPECT_TRUE(ShowsText("Sorry !!!  ", 1, 20, 60));
-
-    RescuedCount = 25;
-    Level = 1;
-    LevelResultScreen();
-    EXPECT_EQ(Level, 2);
-    EXPECT_EQ(LastCrab, 99);
-    Level = 1;
-    LastCrab = 49;
-    LevelResultScreen();
-    EXPECT_TRUE(ShowsText("Get ready for level 2 with", 1, 20, 180));
-    Level = 1;
-    LastCrab = 49;
-    LevelResultScreen();
-    EXPECT_TRUE(ShowsText("100 crabs!!!", 1, 20, 240));
 }
 
 TEST_F(FlowTest, FinishKeysEndTheLevelAfterThisFrame) {

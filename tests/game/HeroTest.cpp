@@ -27,13 +27,6 @@ TEST_F(HeroTest, MouseAtRestMovesNothingAndKeepsTheHeading) {
     EXPECT_EQ(CrabHeading(LastCrab + 1), 33);
 }
 
-TEST_F(HeroTest, HeroTurnsTowardItsTravelInRowAfterTheCrabs) {
-    MouseY = 290; // toward the water
-    HeroStep();
-    EXPECT_DOUBLE_EQ(CrabHeading(LastCrab + 1), 10);
-    EXPECT_EQ(CrabHeading(0), 0);
-}
-
 TEST_F(HeroTest, HeroStaysWithinTheSidesAndTheBackButNotTheWater) {
     HeroX = 1000;
     HeroZ = 9000;

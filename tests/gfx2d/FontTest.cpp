@@ -27,7 +27,7 @@ class Fonts : public GlRuntimeTest {
     static uint32_t CellColour(int code) { return Rgb(code, 255 - code, 77); }
 
     double glyphWidth = 0, glyphHeight = 0;
-    TempFolder folder;
+    TempDir folder;
 };
 
 } // namespace
@@ -91,7 +91,7 @@ TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
     GetFontSize(glyphWidth, glyphHeight);
     EXPECT_EQ(glyphWidth, 8);
 
-    LoadFont(folder.Path("none.bmp").c_str(), 99); // clamped to 31, built-in font there
+    LoadFont(folder.File("none.bmp").c_str(), 99); // clamped to 31, built-in font there
     GetFontSize(glyphWidth, glyphHeight);
     EXPECT_EQ(glyphWidth, 8);
     EXPECT_EQ(glyphHeight, 8);

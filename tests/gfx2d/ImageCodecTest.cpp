@@ -305,7 +305,7 @@ TEST(ImageFiles, PngIsChosenByAPointAndPngInAnyCase) {
 }
 
 TEST(ImageFiles, SavedPicturesLoadBackWithKeyedPixelsHandled) {
-    TempFolder folder;
+    TempDir folder;
     SavedPicture picture;
     picture.width = 3;
     picture.height = 2;
@@ -313,80 +313,25 @@ TEST(ImageFiles, SavedPicturesLoadBackWithKeyedPixelsHandled) {
     // Bottom row first: red, green, black / blue, white, grey.
     picture.bgrBottomUp = {0, 0, 255, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255, 255, 255, 9, 9, 9};
 
-    ASSERT_TRUE(WriteBmpFile(folder.Path("a.bmp"), picture));
+    ASSERT_TRUE(WriteBmpFile(folder.File("a.bmp"), picture));
     DecodedImage bmp;
-    ASSERT_TRUE(DecodeImageFile(folder.Path("a.bmp"), kNoColourKey, bmp));
+    ASSERT_TRUE(DecodeImageFile(folder.File("a.bmp"), kNoColourKey, bmp));
     ASSERT_EQ(bmp.width, 3);
     EXPECT_EQ(Colour(bmp, 0, 1), Rgb(255, 0, 0));
     EXPECT_EQ(Colour(bmp, 0, 0), Rgb(0, 0, 255));
     EXPECT_EQ(Colour(bmp, 2, 0), Rgb(9, 9, 9));
     EXPECT_EQ(Colour(bmp, 2, 1), 0x8000FFu); // keyed pixels are saved in the default key colour
 
-    ASSERT_TRUE(WritePngFile(folder.Path("a.png"), picture));
+    ASSERT_TRUE(WritePngFile(folder.File("a.png"), picture));
     DecodedImage png;
-    ASSERT_TRUE(DecodeImageFile(folder.Path("a.png"), kNoColourKey, png));
+    ASSERT_TRUE(DecodeImageFile(folder.File("a.png"), kNoColourKey, png));
     EXPECT_EQ(Colour(png, 0, 1), Rgb(255, 0, 0));
     EXPECT_EQ(Colour(png, 1, 0), Rgb(255, 255, 255));
     EXPECT_EQ(Alpha(png, 2, 1), 0);
     EXPECT_EQ(Alpha(png, 1, 1), 255);
 
-    EXPECT_FALSE(WriteBmpFile(folder.Path("missing/a.bmp"), picture));
-    EXPECT_FALSE(WritePngFile(folder.Path("missing/a.png"), picture));
+    EXPECT_FALSE(WriteBmpFile(folder.File("missing/a.bmp"), picture));
+    EXPECT_FALSE(WritePngFile(folder.File("missing/a.png"), picture));
     EXPECT_FALSE(WriteBmpFile("/dev/full", picture));
     EXPECT_FALSE(WritePngFile("/dev/full", picture));
-}
-
-TEST(TexturePixels, MipLevelsWeighTheTopLeftSample) {
-    // 2 x 2 -> 1 x 1 with weights 4, 2, 2, 1 over 9.
-    std::vector<uint8_t> rgba = {90, 0, 0, 255, 0, 90, 0, 255, 0, 0, 90, 255, 9, 9, 9, 0};
-    int w = 2, h = 2;
-    HalveMipLevel(rgba, w, h);
-    ASSERT_EQ(w, 1);
-    ASSERT_EQ(h, 1);
-    EXPECT_EQ(rgba[0], (4 * 90 + 9) / 9);
-    EXPECT_EQ(rgba[1], (2 * 90 + 9) / 9);
-    EXPECT_EQ(rgba[3], (8 * 255) / 9);
-    // 2 x 1 -> 1 x 1 with weights 2 and 1 over 3.
-    rgba = {30, 0, 0, 0, 0, 0, 0, 0};
-    w = 2, h = 1;
-    HalveMipLevel(rgba, w, h);
-    EXPECT_EQ(rgba[0], 20);
-}
-
-TEST(TexturePixels, BleedingColoursTransparentNeighboursOnly) {
-    // 4 x 4, one opaque red pixel at (1, 1).
-    std::vector<uint8_t> rgba(4 * 4 * 4, 0);
-    uint8_t* red = rgba.data() + (1 * 4 + 1) * 4;
-    red[0] = 200;
-    red[3] = 255;
-    BleedEdges(rgba, 4, 4);
-    EXPECT_EQ(rgba[(2 * 4 + 2) * 4], 200);   // diagonal neighbour takes the colour
-    EXPECT_EQ(rgba[(2 * 4 + 2) * 4 + 3], 0); // and stays transparent
-    EXPECT_EQ(rgba[(3 * 4 + 3) * 4], 0);     // not a neighbour
-}
-
-TEST(TexturePixels, BuiltinFontDrawsGlyphsWithOutlines) {
-    const DecodedImage font = BuiltinFontPicture();
-    ASSERT_EQ(font.width, 128);
-    ASSERT_EQ(font.height, 64);
-    // 'A' (65): column 1, row 4 of the grid; top row of the glyph lit in cell columns 2..4.
-    const int left = 1 * 8, top = 4 * 8;
-    EXPECT_EQ(Colour(font, left + 2, top + 1), Rgb(255, 255, 255));
-    EXPECT_EQ(Colour(font, left + 4, top + 1), Rgb(255, 255, 255));
-    EXPECT_EQ(Colour(font, left + 3, top + 2), Rgb(8, 8, 8)); // the hole of the A is outline
-    EXPECT_EQ(Alpha(font, left + 3, top + 2), 255);
-    EXPECT_EQ(Colour(font, left + 2, top + 0), Rgb(8, 8, 8)); // above the top bar
-    EXPECT_EQ(Alpha(font, left + 7, top + 7), 0);
-    // Codes below 32 are empty.
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 128; ++x)
-            ASSERT_EQ(Alpha(font, x, y), 0);
-}
-
-TEST(TexturePixels, PowersOfTwo) {
-    EXPECT_EQ(PowerOfTwoAtLeast(1, 2), 2);
-    EXPECT_EQ(PowerOfTwoAtLeast(5, 2), 8);
-    EXPECT_EQ(PowerOfTwoAtLeast(64, 2), 64);
-    EXPECT_EQ(PowerOfTwoAtLeast(40, 32), 64);
-    EXPECT_EQ(PowerOfTwoAtLeast(20, 32), 32);
 }

@@ -35,19 +35,12 @@ class SpriteDrawing : public GlRuntimeTest {
         return rgba;
     }
 
-    TempFolder folder;
+    TempDir folder;
 };
 
 // Red top-left pixel, green elsewhere: shows position, mirroring and turning.
 uint32_t RedCorner(int x, int y) {
     return x == 0 && y == 0 ? kRed : kGreen;
-}
-
-GLint TextureSize(double id, GLenum which) {
-    GLint size = 0;
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(GetSpriteTexture(id)));
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, which, &size);
-    return size;
 }
 
 } // namespace
@@ -78,14 +71,8 @@ TEST_F(SpriteDrawing, OddWidthBmpsOfBothDepthsDrawWithoutSkew) {
     }
 }
 
-TEST_F(SpriteDrawing, OnePixelPictureGetsTwoByTwoTexture) {
+TEST_F(SpriteDrawing, OnePixelPictureDrawsOnePixel) {
     ASSERT_EQ(Load(3, 1, 1, [](int, int) { return kBlue; }), 1);
-    EXPECT_EQ(TextureSize(3, GL_TEXTURE_WIDTH), 2);
-    EXPECT_EQ(TextureSize(3, GL_TEXTURE_HEIGHT), 2);
-    double w, h;
-    GetSpriteSize(3, w, h);
-    EXPECT_EQ(w, 1);
-    EXPECT_EQ(h, 1);
     DrawSprite(3, 5, 5);
     EXPECT_EQ(Pixel(5, 5), kBlue);
     EXPECT_EQ(Pixel(6, 5), 0u);
@@ -99,7 +86,7 @@ TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
     GetSpriteSize(4, w, h);
     EXPECT_EQ(w, 2);
     EXPECT_EQ(h, 6);
-    EXPECT_EQ(LoadSprite(folder.Path("missing.bmp").c_str(), 4), 0);
+    EXPECT_EQ(LoadSprite(folder.File("missing.bmp").c_str(), 4), 0);
     GetSpriteSize(4, w, h);
     EXPECT_EQ(w, 0);
     EXPECT_EQ(GetSpriteTexture(4), 0);
@@ -108,7 +95,7 @@ TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
 
     // Ids outside the table are refused, never a crash.
     EXPECT_EQ(LoadSprite(folder.Write("t.bmp", MakeBmp(1, 1, 24, RedCorner)).c_str(), -1), 0);
-    EXPECT_EQ(LoadSprite(folder.Path("t.bmp").c_str(), 1e12), 0);
+    EXPECT_EQ(LoadSprite(folder.File("t.bmp").c_str(), 1e12), 0);
     DrawSprite(70000, 0, 0);
     DeleteSprite(std::nan(""));
     GetSpriteSize(-5, w, h);
@@ -118,17 +105,19 @@ TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
 
 // A failed load empties the slot and leaves one line in the log: the command, the name and why.
 TEST_F(SpriteDrawing, FailedLoadsSayWhyInTheLog) {
-    ScopedTmpDir logHere(folder.Path(""));
+    ScopedTmpDir logHere(folder.Path() + "/");
     const std::vector<uint8_t> bmp = MakeBmp(4, 4, 24, RedCorner),
                                png = MakePng(4, 4, 3, RedCorner);
     const struct {
         std::string path, why;
     } failures[] = {
-        {folder.Path("missing.bmp"), "not found"},
-        {folder.Write("notes.bmp", {'h', 'i'}), "not a picture"},
-        {folder.Write("cut.bmp", {bmp.begin(), bmp.end() - 2}), "cut short at byte 100"}, // of 102
+        {folder.File("missing.bmp"), "not found"},
+        {folder.Write("notes.bmp", std::string("hi")), "not a picture"},
+        {folder.Write("cut.bmp", std::vector<uint8_t>(bmp.begin(), bmp.end() - 2)),
+         "cut short at byte 100"}, // of 102
         // The signature and the header chunk end at byte 33; the next chunk is missing.
-        {folder.Write("cut.png", {png.begin(), png.begin() + 36}), "damaged at byte 33"},
+        {folder.Write("cut.png", std::vector<uint8_t>(png.begin(), png.begin() + 36)),
+         "damaged at byte 33"},
     };
     std::string log;
     for (const auto& failure : failures) {
@@ -139,7 +128,7 @@ TEST_F(SpriteDrawing, FailedLoadsSayWhyInTheLog) {
     }
     EXPECT_EQ(LoadBumpTexture(failures[0].path.c_str(), 4), 0);
     log += "LoadBumpTexture(\"" + failures[0].path + "\"): not found\r\n";
-    EXPECT_EQ(ReadWholeFile(folder.Path("ErrorLog.txt")), log);
+    EXPECT_EQ(ReadWholeFile(folder.File("ErrorLog.txt")), log);
 }
 
 TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {
@@ -303,23 +292,21 @@ TEST_F(SpriteDrawing, PolygonsFillPlainAndTextured) {
     EXPECT_EQ(Pixel(200, 200), kBlue);
 }
 
-TEST_F(SpriteDrawing, CollisionNeedsAPixelOpaqueInBoth) {
+TEST_F(SpriteDrawing, CollisionFindsASingleSharedOpaquePixelAtEveryOffset) {
     ASSERT_EQ(Load(1, 16, 16, [](int, int) { return kRed; }), 1);
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 116, 100), 0); // side by side
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 115, 100), 1); // one column shared
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 100, 116), 0);
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 115, 115), 1); // one corner pixel
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 1, 300, 300), 0);
-
-    // Keyed pixels do not count: only the right column of sprite 2 is opaque.
-    ASSERT_EQ(Load(2, 16, 16, [](int x, int) { return x == 15 ? kBlue : kKey; }), 1);
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 110, 100), 0);
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 99, 100), 1);
-    EXPECT_EQ(SpriteCollision(2, 99, 100, 1, 100, 100), 1);
-
+    // A 3 x 3 sprite whose only opaque pixel is its centre, moved over and around sprite 1.
+    ASSERT_EQ(Load(2, 3, 3, [](int x, int y) { return x == 1 && y == 1 ? kBlue : kKey; }), 1);
+    for (int dy = -3; dy <= 17; ++dy)
+        for (int dx = -3; dx <= 17; ++dx) {
+            const bool shared = dx + 1 >= 0 && dx + 1 < 16 && dy + 1 >= 0 && dy + 1 < 16;
+            ASSERT_EQ(SpriteCollision(1, 100, 100, 2, 100 + dx, 100 + dy), shared ? 1 : 0)
+                << dx << "," << dy;
+            ASSERT_EQ(SpriteCollision(2, 100 + dx, 100 + dy, 1, 100, 100), shared ? 1 : 0)
+                << dx << "," << dy;
+        }
     // A reload makes the collision read the new picture.
-    ASSERT_EQ(Load(2, 16, 16, [](int, int) { return kBlue; }), 1);
-    EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 110, 100), 1);
+    ASSERT_EQ(Load(2, 3, 3, [](int, int) { return kBlue; }), 1);
+    EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 98, 100), 1);
 }
 
 TEST_F(SpriteDrawing, BumpTexturesOfFlatPicturesPointStraightUp) {

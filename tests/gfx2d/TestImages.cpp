@@ -119,23 +119,3 @@ std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelCol
     }
     return MakePngOfFormat(format, width, rows);
 }
-
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "gfx2dXXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-    const std::string path = Path(name);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-    return path;
-}

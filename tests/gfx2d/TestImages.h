@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include "support/TempDir.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -37,18 +39,6 @@ std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
 // A PNG of colour type RGB (3 channels), RGBA (4, alpha from alphaOf) or grey (1).
 std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour,
                              const std::function<uint8_t(int x, int y)>& alphaOf = nullptr);
-
-// A fresh folder under the system's temporary folder, removed by the destructor.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    std::string Path(const std::string& name) const { return path_ + "/" + name; }
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
-
-  private:
-    std::string path_;
-};
 
 inline uint32_t Rgb(int r, int g, int b) {
     return r + g * 256u + b * 65536u;

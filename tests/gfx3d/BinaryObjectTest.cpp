@@ -18,32 +18,6 @@ TEST_F(BinaryObjectTest, LoadsAndSavesTheSameBytes) {
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(BinaryObjectTest, LoadedObjectHasItsTrianglesAndSphere) {
-    ASSERT_EQ(LoadObject(WriteFile("sample.ddd", SampleBinaryObject()).c_str(), 3), 1);
-    ObjectSlot& slot = Slot(3);
-    EXPECT_EQ(slot.loaded, 1);
-    EXPECT_EQ(slot.modelSet, 0);
-    ASSERT_EQ(slot.parts.Count(), 1);
-    const MeshObjectX& part = slot.parts[0];
-    EXPECT_EQ(part.normalsValid, 1);
-    const ObjectFrame& frame = part.frames[0];
-    // Two list triangles and two strip triangles.
-    ASSERT_EQ(frame.triangles.Count(), 12);
-    // Position = (byte - offset) * scale; texture v is turned upside down.
-    const DrawVertex& first = frame.triangles[0];
-    EXPECT_FLOAT_EQ(first.x, 0.0f);
-    EXPECT_FLOAT_EQ(first.y, -5.0f);
-    EXPECT_FLOAT_EQ(first.u, 0.25f);
-    EXPECT_FLOAT_EQ(first.v, -(1.0f - 0.125f));
-    EXPECT_FLOAT_EQ(first.nz, 1.0f); // table entry 5 is (0, 0, 1)
-    EXPECT_FLOAT_EQ(first.red, 1.0f);
-    EXPECT_FLOAT_EQ(first.green, 0.0f);
-    EXPECT_EQ(first.colour, 0x0000FFu);
-    EXPECT_EQ(part.usesVertexColours, 1);
-    EXPECT_EQ(part.currentVertices.Count(), 12);
-    EXPECT_GT(frame.radius, 0.0f);
-}
-
 TEST_F(BinaryObjectTest, WrongVersionIsRejectedAndLogged) {
     DddBytes file;
     file.Byte(0x17).Byte(0xB3).Byte(0xC6).Byte(0x00).F64(1.0200001).U32(1).U32(1).U32(3);
@@ -161,17 +135,6 @@ TEST_F(BinaryObjectTest, SaveReportsFailure) {
         std::fclose(full);
         EXPECT_EQ(SaveObject("/dev/full", 5), 0);
     }
-}
-
-TEST_F(BinaryObjectTest, WhiteOnlyColourTableUsesNoVertexColours) {
-    DddBytes file;
-    file.Header(1, 2, 4).U32(0x00FFFFFF).U32(ColorStripStart);
-    for (int i = 0; i < 4; ++i)
-        file.F32(0).F32(0);
-    file.FrameHeader(4, 0, 1).Record(0, 0, 0, 0, 1);
-    file.Record(0, 0, 0, 0, 0).Record(9, 0, 0, 0, 0).Record(0, 9, 0, 0, 0);
-    ASSERT_EQ(LoadObject(WriteFile("white.ddd", file.bytes).c_str(), 1), 1);
-    EXPECT_EQ(Slot(1).parts[0].usesVertexColours, 0);
 }
 
 } // namespace

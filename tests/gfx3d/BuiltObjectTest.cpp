@@ -26,31 +26,6 @@ class BuiltObjectTest : public ObjectTest {
     }
 };
 
-TEST_F(BuiltObjectTest, QuantisationSpansEachAxis) {
-    SetNormalMode(0);
-    BeginObject(1);
-    AddObjectVertex(-3, 7, 0.5, 0, 0, 0);
-    AddObjectVertex(507, 7, 1.0, 0, 0, 0);
-    AddObjectVertex(4.5, 7, 0.75, 0, 0, 0);
-    EndObject();
-    const ObjectFrame& frame = Part(1).frames[0];
-    ASSERT_EQ(frame.packed.Count(), 4);
-    // x runs from -3 to 507: scale 2, the minimum quantises to 0, the top to 255.
-    EXPECT_FLOAT_EQ(frame.scale[0], 2.0f);
-    EXPECT_EQ(frame.packed[1].x, 0);
-    EXPECT_EQ(frame.packed[2].x, 255);
-    EXPECT_EQ(frame.packed[3].x, 3);
-    // Every vertex has y = 7: scale 1, offset -7, so y decodes exactly.
-    EXPECT_FLOAT_EQ(frame.scale[1], 1.0f);
-    EXPECT_FLOAT_EQ(frame.offset[1], -7.0f);
-    EXPECT_EQ(frame.packed[2].y, 0);
-    EXPECT_FLOAT_EQ(frame.triangles[0].y, 7.0f);
-    EXPECT_EQ(frame.packed[1].z, 0);
-    // The marker keeps the bytes of the vertex before it (none: zero).
-    EXPECT_EQ(frame.packed[0].x, 0);
-    EXPECT_EQ(Part(1).colourTable[frame.packed[0].colourIndex], ColorStripStart);
-}
-
 TEST_F(BuiltObjectTest, StripAndFanTriangleOrders) {
     SetNormalMode(0);
     BeginObject(1);
@@ -71,31 +46,6 @@ TEST_F(BuiltObjectTest, StripAndFanTriangleOrders) {
     // A fan (a, b, c), (a, c, d), (a, d, e); then two separate triangles, the seventh list
     // vertex left over.
     EXPECT_EQ(CornerXs(2), (std::vector<float>{0, 1, 2, 0, 2, 3, 0, 3, 4, 5, 6, 7, 8, 9, 10}));
-}
-
-TEST_F(BuiltObjectTest, BoundingSphereAndVertexColours) {
-    SetNormalMode(0);
-    BeginObject(1);
-    AddObjectVertex(0, 0, 0, 0, 0, 0x00FFFFFF);
-    AddObjectVertex(4, 0, 0, 0, 0, 0x00FFFFFF);
-    AddObjectVertex(0, 4, 0, 0, 0, 0x00FFFFFF);
-    EndObject();
-    const ObjectFrame& frame = Part(1).frames[0];
-    // Within a quantisation step (4 / 255) of the exact sphere.
-    const float step = 4.0f / 255;
-    EXPECT_NEAR(frame.centre[0], 4.0f / 3, step);
-    EXPECT_NEAR(frame.centre[1], 4.0f / 3, step);
-    EXPECT_NEAR(frame.radius, std::sqrt((8.0f / 3) * (8.0f / 3) + (4.0f / 3) * (4.0f / 3)), step);
-    // White and the strip marker only: no vertex colours.
-    EXPECT_EQ(Part(1).usesVertexColours, 0);
-
-    BeginObject(2);
-    AddObjectVertex(0, 0, 0, 0, 0, 0x00FFFFFF);
-    AddObjectVertex(4, 0, 0, 0, 0, 0x0000FF);
-    AddObjectVertex(0, 4, 0, 0, 0, 0x00FFFFFF);
-    EndObject();
-    EXPECT_EQ(Part(2).usesVertexColours, 1);
-    EXPECT_FLOAT_EQ(Part(2).frames[0].triangles[1].green, 0.0f);
 }
 
 TEST_F(BuiltObjectTest, StripNormalsPointToOneSide) {
@@ -148,32 +98,6 @@ TEST_F(BuiltObjectTest, SmoothedNormalsAreSharedByPosition) {
     // Corners that no other triangle shares keep their own face's normal.
     EXPECT_EQ(smoothed.packed[3].normal, minusZ);
     EXPECT_EQ(smoothed.packed[6].normal, plusX);
-}
-
-TEST_F(BuiltObjectTest, NormalsAreComputedOnceAndTangentsFollowTheTexture) {
-    SetNormalMode(1);
-    BeginObject(1);
-    AddObjectVertex(0, 0, 0, 0, 0, 0);
-    AddObjectVertex(1, 0, 0, 1, 0, 0);
-    AddObjectVertex(0, 1, 0, 0, 1, 0);
-    EndObject();
-    MeshObjectX& part = Part(1);
-    part.frames[0].packed[1].normal = 77;
-    ComputeNormals(part, true, false, false);
-    EXPECT_EQ(part.frames[0].packed[1].normal, 77);
-
-    // u runs along x and v along y; decoded v is upside down, so the bitangent points to -y.
-    ComputeNormals(part, true, false, true);
-    EXPECT_EQ(part.frames[0].packed[1].normal, 77);
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(part.frames[0].packed[i].tangent, ChooseTableNormal(1, 0, 0)) << i;
-        EXPECT_EQ(part.frames[0].packed[i].bitangent, ChooseTableNormal(0, -1, 0)) << i;
-    }
-    EXPECT_FLOAT_EQ(part.frames[0].triangles[0].tx, 1.0f);
-    // Tangents that exist are kept, though the stream starts with a marker that has none.
-    part.frames[0].packed[1].tangent = 33;
-    ComputeNormals(part, false, false, true);
-    EXPECT_EQ(part.frames[0].packed[1].tangent, 33);
 }
 
 TEST_F(BuiltObjectTest, SavedAndLoadedAgainKeepsTrianglesAndNormals) {
@@ -290,36 +214,6 @@ TEST_F(BuiltObjectTest, ColoursBeyond256TakeTheNearest) {
     // The marker and colours 0, 4, ..., 254 * 4 fill the table. Colour 299 * 4 = 0x4AC (red
     // 0xAC, green 4) takes the nearest of them, 0x3AC (red 0xAC, green 3).
     EXPECT_EQ(part.colourTable[frame.packed[300].colourIndex], 0x3ACu);
-}
-
-TEST(GrowArrayTest, GrowsByTheRuntimeRule) {
-    EXPECT_EQ(GrowArray<int>::CapacityFor(1), 512);
-    EXPECT_EQ(GrowArray<int>::CapacityFor(512), 512);
-    EXPECT_EQ(GrowArray<int>::CapacityFor(513), 640);
-    EXPECT_EQ(GrowArray<int>::CapacityFor(1024), 1152);
-    GrowArray<int> array;
-    array.Push(1);
-    EXPECT_EQ(array.Capacity(), 512);
-    for (int i = 1; i < 600; ++i)
-        array.Push(i);
-    EXPECT_EQ(array.Capacity(), 640);
-    EXPECT_EQ(array[599], 599);
-    array.Free();
-    EXPECT_EQ(array.Count(), 0);
-    EXPECT_EQ(array.Capacity(), 0);
-}
-
-TEST(NormalTableTest, HoldsTheTableInOrderAndChoosesTheClosest) {
-    EXPECT_FLOAT_EQ(NormalTable[0][0], -0.525731f);
-    EXPECT_FLOAT_EQ(NormalTable[0][2], 0.850651f);
-    EXPECT_FLOAT_EQ(NormalTable[5][2], 1.0f);
-    EXPECT_FLOAT_EQ(NormalTable[161][1], -0.587785f);
-    for (int i = 0; i < kNormalTableSize; ++i) {
-        const float* t = NormalTable[i];
-        EXPECT_NEAR(t[0] * t[0] + t[1] * t[1] + t[2] * t[2], 1.0f, 1e-5f) << i;
-        EXPECT_EQ(ChooseTableNormal(t[0] * 3, t[1] * 3, t[2] * 3), i);
-    }
-    EXPECT_EQ(ChooseTableNormal(0, 0, 0), 0);
 }
 
 } // namespace

@@ -81,17 +81,6 @@ TEST_F(TextObjectTest, CommentsEndTokensAndRunToTheLineEnd) {
     EXPECT_FLOAT_EQ(part->frames[0].triangles[1].u, 0.0f);
 }
 
-TEST_F(TextObjectTest, FramesShareTheFaceLayout) {
-    const std::string text = "DDDA 1.0 0 1 0 0 0 3 0 0 1 0 2 0\n"
-                             "2  3 0 0 0 1 0 0 0 1 0\n"
-                             "   3 0 0 0 4 0 0 0 4 0\n";
-    const MeshObjectX* part = Load(text);
-    ASSERT_NE(part, nullptr);
-    ASSERT_EQ(part->frames.Count(), 2);
-    EXPECT_NEAR(part->frames[1].triangles[1].x, 4.0f, 4.0f / 255);
-    EXPECT_NEAR(part->frames[0].triangles[1].x, 1.0f, 1.0f / 255);
-}
-
 TEST_F(TextObjectTest, BrokenTextIsRejected) {
     const std::string good = "DDDA 1.0 1 0 0 1 0 0 0 3 0 0 1 0 2 0 1 3 0 0 0 1 0 0 0 1 0";
     ASSERT_NE(Load(good), nullptr);

@@ -160,36 +160,4 @@ TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
     End3D();
 }
 
-TEST_F(EffectsAndSpritesTest, DebugLinesPointsAndAxes) {
-    LookAtOriginFrom(1000);
-    DrawLine3D(-200, 0, 0, 200, 0, 0, 3, 0x00FF00);
-    int px, py;
-    PixelOf(100, 0, 0, px, py);
-    EXPECT_GT(Green(ReadPixel(px, py)), 150);
-    EXPECT_LT(Red(ReadPixel(px, py)), 60);
-    DrawPoint3D(0, 200, 0, 9, 0x0000FF);
-    PixelOf(0, 200, 0, px, py);
-    EXPECT_GT(Red(ReadPixel(px, py)), 150);
-    DrawAxes3D(-300, 0, 0);
-    PixelOf(-290, 0, 0, px, py);
-    EXPECT_GT(Red(ReadPixel(px, py)), 100);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    End3D();
-}
-
-TEST_F(EffectsAndSpritesTest, SphereMappingGeneratesCoordinatesOnlyWhileDrawing) {
-    BuildSquare(1, 100);
-    LookAtOriginFrom(1000);
-    SetSphereMapping(1);
-    DrawObject(1, 0);
-    int px, py;
-    PixelOf(0, 0, 0, px, py);
-    EXPECT_EQ(ReadPixel(px, py), 0xFFFFFFu);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_T));
-    Begin3D(100, 20000, 45);
-    EXPECT_FALSE(CurrentScene()->sphereMapping);
-    End3D();
-}
-
 } // namespace

@@ -53,21 +53,52 @@ class TexturingTest : public GlRuntimeTest {
     }
 };
 
-TEST_F(TexturingTest, TexturePairAndOffset) {
+TEST_F(TexturingTest, TexturePairOnAndOff) {
     SetTexture3D(3, -1);
     Redraw();
     EXPECT_EQ(LeftColour(), kRed);
     EXPECT_EQ(RightColour(), kBlue);
-    SetTextureOffset(0.5, 0);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kBlue);
-    EXPECT_EQ(RightColour(), kRed);
-    SetTextureOffset(0, 0);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
     SetTexture3D(-1, -1);
     Redraw();
     EXPECT_EQ(LeftColour(), 0xFFFFFFu);
+    End3D();
+}
+
+// A texture of 4 x 4 cells in distinct colours: drawn with an offset of whole cells, every
+// cell shows the colour that the cell the offset points at shows without one. Objects keep v
+// negated for drawing, so an offset along v points down the object's v.
+TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
+    DecodedImage cells;
+    cells.width = cells.height = 64;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            cells.pixels.insert(cells.pixels.end(),
+                                {static_cast<unsigned char>(60 * (x / 16) + 30),
+                                 static_cast<unsigned char>(60 * (y / 16) + 30), 128, 255});
+    ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 4, cells, false), 1);
+    SetTexture3D(4, -1);
+    // The square's texture runs from u = 0 at x = -100 to 1 at x = 100, v likewise along y.
+    auto cellColour = [](int i, int j) {
+        ClearDepth();
+        DrawObject(1, 0);
+        int px, py;
+        PixelOf(-75 + 50 * i, -75 + 50 * j, 0, px, py);
+        return ReadPixel(px, py);
+    };
+    unsigned plain[4][4];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            plain[i][j] = cellColour(i, j);
+    const int offsets[][2] = {{1, 0}, {0, 1}, {3, 2}, {-1, -3}};
+    for (const auto& offset : offsets) {
+        SetTextureOffset(offset[0] / 4.0, offset[1] / 4.0);
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j)
+                EXPECT_EQ(cellColour(i, j), plain[(i + offset[0] + 4) % 4][(j - offset[1] + 4) % 4])
+                    << "offset " << offset[0] << "," << offset[1] << " cell " << i << "," << j;
+    }
+    SetTextureOffset(0, 0);
+    EXPECT_EQ(cellColour(1, 2), plain[1][2]);
     End3D();
 }
 
@@ -172,38 +203,6 @@ TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices)
     EXPECT_EQ(ColourAt(-80), 0u);
     EXPECT_EQ(ColourAt(-20), kRed);
     End3D();
-}
-
-TEST_F(TexturingTest, FrameFlipEndsTheShadowPassAndMipmapping) {
-    SetMipmapping(1);
-    EXPECT_TRUE(Sprites(*Rt().gfx).binding.mipmap);
-    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
-    EXPECT_TRUE(CurrentScene()->shadowPass);
-    PresentFrame();
-    EXPECT_FALSE(CurrentScene()->shadowPass);
-    EXPECT_FALSE(Sprites(*Rt().gfx).binding.mipmap);
-    EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
-    GLboolean colourWrites[4];
-    glGetBooleanv(GL_COLOR_WRITEMASK, colourWrites);
-    EXPECT_TRUE(colourWrites[0]);
-}
-
-TEST_F(TexturingTest, ViewportAndBegin3DEndTheShadowPass) {
-    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
-    SetViewport(100, 50, 400, 300);
-    EXPECT_FALSE(CurrentScene()->shadowPass);
-    Begin3D(100, 20000, 45);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[0], 100);
-    EXPECT_EQ(viewport[1], 600 - 300 - 50);
-    EXPECT_EQ(viewport[2], 400);
-    DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
-    Begin3D(100, 20000, 45);
-    EXPECT_FALSE(CurrentScene()->shadowPass);
-    End3D();
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 800);
 }
 
 } // namespace

@@ -8,133 +8,73 @@ namespace {
 
 using TypedKey = GlRuntimeTest;
 
-std::string Typed() {
-    return GetTypedKey().CText();
+// One step of a script: press (+) or release (-) a key, deliver the platform's text (t), or
+// read GetTypedKey (=) and AnyKeyTyped (?) and expect a result.
+struct Step {
+    char op;
+    SDL_Scancode key;
+    const char* text;
+};
+
+Step Down(SDL_Scancode key) {
+    return {'+', key, nullptr};
+}
+Step Up(SDL_Scancode key) {
+    return {'-', key, nullptr};
+}
+Step Text(const char* text) {
+    return {'t', SDL_SCANCODE_UNKNOWN, text};
+}
+Step Typed(const char* text) {
+    return {'=', SDL_SCANCODE_UNKNOWN, text};
+}
+Step AnyTyped(const char* one) {
+    return {'?', SDL_SCANCODE_UNKNOWN, one};
 }
 
 } // namespace
 
-TEST_F(TypedKey, AHeldKeyTypesOnceUntilItIsReleased) {
-    PushKey(SDL_SCANCODE_A, true);
-    EXPECT_EQ(Typed(), "a");
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_A, true, true);
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_A, false);
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_A, true);
-    EXPECT_EQ(Typed(), "a");
-    PushKey(SDL_SCANCODE_A, false);
-}
-
-TEST_F(TypedKey, ShiftMakesLettersUpperCase) {
-    PushKey(SDL_SCANCODE_LSHIFT, true);
-    EXPECT_EQ(Typed(), "") << "Shift alone types nothing";
-    PushKey(SDL_SCANCODE_A, true);
-    EXPECT_EQ(Typed(), "A");
-    PushKey(SDL_SCANCODE_A, false);
-    PushKey(SDL_SCANCODE_LSHIFT, false);
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_RSHIFT, true);
-    PushKey(SDL_SCANCODE_Z, true);
-    EXPECT_EQ(Typed(), "Z");
-}
-
-TEST_F(TypedKey, EnterAndBackspaceHaveTheirControlCodes) {
-    PushKey(SDL_SCANCODE_RETURN, true);
-    EXPECT_EQ(Typed(), "\n");
-    PushKey(SDL_SCANCODE_RETURN, false);
-    PushKey(SDL_SCANCODE_KP_ENTER, true);
-    // Keypad Enter types the same 10, so it counts as the held key typing again.
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_KP_ENTER, false);
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_KP_ENTER, true);
-    EXPECT_EQ(Typed(), "\n");
-    PushKey(SDL_SCANCODE_KP_ENTER, false);
-    PushKey(SDL_SCANCODE_BACKSPACE, true);
-    EXPECT_EQ(Typed(), "\b");
-}
-
-TEST_F(TypedKey, KeysWithoutACharacterAreSkippedInTheScan) {
-    // Escape, Tab and the arrows type nothing; the scan goes on to the next held key.
-    PushKey(SDL_SCANCODE_ESCAPE, true);
-    PushKey(SDL_SCANCODE_TAB, true);
-    PushKey(SDL_SCANCODE_LCTRL, true);
-    PushKey(SDL_SCANCODE_UP, true);
-    PushKey(SDL_SCANCODE_DELETE, true);
-    EXPECT_EQ(Typed(), "");
-    EXPECT_EQ(AnyKeyTyped(), 0);
-    PushKey(SDL_SCANCODE_M, true);
-    EXPECT_EQ(Typed(), "m");
-}
-
-TEST_F(TypedKey, TheLowestHeldCodeWins) {
-    PushKey(SDL_SCANCODE_S, true); // code 31
-    PushKey(SDL_SCANCODE_1, true); // code 2
-    EXPECT_EQ(Typed(), "1");
-    PushKey(SDL_SCANCODE_1, false);
-    EXPECT_EQ(Typed(), "s");
-    PushKey(SDL_SCANCODE_S, false);
-    PushKey(SDL_SCANCODE_SPACE, true);
-    EXPECT_EQ(Typed(), " ");
-    PushKey(SDL_SCANCODE_SPACE, false);
-    PushKey(SDL_SCANCODE_KP_7, true);
-    EXPECT_EQ(Typed(), "7");
-}
-
-TEST_F(TypedKey, ThePlatformsTextGivesTheLayoutsCharacter) {
-    // Shift+1 types what the layout says, here "!"; a key without text types its plain
-    // character.
-    PushKey(SDL_SCANCODE_LSHIFT, true);
-    PushKey(SDL_SCANCODE_1, true);
-    PushText("!");
-    EXPECT_EQ(Typed(), "!");
-    PushKey(SDL_SCANCODE_1, false);
-    PushKey(SDL_SCANCODE_LSHIFT, false);
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_1, true);
-    EXPECT_EQ(Typed(), "1") << "a fresh press forgets the text of the last one";
-    PushKey(SDL_SCANCODE_1, false);
-    EXPECT_EQ(Typed(), "");
-    // A Latin-1 character arrives as one byte.
-    PushKey(SDL_SCANCODE_APOSTROPHE, true);
-    PushText("\xC3\xA4");
-    EXPECT_EQ(Typed(), "\xE4");
-}
-
-TEST_F(TypedKey, AnyKeyTypedFollowsTheSameRepeatRule) {
-    PushKey(SDL_SCANCODE_B, true);
-    EXPECT_EQ(AnyKeyTyped(), 1);
-    EXPECT_EQ(AnyKeyTyped(), 0);
-    EXPECT_EQ(Typed(), "");
-    PushKey(SDL_SCANCODE_B, false);
-    EXPECT_EQ(AnyKeyTyped(), 0);
-    PushKey(SDL_SCANCODE_B, true);
-    EXPECT_EQ(Typed(), "b");
-}
-
-namespace {
-
-using HeadlessTypedKey = HeadlessRuntimeTest;
-
-os::Event ScriptedKey(int code, bool down) {
-    os::Event event;
-    event.type = down ? os::Event::Type::KeyDown : os::Event::Type::KeyUp;
-    event.code = code;
-    return event;
-}
-
-} // namespace
-
-TEST_F(HeadlessTypedKey, TheHeadlessPlatformTypesAUsLayoutAndLeavesOtherEventsToThePump) {
-    headless.window->events.push_back(ScriptedKey(44, true));
-    os::Event focusLost;
-    focusLost.type = os::Event::Type::FocusLost;
-    headless.window->events.push_back(focusLost);
-    headless.window->events.push_back(ScriptedKey(44, false));
-    // Only the key before the focus event is taken by the input poll.
-    EXPECT_EQ(Typed(), "z");
-    EXPECT_EQ(headless.window->events.size(), 2u);
-    EXPECT_EQ(KeyDown(44), 1);
+TEST_F(TypedKey, ScriptsOfKeys) {
+    using S = SDL_Scancode;
+    const S a = SDL_SCANCODE_A, shift = SDL_SCANCODE_LSHIFT, one = SDL_SCANCODE_1;
+    const std::vector<std::pair<const char*, std::vector<Step>>> scripts = {
+        {"a held key types once until released",
+         {Down(a), Typed("a"), Typed(""), Up(a), Typed(""), Down(a), AnyTyped("1"), AnyTyped("0"),
+          Typed(""), Up(a)}},
+        {"Shift makes letters upper case",
+         {Down(shift), Typed(""), Down(a), Typed("A"), Up(a), Up(shift), Typed(""),
+          Down(SDL_SCANCODE_RSHIFT), Down(SDL_SCANCODE_Z), Typed("Z"), Up(SDL_SCANCODE_Z),
+          Up(SDL_SCANCODE_RSHIFT)}},
+        {"Enter, keypad Enter and Backspace have control codes",
+         {Down(SDL_SCANCODE_RETURN), Typed("\n"), Up(SDL_SCANCODE_RETURN),
+          Down(SDL_SCANCODE_KP_ENTER), Typed(""), Up(SDL_SCANCODE_KP_ENTER), Typed(""),
+          Down(SDL_SCANCODE_KP_ENTER), Typed("\n"), Up(SDL_SCANCODE_KP_ENTER),
+          Down(SDL_SCANCODE_BACKSPACE), Typed("\b"), Up(SDL_SCANCODE_BACKSPACE)}},
+        {"keys without a character are skipped in the scan",
+         {Down(SDL_SCANCODE_ESCAPE), Down(SDL_SCANCODE_TAB), Down(SDL_SCANCODE_LCTRL),
+          Down(SDL_SCANCODE_UP), Down(SDL_SCANCODE_DELETE), AnyTyped("0"), Down(SDL_SCANCODE_M),
+          Typed("m")}},
+        {"the lowest held code wins",
+         {Down(SDL_SCANCODE_S), Down(one), Typed("1"), Up(one), Typed("s"), Up(SDL_SCANCODE_S),
+          Down(SDL_SCANCODE_SPACE), Typed(" "), Up(SDL_SCANCODE_SPACE), Down(SDL_SCANCODE_KP_7),
+          Typed("7")}},
+        {"the platform's text gives the layout's character",
+         {Down(shift), Down(one), Text("!"), Typed("!"), Up(one), Up(shift), Typed(""), Down(one),
+          Typed("1"), Up(one), Typed(""), Down(SDL_SCANCODE_APOSTROPHE), Text("\xC3\xA4"),
+          Typed("\xE4")}},
+    };
+    for (const auto& [name, steps] : scripts) {
+        for (const Step& step : steps) {
+            switch (step.op) {
+            case '+':
+            case '-': PushKey(step.key, step.op == '+'); break;
+            case 't': PushText(step.text); break;
+            case '=': EXPECT_STREQ(GetTypedKey().CText(), step.text) << name; break;
+            default: EXPECT_EQ(AnyKeyTyped(), std::atoi(step.text)) << name;
+            }
+        }
+        for (int s = 0; s < SDL_NUM_SCANCODES; ++s)
+            PushKey(static_cast<S>(s), false);
+        GetTypedKey();
+    }
 }

@@ -10,16 +10,25 @@ VORNIC_RECORD="$work/run.txt" start_program "$probe"
 wait_for_window "Replay probe"
 focus_window "Replay probe"
 
-# A short session: the mouse moves, space is held, a click, then Escape.
+# A short session: the mouse moves, space is held, a click, then Escape. Each step waits for
+# the probe to print what it saw, not for a time.
+frames_seen() {
+    local from
+    from=$(printed_lines)
+    wait_for_output '^frame ' "$from" && from=$(printed_lines) && wait_for_output '^frame ' "$from"
+}
 xdotool mousemove --window "$window" 200 150
-sleep 0.3
+frames_seen || fail "no frame after the mouse moved"
 xdotool mousemove_relative 30 20
-sleep 0.2
+frames_seen || fail "no frame after the mouse moved again"
 xdotool keydown space
-sleep 0.3
+wait_for_output ' space 1 ' "$(printed_lines)" || fail "the held space never showed"
 xdotool keyup space
-xdotool click 1
-sleep 0.3
+wait_for_output ' space 0 ' "$(printed_lines)" || fail "the released space never showed"
+xdotool mousedown 1
+wait_for_output ' buttons 1 ' "$(printed_lines)" || fail "the held button never showed"
+xdotool mouseup 1
+frames_seen || fail "no frame after the click"
 escape_until_exit 0
 cp "$work/out.txt" "$work/recorded.txt"
 grep -q '^end ' "$work/run.txt" || fail "the recording has no end line"
@@ -40,5 +49,4 @@ for shot in "$work"/shots1/*.png; do
     cmp -s "$shot" "$work/shots2/${shot##*/}" || fail "snapshot ${shot##*/} differs between replays"
 done
 [ "$(ls "$work/shots1" | wc -l)" -ge 2 ] || fail "snapshots missing"
-grep -q 'space 1' "$work/recorded.txt" || fail "the held space never showed in the recorded run"
 echo "PASS: $frames recorded frames replayed identically twice ($(wc -c <"$work/run.txt") bytes)"

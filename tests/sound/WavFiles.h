@@ -1,5 +1,5 @@
-// Writes WAV files for the sound tests, in the forms that tools produce: with 16- or 18-byte
-// format chunks, extra chunks before the samples, cut-off or missing data.
+// WAV files in the forms tools write, for the sound tests: 16- or 18-byte format chunks, chunks
+// before the samples, cut-off or missing data.
 #pragma once
 
 #include <cstdint>
@@ -17,20 +17,6 @@ struct WavLayout {
 };
 
 // The little-endian bytes of 16-bit samples.
-std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples);
-
-// The whole file: head, format, the extra chunks (each 3 bytes long and padded), the data.
-std::vector<uint8_t> MakeWav(const WavLayout& layout, const std::vector<uint8_t>& sampleBytes);
-
-// A fresh folder under the temporary directory, removed with everything in it at the end.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    // Writes bytes into the file name of the folder and gives its path.
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-};
+std::string Pcm16(const std::vector<int16_t>& samples);
+// A whole WAV file: head, format, the extra chunks (each 3 bytes long and padded), the data.
+std::string MakeWav(const WavLayout& layout, const std::string& sampleBytes);

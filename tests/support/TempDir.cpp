@@ -16,6 +16,11 @@ TempDir::~TempDir() {
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
+    WriteWholeFile(File(name), bytes);
+    return File(name);
+}
+
 ScopedTmpDir::ScopedTmpDir(const std::string& path) {
     if (const char* old = std::getenv("TMPDIR")) {
         old_ = old;
@@ -40,6 +45,12 @@ std::string ReadWholeFile(const std::string& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    EXPECT_TRUE(out.good()) << path;
 }
 
 bool FileExistsOnDisk(const std::string& path) {

@@ -1,7 +1,9 @@
 // A fresh temporary folder for a test, removed with everything in it afterwards.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class TempDir {
   public:
@@ -13,6 +15,11 @@ class TempDir {
     const std::string& Path() const { return path_; }
     // Path of a file inside the folder.
     std::string File(const std::string& name) const { return path_ + "/" + name; }
+    // Writes the bytes into a file of the folder and gives its path.
+    std::string Write(const std::string& name, const std::string& bytes) const;
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        return Write(name, std::string(bytes.begin(), bytes.end()));
+    }
 
   private:
     std::string path_;
@@ -36,4 +43,5 @@ bool InsideDeathTestChild();
 
 // The whole content of a file; "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExistsOnDisk(const std::string& path);

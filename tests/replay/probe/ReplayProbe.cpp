@@ -19,6 +19,8 @@ void GameMain() {
         std::printf("frame %ld: random %g mouse %g %g buttons %g %g space %g time %.3f "
                     "step %.3f\n",
                     frame, roll, x, y, left, right, space, GetTimerMs(), GetFrameTime());
+        // A driver of a live run waits for these lines.
+        std::fflush(stdout);
         DrawRect(x, y, 40, 30, roll * 16000 + 255);
         DrawRect(10 + roll / 2, 500, 8, 8 + space * 50, 0xFFFFFF);
         PrintText(RtString("R ") + roll, 600, 20);
