@@ -40,7 +40,8 @@ void SaveSnapshot(OpenGLRainbows& device, long frame) {
 } // namespace
 
 bool KeyHeld(int code) {
-    return Rt().keys.Held(code);
+    const InputDevices* input = Rt().input.get();
+    return input && input->keys.Held(code);
 }
 
 void CheckQuitKeys(bool escapeOnly) {
@@ -65,16 +66,6 @@ void DispatchEvent(const os::Event& event) {
         }
         break;
     case os::Event::Type::CloseRequest: EndProgramNormally();
-    case os::Event::Type::KeyDown:
-    case os::Event::Type::KeyUp:
-        if (event.code > 0 && event.code < 256) {
-            if (event.type == os::Event::Type::KeyDown)
-                rt.keys.Press(event.code);
-            else
-                rt.keys.Release(event.code);
-        }
-        if (rt.input) rt.input->HandleEvent(event);
-        break;
     default:
         if (rt.input) rt.input->HandleEvent(event);
         break;
@@ -85,7 +76,7 @@ int PumpMessages(OpenGLRainbows& device) {
     Runtime& rt = Rt();
     // Every pump starts a frame: recorded input is placed by these frames.
     ++rt.frame;
-    rt.keys.NextFrame();
+    if (rt.input) rt.input->NextFrame();
     if (rt.session) {
         rt.session->BeginFrame();
         if (rt.session->Ended()) EndProgramNormally();

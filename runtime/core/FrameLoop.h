@@ -11,12 +11,13 @@ class OpenGLRainbows;
 double SwapAndPace(OpenGLRainbows& device);
 // Dispatches every waiting event; always 1.
 int PumpMessages(OpenGLRainbows& device);
-// Handles one event of the window: focus, close, and the key state the input reads.
+// Handles one event of the window: focus and close here, keyboard, mouse and text events go to
+// the input device.
 void DispatchEvent(const os::Event& event);
 // The frame time after a frame that ended at now: one interval on, or the first whole interval
 // after now when the frame was late.
 double NextFrameTime(double nextFrameTime, double interval, double now);
 // The quit-key test of the frame loop; ends the program when the keys are down.
 void CheckQuitKeys(bool escapeOnly);
-// A key's state as the event pump keeps it: true while held.
+// A key's state as the input device keeps it: true while held.
 bool KeyHeld(int code);

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "core/Settings.h"
-#include "input/KeyState.h"
 #include "os/Clock.h"
 #include "os/Window.h"
 #include "text/Isaac.h"
@@ -41,8 +40,6 @@ struct Runtime {
     double currentStamp = 0.0;
     double previousStamp = 0.0;
     double timerBase = 0.0;
-    // Key codes held down, as the program reads them.
-    KeyState keys;
     // The random generator, seeded once by start-up.
     IsaacState random;
 

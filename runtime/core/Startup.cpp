@@ -84,8 +84,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.window->SetTitle(title);
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
-    rt.keys = KeyState();
-    rt.input = std::make_unique<InputDevices>(rt.window->CreateInput(), rt.keys.Bytes());
+    rt.input = std::make_unique<InputDevices>(rt.window->CreateInput());
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());

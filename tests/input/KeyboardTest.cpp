@@ -272,19 +272,19 @@ class NoKeyboardPlatform : public os::InputPlatform {
 TEST(KeyboardFallback, KeysReadThroughTheirVirtualKeysAndFailuresAreLogged) {
     TempDir dir;
     ScopedTmpDir tmp(dir.Path());
-    unsigned char keys[256] = {};
-    InputDevices input(std::make_unique<NoKeyboardPlatform>(), keys);
+    InputDevices input(std::make_unique<NoKeyboardPlatform>());
     EXPECT_EQ(input.Initialise(true), 0);
     EXPECT_EQ(ReadWholeFile(LogFilePath()), "No DX_Input\r\nNo DX_KB\r\nNo DX_Mouse\r\n");
     EXPECT_FALSE(input.HasKeyboard());
 
     // The right Shift key is virtual key 16 like the left one; keypad Enter (156) is virtual
     // key 28, not Enter's 13.
-    keys[54] = 0x80;
+    input.keys.Press(54);
     EXPECT_TRUE(input.KeyIsDown(42));
     EXPECT_TRUE(input.KeyIsDown(54));
-    keys[54] = 0;
-    keys[28] = 0x80;
+    input.keys.MarkRead();
+    input.keys.Release(54);
+    input.keys.Press(28);
     EXPECT_TRUE(input.KeyIsDown(0));
     EXPECT_FALSE(input.KeyIsDown(156));
     EXPECT_FALSE(input.KeyIsDown(255));
