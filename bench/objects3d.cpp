@@ -14,7 +14,6 @@
 #include <cstring>
 
 #include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "core/Startup.h"
 #include "gfx2d/ImageCodec.h"
@@ -25,6 +24,7 @@
 #include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/SceneCommands.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/BenchSupport.h"
 
 namespace {

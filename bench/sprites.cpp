@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "core/Startup.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/BenchSupport.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "core/Runtime.h"
 
-#include "core/OpenGLRainbows.h"
-#include "input/InputDevices.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/Scene3D.h"
 #include "files/FileState.h"
 #include "files/ResourceResolver.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
+#include "input/InputDevices.h"
 #include "os/RunSession.h"
 #include "sound/SoundDevice.h"
 

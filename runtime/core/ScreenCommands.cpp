@@ -1,8 +1,8 @@
 #include "core/CoreCommands.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/SceneSetup.h"
+#include "gl/OpenGLRainbows.h"
 
 void SetScreenMode(double width, double height, double fullScreen) {
     Runtime& rt = Rt();

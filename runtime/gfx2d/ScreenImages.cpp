@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx2d/TexturePixels.h"
+#include "gl/OpenGLRainbows.h"
 #include "os/Window.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "gfx2d/SpriteCommands.h"
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 
 double LoadSprite(const RtString& file, double id) {
     OpenGLRainbows* device = GraphicsDevice();

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 #include "os/Window.h"
 
 namespace {

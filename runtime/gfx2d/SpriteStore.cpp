@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
-#include "core/TextureUnits.h"
 #include "gfx2d/TexturePixels.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/TextureUnits.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gfx2d/ImageCodec.h"
-#include "gfx2d/SpriteBatch.h"
+#include "gl/SpriteBatch.h"
 
 class OpenGLRainbows;
 

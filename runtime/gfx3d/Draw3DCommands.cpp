@@ -1,12 +1,12 @@
 #include "gfx3d/Draw3DCommands.h"
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/ObjectDrawing.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
 #include "text/NumArray.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Normals.h"
 #include "gfx3d/Rainbows3D.h"
+#include "gl/OpenGLRainbows.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/NormalTable.h"
+#include "gl/OpenGLRainbows.h"
 
 DrawVertex MarkerVertex(uint32_t code) {
     DrawVertex marker;

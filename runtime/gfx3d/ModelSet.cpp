@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "files/IniStore.h"
 #include "files/ResourceLookup.h"
@@ -14,6 +13,7 @@
 #include "gfx2d/TexturePixels.h"
 #include "gfx3d/ObjectFiles.h"
 #include "gfx3d/Rainbows3D.h"
+#include "gl/OpenGLRainbows.h"
 #include "text/RtString.h"
 
 namespace {

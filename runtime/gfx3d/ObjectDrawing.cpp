@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstddef>
 
-#include "core/OpenGLRainbows.h"
-#include "core/TextureUnits.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Effects.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/TextureUnits.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
 
 namespace {
 

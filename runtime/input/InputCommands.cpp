@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "gl/OpenGLRainbows.h"
 #include "input/InputDevices.h"
 #include "input/InputPolls.h"
 

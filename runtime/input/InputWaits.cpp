@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "core/FrameLoop.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "gl/OpenGLRainbows.h"
 #include "input/InputCommands.h"
 #include "input/InputDevices.h"
 #include "input/InputPolls.h"

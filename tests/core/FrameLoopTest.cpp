@@ -4,8 +4,8 @@
 
 #include "core/CoreCommands.h"
 #include "core/FrameLoop.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 
 namespace {

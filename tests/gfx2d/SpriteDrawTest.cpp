@@ -5,10 +5,10 @@
 
 #include "TestImages.h"
 #include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 
 namespace {

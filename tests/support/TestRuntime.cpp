@@ -4,7 +4,7 @@
 
 #include "core/Runtime.h"
 #include "core/Startup.h"
-#include "gfx2d/SpriteBatch.h"
+#include "gl/SpriteBatch.h"
 #include "os/Backend.h"
 
 void GlRuntimeTest::SetUp() {

@@ -1,7 +1,7 @@
-#include "gfx2d/SpriteBatch.h"
+#include "gl/SpriteBatch.h"
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "core/ClientArrays.h"
-#include "core/GLExtensions.h"
+#include "gl/ClientArrays.h"
+#include "gl/GLExtensions.h"
 
 class SpriteStore;
 

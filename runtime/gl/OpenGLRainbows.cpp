@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/ErrorLog.h"
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 #include "os/Clock.h"
 #include "os/Window.h"
 
