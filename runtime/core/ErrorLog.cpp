@@ -1,5 +1,6 @@
 #include "core/ErrorLog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -7,11 +8,10 @@
 #include "core/CoreCommands.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "os/System.h"
 
 std::string LogFilePath() {
-    return os::TempDirectory() + "ErrorLog.txt";
+    return Rt().settings.tempDirectory + "ErrorLog.txt";
 }
 
 void AppendLogLine(const std::string& text) {
@@ -50,6 +50,11 @@ void WriteLog(const RtString& text) {
     AppendLogLine(text.Length() ? text.CText() : "null");
 }
 
+void RunAtEnd(void (*step)()) {
+    std::vector<void (*)()>& steps = Rt().endSteps;
+    if (std::find(steps.begin(), steps.end(), step) == steps.end()) steps.push_back(step);
+}
+
 void EndProgramNormally() {
     Rt().endingNormally = true;
     EndProgram();
@@ -57,7 +62,8 @@ void EndProgramNormally() {
 
 void EndProgram() {
     Runtime& rt = Rt();
-    ShutdownRuntime();
+    for (void (*step)() : std::vector<void (*)()>(rt.endSteps))
+        step();
     if (rt.settings.debugMode) {
         // "%d" of the truncated value: 9.7 is written as 9, -2.5 as -2.
         AppendLogLine("-End On Line");

@@ -4,6 +4,7 @@
 
 #include "core/CoreCommands.h"
 #include "core/ErrorLog.h"
+#include "core/FrameClock.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "gfx2d/ScreenImages.h"
@@ -34,7 +35,7 @@ void EndOnQuitKeys() {
 // folder.
 void SaveSnapshot(OpenGLRainbows& device, long frame) {
     FlushSpriteBatch(device);
-    SaveScreenTo(device, Rt().snapshotFolder + "/frame-" + std::to_string(frame) + ".png");
+    SaveScreenTo(device, Rt().settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png");
 }
 
 } // namespace
@@ -87,36 +88,18 @@ int PumpMessages(OpenGLRainbows& device) {
     return 1;
 }
 
-double NextFrameTime(double nextFrameTime, double interval, double now) {
-    double candidate = nextFrameTime + interval;
-    if (interval > 0) {
-        while (now > candidate)
-            candidate += interval;
-    }
-    return candidate;
+os::Clock& PacingClock() {
+    Runtime& rt = Rt();
+    return rt.pacingClock ? *rt.pacingClock : *rt.clock;
 }
 
 double SwapAndPace(OpenGLRainbows& device) {
-    FlushSpriteBatch(device);
-    ReleaseKeptArrays(device);
-    device.window.SwapBuffers();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
-    const double t0 = device.clock.NowMs();
+    SwapFrame(device);
     // Events that arrive while the frame waits stay queued for the next frame's pump, which
     // comes before input is read; a replay does not wait unless asked to keep real time.
-    const Runtime& rt = Rt();
+    Runtime& rt = Rt();
     const bool waits = !rt.session || rt.session->PacesInRealTime();
-    while (waits) {
-        const double remaining = device.nextFrameTime - device.clock.NowMs();
-        if (remaining < 0) break;
-        // Sleep through most of the wait and spin only the last two milliseconds: the frame
-        // still ends on time, and the software rasteriser's threads get the processor meanwhile.
-        if (remaining > 2.0) device.clock.SleepMs(1);
-    }
-    const double now = device.clock.NowMs();
-    device.nextFrameTime = NextFrameTime(device.nextFrameTime, device.frameInterval, now);
-    return (now - t0) + 1.0;
+    return rt.frameClock.Pace(PacingClock(), waits);
 }
 
 void PresentFrame() {
@@ -128,8 +111,7 @@ void PresentFrame() {
         device.window.Show();
         device.window.Raise();
     }
-    rt.previousStamp = rt.currentStamp;
-    rt.currentStamp = ClockMs();
+    rt.frameClock.Stamp(ClockMs());
     // The frame whose picture the back buffer holds; the pump below starts the next one.
     const long drawnFrame = rt.frame;
 
@@ -144,7 +126,7 @@ void PresentFrame() {
     CheckQuitKeys(false);
 
     CloseSceneShadowPass();
-    if (rt.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
+    if (rt.settings.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
@@ -157,17 +139,15 @@ void PresentFrame() {
 }
 
 void LimitFrameRate(double framesPerSecond) {
-    if (Rt().gfx) Rt().gfx->frameInterval = FrameIntervalFor(ToInt(framesPerSecond));
+    Rt().frameClock.interval = FrameIntervalFor(ToInt(framesPerSecond));
 }
 
 double GetTimerMs() {
-    return ClockMs() - Rt().timerBase;
+    return ClockMs() - Rt().frameClock.timerBase;
 }
 
 double GetFrameTime() {
-    const Runtime& rt = Rt();
-    const double elapsed = rt.currentStamp - rt.previousStamp;
-    return elapsed > 0 ? elapsed : 1.0;
+    return Rt().frameClock.FrameTime();
 }
 
 void SetAutoPause(double flag) {

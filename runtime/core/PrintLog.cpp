@@ -1,13 +1,11 @@
 #include "core/PrintLog.h"
 
-#include <cstdlib>
-
 #include "core/Runtime.h"
 
 void OpenPrintLog() {
     Runtime& rt = Rt();
-    const char* path = std::getenv("VORNIC_PRINT_LOG");
-    if (path && *path && !rt.printLog) rt.printLog = std::make_unique<std::ofstream>(path);
+    const std::string& path = rt.settings.printLogPath;
+    if (!path.empty() && !rt.printLog) rt.printLog = std::make_unique<std::ofstream>(path);
 }
 
 void LogPrintedText(const char* text, size_t length, double x, double y) {

@@ -7,7 +7,9 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "core/FrameClock.h"
 #include "core/Settings.h"
 #include "os/Clock.h"
 #include "os/Window.h"
@@ -36,10 +38,12 @@ struct Runtime {
     bool paused = false;
     // Set when the program ends the ordinary way; its exit status is then 0.
     bool endingNormally = false;
-    // Runtime clock values of the frame loop.
-    double currentStamp = 0.0;
-    double previousStamp = 0.0;
-    double timerBase = 0.0;
+    // What the end of the program runs before the process exits, in the order registered
+    // (RunAtEnd): start-up registers the release of its devices, the files layer the write-back
+    // of changed data files. So the end (core) never calls up into the layers above it.
+    std::vector<void (*)()> endSteps;
+    // Frame stamps, the timer's zero and the frame pacing.
+    FrameClock frameClock;
     // The random generator, seeded once by start-up.
     IsaacState random;
 
@@ -52,9 +56,6 @@ struct Runtime {
     std::unique_ptr<os::Clock> pacingClock;
     // Frames counted by the event pump: every PresentFrame and every round of the waits.
     long frame = 0;
-    // Frames whose picture is saved before it is shown, and where (VORNIC_SNAPSHOT).
-    std::set<long> snapshotFrames;
-    std::string snapshotFolder;
     // Every printed text with its frame and position (VORNIC_PRINT_LOG).
     std::unique_ptr<std::ofstream> printLog;
 

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "files/FilePaths.h"
-#include "os/System.h"
 
 namespace {
 
@@ -71,7 +70,7 @@ bool ResourceResolver::Extract(const std::string& name, std::string& path) {
     // "sbx" and two letters from the entry's place, then a unique part, so that two programs
     // or two resolvers never share a temporary file.
     const std::string extension = ExtensionOf(entry->name);
-    std::string temp = os::TempDirectory() + "sbx" + static_cast<char>('a' + entry->offset % 26) +
+    std::string temp = tempFolder_ + "sbx" + static_cast<char>('a' + entry->offset % 26) +
                        static_cast<char>('a' + entry->size % 26) + "XXXXXX" + extension;
     const int fd = mkstemps(temp.data(), static_cast<int>(extension.size()));
     if (fd < 0) return false;

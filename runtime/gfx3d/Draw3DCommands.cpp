@@ -25,12 +25,12 @@ OpenGLRainbows* Device() {
 void SetTexture3D(double textureA, double textureB) {
     OpenGLRainbows* device = Device();
     if (!device) return;
-    BindSpriteTexture(*device, ToInt(textureA), ToInt(textureB), Sprites(*device).binding.mipmap);
+    BindSpriteTexture(*device, ToInt(textureA), ToInt(textureB), device->binding.mipmap);
 }
 
 void SetMipmapping(double flag) {
     OpenGLRainbows* device = Device();
-    if (device) Sprites(*device).binding.mipmap = flag != 0;
+    if (device) device->binding.mipmap = flag != 0;
 }
 
 void SetTextureOffset(double du, double dv) {
@@ -77,7 +77,7 @@ void PopTransform() {
 void DrawObject(double id, double frame) {
     OpenGLRainbows* device = Device();
     if (!device) return;
-    const TextureBinding binding = Sprites(*device).binding;
+    const TextureBinding binding = device->binding;
     BindSpriteTexture(*device, binding.id, binding.second, binding.mipmap);
     DrawObjectAnim(id, frame, frame, 0, 0);
 }

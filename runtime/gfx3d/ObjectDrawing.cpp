@@ -321,9 +321,9 @@ void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, i
             textures.b = ListTexture(slot, part.textureB);
             BindTexturePair(device, textures.a, textures.b);
         } else {
-            textures.a = SpriteTexture(store, store.binding.id, store.binding.mipmap);
+            textures.a = SpriteTexture(store, device.binding.id, device.binding.mipmap);
             textures.b =
-                textures.a ? SpriteTexture(store, store.binding.second, store.binding.mipmap) : 0;
+                textures.a ? SpriteTexture(store, device.binding.second, device.binding.mipmap) : 0;
         }
         DrawPart(device, scene, part, textures, a, b, t, positional);
     }

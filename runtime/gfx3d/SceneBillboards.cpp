@@ -35,7 +35,7 @@ void CameraAxes(float right[3], float up[3]) {
 }
 
 void RestoreTexturePair(OpenGLRainbows& device) {
-    const TextureBinding binding = Sprites(device).binding;
+    const TextureBinding binding = device.binding;
     BindSpriteTexture(device, binding.id, binding.second, binding.mipmap);
 }
 

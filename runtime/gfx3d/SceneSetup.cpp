@@ -137,7 +137,7 @@ void Begin3DOn(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float
     scene.lightMask = 0;
     scene.effectLight.enabled = false;
     scene.cullMode = 0;
-    BindSpriteTexture(device, -1, -1, Sprites(device).binding.mipmap);
+    BindSpriteTexture(device, -1, -1, device.binding.mipmap);
 }
 
 void End3DOn(OpenGLRainbows& device, Scene3D& scene) {
@@ -382,7 +382,7 @@ void CloseSceneShadowPass() {
 void ResetSceneFrameState() {
     OpenGLRainbows* device = GraphicsDevice();
     if (!device || !device->initialised) return;
-    Sprites(*device).binding.mipmap = false;
+    device->binding.mipmap = false;
     if (device->ext.glActiveTextureARB) {
         device->ext.glActiveTextureARB(GL_TEXTURE1_ARB);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

@@ -69,7 +69,7 @@ void WaitStep(OpenGLRainbows& device, InputDevices& input) {
         const bool keys = AnyKeyHeld(input);
         const bool mouse = MouseChanged(input, device);
         if (keys || mouse || AnyJoystickActive(input)) return;
-        device.clock.SleepMs(kRoundSleepMs);
+        PacingClock().SleepMs(kRoundSleepMs);
     }
 }
 

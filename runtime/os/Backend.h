@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "os/Clock.h"
 #include "os/Window.h"
@@ -10,6 +11,14 @@
 namespace os {
 
 class RunSession;
+
+// What a run asks for: to be recorded, or to replay a recording (as fast as possible unless
+// replayRealTime is set). Empty paths: an ordinary run.
+struct RunRequest {
+    std::string recordPath;
+    std::string replayPath;
+    bool replayRealTime = false;
+};
 
 struct Backend {
     // The clock the program reads; in a recorded or replayed run it is the recording's.
@@ -31,8 +40,8 @@ Backend CreateSdlBackend();
 // Replaces the backend that the next start-up takes (tests hand in a headless one). An empty
 // factory restores the SDL backend.
 void SetBackendFactory(std::function<Backend()> factory);
-// The backend of the next start-up, wrapped for recording or replay when the environment asks
-// for it (os/RunSession.h).
-Backend CreateBackend();
+// The backend of the next start-up, wrapped for recording or replay when the run asks for it
+// (os/RunSession.h).
+Backend CreateBackend(const RunRequest& run);
 
 } // namespace os

@@ -259,9 +259,7 @@ class EventFeed {
 
 class ReplaySession : public RunSession {
   public:
-    explicit ReplaySession(RunLog log) : log(std::move(log)) {
-        const char* realTime = std::getenv("VORNIC_REPLAY_REALTIME");
-        realTime_ = realTime && *realTime && std::string(realTime) != "0";
+    ReplaySession(RunLog log, bool realTime) : log(std::move(log)), realTime_(realTime) {
         Enter(0);
     }
 
@@ -390,16 +388,11 @@ class ReplayWindow : public ForwardingWindow {
     ReplaySession& session_;
 };
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 } // namespace
 
-Backend WrapForRecordOrReplay(Backend backend) {
-    const std::string replayPath = Environment("VORNIC_REPLAY");
-    const std::string recordPath = Environment("VORNIC_RECORD");
+Backend WrapForRecordOrReplay(Backend backend, const RunRequest& run) {
+    const std::string& replayPath = run.replayPath;
+    const std::string& recordPath = run.recordPath;
     if (!replayPath.empty()) {
         std::ifstream in(replayPath, std::ios::binary);
         if (!in) FailRun("cannot read the recording " + replayPath);
@@ -409,7 +402,7 @@ Backend WrapForRecordOrReplay(Backend backend) {
         std::string error;
         if (!ReadRunLog(text.str(), log, error))
             FailRun("the recording " + replayPath + " does not fit: " + error);
-        auto session = std::make_unique<ReplaySession>(std::move(log));
+        auto session = std::make_unique<ReplaySession>(std::move(log), run.replayRealTime);
         Backend wrapped;
         wrapped.clock = std::make_unique<ReplayClock>(*backend.clock, *session);
         wrapped.window = std::make_unique<ReplayWindow>(std::move(backend.window), *session);
@@ -429,9 +422,8 @@ Backend WrapForRecordOrReplay(Backend backend) {
     return backend;
 }
 
-SnapshotRequest SnapshotRequestFromEnvironment() {
+SnapshotRequest ParseSnapshotRequest(const std::string& value) {
     SnapshotRequest request;
-    const std::string value = Environment("VORNIC_SNAPSHOT");
     const size_t colon = value.find(':');
     if (colon == std::string::npos) return request;
     // Absolute, since start-up changes to the program's directory before the first snapshot.

@@ -20,12 +20,13 @@ namespace {
 class EndProgramDeathTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The child's start-up reads TMPDIR, which the child inherits, into its settings.
+        Rt().settings = RuntimeSettings{};
         if (!InsideDeathTestChild()) {
             dir = std::make_unique<TempDir>();
             tmp = std::make_unique<ScopedTmpDir>(dir->Path());
         }
         os::UseHeadlessBackend(nullptr);
-        Rt().settings = RuntimeSettings{};
         Rt().error = ErrorRecord{};
     }
     void TearDown() override { os::SetBackendFactory(nullptr); }

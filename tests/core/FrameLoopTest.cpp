@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/CoreCommands.h"
+#include "core/FrameClock.h"
 #include "core/FrameLoop.h"
 #include "core/Runtime.h"
 #include "gl/OpenGLRainbows.h"
@@ -54,9 +55,9 @@ TEST_F(FrameLoop, PresentFrameWaitsOutTheFrameInterval) {
 
 TEST_F(FrameLoop, LimitFrameRateBelowOneGivesTwoMilliseconds) {
     LimitFrameRate(-1);
-    EXPECT_EQ(Rt().gfx->frameInterval, 2.0);
+    EXPECT_EQ(Rt().frameClock.interval, 2.0);
     LimitFrameRate(50.9);
-    EXPECT_EQ(Rt().gfx->frameInterval, 20.0);
+    EXPECT_EQ(Rt().frameClock.interval, 20.0);
 }
 
 TEST_F(FrameLoop, FrameTimeAndTimer) {
@@ -65,9 +66,9 @@ TEST_F(FrameLoop, FrameTimeAndTimer) {
     EXPECT_NEAR(GetFrameTime(), 1000.0 / 60.0, 1.0);
     EXPECT_GT(GetTimerMs(), 0.0);
     // A clock that stood still never gives a frame time of 0 or less.
-    Rt().currentStamp = Rt().previousStamp = 500.0;
+    Rt().frameClock.currentStamp = Rt().frameClock.previousStamp = 500.0;
     EXPECT_EQ(GetFrameTime(), 1.0);
-    Rt().currentStamp = 400.0;
+    Rt().frameClock.currentStamp = 400.0;
     EXPECT_EQ(GetFrameTime(), 1.0);
 }
 

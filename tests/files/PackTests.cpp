@@ -10,11 +10,11 @@
 #include <zlib.h>
 
 #include "FileTestSupport.h"
+#include "core/Runtime.h"
 #include "core/Startup.h"
 #include "files/FileCommands.h"
 #include "files/ResourceLookup.h"
 #include "files/ResourcePack.h"
-#include "os/System.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
         SetResourcePacks("game.sbx", "");
         for (const PackSource& source : SampleSources()) {
             EXPECT_EQ(Lookup(source.name), source.content) << source.name;
-            EXPECT_EQ(lastPath.rfind(os::TempDirectory() + "sbx", 0), 0u) << lastPath;
+            EXPECT_EQ(lastPath.rfind(Rt().settings.tempDirectory + "sbx", 0), 0u) << lastPath;
         }
         // Names are compared without regard to case, with either separator.
         EXPECT_EQ(Lookup("BMP\\Virus.BMP"), SampleSources()[0].content);
@@ -133,7 +133,7 @@ TEST_F(PackLookupTest, TemporaryCopyIsNamedByItsEntryAndGoneAfterTheNextLookup) 
     const std::string first = lastPath;
     const std::string letters = {static_cast<char>('a' + entries[1].offset % 26),
                                  static_cast<char>('a' + entries[1].size % 26)};
-    EXPECT_EQ(first.rfind(os::TempDirectory() + "sbx" + letters, 0), 0u) << first;
+    EXPECT_EQ(first.rfind(Rt().settings.tempDirectory + "sbx" + letters, 0), 0u) << first;
     EXPECT_EQ(first.substr(first.size() - 4), ".ddd");
     ASSERT_TRUE(TestFileExists(first));
 

@@ -56,7 +56,7 @@ GLint TextureSize(double id, GLenum which) {
 
 TEST_F(ScreenImages, GrabbedSpritesCopyTheScreenOnPowerOfTwoTextures) {
     for (int alphaBits : {8, 0}) { // with and without alpha in the frame buffer
-        Sprites(*Rt().gfx).frameBufferAlphaBits = alphaBits;
+        Rt().gfx->frameBufferAlphaBits = alphaBits;
         glClear(GL_COLOR_BUFFER_BIT);
         DrawScene();
         DrawPixel(11, 11, kKey); // drawn in the key colour, opaque (no blending)

@@ -176,12 +176,12 @@ TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices)
 
 TEST_F(TexturingTest, FrameFlipEndsTheShadowPassAndMipmapping) {
     SetMipmapping(1);
-    EXPECT_TRUE(Sprites(*Rt().gfx).binding.mipmap);
+    EXPECT_TRUE(Rt().gfx->binding.mipmap);
     DefineLight(-3, 0, 0, 1000, 0, 0, 0, 0, 1);
     EXPECT_TRUE(CurrentScene()->shadowPass);
     PresentFrame();
     EXPECT_FALSE(CurrentScene()->shadowPass);
-    EXPECT_FALSE(Sprites(*Rt().gfx).binding.mipmap);
+    EXPECT_FALSE(Rt().gfx->binding.mipmap);
     EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
     GLboolean colourWrites[4];
     glGetBooleanv(GL_COLOR_WRITEMASK, colourWrites);

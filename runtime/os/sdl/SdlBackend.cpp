@@ -45,8 +45,8 @@ Backend::Backend(Backend&&) = default;
 Backend& Backend::operator=(Backend&&) = default;
 Backend::~Backend() = default;
 
-Backend CreateBackend() {
-    return WrapForRecordOrReplay(Factory() ? Factory()() : CreateSdlBackend());
+Backend CreateBackend(const RunRequest& run) {
+    return WrapForRecordOrReplay(Factory() ? Factory()() : CreateSdlBackend(), run);
 }
 
 } // namespace os
