@@ -17,8 +17,8 @@
 #include <string>
 
 #include "GameState.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx2d/SpriteStore.h"

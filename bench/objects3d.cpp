@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx2d/SpriteStore.h"

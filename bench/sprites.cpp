@@ -12,9 +12,9 @@
 #include <functional>
 #include <vector>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"

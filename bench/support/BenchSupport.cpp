@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gl/OpenGLRainbows.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/CoreCommands.h"
+#include "core/ErrorCommands.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "os/System.h"

@@ -1,10 +1,15 @@
 #include "gfx2d/SpriteCommands.h"
 
 #include "core/Number.h"
+#include "core/Runtime.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"
+
+OpenGLRainbows* GraphicsDevice() {
+    return Rt().gfx.get();
+}
 
 double LoadSprite(const RtString& file, double id) {
     OpenGLRainbows* device = GraphicsDevice();

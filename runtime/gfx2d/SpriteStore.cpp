@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "core/Runtime.h"
 #include "gfx2d/TexturePixels.h"
 #include "gl/OpenGLRainbows.h"
 #include "gl/TextureUnits.h"
@@ -179,8 +178,4 @@ void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
     } else {
         glDisable(GL_TEXTURE_2D);
     }
-}
-
-OpenGLRainbows* GraphicsDevice() {
-    return Rt().gfx.get();
 }

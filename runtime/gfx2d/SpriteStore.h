@@ -120,5 +120,6 @@ GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum 
 void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
                        const GLuint* table = nullptr);
 
-// The graphics device of the running program; null before start-up and after shut-down.
+// The graphics device of the running program, for commands; null before start-up and after
+// shut-down.
 OpenGLRainbows* GraphicsDevice();

@@ -55,7 +55,7 @@ double LoadObject(const RtString& fileName, double id) {
     slot->Clear();
     // A slot that was being built is refilled from the file: its building ends here.
     if (Rt().scene->buildingId == ToInt(id)) Rt().scene->buildingId = -1;
-    if (StartsWithModelSetTag(path)) return LoadModelSet(*slot, path, name);
+    if (StartsWithModelSetTag(path)) return LoadModelSet(Rt().gfx.get(), *slot, path, name);
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());
     if (!ReadObjectFile(part, path, false) || part.frames.Count() == 0 ||

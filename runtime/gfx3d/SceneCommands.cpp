@@ -10,6 +10,10 @@
 #include "gfx3d/SceneSetup.h"
 #include "gl/OpenGLRainbows.h"
 
+Scene3D* CurrentScene() {
+    return Rt().view3d.get();
+}
+
 namespace {
 
 // The device and scene when both exist.

@@ -373,14 +373,11 @@ bool UnprojectPoint(const OpenGLRainbows& device, double sx, double sy, double d
     return true;
 }
 
-void CloseSceneShadowPass() {
-    OpenGLRainbows* device = GraphicsDevice();
-    Scene3D* scene = CurrentScene();
+void CloseSceneShadowPass(OpenGLRainbows* device, Scene3D* scene) {
     if (device && scene && device->initialised) CloseShadowPass(*device, *scene);
 }
 
-void ResetSceneFrameState() {
-    OpenGLRainbows* device = GraphicsDevice();
+void ResetSceneFrameState(OpenGLRainbows* device) {
     if (!device || !device->initialised) return;
     device->binding.mipmap = false;
     if (device->ext.glActiveTextureARB) {

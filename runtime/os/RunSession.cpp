@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "os/Audio.h"
 #include "os/Input.h"
 #include "os/RunLog.h"
 
@@ -407,6 +408,7 @@ Backend WrapForRecordOrReplay(Backend backend, const RunRequest& run) {
         wrapped.clock = std::make_unique<ReplayClock>(*backend.clock, *session);
         wrapped.window = std::make_unique<ReplayWindow>(std::move(backend.window), *session);
         wrapped.pacingClock = std::move(backend.clock);
+        wrapped.audio = std::move(backend.audio);
         wrapped.session = std::move(session);
         return wrapped;
     }
@@ -416,6 +418,7 @@ Backend WrapForRecordOrReplay(Backend backend, const RunRequest& run) {
         wrapped.clock = std::make_unique<RecordingClock>(*backend.clock, *session);
         wrapped.window = std::make_unique<RecordingWindow>(std::move(backend.window), *session);
         wrapped.pacingClock = std::move(backend.clock);
+        wrapped.audio = std::move(backend.audio);
         wrapped.session = std::move(session);
         return wrapped;
     }

@@ -6,11 +6,11 @@
 #include <memory>
 #include <unistd.h>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "os/Backend.h"
 #include "os/headless/Headless.h"
 #include "support/TempDir.h"

@@ -10,8 +10,8 @@
 #include <zlib.h>
 
 #include "FileTestSupport.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "files/FileCommands.h"
 #include "files/ResourceLookup.h"
 #include "files/ResourcePack.h"

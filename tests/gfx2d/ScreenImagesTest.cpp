@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "TestImages.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "TestImages.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "DrawTestSupport.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"

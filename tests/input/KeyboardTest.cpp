@@ -4,7 +4,7 @@
 #include <set>
 
 #include "InputTesting.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/ErrorLog.h"
 #include "core/Runtime.h"
 #include "input/InputCommands.h"

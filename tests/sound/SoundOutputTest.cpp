@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "WavFiles.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "sound/SoundCommands.h"
 #include "sound/SoundDevice.h"

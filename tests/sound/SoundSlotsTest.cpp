@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "WavFiles.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "os/headless/HeadlessAudio.h"
 #include "sound/SoundCommands.h"
 #include "support/TestRuntime.h"

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gl/SpriteBatch.h"
 #include "os/Backend.h"
 

@@ -1,8 +1,8 @@
-#include "core/FrameLoop.h"
+#include "app/FrameLoop.h"
 
 #include <GL/gl.h>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/ErrorLog.h"
 #include "core/FrameClock.h"
 #include "core/Number.h"
@@ -125,7 +125,7 @@ void PresentFrame() {
     StartInputFrame();
     CheckQuitKeys(false);
 
-    CloseSceneShadowPass();
+    CloseSceneShadowPass(rt.gfx.get(), rt.view3d.get());
     if (rt.settings.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
 
@@ -135,7 +135,7 @@ void PresentFrame() {
     glColor4f(1, 1, 1, 1);
     DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
-    ResetSceneFrameState();
+    ResetSceneFrameState(&device);
 }
 
 void LimitFrameRate(double framesPerSecond) {

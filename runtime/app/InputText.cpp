@@ -1,4 +1,4 @@
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "gfx2d/FontCommands.h"

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/FrameLoop.h"
 #include "core/FrameClock.h"
-#include "core/FrameLoop.h"
 #include "core/Runtime.h"
 #include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"

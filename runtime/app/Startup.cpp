@@ -1,13 +1,13 @@
-#include "core/Startup.h"
+#include "app/Startup.h"
 
 #include <GL/gl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/FrameLoop.h"
 #include "core/ErrorLog.h"
-#include "core/FrameLoop.h"
 #include "core/Number.h"
 #include "core/PrintLog.h"
 #include "core/Runtime.h"
@@ -113,7 +113,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.input = std::make_unique<InputDevices>(rt.window->CreateInput());
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
-    rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
+    rt.sound = std::make_unique<SoundDevice>(std::move(backend.audio));
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
     // replay takes the recorded one.
     const int seed = StartupRandomSeed(rt.settings.fixedSeed, ClockMs());

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/FrameLoop.h"
+#include "app/FrameLoop.h"
 #include "core/Runtime.h"
 #include "gl/OpenGLRainbows.h"
 #include "input/InputCommands.h"
