@@ -14,17 +14,6 @@ const int kQuietRounds = 15;
 const unsigned kRoundSleepMs = 5;
 const double kAxisMoved = 0.1;
 
-// The mouse as the previous wait step left it.
-struct MouseSnapshot {
-    int x = 0, y = 0;
-    bool left = false, right = false;
-};
-
-MouseSnapshot& PreviousMouse() {
-    static MouseSnapshot previous;
-    return previous;
-}
-
 bool AnyKeyHeld(const InputDevices& input) {
     for (int code = 0; code < 255; ++code)
         if (input.KeyIsDown(code)) return true;
@@ -34,12 +23,12 @@ bool AnyKeyHeld(const InputDevices& input) {
 bool MouseChanged(InputDevices& input, const OpenGLRainbows& device) {
     MouseReport report;
     input.MousePoll(report);
-    MouseSnapshot now;
+    WaitMouse now;
     now.x = std::max(0, std::min(input.pointerX, device.screenWidth - 1));
     now.y = std::max(0, std::min(input.pointerY, device.screenHeight - 1));
     now.left = report.buttons[0] != 0;
     now.right = report.buttons[1] != 0;
-    MouseSnapshot& previous = PreviousMouse();
+    WaitMouse& previous = input.waitMouse;
     const bool changed = now.x != previous.x || now.y != previous.y || now.left != previous.left ||
                          now.right != previous.right;
     previous = now;

@@ -11,6 +11,12 @@
 #include "input/KeyState.h"
 #include "os/Input.h"
 
+// The clamped pointer and the left and right buttons as a round of the input waits saw them.
+struct WaitMouse {
+    int x = 0, y = 0;
+    bool left = false, right = false;
+};
+
 // One mouse poll: buttons left, right, middle (non-zero while down), the movement of the
 // current frame and the wheel direction (-1, 0, 1).
 struct MouseReport {
@@ -59,6 +65,8 @@ class InputDevices {
     bool CursorShown() const { return cursorShown_; }
     // The stored pointer, in client pixels; commands move and clamp it.
     int pointerX = 100, pointerY = 100;
+    // The mouse as the previous round of an input wait left it.
+    WaitMouse waitMouse;
 
     // The character of the newly typed key (the scan over the held keys with repeat
     // suppression); 0 when there is none.
