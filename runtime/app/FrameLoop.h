@@ -1,4 +1,4 @@
-// The device-level frame flip and message pump.
+// The frame loop's pieces: the frame flip with pacing, the event pump and the quit keys.
 #pragma once
 
 namespace os {

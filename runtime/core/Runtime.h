@@ -1,11 +1,11 @@
 // The one context object that owns every device of the runtime. Start-up builds the devices,
 // shut-down releases them member by member in its fixed order; commands reach them through
-// Rt().
+// Rt(). Devices are forward-declared here: the context is defined in app/Runtime.cpp, the top
+// layer that knows every device.
 #pragma once
 
 #include <fstream>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
