@@ -4,9 +4,9 @@
 //   xvfb-run -a -s '-screen 0 1024x768x24' build/bench/bench_frame_pacing
 #include <cstdio>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "support/BenchSupport.h"
 
 namespace {

@@ -17,12 +17,12 @@
 #include <string>
 
 #include "GameState.h"
-#include "core/OpenGLRainbows.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/BenchSupport.h"
 
 namespace {

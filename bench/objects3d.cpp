@@ -13,10 +13,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx2d/SpriteStore.h"
@@ -25,6 +24,7 @@
 #include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/SceneCommands.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/BenchSupport.h"
 
 namespace {

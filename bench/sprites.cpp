@@ -12,14 +12,14 @@
 #include <functional>
 #include <vector>
 
-#include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/BenchSupport.h"
 
 namespace {
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     // A virtual X server has no window manager to give the window focus; it must not pause.
     SetAutoPause(0);
     // No pacing: every frame ends as soon as it is drawn and swapped.
-    device.frameInterval = 0.0;
+    Rt().frameClock.interval = 0.0;
     LoadBunnyPicture();
     const SpriteSlot& slot = Sprites(device).slots[kBunny];
     const float su = 1.0f, tv = 1.0f;
@@ -160,9 +160,9 @@ int main(int argc, char** argv) {
                 Measure(batched, runtimeFrame, 400);
                 Measure(immediate, immediateFrame, 400);
             }
-            Sprites(device).batch.enabled = false;
+            device.batch.enabled = false;
             Measure(unbatched, runtimeFrame, 800);
-            Sprites(device).batch.enabled = true;
+            device.batch.enabled = true;
             std::printf("%-10s %7d %12.1f %12.1f %12.1f %8.2f %8.2f\n",
                         scissored ? "scissor1x1" : "fullscreen", count, batched.PerSecond(),
                         unbatched.PerSecond(), immediate.PerSecond(),

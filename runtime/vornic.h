@@ -2,7 +2,8 @@
 // written into game variables are references.
 #pragma once
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "core/ErrorCommands.h"
 #include "text/TextCommands.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/FontCommands.h"

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "core/OpenGLRainbows.h"
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Rainbows3D.h"
+#include "gl/OpenGLRainbows.h"
 
 bool StartBenchRuntime(const char* title) {
     setenv("VORNIC_NO_MESSAGE_BOX", "1", 0);

@@ -1,5 +1,6 @@
 #include "core/ErrorLog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -9,10 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/CoreCommands.h"
+#include "core/ErrorCommands.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "os/System.h"
 
 namespace {
@@ -33,7 +33,7 @@ int OpenOwnLog(const std::string& path) {
 
 // Where the log goes when "ErrorLog.txt" is taken by something that is not ours.
 std::string PerUserLogPath() {
-    return os::TempDirectory() + "ErrorLog-" + std::to_string(geteuid()) + ".txt";
+    return Rt().settings.tempDirectory + "ErrorLog-" + std::to_string(geteuid()) + ".txt";
 }
 
 // Says so on standard error, once per run, when the log cannot be written as asked.
@@ -70,7 +70,7 @@ int OpenLog() {
 } // namespace
 
 std::string LogFilePath() {
-    return os::TempDirectory() + "ErrorLog.txt";
+    return Rt().settings.tempDirectory + "ErrorLog.txt";
 }
 
 void DeleteLogFile() {
@@ -121,6 +121,11 @@ void WriteLog(const RtString& text) {
     AppendLogLine(text.Length() ? text.CText() : "null");
 }
 
+void RunAtEnd(void (*step)()) {
+    std::vector<void (*)()>& steps = Rt().endSteps;
+    if (std::find(steps.begin(), steps.end(), step) == steps.end()) steps.push_back(step);
+}
+
 void EndProgramNormally() {
     Rt().endingNormally = true;
     EndProgram();
@@ -128,7 +133,8 @@ void EndProgramNormally() {
 
 void EndProgram() {
     Runtime& rt = Rt();
-    ShutdownRuntime();
+    for (void (*step)() : std::vector<void (*)()>(rt.endSteps))
+        step();
     if (rt.settings.debugMode) {
         // "%d" of the truncated value: 9.7 is written as 9, -2.5 as -2.
         AppendLogLine("-End On Line");

@@ -18,6 +18,10 @@ void LogFailedLoad(const char* command, const std::string& fileName, const std::
 // itself when it is a valid status (1..255), 1 otherwise.
 int ExitStatusFor(double errorNumber);
 
+// Registers a step that EndProgram runs before the process exits; a step registered twice runs
+// once. Steps run in the order they were first registered.
+void RunAtEnd(void (*step)());
+
 // Ends the program the ordinary way (the game returned, the window was closed, a replay is
 // over): exit status 0 even when an error number was recorded earlier without ending the
 // program.

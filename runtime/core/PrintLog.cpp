@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "core/Runtime.h"
@@ -20,10 +19,10 @@ void DropPrintLog(const char* path) {
 
 void OpenPrintLog() {
     Runtime& rt = Rt();
-    const char* path = std::getenv("VORNIC_PRINT_LOG");
-    if (!path || !*path || rt.printLog) return;
+    const std::string& path = rt.settings.printLogPath;
+    if (path.empty() || rt.printLog) return;
     rt.printLog = std::make_unique<std::ofstream>(path);
-    if (!*rt.printLog) DropPrintLog(path);
+    if (!*rt.printLog) DropPrintLog(path.c_str());
 }
 
 void LogPrintedText(const char* text, size_t length, double x, double y) {
@@ -32,5 +31,5 @@ void LogPrintedText(const char* text, size_t length, double x, double y) {
     *rt.printLog << rt.frame << ' ' << x << ' ' << y << ' ';
     rt.printLog->write(text, static_cast<std::streamsize>(length));
     *rt.printLog << '\n' << std::flush;
-    if (!*rt.printLog) DropPrintLog(std::getenv("VORNIC_PRINT_LOG"));
+    if (!*rt.printLog) DropPrintLog(rt.settings.printLogPath.c_str());
 }

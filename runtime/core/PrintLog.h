@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-// Opens the log named by VORNIC_PRINT_LOG, if any (start-up).
+// Opens the log that the settings name (VORNIC_PRINT_LOG), if any (start-up).
 void OpenPrintLog();
 // Notes one printed text: "<frame> <x> <y> <text>".
 void LogPrintedText(const char* text, size_t length, double x, double y);

@@ -1,15 +1,16 @@
 // The one context object that owns every device of the runtime. Start-up builds the devices,
 // shut-down releases them member by member in its fixed order; commands reach them through
-// Rt().
+// Rt(). Devices are forward-declared here: the context is defined in app/Runtime.cpp, the top
+// layer that knows every device.
 #pragma once
 
 #include <fstream>
 #include <memory>
-#include <set>
 #include <string>
+#include <vector>
 
+#include "core/FrameClock.h"
 #include "core/Settings.h"
-#include "input/KeyState.h"
 #include "os/Clock.h"
 #include "os/Window.h"
 #include "text/Isaac.h"
@@ -43,12 +44,12 @@ struct Runtime {
     bool paused = false;
     // Set when the program ends the ordinary way; its exit status is then 0.
     bool endingNormally = false;
-    // Runtime clock values of the frame loop.
-    double currentStamp = 0.0;
-    double previousStamp = 0.0;
-    double timerBase = 0.0;
-    // Key codes held down, as the program reads them.
-    KeyState keys;
+    // What the end of the program runs before the process exits, in the order registered
+    // (RunAtEnd): start-up registers the release of its devices, the files layer the write-back
+    // of changed data files. So the end (core) never calls up into the layers above it.
+    std::vector<void (*)()> endSteps;
+    // Frame stamps, the timer's zero and the frame pacing.
+    FrameClock frameClock;
     // The random generator, seeded once by start-up.
     IsaacState random;
 
@@ -61,9 +62,6 @@ struct Runtime {
     std::unique_ptr<os::Clock> pacingClock;
     // Frames counted by the event pump: every PresentFrame and every round of the waits.
     long frame = 0;
-    // Frames whose picture is saved before it is shown, and where (VORNIC_SNAPSHOT).
-    std::set<long> snapshotFrames;
-    std::string snapshotFolder;
     // Every printed text with its frame and position (VORNIC_PRINT_LOG).
     std::unique_ptr<std::ofstream> printLog;
 

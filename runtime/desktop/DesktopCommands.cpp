@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "core/ErrorLog.h"
-#include "core/FrameLoop.h"
+#include "app/FrameLoop.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
+#include "gl/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "desktop/MoviePlayer.h"
 #include "files/FilePaths.h"
@@ -92,19 +92,19 @@ double PlayMovie(const RtString& fileName, double loop) {
     // A key or button still held from before would end the movie at once.
     while (AnyKeyTyped() || AnyMouseButton()) {
         PumpMessages(device);
-        device.clock.SleepMs(5);
+        PacingClock().SleepMs(5);
     }
     const int viewport[4] = {device.viewportX, device.viewportY, device.viewportWidth,
                              device.viewportHeight};
     Set2DProjection(device, 0, 0, 0, 0);
     {
-        desktop::MoviePlayer player(device, MusicOutput());
+        desktop::MoviePlayer player(device, PacingClock(), MusicOutput());
         const std::optional<std::string> path = ResolveResourceFile(fileName.CText());
         if (path && player.Open(*path)) {
             while (!AnyKeyTyped() && !AnyMouseButton() && player.Step(loop != 0)) {
                 if (player.DrewPicture()) device.window.SwapBuffers();
                 PumpMessages(device);
-                device.clock.SleepMs(2);
+                PacingClock().SleepMs(2);
             }
         } else {
             LogFailedLoad("PlayMovie", fileName.CText(),

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/OpenGLRainbows.h"
+#include "gl/OpenGLRainbows.h"
 #include "gfx2d/MovieScreen.h"
 #include "os/Audio.h"
 #include "os/Clock.h"
@@ -21,8 +21,8 @@ Placement FitCentred(int pictureWidth, int pictureHeight, int screenWidth, int s
     return placement;
 }
 
-MoviePlayer::MoviePlayer(OpenGLRainbows& device, os::AudioOutput* sound)
-    : device_(device), sound_(sound) {}
+MoviePlayer::MoviePlayer(OpenGLRainbows& device, os::Clock& clock, os::AudioOutput* sound)
+    : device_(device), clock_(clock), sound_(sound) {}
 
 MoviePlayer::~MoviePlayer() {
     if (sound_) sound_->StopStream();
@@ -43,7 +43,7 @@ bool MoviePlayer::Open(const std::string& path) {
 }
 
 bool MoviePlayer::Restart() {
-    startMs_ = soundMovedMs_ = device_.clock.NowMs();
+    startMs_ = soundMovedMs_ = clock_.NowMs();
     soundPlayed_ = 0;
     soundSeen_ = 0;
     haveNext_ = decoder_.NextFrame(next_);
@@ -53,7 +53,7 @@ bool MoviePlayer::Restart() {
 // The sound track is the clock while it plays; when it has nothing queued (none in the file,
 // not decoded yet, or over) the wall clock carries on from where the sound was.
 double MoviePlayer::Seconds() {
-    const double now = device_.clock.NowMs();
+    const double now = clock_.NowMs();
     const size_t played = soundPlayed_;
     if (played != soundSeen_) {
         soundSeen_ = played;

@@ -12,6 +12,7 @@ class MovieScreen;
 class OpenGLRainbows;
 namespace os {
 class AudioOutput;
+class Clock;
 }
 
 namespace desktop {
@@ -25,8 +26,9 @@ Placement FitCentred(int pictureWidth, int pictureHeight, int screenWidth, int s
 
 class MoviePlayer {
   public:
-    // sound may be null: the movie then plays silently.
-    MoviePlayer(OpenGLRainbows& device, os::AudioOutput* sound);
+    // The clock paces the pictures where the movie has no sound; sound may be null: the movie
+    // then plays silently.
+    MoviePlayer(OpenGLRainbows& device, os::Clock& clock, os::AudioOutput* sound);
     ~MoviePlayer();
     MoviePlayer(const MoviePlayer&) = delete;
     MoviePlayer& operator=(const MoviePlayer&) = delete;
@@ -45,6 +47,7 @@ class MoviePlayer {
     bool Restart();
 
     OpenGLRainbows& device_;
+    os::Clock& clock_;
     os::AudioOutput* sound_;
     MovieDecoder decoder_;
     std::unique_ptr<MovieScreen> screen_;

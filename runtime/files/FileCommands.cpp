@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/CoreCommands.h"
+#include "core/ErrorCommands.h"
 #include "core/Number.h"
 #include "files/DirectoryList.h"
 #include "files/FilePaths.h"

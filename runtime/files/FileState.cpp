@@ -1,10 +1,15 @@
 #include "files/FileState.h"
 
+#include "core/ErrorLog.h"
 #include "core/Runtime.h"
 
 FileState& Files() {
     Runtime& rt = Rt();
-    if (!rt.files) rt.files = std::make_unique<FileState>();
+    if (!rt.files) {
+        rt.files = std::make_unique<FileState>();
+        // Changed line and INI files are saved however the program ends.
+        RunAtEnd(WriteBackDataFiles);
+    }
     return *rt.files;
 }
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string>
 
-#include "core/CoreCommands.h"
+#include "core/ErrorCommands.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "files/FileState.h"

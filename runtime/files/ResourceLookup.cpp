@@ -5,7 +5,7 @@
 
 ResourceResolver& Resolver(int which) {
     std::unique_ptr<ResourceResolver>& resolver = Rt().resolvers[which == 0 ? 0 : 1];
-    if (!resolver) resolver = std::make_unique<ResourceResolver>();
+    if (!resolver) resolver = std::make_unique<ResourceResolver>(Rt().settings.tempDirectory);
     return *resolver;
 }
 

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include "files/FilePaths.h"
-#include "os/System.h"
 
 namespace {
 
@@ -89,7 +88,7 @@ bool ResourceResolver::Extract(const std::string& name, std::string& path) {
     // "sbx" and two letters from the entry's place, then a unique part, so that two programs
     // or two resolvers never share a temporary file.
     const std::string extension = ExtensionOf(entry->name);
-    std::string temp = os::TempDirectory() + "sbx" + static_cast<char>('a' + entry->offset % 26) +
+    std::string temp = tempFolder_ + "sbx" + static_cast<char>('a' + entry->offset % 26) +
                        static_cast<char>('a' + entry->size % 26) + "XXXXXX" + extension;
     const int fd = mkstemps(temp.data(), static_cast<int>(extension.size()));
     if (fd < 0) {
@@ -98,7 +97,7 @@ bool ResourceResolver::Extract(const std::string& name, std::string& path) {
         static bool told = false;
         if (!told)
             std::fprintf(stderr, "vornic: cannot extract from the pack into %s (%s)\n",
-                         os::TempDirectory().c_str(), std::strerror(errno));
+                         tempFolder_.c_str(), std::strerror(errno));
         told = true;
         return false;
     }

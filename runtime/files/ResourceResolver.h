@@ -3,13 +3,15 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/ResourcePack.h"
 
 class ResourceResolver {
   public:
-    ResourceResolver() = default;
+    // tempFolder (ending in '/') takes the expanded pack entries.
+    explicit ResourceResolver(std::string tempFolder) : tempFolder_(std::move(tempFolder)) {}
     ResourceResolver(const ResourceResolver&) = delete;
     ResourceResolver& operator=(const ResourceResolver&) = delete;
     // Deletes the last temporary extraction.
@@ -36,6 +38,7 @@ class ResourceResolver {
     // The expanded pack entry of name, and where it lies in the pack.
     const PackEntry* ReadFromPack(const std::string& name, std::string& content);
 
+    std::string tempFolder_;
     std::string packName_;
     std::string extraction_;
     bool indexLoaded_ = false;

@@ -1,11 +1,11 @@
 #include "gfx2d/FontCommands.h"
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/PrintLog.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/Fonts.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 
 void LoadFont(const RtString& file, double id) {
     OpenGLRainbows* device = GraphicsDevice();

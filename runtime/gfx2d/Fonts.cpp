@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx2d/TexturePixels.h"
+#include "gl/OpenGLRainbows.h"
 
 int ClampFontId(int id) {
     return id < 0 ? 0 : id >= kFontCount ? kFontCount - 1 : id;

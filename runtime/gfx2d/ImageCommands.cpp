@@ -3,11 +3,11 @@
 #include <GL/gl.h>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 
 double GrabSprite(double id, double x, double y, double width, double height) {
     OpenGLRainbows* device = GraphicsDevice();

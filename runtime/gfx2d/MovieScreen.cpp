@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "core/ClientArrays.h"
-#include "core/OpenGLRainbows.h"
-#include "gfx2d/SpriteBatch.h"
+#include "gl/ClientArrays.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/SpriteBatch.h"
 #include "gfx2d/SpriteStore.h"
 #include "os/Window.h"
 
@@ -25,7 +25,7 @@ MovieScreen::~MovieScreen() {
     if (!texture_) return;
     glDeleteTextures(1, &texture_);
     // The sprite drawing's texture was unbound under it; put the recorded one back.
-    const TextureBinding& bound = Sprites(device_).binding;
+    const TextureBinding& bound = device_.binding;
     BindSpriteTexture(device_, bound.id, bound.second, bound.mipmap);
 }
 

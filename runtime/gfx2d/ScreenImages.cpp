@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx2d/TexturePixels.h"
+#include "gl/OpenGLRainbows.h"
 #include "os/Window.h"
 
 namespace {
@@ -15,13 +15,12 @@ const int kMinGrabSide = 32;
 const int kMaxLoadedTileSide = 512;
 
 bool FrameBufferHasAlpha(OpenGLRainbows& device) {
-    SpriteStore& store = Sprites(device);
-    if (store.frameBufferAlphaBits < 0) {
+    if (device.frameBufferAlphaBits < 0) {
         GLint bits = 0;
         glGetIntegerv(GL_ALPHA_BITS, &bits);
-        store.frameBufferAlphaBits = bits;
+        device.frameBufferAlphaBits = bits;
     }
-    return store.frameBufferAlphaBits > 0;
+    return device.frameBufferAlphaBits > 0;
 }
 
 GLuint CreateEmptyTexture(int width, int height) {
@@ -100,7 +99,7 @@ int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int 
                         bgra.data());
     }
     // The texture binding changed under the 2D state; put the recorded one back.
-    BindSpriteTexture(device, store.binding.id, store.binding.second, store.binding.mipmap);
+    BindSpriteTexture(device, device.binding.id, device.binding.second, device.binding.mipmap);
     slot.textureWidth = texWidth;
     slot.textureHeight = texHeight;
     slot.imageWidth = width;
@@ -123,7 +122,7 @@ int SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, bgra.data());
-    BindSpriteTexture(device, store.binding.id, store.binding.second, store.binding.mipmap);
+    BindSpriteTexture(device, device.binding.id, device.binding.second, device.binding.mipmap);
     // Keyed-out pixels hold the colour bled into them and alpha 0: they are saved as
     // transparent, so that the file loads back as the sprite looked.
     picture.bgrBottomUp.resize(pixels * 3);
@@ -180,7 +179,7 @@ void GrabScreenIntoBlock(OpenGLRainbows& device, int blockId) {
     }
     block.columns = columns;
     block.rows = rows;
-    const TextureBinding bound = Sprites(device).binding;
+    const TextureBinding bound = device.binding;
     BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
 }
 

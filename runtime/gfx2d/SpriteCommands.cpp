@@ -2,10 +2,15 @@
 
 #include "core/ErrorLog.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
+#include "core/Runtime.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
+
+OpenGLRainbows* GraphicsDevice() {
+    return Rt().gfx.get();
+}
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/SpriteBatch.h"
 #include "os/Window.h"
 
 namespace {
@@ -56,7 +57,7 @@ const std::vector<uint8_t>& AlphaCopy(OpenGLRainbows& device, int id) {
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
             glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, slot.alphaCopy.data());
-            const TextureBinding bound = Sprites(device).binding;
+            const TextureBinding bound = device.binding;
             BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
         }
         slot.alphaCopyRead = true;
@@ -84,6 +85,35 @@ void SetAlphaModeOn(OpenGLRainbows& device, float alpha) {
     store.translucent = alpha < 0;
     store.ApplyDrawingColour();
 }
+
+namespace {
+
+void DrawImmediate(const float corners[16]) {
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2f(corners[i * 4 + 2], corners[i * 4 + 3]);
+        glVertex2f(corners[i * 4], corners[i * 4 + 1]);
+    }
+    glEnd();
+}
+
+// Adds one textured quad of sprite id to the device's batch; corners in drawing order with
+// their texture coordinates.
+void BatchQuad(OpenGLRainbows& device, int id, const float corners[16]) {
+    SpriteBatch& batch = device.batch;
+    if (!batch.enabled) {
+        BindSpriteTexture(device, id, -1, false);
+        DrawImmediate(corners);
+        return;
+    }
+    if (batch.id != id || batch.vertices.size() >= kMaxBatchQuads * 16) {
+        BindSpriteTexture(device, id, -1, false); // flushes what came before
+        batch.id = id;
+    }
+    batch.vertices.insert(batch.vertices.end(), corners, corners + 16);
+}
+
+} // namespace
 
 void DrawSpriteAt(OpenGLRainbows& device, int id, double x, double y) {
     const SpriteSlot* slot = LoadedSlot(device, id);
@@ -168,7 +198,7 @@ void AddPolygonVertexAt(OpenGLRainbows& device, int x, int y, double s, double t
     float* v = store.polygon.Append();
     v[0] = static_cast<float>(x);
     v[1] = static_cast<float>(y);
-    const SpriteSlot* slot = LoadedSlot(device, store.binding.id);
+    const SpriteSlot* slot = LoadedSlot(device, device.binding.id);
     if (slot) {
         s = s / slot->textureWidth;
         t = (slot->imageHeight - t) / slot->textureHeight;
@@ -187,7 +217,7 @@ void EndPolygonOn(OpenGLRainbows& device) {
     SpriteStore& store = Sprites(device);
     FlushSpriteBatch(device);
     if (store.polygon.Count() == 0) return;
-    const bool textured = LoadedSlot(device, store.binding.id) != nullptr;
+    const bool textured = LoadedSlot(device, device.binding.id) != nullptr;
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_DITHER);
     glShadeModel(GL_SMOOTH);

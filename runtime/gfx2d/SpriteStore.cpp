@@ -3,15 +3,11 @@
 
 #include <algorithm>
 
-#include "core/OpenGLRainbows.h"
-#include "core/Runtime.h"
-#include "core/TextureUnits.h"
 #include "gfx2d/TexturePixels.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/TextureUnits.h"
 
 namespace {
-
-// Used when no GL context can be asked (the headless platform).
-const int kAssumedMaxTextureSize = 4096;
 
 void DeleteTexture(OpenGLRainbows& device, GLuint& name) {
     if (name != 0 && device.initialised) glDeleteTextures(1, &name);
@@ -74,18 +70,13 @@ void SpriteStore::ApplyDrawingColour() const {
     glColor4f(scale, scale, scale, globalAlpha);
 }
 
-SpriteStore& Sprites(OpenGLRainbows& device) {
-    return *device.sprites;
+void SpriteStore::ReleaseTextures(OpenGLRainbows& device) {
+    ReleaseAllTextures(device);
 }
 
-int MaxTextureSize(OpenGLRainbows& device) {
-    SpriteStore& store = Sprites(device);
-    if (store.maxTextureSize < 0) {
-        GLint size = 0;
-        if (device.window.HasGL()) glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-        store.maxTextureSize = size > 0 ? size : kAssumedMaxTextureSize;
-    }
-    return store.maxTextureSize;
+SpriteStore& Sprites(OpenGLRainbows& device) {
+    // Start-up gives every device a SpriteStore as its texture owner.
+    return *static_cast<SpriteStore*>(device.sprites.get());
 }
 
 void EmptySlot(OpenGLRainbows& device, int id) {
@@ -99,8 +90,8 @@ void EmptySlot(OpenGLRainbows& device, int id) {
 void ReleaseAllTextures(OpenGLRainbows& device) {
     if (!device.sprites) return;
     SpriteStore& store = Sprites(device);
-    store.batch.vertices.clear();
-    store.batch.id = -1;
+    device.batch.vertices.clear();
+    device.batch.id = -1;
     for (int id = 0; id < kSpriteSlotCount; ++id) {
         if (store.slots[id].plainTexture || store.slots[id].mipmappedTexture ||
             store.slots[id].Loaded())
@@ -167,7 +158,7 @@ void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
     SpriteStore& store = Sprites(device);
     if (!SpriteIdValid(id)) id = -1;
     if (!SpriteIdValid(second)) second = -1;
-    store.binding = TextureBinding{id, second, mipmap};
+    device.binding = TextureBinding{id, second, mipmap};
     const GLExtensions& ext = device.ext;
     if (!ext.glActiveTextureARB) {
         if (id < 0) {
@@ -187,8 +178,4 @@ void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
     } else {
         glDisable(GL_TEXTURE_2D);
     }
-}
-
-OpenGLRainbows* GraphicsDevice() {
-    return Rt().gfx.get();
 }

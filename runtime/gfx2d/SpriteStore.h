@@ -1,5 +1,5 @@
 // The sprite table of the graphics device: numbered slots owning GL textures, the transparency
-// colours, the global alpha of 2D drawing, the font and background state, and the sprite batch.
+// colours, the global alpha of 2D drawing, the font and background state.
 #pragma once
 
 #include <GL/gl.h>
@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "gfx2d/ImageCodec.h"
-#include "gfx2d/SpriteBatch.h"
-
-class OpenGLRainbows;
+#include "gl/OpenGLRainbows.h"
 
 const int kSpriteSlotCount = 65536;
 const int kFontSlotBase = 65504;
@@ -47,13 +45,6 @@ struct BackgroundBlock {
     std::vector<BackgroundTile> tiles;
 };
 
-// The textures bound for the next drawing.
-struct TextureBinding {
-    int id = -1;
-    int second = -1;
-    bool mipmap = false;
-};
-
 // A vertex list that grows by the runtime's rule: 512 entries, else the next multiple of 128
 // above what is needed.
 class VertexList {
@@ -71,9 +62,11 @@ class VertexList {
     std::vector<float> data_;
 };
 
-class SpriteStore {
+class SpriteStore : public TextureOwner {
   public:
     SpriteStore();
+    // Empties every slot and background block (the device's context is about to go).
+    void ReleaseTextures(OpenGLRainbows& device) override;
 
     std::vector<SpriteSlot> slots;
     int64_t transparencyColour = kDefaultTransparencyColour;
@@ -82,15 +75,10 @@ class SpriteStore {
     // Set while blending is translucent: colours then keep their strength and only alpha
     // carries the global alpha, so that blending with it mixes rather than darkens.
     bool translucent = false;
-    TextureBinding binding;
     int currentFont = 0;
-    // Asked of the GL once and remembered; -1 until then.
-    int maxTextureSize = -1;
-    int frameBufferAlphaBits = -1;
     std::array<BackgroundBlock, kBackgroundBlockCount> backgrounds;
     VertexList polygon{8};
     VertexList text{5};
-    SpriteBatch batch;
 
     // What colours are scaled by: the global alpha, except while translucent.
     float ColourScale() const { return translucent ? 1.0f : globalAlpha; }
@@ -109,7 +97,6 @@ SpriteStore& Sprites(OpenGLRainbows& device);
 inline bool SpriteIdValid(int id) {
     return id >= 0 && id < kSpriteSlotCount;
 }
-int MaxTextureSize(OpenGLRainbows& device);
 
 // Deletes the slot's textures (while the GL is initialised) and marks it empty.
 void EmptySlot(OpenGLRainbows& device, int id);
@@ -133,5 +120,6 @@ GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum 
 void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
                        const GLuint* table = nullptr);
 
-// The graphics device of the running program; null before start-up and after shut-down.
+// The graphics device of the running program, for commands; null before start-up and after
+// shut-down.
 OpenGLRainbows* GraphicsDevice();

@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
+#include "gl/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/Collision.h"
 #include "gfx3d/Rainbows3D.h"

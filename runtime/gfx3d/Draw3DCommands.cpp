@@ -1,12 +1,12 @@
 #include "gfx3d/Draw3DCommands.h"
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/ObjectDrawing.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
 #include "text/NumArray.h"
 
 namespace {
@@ -25,12 +25,12 @@ OpenGLRainbows* Device() {
 void SetTexture3D(double textureA, double textureB) {
     OpenGLRainbows* device = Device();
     if (!device) return;
-    BindSpriteTexture(*device, ToInt(textureA), ToInt(textureB), Sprites(*device).binding.mipmap);
+    BindSpriteTexture(*device, ToInt(textureA), ToInt(textureB), device->binding.mipmap);
 }
 
 void SetMipmapping(double flag) {
     OpenGLRainbows* device = Device();
-    if (device) Sprites(*device).binding.mipmap = flag != 0;
+    if (device) device->binding.mipmap = flag != 0;
 }
 
 void SetTextureOffset(double du, double dv) {
@@ -77,7 +77,7 @@ void PopTransform() {
 void DrawObject(double id, double frame) {
     OpenGLRainbows* device = Device();
     if (!device) return;
-    const TextureBinding binding = Sprites(*device).binding;
+    const TextureBinding binding = device->binding;
     BindSpriteTexture(*device, binding.id, binding.second, binding.mipmap);
     DrawObjectAnim(id, frame, frame, 0, 0);
 }
@@ -90,5 +90,6 @@ void DrawObjectAnim(double id, double frameA, double frameB, double t, double mo
     ObjectSlot* slot = engine->Slot(ToInt(id));
     if (!slot) return;
     FlushSpriteBatch(*device);
-    DrawSlot(*device, *scene, *slot, ToInt(frameA), ToInt(frameB), t, mode != 0);
+    DrawSlot(*device, *scene, *slot, ToInt(frameA), ToInt(frameB), t, mode != 0,
+             engine->normalMode == 2);
 }

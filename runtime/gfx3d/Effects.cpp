@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Normals.h"
 #include "gfx3d/Rainbows3D.h"
+#include "gl/OpenGLRainbows.h"
 
 namespace {
 
@@ -87,13 +87,9 @@ float MeanAxisScale(const Mat4& m) {
 
 } // namespace
 
-void PrepareEffect(MeshObjectX& part, EffectKind effect) {
+void PrepareEffect(MeshObjectX& part, EffectKind effect, bool smoothNormals) {
     switch (effect) {
-    case EffectKind::BumpMapping: {
-        const Rainbows3D* engine = Rt().scene.get();
-        ComputeNormals(part, true, engine && engine->normalMode == 2, true);
-        break;
-    }
+    case EffectKind::BumpMapping: ComputeNormals(part, true, smoothNormals, true); break;
     case EffectKind::CelShading:
         ComputeNormals(part, true, false, false);
         if (part.texture == 0) MakeRampTexture(part);

@@ -13,7 +13,7 @@ struct GLExtensions;
 
 // Makes sure the part has what the effect needs: normals (and tangents for bump mapping), the
 // shading ramp for cel shading.
-void PrepareEffect(MeshObjectX& part, EffectKind effect);
+void PrepareEffect(MeshObjectX& part, EffectKind effect, bool smoothNormals);
 // Writes the per-vertex effect values into the part's current vertices.
 void WriteEffectValues(const Scene3D& scene, MeshObjectX& part, EffectKind effect,
                        const Mat4& objectMatrix);

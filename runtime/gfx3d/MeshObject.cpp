@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "core/OpenGLRainbows.h"
-#include "core/Runtime.h"
 #include "gfx3d/NormalTable.h"
+#include "gl/OpenGLRainbows.h"
 
 DrawVertex MarkerVertex(uint32_t code) {
     DrawVertex marker;
@@ -64,6 +63,7 @@ MeshObjectX::~MeshObjectX() {
 void MeshObjectX::TakeGlObjects(MeshObjectX& other) {
     buffers[0] = other.buffers[0];
     buffers[1] = other.buffers[1];
+    bufferDevice = other.bufferDevice;
     texture = other.texture;
     textureRowScale = other.textureRowScale;
     usesVertexColours = other.usesVertexColours;
@@ -79,14 +79,15 @@ void MeshObjectX::ReleaseGlObjects() {
     // Parts loaded or built without a window never own GL objects, so nothing here needs a
     // context unless a name is set.
     if (buffers[0] != 0 || buffers[1] != 0) {
-        Runtime& rt = Rt();
-        if (rt.gfx && rt.gfx->ext.glDeleteBuffersARB) {
+        OpenGLRainbows* device = bufferDevice;
+        if (device && device->ext.glDeleteBuffersARB) {
             // A kept array may point into one of them; a later buffer could reuse its name.
-            ReleaseKeptArrays(*rt.gfx);
+            ReleaseKeptArrays(*device);
             for (GLuint& buffer : buffers)
-                if (buffer != 0) rt.gfx->ext.glDeleteBuffersARB(1, &buffer);
+                if (buffer != 0) device->ext.glDeleteBuffersARB(1, &buffer);
         }
         buffers[0] = buffers[1] = 0;
+        bufferDevice = nullptr;
     }
     if (texture != 0) {
         glDeleteTextures(1, &texture);

@@ -12,6 +12,7 @@
 namespace collision {
 class TriangleTree;
 }
+class OpenGLRainbows;
 
 // Colour values of 0xFFFFFFFC and above are codes. The three markers start a fan, a strip or
 // a list of separate triangles in a vertex stream; they carry no geometry.
@@ -114,6 +115,8 @@ class MeshObjectX : public MeshObject {
     void Clear();
 
     GLuint buffers[2] = {0, 0};
+    // The device that made the buffers (the object table is released before the device).
+    OpenGLRainbows* bufferDevice = nullptr;
     int usesVertexColours = 0;
     GLuint texture = 0;                // the part's own texture (the shading ramp), 0 when none
     float textureRowScale = 1.0f;      // 1 / that texture's height

@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
-#include "core/Runtime.h"
 #include "files/IniStore.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/ImageCodec.h"
@@ -14,6 +12,7 @@
 #include "gfx2d/TexturePixels.h"
 #include "gfx3d/ObjectFiles.h"
 #include "gfx3d/Rainbows3D.h"
+#include "gl/OpenGLRainbows.h"
 #include "text/RtString.h"
 
 namespace {
@@ -38,12 +37,11 @@ int EntryCount(const IniStore& ini, const std::string& section) {
 
 // A GL texture from an image file, with the sprites' transparency colour; 0 without a GL
 // context or when the image cannot be read.
-GLuint LoadModelTexture(const std::string& path) {
-    Runtime& rt = Rt();
-    if (!rt.gfx || !rt.gfx->initialised) return 0;
+GLuint LoadModelTexture(OpenGLRainbows* device, const std::string& path) {
+    if (!device || !device->initialised) return 0;
     DecodedImage image;
-    if (!DecodeImageFile(path, Sprites(*rt.gfx).transparencyColour, image)) return 0;
-    const int maxSize = std::max(MaxTextureSize(*rt.gfx), 2);
+    if (!DecodeImageFile(path, Sprites(*device).transparencyColour, image)) return 0;
+    const int maxSize = std::max(MaxTextureSize(*device), 2);
     const int width = std::min(image.width, maxSize);
     const int height = std::min(image.height, maxSize);
     if (width <= 0 || height <= 0) return 0;
@@ -61,7 +59,8 @@ int TextureIndex(const IniStore& ini, const std::string& key) {
 
 } // namespace
 
-int LoadModelSet(ObjectSlot& slot, const std::string& path, const std::string& name) {
+int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
+                 const std::string& name) {
     slot.loaded = 1;
     slot.modelSet = 1;
     IniStore ini;
@@ -76,7 +75,7 @@ int LoadModelSet(ObjectSlot& slot, const std::string& path, const std::string& n
     for (int i = 1; i <= textureCount; ++i) {
         const std::optional<std::string> file =
             ResolveResourceFile(base + TextValue(ini, "textures", std::to_string(i)));
-        slot.textures[i - 1] = file ? LoadModelTexture(*file) : 0;
+        slot.textures[i - 1] = file ? LoadModelTexture(device, *file) : 0;
     }
 
     const int partCount = EntryCount(ini, "objects");

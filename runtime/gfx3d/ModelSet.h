@@ -4,12 +4,14 @@
 
 #include <string>
 
+class OpenGLRainbows;
 struct ObjectSlot;
 
 // The four bytes a model-set file starts with.
 constexpr char kModelSetTag[] = ";DDW";
 
 // Fills an empty slot from the model set at path, the file that name resolved to: marks it
-// loaded, loads its textures (when a GL context exists) and its parts, whose names are taken
+// loaded, loads its textures (when device has a GL context) and its parts, whose names are taken
 // relative to name's folder. Parts that fail to load stay empty. Returns 1.
-int LoadModelSet(ObjectSlot& slot, const std::string& path, const std::string& name);
+int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
+                 const std::string& name);

@@ -13,9 +13,8 @@
 #include "files/ResourceLookup.h"
 #include "gfx3d/DddBinary.h"
 #include "gfx3d/ModelSet.h"
-#include "gfx3d/Normals.h"
+#include "gfx3d/ObjectBuilding.h"
 #include "gfx3d/ObjectFiles.h"
-#include "gfx3d/ObjectPacking.h"
 #include "gfx3d/Rainbows3D.h"
 
 namespace {
@@ -62,7 +61,7 @@ double LoadObject(const RtString& fileName, double id) {
     slot->Clear();
     // A slot that was being built is refilled from the file: its building ends here.
     if (Rt().scene->buildingId == ToInt(id)) Rt().scene->buildingId = -1;
-    if (StartsWithModelSetTag(*path)) return LoadModelSet(*slot, *path, name);
+    if (StartsWithModelSetTag(*path)) return LoadModelSet(Rt().gfx.get(), *slot, *path, name);
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());
     std::string why; // stays empty when the reader logged the damage itself
@@ -90,16 +89,13 @@ void BeginObject(double id) {
     Rainbows3D* scene = Rt().scene.get();
     ObjectSlot* slot = FindSlot(id);
     if (!scene || !slot) return;
-    slot->Clear();
-    MeshObjectX& part = slot->parts.Push(MeshObjectX());
-    ObjectFrame& frame = part.frames.Push(ObjectFrame());
-    frame.workVertices.Push(MarkerVertex(ColorStripStart));
+    gfx3d::BeginBuilding(*slot);
     scene->buildingId = ToInt(id);
 }
 
 void AddObjectVertex(double x, double y, double z, double u, double v, double colour) {
     ObjectSlot* slot = BuildingSlot();
-    if (!slot || slot->parts.Count() == 0 || slot->parts[0].frames.Count() == 0) return;
+    if (!slot) return;
     DrawVertex vertex;
     vertex.x = ToFloat(x);
     vertex.y = ToFloat(y);
@@ -107,13 +103,11 @@ void AddObjectVertex(double x, double y, double z, double u, double v, double co
     vertex.u = ToFloat(u);
     vertex.v = ToFloat(v);
     SetVertexColour(vertex, static_cast<uint32_t>(ToInt64(colour)));
-    slot->parts[0].frames[0].workVertices.Push(vertex);
+    gfx3d::AddBuildingVertex(*slot, vertex);
 }
 
 void NewObjectGroup() {
-    ObjectSlot* slot = BuildingSlot();
-    if (!slot || slot->parts.Count() == 0 || slot->parts[0].frames.Count() == 0) return;
-    slot->parts[0].frames[0].workVertices.Push(MarkerVertex(ColorStripStart));
+    if (ObjectSlot* slot = BuildingSlot()) gfx3d::StartBuildingStrip(*slot);
 }
 
 void EndObject() {
@@ -121,19 +115,7 @@ void EndObject() {
     ObjectSlot* slot = BuildingSlot();
     if (!scene || !slot) return;
     scene->buildingId = -1;
-    slot->loaded = 1;
-    slot->modelSet = 0;
-    if (slot->parts.Count() == 0) return;
-    MeshObjectX& part = slot->parts[0];
-    if (part.frames.Count() == 0 || part.frames[0].workVertices.Count() <= 2) {
-        part.Clear();
-        return;
-    }
-    PackObject(part, ColourOverflow::NearestColour);
-    if (scene->normalMode == 1) ComputeNormals(part, true, false, false);
-    if (scene->normalMode == 2) ComputeNormals(part, true, true, false);
-    part.BuildTriangles();
-    part.ComputeBoundingSpheres();
+    gfx3d::FinishBuilding(*slot, scene->normalMode);
 }
 
 void SetNormalMode(double mode) {

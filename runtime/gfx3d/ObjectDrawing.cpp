@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstddef>
 
-#include "core/OpenGLRainbows.h"
-#include "core/TextureUnits.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Effects.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/TextureUnits.h"
 
 namespace {
 
@@ -51,11 +51,13 @@ void DisableTexCoordArray(const GLExtensions& ext, GLenum unit) {
 // The buffer object the part's vertices are drawn from: the static one for frame 0 (filled
 // when it is made), else the stream one. 0 without buffer objects: then GL reads the vertices
 // from memory.
-GLuint PartBuffer(const GLExtensions& ext, MeshObjectX& part, const DrawVertex* vertices, int count,
+GLuint PartBuffer(OpenGLRainbows& device, MeshObjectX& part, const DrawVertex* vertices, int count,
                   bool staticFrame) {
+    const GLExtensions& ext = device.ext;
     if (!ext.glGenBuffersARB || !ext.glBindBufferARB || !ext.glBufferDataARB) return 0;
     GLuint& buffer = part.buffers[staticFrame ? 0 : 1];
     if (buffer == 0) {
+        part.bufferDevice = &device;
         ext.glGenBuffersARB(1, &buffer);
         ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
         ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(count) * kStride,
@@ -116,7 +118,7 @@ void DrawPlain(OpenGLRainbows& device, const Scene3D& scene, MeshObjectX& part,
                bool staticFrame, const Mat4& objectMatrix) {
     const GLExtensions& ext = device.ext;
     ArrayLayout layout;
-    layout.buffer = PartBuffer(ext, part, vertices, count, staticFrame);
+    layout.buffer = PartBuffer(device, part, vertices, count, staticFrame);
     layout.base = layout.buffer != 0 ? nullptr : vertices;
     layout.arrays = kVertexArray;
     if (scene.lightMask != 0 || scene.sphereMapping) layout.arrays |= kNormalArray;
@@ -144,7 +146,7 @@ void DrawWithEffect(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
     ReleaseKeptArrays(device);
     ForgetSecondUnit(device);
     const GLExtensions& ext = device.ext;
-    const GLuint buffer = PartBuffer(ext, part, vertices, count, false);
+    const GLuint buffer = PartBuffer(device, part, vertices, count, false);
     const char* base = reinterpret_cast<const char*>(vertices);
     if (buffer != 0) {
         ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
@@ -219,7 +221,8 @@ bool FillCurrentVertices(MeshObjectX& part, const FrameChoice& choice, const Sce
 }
 
 void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
-              const PartTextures& textures, int a, int b, double t, bool positional) {
+              const PartTextures& textures, int a, int b, double t, bool positional,
+              bool smoothNormals) {
     if (part.frames.Empty() || part.frames[0].packed.Empty()) return;
     const FrameChoice choice = ChooseFrames(part.frames.Count(), a, b, t, positional);
     const Mat4& objectMatrix = scene.transform.Composed();
@@ -230,7 +233,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
     glColor4f(alpha, alpha, alpha, alpha);
     const EffectKind effect = scene.effectLight.enabled ? scene.effectLight.kind : EffectKind::None;
     if (part.currentVertices.Empty()) part.BuildTriangles();
-    if (effect != EffectKind::None) PrepareEffect(part, effect);
+    if (effect != EffectKind::None) PrepareEffect(part, effect, smoothNormals);
 
     const bool single = choice.weight == 0 || choice.from == choice.to;
     const int shown = choice.weight == 0 ? choice.from : choice.to;
@@ -311,7 +314,7 @@ bool SphereCulled(const Scene3D& scene, const float m[16], const float centre[3]
 }
 
 void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, int b, double t,
-              bool positional) {
+              bool positional, bool smoothNormals) {
     if (!slot.loaded) return;
     const SpriteStore& store = Sprites(device);
     for (MeshObjectX& part : slot.parts) {
@@ -321,10 +324,10 @@ void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, i
             textures.b = ListTexture(slot, part.textureB);
             BindTexturePair(device, textures.a, textures.b);
         } else {
-            textures.a = SpriteTexture(store, store.binding.id, store.binding.mipmap);
+            textures.a = SpriteTexture(store, device.binding.id, device.binding.mipmap);
             textures.b =
-                textures.a ? SpriteTexture(store, store.binding.second, store.binding.mipmap) : 0;
+                textures.a ? SpriteTexture(store, device.binding.second, device.binding.mipmap) : 0;
         }
-        DrawPart(device, scene, part, textures, a, b, t, positional);
+        DrawPart(device, scene, part, textures, a, b, t, positional, smoothNormals);
     }
 }

@@ -27,6 +27,7 @@ FrameChoice ChooseFrames(int frameCount, int a, int b, double t, bool positional
 bool SphereCulled(const Scene3D& scene, const float objectMatrix[16], const float centre[3],
                   float radius);
 
-// Draws every part of the slot with frames a, b, t and mode as DrawObjectAnim describes.
+// Draws every part of the slot with frames a, b, t and mode as DrawObjectAnim describes;
+// smoothNormals: bump mapping computes smoothed normals (the object table's normal mode 2).
 void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, int b, double t,
-              bool positional);
+              bool positional, bool smoothNormals);

@@ -47,5 +47,5 @@ class Scene3D {
     long partsDrawn = 0;
 };
 
-// The scene of the running program; null before start-up and after shut-down.
+// The scene of the running program, for commands; null before start-up and after shut-down.
 Scene3D* CurrentScene();

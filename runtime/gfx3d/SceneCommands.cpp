@@ -3,12 +3,16 @@
 #include <GL/gl.h>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneSetup.h"
+#include "gl/OpenGLRainbows.h"
+
+Scene3D* CurrentScene() {
+    return Rt().view3d.get();
+}
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "core/OpenGLRainbows.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ void Begin3DOn(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float
     scene.lightMask = 0;
     scene.effectLight.enabled = false;
     scene.cullMode = 0;
-    BindSpriteTexture(device, -1, -1, Sprites(device).binding.mipmap);
+    BindSpriteTexture(device, -1, -1, device.binding.mipmap);
 }
 
 void End3DOn(OpenGLRainbows& device, Scene3D& scene) {
@@ -373,16 +373,13 @@ bool UnprojectPoint(const OpenGLRainbows& device, double sx, double sy, double d
     return true;
 }
 
-void CloseSceneShadowPass() {
-    OpenGLRainbows* device = GraphicsDevice();
-    Scene3D* scene = CurrentScene();
+void CloseSceneShadowPass(OpenGLRainbows* device, Scene3D* scene) {
     if (device && scene && device->initialised) CloseShadowPass(*device, *scene);
 }
 
-void ResetSceneFrameState() {
-    OpenGLRainbows* device = GraphicsDevice();
+void ResetSceneFrameState(OpenGLRainbows* device) {
     if (!device || !device->initialised) return;
-    Sprites(*device).binding.mipmap = false;
+    device->binding.mipmap = false;
     if (device->ext.glActiveTextureARB) {
         device->ext.glActiveTextureARB(GL_TEXTURE1_ARB);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

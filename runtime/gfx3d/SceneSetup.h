@@ -33,5 +33,5 @@ void ColourToFloats(int64_t colour, float rgb[3]);
 
 // Frame-loop hooks of the running program's scene: the first ends any open shadow pass, the
 // second starts a frame with mipmapping off and both texture units combining by modulation.
-void CloseSceneShadowPass();
-void ResetSceneFrameState();
+void CloseSceneShadowPass(OpenGLRainbows* device, Scene3D* scene);
+void ResetSceneFrameState(OpenGLRainbows* device);

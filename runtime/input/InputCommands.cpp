@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "core/FrameLoop.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
+#include "gl/OpenGLRainbows.h"
 #include "input/InputDevices.h"
 #include "input/InputPolls.h"
 
@@ -22,9 +21,9 @@ MouseReport PollMouse() {
 }
 
 // A poll whose key state the caller reads.
-void ReadKeyboard() {
-    PollKeyboard();
-    Rt().keys.MarkRead();
+void ReadKeyboard(InputDevices& input) {
+    input.TakePendingEvents();
+    input.keys.MarkRead();
 }
 
 double ButtonValue(int16_t button) {
@@ -35,11 +34,7 @@ double ButtonValue(int16_t button) {
 
 void PollKeyboard() {
     InputDevices* input = Rt().input.get();
-    if (!input) return;
-    // Only keyboard, mouse and text events are taken here; focus and close wait for the pump.
-    os::Event event;
-    while (input->NextPendingEvent(event))
-        DispatchEvent(event);
+    if (input) input->TakePendingEvents();
 }
 
 void StartInputFrame() {
@@ -56,7 +51,7 @@ int AnyMouseButton() {
 int TypedKeyCode() {
     InputDevices* input = Rt().input.get();
     if (!input) return 0;
-    ReadKeyboard();
+    ReadKeyboard(*input);
     return input->TypedCharacter();
 }
 
@@ -67,7 +62,7 @@ int AnyKeyTyped() {
 double KeyDown(double code) {
     InputDevices* input = Rt().input.get();
     if (!input) return 0;
-    ReadKeyboard();
+    ReadKeyboard(*input);
     return input->KeyIsDown(ToInt(code) & 255) ? 1 : 0;
 }
 

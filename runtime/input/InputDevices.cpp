@@ -42,9 +42,8 @@ double ScaledAxis(int32_t raw) {
     return std::min(1.0, std::max(-1.0, raw / 32767.0));
 }
 
-InputDevices::InputDevices(std::unique_ptr<os::InputPlatform> platform,
-                           const unsigned char* keyState)
-    : platform_(std::move(platform)), keys_(keyState) {
+InputDevices::InputDevices(std::unique_ptr<os::InputPlatform> platform)
+    : platform_(std::move(platform)) {
     BuildTranslationTable(scanToVirtualKey_);
 }
 
@@ -97,15 +96,25 @@ void InputDevices::Release() {
     joystickCount_ = 0;
 }
 
-bool InputDevices::NextPendingEvent(os::Event& event) {
-    return platform_ && !released_ && platform_->PollInputEvent(event);
+void InputDevices::TakePendingEvents() {
+    if (!platform_ || released_) return;
+    os::Event event;
+    while (platform_->PollInputEvent(event))
+        HandleEvent(event);
 }
 
 void InputDevices::HandleEvent(const os::Event& event) {
     using Type = os::Event::Type;
     switch (event.type) {
     case Type::KeyDown:
-        if (!event.repeat && event.code > 0 && event.code < 256) {
+    case Type::KeyUp:
+        if (event.code <= 0 || event.code >= 256) break;
+        if (event.type == Type::KeyUp) {
+            keys.Release(event.code);
+            break;
+        }
+        keys.Press(event.code);
+        if (!event.repeat) {
             // A fresh press types whatever the platform's text event after it says.
             lastPressedKey_ = event.code;
             textOfKey_[event.code] = 0;
@@ -138,14 +147,15 @@ void InputDevices::HandleEvent(const os::Event& event) {
 }
 
 bool InputDevices::KeyIsDown(int code) const {
-    if (code < 0 || code > 255 || !keys_) return false;
-    if (keyboard_) return (keys_[code] & 0x80) != 0;
+    if (code < 0 || code > 255) return false;
+    const unsigned char* held = keys.Bytes();
+    if (keyboard_) return (held[code] & 0x80) != 0;
     // Without a keyboard device a key code reads its virtual key: any held key that maps to
     // the same virtual key counts, as both Shift keys do for code 42.
     const uint16_t virtualKey = scanToVirtualKey_[code];
     if (virtualKey == 255) return false;
-    for (int held = 0; held < 256; ++held)
-        if ((keys_[held] & 0x80) && scanToVirtualKey_[held] == virtualKey) return true;
+    for (int other = 0; other < 256; ++other)
+        if ((held[other] & 0x80) && scanToVirtualKey_[other] == virtualKey) return true;
     return false;
 }
 

@@ -1,7 +1,7 @@
 // The input object: keyboard, mouse and up to ten joysticks. Key codes are DirectInput scan
-// codes (1 Escape, 28 Enter, 57 Space, 200 Up ...). The key state itself is kept by the event
-// pump; this object reads it, keeps the mouse with its per-frame movement, the typed-key
-// state, and reads joysticks through the platform.
+// codes (1 Escape, 28 Enter, 57 Space, 200 Up ...). This object takes the keyboard, mouse and
+// text events of the platform: it keeps the key state, the mouse with its per-frame movement and
+// the typed-key state, and reads joysticks through the platform.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,12 @@
 
 #include "input/KeyState.h"
 #include "os/Input.h"
+
+// The clamped pointer and the left and right buttons as a round of the input waits saw them.
+struct WaitMouse {
+    int x = 0, y = 0;
+    bool left = false, right = false;
+};
 
 // One mouse poll: buttons left, right, middle (non-zero while down), the movement of the
 // current frame and the wheel direction (-1, 0, 1).
@@ -22,8 +28,7 @@ class InputDevices {
   public:
     static constexpr int kMaxJoysticks = 10;
 
-    // keyState is the 256-byte key state of the event pump (0x80 while a key is held).
-    InputDevices(std::unique_ptr<os::InputPlatform> platform, const unsigned char* keyState);
+    explicit InputDevices(std::unique_ptr<os::InputPlatform> platform);
     ~InputDevices();
 
     // Sets up keyboard, mouse (captured when wanted, else the free pointer) and joysticks.
@@ -33,10 +38,20 @@ class InputDevices {
     // Frees the mouse, shows the pointer at the stored position and closes the joysticks.
     void Release();
 
-    // The next keyboard, mouse or text event still waiting on the platform; false when none.
-    bool NextPendingEvent(os::Event& event);
-    // Takes in one keyboard, mouse or text event of the event pump.
+    // Takes the keyboard, mouse and text events still waiting on the platform; focus and close
+    // stay queued for the window's event pump.
+    void TakePendingEvents();
+    // Takes in one keyboard, mouse or text event of the window's event pump.
     void HandleEvent(const os::Event& event);
+    // A new frame begins (every event pump starts one): a key or button tapped before the last
+    // one ends its tap.
+    void NextFrame() {
+        keys.NextFrame();
+        buttons_.NextFrame();
+    }
+
+    // Key codes held down, as the program reads them.
+    KeyState keys;
 
     // Whether key code (0..255) is down.
     bool KeyIsDown(int code) const;
@@ -48,14 +63,14 @@ class InputDevices {
     int MousePoll(MouseReport& report);
     // The next mouse poll is the first of a new frame.
     void StartFrame() { newFrame_ = true; }
-    // The event pump begins a frame: a button tapped before the last one ends its tap.
-    void NextFrame() { buttons_.NextFrame(); }
     void SetMouseFree(bool free);
     void ShowCursor(bool shown);
     bool PointerFree() const { return pointerFree_; }
     bool CursorShown() const { return cursorShown_; }
     // The stored pointer, in client pixels; commands move and clamp it.
     int pointerX = 100, pointerY = 100;
+    // The mouse as the previous round of an input wait left it.
+    WaitMouse waitMouse;
 
     // The character of the newly typed key (the scan over the held keys with repeat
     // suppression); 0 when there is none.
@@ -73,7 +88,6 @@ class InputDevices {
     void ApplyMouseMode(bool shown);
 
     std::unique_ptr<os::InputPlatform> platform_;
-    const unsigned char* keys_;
     bool keyboard_ = false;
     bool mouseDevice_ = false;
     bool pointerFree_ = false;

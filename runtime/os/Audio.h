@@ -69,9 +69,4 @@ class AudioOutput {
 // The SDL2_mixer output.
 std::unique_ptr<AudioOutput> CreateSdlAudio();
 
-// Replaces the output that the next start-up takes (tests hand in a headless one). An empty
-// factory restores the SDL output.
-void SetAudioFactory(std::function<std::unique_ptr<AudioOutput>()> factory);
-std::unique_ptr<AudioOutput> CreateAudioOutput();
-
 } // namespace os

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "os/Audio.h"
 #include "os/Input.h"
 #include "os/RunLog.h"
 
@@ -316,9 +317,7 @@ class EventFeed {
 
 class ReplaySession : public RunSession {
   public:
-    explicit ReplaySession(RunLog log) : log(std::move(log)) {
-        const char* realTime = std::getenv("VORNIC_REPLAY_REALTIME");
-        realTime_ = realTime && *realTime && std::string(realTime) != "0";
+    ReplaySession(RunLog log, bool realTime) : log(std::move(log)), realTime_(realTime) {
         Enter(0);
     }
 
@@ -458,16 +457,11 @@ class ReplayWindow : public ForwardingWindow {
     ReplaySession& session_;
 };
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 } // namespace
 
-Backend WrapForRecordOrReplay(Backend backend) {
-    const std::string replayPath = Environment("VORNIC_REPLAY");
-    const std::string recordPath = Environment("VORNIC_RECORD");
+Backend WrapForRecordOrReplay(Backend backend, const RunRequest& run) {
+    const std::string& replayPath = run.replayPath;
+    const std::string& recordPath = run.recordPath;
     if (!replayPath.empty()) {
         std::string text, error;
         if (!ReadRecording(replayPath, text, error))
@@ -475,11 +469,12 @@ Backend WrapForRecordOrReplay(Backend backend) {
         RunLog log;
         if (!ReadRunLog(text, log, error))
             FailRun("the recording " + replayPath + " does not fit: " + error);
-        auto session = std::make_unique<ReplaySession>(std::move(log));
+        auto session = std::make_unique<ReplaySession>(std::move(log), run.replayRealTime);
         Backend wrapped;
         wrapped.clock = std::make_unique<ReplayClock>(*backend.clock, *session);
         wrapped.window = std::make_unique<ReplayWindow>(std::move(backend.window), *session);
         wrapped.pacingClock = std::move(backend.clock);
+        wrapped.audio = std::move(backend.audio);
         wrapped.session = std::move(session);
         return wrapped;
     }
@@ -489,15 +484,15 @@ Backend WrapForRecordOrReplay(Backend backend) {
         wrapped.clock = std::make_unique<RecordingClock>(*backend.clock, *session);
         wrapped.window = std::make_unique<RecordingWindow>(std::move(backend.window), *session);
         wrapped.pacingClock = std::move(backend.clock);
+        wrapped.audio = std::move(backend.audio);
         wrapped.session = std::move(session);
         return wrapped;
     }
     return backend;
 }
 
-SnapshotRequest SnapshotRequestFromEnvironment() {
+SnapshotRequest ParseSnapshotRequest(const std::string& value) {
     SnapshotRequest request;
-    const std::string value = Environment("VORNIC_SNAPSHOT");
     const size_t colon = value.find(':');
     if (colon == std::string::npos) return request;
     // Absolute, since start-up changes to the program's directory before the first snapshot.

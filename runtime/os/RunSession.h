@@ -3,7 +3,8 @@
 // the frame and poll where it arrived. A replay feeds them back in the same places instead of
 // the real devices and clock, so the same program produces the same frames.
 //
-// Switched on by environment variables, so programs keep their own command line:
+// Switched on by environment variables (read by start-up), so programs keep their own command
+// line:
 //   VORNIC_RECORD=<file>    record this run
 //   VORNIC_REPLAY=<file>    replay a recording (or a script written by hand)
 //   VORNIC_REPLAY_REALTIME=1  keep the recorded pace instead of running as fast as possible
@@ -45,15 +46,15 @@ class RunSession {
     }
 };
 
-// Wraps the backend according to VORNIC_RECORD / VORNIC_REPLAY. A recording or replay that
-// cannot be opened or read ends the process with a message on standard error and status 2.
-Backend WrapForRecordOrReplay(Backend backend);
+// Wraps the backend for recording or replay as the run asks. A recording or replay that cannot
+// be opened or read ends the process with a message on standard error and status 2.
+Backend WrapForRecordOrReplay(Backend backend, const RunRequest& run);
 
-// The frames named by VORNIC_SNAPSHOT ("10,20,30:folder"); empty when not set.
+// The frames named by a VORNIC_SNAPSHOT value ("10,20,30:folder"); empty for any other text.
 struct SnapshotRequest {
     std::set<long> frames;
     std::string folder;
 };
-SnapshotRequest SnapshotRequestFromEnvironment();
+SnapshotRequest ParseSnapshotRequest(const std::string& value);
 
 } // namespace os

@@ -15,13 +15,6 @@ std::string ExecutablePath() {
     return path;
 }
 
-std::string TempDirectory() {
-    const char* dir = std::getenv("TMPDIR");
-    std::string result = (dir && *dir) ? dir : "/tmp";
-    if (result.back() != '/') result += '/';
-    return result;
-}
-
 bool ChangeDirectory(const std::string& path) {
     return chdir(path.c_str()) == 0;
 }

@@ -7,8 +7,6 @@ namespace os {
 
 // Full path of the running program, "" when it cannot be read.
 std::string ExecutablePath();
-// The temporary directory ($TMPDIR, else /tmp), ending in '/'.
-std::string TempDirectory();
 bool ChangeDirectory(const std::string& path);
 // A text that stays the same for this machine across runs and boots (its machine id); "" when
 // there is none.

@@ -35,12 +35,13 @@ double Random(double n) {
     return modulus == 0 ? word : word % modulus;
 }
 
-int32_t StartupRandomSeed(double clockMs) {
-    if (const char* fixedSeed = std::getenv("VORNIC_SEED")) {
+int32_t StartupRandomSeed(const std::string& fixedSeed, double clockMs) {
+    if (!fixedSeed.empty()) {
+        const char* text = fixedSeed.c_str();
         char* end = nullptr;
         errno = 0;
-        const long long seed = std::strtoll(fixedSeed, &end, 10);
-        if (end != fixedSeed && *end == '\0' && errno == 0) return WrapToInt32(seed);
+        const long long seed = std::strtoll(text, &end, 10);
+        if (end != text && *end == '\0' && errno == 0) return WrapToInt32(seed);
     }
     return WrapToInt32(ToInt64(clockMs));
 }

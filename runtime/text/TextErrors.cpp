@@ -1,6 +1,6 @@
 #include "text/TextErrors.h"
 
-#include "core/CoreCommands.h"
+#include "core/ErrorCommands.h"
 
 void EndWithRuntimeError(int number) {
     SetRuntimeError(number);

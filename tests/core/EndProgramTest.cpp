@@ -8,11 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "os/Backend.h"
 #include "os/headless/Headless.h"
 #include "support/TempDir.h"
@@ -22,12 +22,13 @@ namespace {
 class EndProgramDeathTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The child's start-up reads TMPDIR, which the child inherits, into its settings.
+        Rt().settings = RuntimeSettings{};
         if (!InsideDeathTestChild()) {
             dir = std::make_unique<TempDir>();
             tmp = std::make_unique<ScopedTmpDir>(dir->Path());
         }
         os::UseHeadlessBackend(nullptr);
-        Rt().settings = RuntimeSettings{};
         Rt().error = ErrorRecord{};
     }
     void TearDown() override { os::SetBackendFactory(nullptr); }

@@ -2,7 +2,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "support/TestRuntime.h"
 
 namespace {

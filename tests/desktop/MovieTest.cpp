@@ -94,7 +94,7 @@ TEST_F(MovieTest, ShowsThePicturesInOrderInTheCentredRectangleWithItsSoundAndEnd
             loudest = std::max<int>(loudest, std::abs(samples[i]));
     });
     {
-        desktop::MoviePlayer player(*Rt().gfx, &output);
+        desktop::MoviePlayer player(*Rt().gfx, *Rt().clock, &output);
         ASSERT_TRUE(player.Open(clip));
         EXPECT_EQ(player.Where().y, 100);
         EXPECT_EQ(Watch(player, false, 10), std::vector<std::string>({"red", "green", "blue"}));
@@ -105,7 +105,7 @@ TEST_F(MovieTest, ShowsThePicturesInOrderInTheCentredRectangleWithItsSoundAndEnd
 }
 
 TEST_F(MovieTest, LoopingStartsAgainFromTheFirstPicture) {
-    desktop::MoviePlayer player(*Rt().gfx, nullptr);
+    desktop::MoviePlayer player(*Rt().gfx, *Rt().clock, nullptr);
     ASSERT_TRUE(player.Open(clip));
     EXPECT_EQ(Watch(player, true, 4), std::vector<std::string>({"red", "green", "blue", "red"}));
 }

@@ -2,7 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/ErrorLog.h"
 #include "desktop/DesktopCommands.h"
 #include "os/Process.h"

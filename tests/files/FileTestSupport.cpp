@@ -9,7 +9,6 @@
 #include "core/Runtime.h"
 #include "files/FileState.h"
 #include "files/ResourceLookup.h"
-#include "os/System.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -30,7 +29,7 @@ void TempFolderTest::SetUp() {
     const char* parentFolder = std::getenv(kFolderVariable);
     ownsFolder_ = !(InsideDeathTestChild() && parentFolder);
     if (ownsFolder_) {
-        std::string pattern = os::TempDirectory() + "vornic-files-XXXXXX";
+        std::string pattern = Rt().settings.tempDirectory + "vornic-files-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern + "/";
         setenv(kFolderVariable, folder_.c_str(), 1);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FileTestSupport.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "files/FileState.h"
 #include "files/IniCommands.h"

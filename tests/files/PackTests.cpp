@@ -9,12 +9,12 @@
 #include <zlib.h>
 
 #include "FileTestSupport.h"
-#include "core/Startup.h"
+#include "app/Startup.h"
+#include "core/Runtime.h"
 #include "files/FileCommands.h"
 #include "files/LittleEndian.h"
 #include "files/ResourceLookup.h"
 #include "files/ResourcePack.h"
-#include "os/System.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
         SetResourcePacks("game.sbx", "");
         for (const PackSource& source : SampleSources()) {
             EXPECT_EQ(Lookup(source.name), source.content) << source.name;
-            EXPECT_EQ(lastPath.rfind(os::TempDirectory() + "sbx", 0), 0u) << lastPath;
+            EXPECT_EQ(lastPath.rfind(Rt().settings.tempDirectory + "sbx", 0), 0u) << lastPath;
         }
         // Names are compared without regard to case, with either separator.
         EXPECT_EQ(Lookup("BMP\\Virus.BMP"), SampleSources()[0].content);

@@ -9,8 +9,8 @@ namespace {
 using FlowTest = GameTest;
 
 void SetFrameTime(double ms) {
-    Rt().previousStamp = 5000;
-    Rt().currentStamp = 5000 + ms;
+    Rt().frameClock.previousStamp = 5000;
+    Rt().frameClock.currentStamp = 5000 + ms;
 }
 
 TEST_F(FlowTest, StepFactorFollowsTheFrameTimeUpTo150Ms) {

@@ -6,13 +6,13 @@
 #include <fstream>
 
 #include "TestImages.h"
-#include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -51,7 +51,7 @@ class ScreenImages : public GlRuntimeTest {
 
 TEST_F(ScreenImages, GrabbedSpritesCopyTheScreen) {
     for (int alphaBits : {8, 0}) { // with and without alpha in the frame buffer
-        Sprites(*Rt().gfx).frameBufferAlphaBits = alphaBits;
+        Rt().gfx->frameBufferAlphaBits = alphaBits;
         glClear(GL_COLOR_BUFFER_BIT);
         DrawScene();
         DrawPixel(11, 11, kKey); // drawn in the key colour, opaque (no blending)

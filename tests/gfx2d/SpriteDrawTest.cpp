@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "TestImages.h"
-#include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
 #include "support/TempDir.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -335,10 +335,10 @@ TEST_F(SpriteDrawing, BatchingDrawsTheSamePixelsAsImmediateMode) {
     scene();
     const std::vector<uint8_t> batched = Screen();
     glClear(GL_COLOR_BUFFER_BIT);
-    Sprites(*Rt().gfx).batch.enabled = false;
+    Rt().gfx->batch.enabled = false;
     scene();
     const std::vector<uint8_t> immediate = Screen();
-    Sprites(*Rt().gfx).batch.enabled = true;
+    Rt().gfx->batch.enabled = true;
     EXPECT_TRUE(batched == immediate);
     EXPECT_NE(Pixel(400, 300) + Pixel(200, 100) + Pixel(600, 500), 0u);
 }

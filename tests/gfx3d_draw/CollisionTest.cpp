@@ -9,7 +9,7 @@
 
 #include "DrawTestSupport.h"
 #include "Models.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "gfx3d/Collision.h"
 #include "gfx3d/CollisionCommands.h"

@@ -2,7 +2,6 @@
 #include <GL/gl.h>
 
 #include "DrawTestSupport.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ImageCodec.h"
@@ -11,6 +10,7 @@
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneCommands.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 
 namespace {

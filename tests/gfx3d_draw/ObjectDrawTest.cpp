@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "DrawTestSupport.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/ObjectDrawing.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneCommands.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 #include "text/NumArray.h"
 

@@ -3,8 +3,7 @@
 #include <GL/gl.h>
 
 #include "DrawTestSupport.h"
-#include "core/CoreCommands.h"
-#include "core/OpenGLRainbows.h"
+#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"
@@ -14,6 +13,7 @@
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneCommands.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 
 namespace {

@@ -129,8 +129,9 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
     };
     // A replay that does not fit ends the start-up with status 2 and its reason.
     const auto replay = [](const std::string& path) {
-        setenv("VORNIC_REPLAY", path.c_str(), 1);
-        os::WrapForRecordOrReplay(os::Backend{});
+        os::RunRequest run;
+        run.replayPath = path;
+        os::WrapForRecordOrReplay(os::Backend{}, run);
         return 1;
     };
     std::string shortTokens = "vornic-replay 1\nframe 1: ";

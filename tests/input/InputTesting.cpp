@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 #include "os/Backend.h"
 #include "os/sdl/SdlWindow.h"
 

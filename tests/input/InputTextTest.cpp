@@ -2,7 +2,7 @@
 #include <GL/gl.h>
 
 #include "InputTesting.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "input/InputCommands.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "InputTesting.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/ErrorLog.h"
 #include "input/InputCommands.h"
 #include "input/InputDevices.h"
@@ -112,8 +112,7 @@ class NoKeyboardPlatform : public os::InputPlatform {
 TEST(KeyboardFallback, KeysReadThroughTheirVirtualKeysAndFailuresAreLogged) {
     TempDir dir;
     ScopedTmpDir tmp(dir.Path());
-    unsigned char keys[256] = {};
-    InputDevices input(std::make_unique<NoKeyboardPlatform>(), keys);
+    InputDevices input(std::make_unique<NoKeyboardPlatform>());
     EXPECT_EQ(input.Initialise(true), 0);
     EXPECT_EQ(ReadWholeFile(LogFilePath()), "No DX_Input\r\nNo DX_KB\r\nNo DX_Mouse\r\n");
 
@@ -124,11 +123,12 @@ TEST(KeyboardFallback, KeysReadThroughTheirVirtualKeysAndFailuresAreLogged) {
         {54, {42, 54}}, {28, {0, 28}}, {156, {156}}, {21, {21}}, {200, {200}}, {84, {}},
     };
     for (const auto& [held, codes] : rows) {
-        keys[held] = 0x80;
+        input.keys.Press(held);
         for (int code = 0; code < 256; ++code) {
             const bool reads = std::find(codes.begin(), codes.end(), code) != codes.end();
             EXPECT_EQ(input.KeyIsDown(code), reads) << "held " << held << ", code " << code;
         }
-        keys[held] = 0;
+        input.keys.MarkRead();
+        input.keys.Release(held);
     }
 }

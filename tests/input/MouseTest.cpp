@@ -1,7 +1,9 @@
 // The mouse through real SDL mouse events: the per-frame movement, captured and free pointer,
 // clamping, buttons, wheel and the pointer's visibility.
 #include "InputTesting.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
+#include "core/Runtime.h"
 #include "input/InputCommands.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The input waits, driven by scripted SDL events that arrive one step per message pump.
 #include "InputTesting.h"
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "input/InputCommands.h"
 #include "input/InputPolls.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "NetTesting.h"
-#include "core/Startup.h"
+#include "app/Startup.h"
 #include "support/TestRuntime.h"
 #include "vornic.h"
 

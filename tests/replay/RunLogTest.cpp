@@ -158,13 +158,13 @@ namespace {
 // A recording whose writes fail (a full disk) says so once and the run goes on.
 TEST(Recording, AFullDeviceIsSaidOnceAndTheRunGoesOn) {
     if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-    setenv("VORNIC_RECORD", "/dev/full", 1);
+    os::RunRequest run;
+    run.recordPath = "/dev/full";
     os::Backend backend;
     backend.clock = std::make_unique<os::HeadlessClock>();
     backend.window = std::make_unique<os::HeadlessWindow>();
     testing::internal::CaptureStderr();
-    os::Backend recorded = os::WrapForRecordOrReplay(std::move(backend));
-    unsetenv("VORNIC_RECORD");
+    os::Backend recorded = os::WrapForRecordOrReplay(std::move(backend), run);
     ASSERT_TRUE(recorded.session);
     recorded.session->Seed(7);
     for (int frame = 0; frame < 200; ++frame)

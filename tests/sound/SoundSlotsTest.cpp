@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppCommands.h"
 #include "os/headless/HeadlessAudio.h"
 #include "sound/SoundCommands.h"
 #include "sound/WavFiles.h"

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "core/Runtime.h"
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vornic-test-XXXXXX").string();
     if (char* made = mkdtemp(pattern.data())) path_ = made;
@@ -27,6 +29,8 @@ ScopedTmpDir::ScopedTmpDir(const std::string& path) {
         hadOld_ = true;
     }
     setenv("TMPDIR", path.c_str(), 1);
+    oldSetting_ = Rt().settings.tempDirectory;
+    Rt().settings.tempDirectory = path.empty() || path.back() != '/' ? path + "/" : path;
 }
 
 ScopedTmpDir::~ScopedTmpDir() {
@@ -34,6 +38,7 @@ ScopedTmpDir::~ScopedTmpDir() {
         setenv("TMPDIR", old_.c_str(), 1);
     else
         unsetenv("TMPDIR");
+    Rt().settings.tempDirectory = oldSetting_;
 }
 
 bool InsideDeathTestChild() {

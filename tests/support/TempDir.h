@@ -25,7 +25,8 @@ class TempDir {
     std::string path_;
 };
 
-// Points TMPDIR (and so the runtime log) at a folder for as long as the object lives.
+// Points TMPDIR and the runtime's setting read from it (and so the runtime log) at a folder for
+// as long as the object lives.
 class ScopedTmpDir {
   public:
     explicit ScopedTmpDir(const std::string& path);
@@ -34,6 +35,7 @@ class ScopedTmpDir {
   private:
     std::string old_;
     bool hadOld_ = false;
+    std::string oldSetting_;
 };
 
 // True inside the child process of a death test. Such a child is a fresh run of the test

@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "app/Startup.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
-#include "gfx2d/SpriteBatch.h"
+#include "gl/SpriteBatch.h"
 #include "os/Backend.h"
 
 void GlRuntimeTest::SetUp() {

@@ -84,23 +84,15 @@ TEST(Random, ResultsStayWithinZeroToTruncatedN) {
 }
 
 TEST(Random, StartupSeedWrapsTheClockAndHonoursVornicSeed) {
-    unsetenv("VORNIC_SEED");
-    EXPECT_EQ(StartupRandomSeed(1234.9), 1234);
-    EXPECT_EQ(StartupRandomSeed(4294967296.0 + 5), 5);
-    EXPECT_EQ(StartupRandomSeed(3e9), static_cast<int32_t>(3000000000LL - 4294967296LL));
-    EXPECT_NE(StartupRandomSeed(1e13), StartupRandomSeed(1e13 + 1));
+    EXPECT_EQ(StartupRandomSeed("", 1234.9), 1234);
+    EXPECT_EQ(StartupRandomSeed("", 4294967296.0 + 5), 5);
+    EXPECT_EQ(StartupRandomSeed("", 3e9), static_cast<int32_t>(3000000000LL - 4294967296LL));
+    EXPECT_NE(StartupRandomSeed("", 1e13), StartupRandomSeed("", 1e13 + 1));
 
-    setenv("VORNIC_SEED", "42", 1);
-    EXPECT_EQ(StartupRandomSeed(1234), 42);
-    setenv("VORNIC_SEED", "-7", 1);
-    EXPECT_EQ(StartupRandomSeed(1234), -7);
-    setenv("VORNIC_SEED", "4294967297", 1);
-    EXPECT_EQ(StartupRandomSeed(1234), 1);
-    setenv("VORNIC_SEED", "12abc", 1);
-    EXPECT_EQ(StartupRandomSeed(1234), 1234);
-    setenv("VORNIC_SEED", "", 1);
-    EXPECT_EQ(StartupRandomSeed(1234), 1234);
-    unsetenv("VORNIC_SEED");
+    EXPECT_EQ(StartupRandomSeed("42", 1234), 42);
+    EXPECT_EQ(StartupRandomSeed("-7", 1234), -7);
+    EXPECT_EQ(StartupRandomSeed("4294967297", 1234), 1);
+    EXPECT_EQ(StartupRandomSeed("12abc", 1234), 1234);
 }
 
 } // namespace

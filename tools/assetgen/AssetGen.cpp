@@ -3,7 +3,6 @@
 // out on every run; no window is needed.
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "Fonts.h"
@@ -11,8 +10,6 @@
 #include "Screens.h"
 #include "Skins.h"
 #include "Sounds.h"
-#include "core/Runtime.h"
-#include "gfx3d/Rainbows3D.h"
 
 namespace {
 
@@ -54,10 +51,7 @@ int main(int argc, char** argv) {
     std::error_code error;
     for (const char* sub : {"bmp", "ddd", "wav"})
         std::filesystem::create_directories(folder + "/" + sub, error);
-    // Objects are built in the runtime's object table, which needs no window or GL context.
-    Rt().scene = std::make_unique<Rainbows3D>();
     const bool written = WritePictures(folder) && WriteModels(folder) && WriteSounds(folder);
-    Rt().scene.reset();
     if (!written) {
         std::fprintf(stderr, "assetgen: could not write the assets into %s\n", folder.c_str());
         return 1;

@@ -3,16 +3,15 @@
 #include <cmath>
 #include <tuple>
 
-#include "core/Runtime.h"
+#include "gfx3d/DddBinary.h"
 #include "gfx3d/NormalTable.h"
-#include "gfx3d/ObjectCommands.h"
-#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/ObjectBuilding.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 // White vertices let the skin show in its own colours.
-constexpr double kWhite = 16777215;
+constexpr uint32_t kWhite = 0xFFFFFF;
 
 double Lerp(double a, double b, double t) {
     return a + (b - a) * t;
@@ -37,22 +36,19 @@ Vec3 Normalised(Vec3 a) {
 
 } // namespace
 
-MeshBuilder::MeshBuilder(int id) : id_(id) {
-    BeginObject(id);
+MeshBuilder::MeshBuilder() {
+    gfx3d::BeginBuilding(slot_);
 }
 
 bool MeshBuilder::Save(const char* path, int normalMode) {
-    SetNormalMode(normalMode);
-    EndObject();
-    return SaveObject(path, id_) == 1;
+    gfx3d::FinishBuilding(slot_, normalMode);
+    return slot_.parts.Count() != 0 && WriteBinaryObject(slot_.parts[0], path);
 }
 
 bool MeshBuilder::SaveWithNormals(const char* path, const std::function<Vec3(Vec3)>& normalAt) {
-    SetNormalMode(0);
-    EndObject();
-    ObjectSlot* slot = Rt().scene->Slot(id_);
-    if (!slot || slot->parts.Count() == 0) return false;
-    MeshObjectX& part = slot->parts[0];
+    gfx3d::FinishBuilding(slot_, 0);
+    if (slot_.parts.Count() == 0) return false;
+    MeshObjectX& part = slot_.parts[0];
     for (int f = 0; f < part.frames.Count(); ++f) {
         ObjectFrame& frame = part.frames[f];
         for (int i = 0; i < frame.packed.Count(); ++i) {
@@ -65,16 +61,23 @@ bool MeshBuilder::SaveWithNormals(const char* path, const std::function<Vec3(Vec
     }
     part.normalsValid = 1;
     part.BuildTriangles();
-    return SaveObject(path, id_) == 1;
+    return WriteBinaryObject(part, path);
 }
 
 void MeshBuilder::StartStrip() {
-    if (!firstStrip_) NewObjectGroup();
+    if (!firstStrip_) gfx3d::StartBuildingStrip(slot_);
     firstStrip_ = false;
 }
 
 void MeshBuilder::Vertex(Vec3 p, double u, double v) {
-    AddObjectVertex(p.x, p.y, p.z, u, v, kWhite);
+    DrawVertex vertex;
+    vertex.x = static_cast<float>(p.x);
+    vertex.y = static_cast<float>(p.y);
+    vertex.z = static_cast<float>(p.z);
+    vertex.u = static_cast<float>(u);
+    vertex.v = static_cast<float>(v);
+    SetVertexColour(vertex, kWhite);
+    gfx3d::AddBuildingVertex(slot_, vertex);
 }
 
 // Each strip pairs a vertex of the upper ring with the one below it, going round with growing

@@ -1,9 +1,12 @@
-// Builds an object in a slot of the runtime's object table from simple solids, each a set of
-// triangle strips, with texture coordinates inside a region of the object's skin.
+// Builds an object from simple solids, each a set of triangle strips, with texture coordinates
+// inside a region of the object's skin. The object lives in a slot of its own, so no runtime
+// needs to be running.
 #pragma once
 
 #include <functional>
 #include <vector>
+
+#include "gfx3d/Rainbows3D.h"
 
 struct Vec3 {
     double x = 0, y = 0, z = 0;
@@ -16,9 +19,8 @@ struct SkinRegion {
 
 class MeshBuilder {
   public:
-    // Starts building object slot id.
-    explicit MeshBuilder(int id);
-    // Finishes the object with the runtime's normal mode (2: smoothed where vertices meet; 0:
+    MeshBuilder();
+    // Finishes the object with a normal mode of the runtime (2: smoothed where vertices meet; 0:
     // none computed, so every vertex keeps the first normal of the runtime's table) and writes
     // it as a ".ddd" file; false when the file could not be written.
     bool Save(const char* path, int normalMode = 2);
@@ -45,10 +47,10 @@ class MeshBuilder {
     void Disc(Vec3 centre, double radius, bool facingUp, SkinRegion skin, int segments = 24);
 
   private:
-    // Starts a new strip, except for the first one, which BeginObject has started.
+    // Starts a new strip, except for the first one, which building has started.
     void StartStrip();
     void Vertex(Vec3 p, double u, double v);
 
     bool firstStrip_ = true;
-    int id_;
+    ObjectSlot slot_;
 };

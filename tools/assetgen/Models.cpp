@@ -8,12 +8,9 @@
 
 namespace {
 
-// All objects are built in this slot of the runtime's table before they are saved.
-constexpr int kWorkSlot = 0;
-
 // Front is the local -x axis, the left and right sides are +z and -z.
 bool WriteCrab(const std::string& path) {
-    MeshBuilder crab(kWorkSlot);
+    MeshBuilder crab;
     crab.Ellipsoid({0, -70, 0}, {20, 12, 27}, kCrabShell, 18, 10);
     for (double side : {-1.0, 1.0}) {
         for (double legX : {-8.0, 2.0, 12.0}) {
@@ -37,7 +34,7 @@ bool WriteCrab(const std::string& path) {
 }
 
 bool WriteHero(const std::string& path) {
-    MeshBuilder hero(kWorkSlot);
+    MeshBuilder hero;
     for (double side : {-1.0, 1.0}) {
         hero.Ellipsoid({-5, kFeetY + 6, side * 14}, {16, 6, 9}, kHeroShoes, 12, 6);
         hero.Tube({0, -94, side * 14}, {0, -38, side * 13}, 8, 10, kHeroTrousers, 10);
@@ -55,7 +52,7 @@ bool WriteHero(const std::string& path) {
 // The stamp hangs above the hero: its sole is at local height -100, so at height 0 it rests on
 // the ground, and its radius is the crushing radius.
 bool WriteStamp(const std::string& path) {
-    MeshBuilder stamp(kWorkSlot);
+    MeshBuilder stamp;
     const double sole = kFeetY;
     stamp.Tube({0, sole, 0}, {0, sole + 26, 0}, kStampRadius, kStampRadius, kStampRim, 32);
     stamp.Disc({0, sole, 0}, kStampRadius, false, kStampSole, 32);
@@ -67,7 +64,7 @@ bool WriteStamp(const std::string& path) {
 }
 
 bool WriteShadow(const std::string& path) {
-    MeshBuilder shadow(kWorkSlot);
+    MeshBuilder shadow;
     shadow.Quad(-kShadowHalfSize, kShadowHalfSize, -kShadowHalfSize, kShadowHalfSize, kShadowY);
     return shadow.Save(path.c_str());
 }
@@ -100,7 +97,7 @@ Vec3 GroundNormal(Vec3 local) {
 }
 
 bool WriteGround(const std::string& path) {
-    MeshBuilder ground(kWorkSlot);
+    MeshBuilder ground;
     const std::vector<double> xs{-kGroundHalfWidth,    -kNormalLeanLimit, -kNormalLeanLimit / 2, 0,
                                  kNormalLeanLimit / 2, kNormalLeanLimit,  kGroundHalfWidth};
     std::vector<double> zs;
@@ -111,7 +108,7 @@ bool WriteGround(const std::string& path) {
 }
 
 bool WriteWater(const std::string& path) {
-    MeshBuilder water(kWorkSlot);
+    MeshBuilder water;
     water.TiledPlane(-kWaterHalfWidth, kWaterHalfWidth, kWaterNearZ, kWaterFarZ, 0, kWaterTile);
     return water.Save(path.c_str());
 }

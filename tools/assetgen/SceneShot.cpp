@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/Startup.h"
+#include "app/Startup.h"
 #include "vornic.h"
 
 namespace {

@@ -48,11 +48,6 @@ void ApplyGains(int, void* stream, int length, void* userData) {
     }
 }
 
-std::function<std::unique_ptr<AudioOutput>()>& AudioFactory() {
-    static std::function<std::unique_ptr<AudioOutput>()> factory;
-    return factory;
-}
-
 } // namespace
 
 SdlAudio::~SdlAudio() {
@@ -185,14 +180,6 @@ void SdlAudio::PostMix(void* self, unsigned char* stream, int length) {
 
 std::unique_ptr<AudioOutput> CreateSdlAudio() {
     return std::make_unique<SdlAudio>();
-}
-
-void SetAudioFactory(std::function<std::unique_ptr<AudioOutput>()> factory) {
-    AudioFactory() = std::move(factory);
-}
-
-std::unique_ptr<AudioOutput> CreateAudioOutput() {
-    return AudioFactory() ? AudioFactory()() : CreateSdlAudio();
 }
 
 } // namespace os

@@ -1,7 +1,6 @@
 #include <SDL2/SDL.h>
 
 #include "os/Backend.h"
-#include "os/RunSession.h"
 #include "os/sdl/SdlWindow.h"
 
 namespace os {
@@ -22,11 +21,6 @@ class SdlClock : public Clock {
     double frequency_;
 };
 
-std::function<Backend()>& Factory() {
-    static std::function<Backend()> factory;
-    return factory;
-}
-
 } // namespace
 
 Backend CreateSdlBackend() {
@@ -36,17 +30,5 @@ Backend CreateSdlBackend() {
     return backend;
 }
 
-void SetBackendFactory(std::function<Backend()> factory) {
-    Factory() = std::move(factory);
-}
-
-Backend::Backend() = default;
-Backend::Backend(Backend&&) = default;
-Backend& Backend::operator=(Backend&&) = default;
-Backend::~Backend() = default;
-
-Backend CreateBackend() {
-    return WrapForRecordOrReplay(Factory() ? Factory()() : CreateSdlBackend());
-}
 
 } // namespace os

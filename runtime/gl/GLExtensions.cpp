@@ -1,4 +1,4 @@
-#include "core/GLExtensions.h"
+#include "gl/GLExtensions.h"
 
 #include <cstring>
 #include <type_traits>

@@ -4,14 +4,14 @@
 #include <cstddef>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
-#include "core/TextureUnits.h"
 #include "gfx2d/Fonts.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneSetup.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/TextureUnits.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void CameraAxes(float right[3], float up[3]) {
 }
 
 void RestoreTexturePair(OpenGLRainbows& device) {
-    const TextureBinding binding = Sprites(device).binding;
+    const TextureBinding binding = device.binding;
     BindSpriteTexture(device, binding.id, binding.second, binding.mipmap);
 }
 

@@ -1,8 +1,8 @@
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/SceneSetup.h"
+#include "gl/OpenGLRainbows.h"
 
 void SetScreenMode(double width, double height, double fullScreen) {
     Runtime& rt = Rt();
@@ -20,7 +20,7 @@ void SetScreenMode(double width, double height, double fullScreen) {
 void SetViewport(double x, double y, double width, double height) {
     Runtime& rt = Rt();
     if (!rt.gfx) return;
-    CloseSceneShadowPass();
+    CloseSceneShadowPass(rt.gfx.get(), rt.view3d.get());
     Set2DProjection(*rt.gfx, ToInt(x), ToInt(y), ToInt(width), ToInt(height));
 }
 

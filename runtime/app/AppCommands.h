@@ -1,6 +1,8 @@
-// Commands of the runtime core: the frame loop, timers, the screen, errors and the end.
+// Commands of the top layer: the frame loop, timers, the screen, the command line, ending and
+// restarting. The error commands below it come with them.
 #pragma once
 
+#include "core/ErrorCommands.h"
 #include "text/RtString.h"
 
 // The game's main routine; the runtime calls it once start-up is done. Provided by the game.
@@ -33,17 +35,6 @@ void GetScreenSize(double& width, double& height);
 // The text after the program name on the command line.
 RtString CommandLine();
 
-// Records a runtime error number (and the current line) for the end of the program; gives the
-// number back. Follow it with EndProgram.
-double SetRuntimeError(double number);
-// Marks the line of game source being executed.
-void SetCurrentLine(double tag, double line);
-// Appends a line to the runtime log ("null" for an empty text); in debug mode with a debugger
-// attached the text goes to the debugger instead.
-void WriteLog(const RtString& text);
-// Releases every device and ends the process. The exit status is 0, or the runtime error's
-// number when one was recorded (1 when that number is no valid status).
-[[noreturn]] void EndProgram();
 // Releases every device, starts the command line as a new process and ends this one.
 [[noreturn]] void EndAndRun(const RtString& commandLine);
 // With a debugger attached: hides the window and sends "BP" and n in hexadecimal to it.

@@ -4,11 +4,12 @@
 #include <sstream>
 #include <string>
 
-#include "core/CoreCommands.h"
-#include "core/FrameLoop.h"
-#include "core/OpenGLRainbows.h"
+#include "app/AppCommands.h"
+#include "app/FrameLoop.h"
+#include "core/FrameClock.h"
 #include "core/Runtime.h"
 #include "input/InputCommands.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -54,9 +55,9 @@ TEST_F(FrameLoop, FrameTimeAndTimer) {
     EXPECT_NEAR(GetFrameTime(), 16.67, 1.0);
     EXPECT_GT(GetTimerMs(), 0.0);
     // A clock that stood still never gives a frame time of 0 or less.
-    Rt().currentStamp = Rt().previousStamp = 500.0;
+    Rt().frameClock.currentStamp = Rt().frameClock.previousStamp = 500.0;
     EXPECT_EQ(GetFrameTime(), 1.0);
-    Rt().currentStamp = 400.0;
+    Rt().frameClock.currentStamp = 400.0;
     EXPECT_EQ(GetFrameTime(), 1.0);
 }
 

@@ -1,22 +1,23 @@
-#include "core/Startup.h"
+#include "app/Startup.h"
 
 #include <GL/gl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/FrameLoop.h"
 #include "core/ErrorLog.h"
-#include "core/FrameLoop.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/PrintLog.h"
 #include "core/Runtime.h"
 #include "files/FileState.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/FontCommands.h"
+#include "gfx2d/SpriteStore.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
+#include "gl/OpenGLRainbows.h"
 #include "input/InputCommands.h"
 #include "input/InputDevices.h"
 #include "net/NetGame.h"
@@ -49,8 +50,32 @@ void ShowLoadingText() {
               (rt.gfx->screenHeight - glyphHeight) * 0.5);
 }
 
-void ResetTimerStamps(Runtime& rt) {
-    rt.currentStamp = rt.previousStamp = rt.timerBase = ClockMs();
+// The value of an environment variable; empty when it is not set.
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// A switch is on when set to anything but "" or "0".
+bool SwitchOn(const std::string& value) {
+    return !value.empty() && value != "0";
+}
+
+// Every environment variable the runtime heeds, read once.
+void ReadEnvironment(RuntimeSettings& settings) {
+    settings.tempDirectory = Environment("TMPDIR");
+    if (settings.tempDirectory.empty()) settings.tempDirectory = "/tmp";
+    if (settings.tempDirectory.back() != '/') settings.tempDirectory += '/';
+    settings.messageBoxes = Environment("VORNIC_NO_MESSAGE_BOX").empty();
+    settings.printLogPath = Environment("VORNIC_PRINT_LOG");
+    settings.fixedSeed = Environment("VORNIC_SEED");
+    settings.netSimulation = Environment("VORNIC_NET_SIM");
+    settings.run.recordPath = Environment("VORNIC_RECORD");
+    settings.run.replayPath = Environment("VORNIC_REPLAY");
+    settings.run.replayRealTime = SwitchOn(Environment("VORNIC_REPLAY_REALTIME"));
+    const os::SnapshotRequest snapshots = os::ParseSnapshotRequest(Environment("VORNIC_SNAPSHOT"));
+    settings.snapshotFrames = snapshots.frames;
+    settings.snapshotFolder = snapshots.folder;
 }
 
 } // namespace
@@ -58,47 +83,46 @@ void ResetTimerStamps(Runtime& rt) {
 bool StartRuntime(int showCommand, const std::string& title) {
     Runtime& rt = Rt();
     rt.settings.autoPause = 1;
+    ReadEnvironment(rt.settings);
+    RunAtEnd(ShutdownRuntime);
 
     // The log of the last run goes before the window is made, so that the window's own line
     // (the software-renderer warning) survives.
     DeleteLogFile();
 
-    os::Backend backend = os::CreateBackend();
+    os::Backend backend = os::CreateBackend(rt.settings.run);
     rt.clock = std::move(backend.clock);
     rt.window = std::move(backend.window);
     rt.session = std::move(backend.session);
     rt.pacingClock = std::move(backend.pacingClock);
     rt.frame = 0;
-    const os::SnapshotRequest snapshots = os::SnapshotRequestFromEnvironment();
-    rt.snapshotFrames = snapshots.frames;
-    rt.snapshotFolder = snapshots.folder;
     OpenPrintLog();
-    if (!rt.snapshotFolder.empty()) {
+    if (!rt.settings.snapshotFolder.empty()) {
         std::error_code ignored;
-        std::filesystem::create_directories(rt.snapshotFolder, ignored);
+        std::filesystem::create_directories(rt.settings.snapshotFolder, ignored);
     }
-    rt.gfx =
-        std::make_unique<OpenGLRainbows>(*rt.window, rt.pacingClock ? *rt.pacingClock : *rt.clock);
+    rt.gfx = std::make_unique<OpenGLRainbows>(*rt.window);
+    rt.gfx->messageBoxes = rt.settings.messageBoxes;
+    rt.gfx->sprites = std::make_unique<SpriteStore>();
     if (!CreateGLWindow(*rt.gfx, rt.settings.screenWidth, rt.settings.screenHeight, 0,
-                        rt.settings.frameRate, rt.settings.samples, rt.settings.fullScreen))
+                        rt.settings.samples, rt.settings.fullScreen))
         return false;
+    rt.frameClock.interval = FrameIntervalFor(rt.settings.frameRate);
+    rt.frameClock.nextFrameTime = PacingClock().NowMs();
 
     rt.title = title;
     rt.window->SetTitle(title);
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
-    rt.keys = KeyState();
-    rt.input = std::make_unique<InputDevices>(rt.window->CreateInput(), rt.keys.Bytes());
+    rt.input = std::make_unique<InputDevices>(rt.window->CreateInput());
     rt.scene = std::make_unique<Rainbows3D>();
     rt.view3d = std::make_unique<Scene3D>();
-    rt.sound = std::make_unique<SoundDevice>(os::CreateAudioOutput());
+    rt.sound = std::make_unique<SoundDevice>(std::move(backend.audio));
     rt.libraries = std::make_unique<platform::DllCache>();
-    const char* netSimulation = std::getenv("VORNIC_NET_SIM");
-    rt.settings.netSimulation = netSimulation ? netSimulation : "";
     rt.net = net::CreateNetGame(rt.settings.netSimulation);
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
     // replay takes the recorded one.
-    const int seed = StartupRandomSeed(ClockMs());
+    const int seed = StartupRandomSeed(rt.settings.fixedSeed, ClockMs());
     SeedRandom(rt.session ? rt.session->Seed(seed) : seed);
 
     if (rt.settings.fullScreen)
@@ -116,7 +140,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     SetResourcePackNames(programDirectory, programDirectory);
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    ResetTimerStamps(rt);
+    rt.frameClock.Restart(ClockMs());
     SwapAndPace(*rt.gfx);
     Set2DProjection(*rt.gfx, 0, 0, 0, 0);
 
@@ -127,7 +151,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     PresentFrame();
 
     rt.paused = false;
-    ResetTimerStamps(rt);
+    rt.frameClock.Restart(ClockMs());
     if (showCommand == 0) HideGLWindow(*rt.gfx);
 
     ShowMouseCursor(rt.settings.mouseCapture == 0);

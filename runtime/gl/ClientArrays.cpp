@@ -1,6 +1,6 @@
-#include "core/ClientArrays.h"
+#include "gl/ClientArrays.h"
 
-#include "core/OpenGLRainbows.h"
+#include "gl/OpenGLRainbows.h"
 
 void ReleaseKeptArrays(OpenGLRainbows& device) {
     ArrayLayout& kept = device.keptArrays;

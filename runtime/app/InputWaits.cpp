@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/FrameLoop.h"
-#include "core/OpenGLRainbows.h"
+#include "app/FrameLoop.h"
 #include "core/Runtime.h"
+#include "gl/OpenGLRainbows.h"
 #include "input/InputCommands.h"
 #include "input/InputDevices.h"
 #include "input/InputPolls.h"
@@ -14,17 +14,6 @@ const int kQuietRounds = 15;
 const unsigned kRoundSleepMs = 5;
 const double kAxisMoved = 0.1;
 
-// The mouse as the previous wait step left it.
-struct MouseSnapshot {
-    int x = 0, y = 0;
-    bool left = false, right = false;
-};
-
-MouseSnapshot& PreviousMouse() {
-    static MouseSnapshot previous;
-    return previous;
-}
-
 bool AnyKeyHeld(const InputDevices& input) {
     for (int code = 0; code < 255; ++code)
         if (input.KeyIsDown(code)) return true;
@@ -34,12 +23,12 @@ bool AnyKeyHeld(const InputDevices& input) {
 bool MouseChanged(InputDevices& input, const OpenGLRainbows& device) {
     MouseReport report;
     input.MousePoll(report);
-    MouseSnapshot now;
+    WaitMouse now;
     now.x = std::max(0, std::min(input.pointerX, device.screenWidth - 1));
     now.y = std::max(0, std::min(input.pointerY, device.screenHeight - 1));
     now.left = report.buttons[0] != 0;
     now.right = report.buttons[1] != 0;
-    MouseSnapshot& previous = PreviousMouse();
+    WaitMouse& previous = input.waitMouse;
     const bool changed = now.x != previous.x || now.y != previous.y || now.left != previous.left ||
                          now.right != previous.right;
     previous = now;
@@ -69,7 +58,7 @@ void WaitStep(OpenGLRainbows& device, InputDevices& input) {
         const bool keys = AnyKeyHeld(input);
         const bool mouse = MouseChanged(input, device);
         if (keys || mouse || AnyJoystickActive(input)) return;
-        device.clock.SleepMs(kRoundSleepMs);
+        PacingClock().SleepMs(kRoundSleepMs);
     }
 }
 

@@ -1,6 +1,6 @@
-#include "core/TextureUnits.h"
+#include "gl/TextureUnits.h"
 
-#include "core/OpenGLRainbows.h"
+#include "gl/OpenGLRainbows.h"
 
 void SetSecondUnitTexture(OpenGLRainbows& device, GLuint texture) {
     const GLExtensions& ext = device.ext;

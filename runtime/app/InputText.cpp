@@ -1,9 +1,9 @@
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/ScreenImages.h"
+#include "gl/OpenGLRainbows.h"
 #include "input/InputCommands.h"
 #include "input/InputPolls.h"
 

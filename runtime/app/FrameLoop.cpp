@@ -1,17 +1,18 @@
-#include "core/FrameLoop.h"
+#include "app/FrameLoop.h"
 
 #include <GL/gl.h>
 #include <cstdio>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
 #include "core/ErrorLog.h"
+#include "core/FrameClock.h"
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/ScreenImages.h"
-#include "gfx2d/SpriteBatch.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/SceneSetup.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/SpriteBatch.h"
 #include "input/InputDevices.h"
 #include "input/InputPolls.h"
 #include "os/RunSession.h"
@@ -35,7 +36,7 @@ void EndOnQuitKeys() {
 // folder. A snapshot that cannot be written is said once; the run goes on.
 void SaveSnapshot(OpenGLRainbows& device, long frame) {
     FlushSpriteBatch(device);
-    const std::string path = Rt().snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
+    const std::string path = Rt().settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
     static bool told = false;
     if (!SaveScreenTo(device, path) && !told) {
         told = true;
@@ -46,13 +47,14 @@ void SaveSnapshot(OpenGLRainbows& device, long frame) {
 } // namespace
 
 bool KeyHeld(int code) {
-    return Rt().keys.Held(code);
+    const InputDevices* input = Rt().input.get();
+    return input && input->keys.Held(code);
 }
 
 void CheckQuitKeys(bool escapeOnly) {
     // A quit key tapped since the last check counts, though game code's reads of the keys in
     // between may have seen it come and go.
-    KeyState& keys = Rt().keys;
+    KeyState& keys = Rt().input->keys;
     auto down = [&keys](int code) { return keys.HeldSinceCheck(code); };
     const bool escape = Rt().settings.quitKeys && (down(kKeyUnassigned) || down(kKeyEscape));
     const bool altF4 = !escapeOnly && down(kKeyLeftAlt) && down(kKeyF4);
@@ -77,16 +79,6 @@ void DispatchEvent(const os::Event& event) {
         }
         break;
     case os::Event::Type::CloseRequest: EndProgramNormally();
-    case os::Event::Type::KeyDown:
-    case os::Event::Type::KeyUp:
-        if (event.code > 0 && event.code < 256) {
-            if (event.type == os::Event::Type::KeyDown)
-                rt.keys.Press(event.code);
-            else
-                rt.keys.Release(event.code);
-        }
-        if (rt.input) rt.input->HandleEvent(event);
-        break;
     default:
         if (rt.input) rt.input->HandleEvent(event);
         break;
@@ -97,7 +89,6 @@ int PumpMessages(OpenGLRainbows& device) {
     Runtime& rt = Rt();
     // Every pump starts a frame: recorded input is placed by these frames.
     ++rt.frame;
-    rt.keys.NextFrame();
     if (rt.input) rt.input->NextFrame();
     if (rt.session) {
         rt.session->BeginFrame();
@@ -109,36 +100,18 @@ int PumpMessages(OpenGLRainbows& device) {
     return 1;
 }
 
-double NextFrameTime(double nextFrameTime, double interval, double now) {
-    double candidate = nextFrameTime + interval;
-    if (interval > 0) {
-        while (now > candidate)
-            candidate += interval;
-    }
-    return candidate;
+os::Clock& PacingClock() {
+    Runtime& rt = Rt();
+    return rt.pacingClock ? *rt.pacingClock : *rt.clock;
 }
 
 double SwapAndPace(OpenGLRainbows& device) {
-    FlushSpriteBatch(device);
-    ReleaseKeptArrays(device);
-    device.window.SwapBuffers();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
-    const double t0 = device.clock.NowMs();
+    SwapFrame(device);
     // Events that arrive while the frame waits stay queued for the next frame's pump, which
     // comes before input is read; a replay does not wait unless asked to keep real time.
-    const Runtime& rt = Rt();
+    Runtime& rt = Rt();
     const bool waits = !rt.session || rt.session->PacesInRealTime();
-    while (waits) {
-        const double remaining = device.nextFrameTime - device.clock.NowMs();
-        if (remaining < 0) break;
-        // Sleep through most of the wait and spin only the last two milliseconds: the frame
-        // still ends on time, and the software rasteriser's threads get the processor meanwhile.
-        if (remaining > 2.0) device.clock.SleepMs(1);
-    }
-    const double now = device.clock.NowMs();
-    device.nextFrameTime = NextFrameTime(device.nextFrameTime, device.frameInterval, now);
-    return (now - t0) + 1.0;
+    return rt.frameClock.Pace(PacingClock(), waits);
 }
 
 void PresentFrame() {
@@ -150,8 +123,7 @@ void PresentFrame() {
         device.window.Show();
         device.window.Raise();
     }
-    rt.previousStamp = rt.currentStamp;
-    rt.currentStamp = ClockMs();
+    rt.frameClock.Stamp(ClockMs());
     // The frame whose picture the back buffer holds; the pump below starts the next one.
     const long drawnFrame = rt.frame;
 
@@ -165,8 +137,8 @@ void PresentFrame() {
     StartInputFrame();
     CheckQuitKeys(false);
 
-    CloseSceneShadowPass();
-    if (rt.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
+    CloseSceneShadowPass(rt.gfx.get(), rt.view3d.get());
+    if (rt.settings.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
@@ -175,21 +147,19 @@ void PresentFrame() {
     glColor4f(1, 1, 1, 1);
     DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
-    ResetSceneFrameState();
+    ResetSceneFrameState(&device);
 }
 
 void LimitFrameRate(double framesPerSecond) {
-    if (Rt().gfx) Rt().gfx->frameInterval = FrameIntervalFor(ToInt(framesPerSecond));
+    Rt().frameClock.interval = FrameIntervalFor(ToInt(framesPerSecond));
 }
 
 double GetTimerMs() {
-    return ClockMs() - Rt().timerBase;
+    return ClockMs() - Rt().frameClock.timerBase;
 }
 
 double GetFrameTime() {
-    const Runtime& rt = Rt();
-    const double elapsed = rt.currentStamp - rt.previousStamp;
-    return elapsed > 0 ? elapsed : 1.0;
+    return Rt().frameClock.FrameTime();
 }
 
 void SetAutoPause(double flag) {

@@ -5,13 +5,13 @@
 #include <cmath>
 
 #include "core/Number.h"
-#include "core/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneDebugDrawing.h"
 #include "gfx3d/SceneSetup.h"
+#include "gl/OpenGLRainbows.h"
 
 namespace {
 

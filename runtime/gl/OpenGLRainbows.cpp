@@ -1,15 +1,16 @@
 #include <GL/gl.h>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "core/ErrorLog.h"
-#include "core/OpenGLRainbows.h"
-#include "gfx2d/SpriteStore.h"
-#include "os/Clock.h"
+#include "gl/OpenGLRainbows.h"
+#include "gl/SpriteBatch.h"
 #include "os/Window.h"
 
 namespace {
+
+// Used when no GL context can be asked (the headless platform).
+const int kAssumedMaxTextureSize = 4096;
 
 const char kSoftwareCaption[] = "!!OpenGL Software Emulation!!";
 const char kSoftwareMessage[] = "Please update your GFX adapter's driver\n"
@@ -27,34 +28,27 @@ bool IsSoftwareRenderer(const char* renderer) {
             std::strstr(renderer, "Software Rasterizer") || std::strstr(renderer, "swrast"));
 }
 
-void WarnOnceAboutSoftwareRendering(os::Window& window) {
+void WarnOnceAboutSoftwareRendering(os::Window& window, bool messageBox) {
     if (softwareWarningGiven || !window.HasGL()) return;
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     if (!IsSoftwareRenderer(renderer)) return;
     softwareWarningGiven = true;
-    // Automated runs set VORNIC_NO_MESSAGE_BOX so that nothing waits for a click; the log
-    // line is written either way.
-    const char* quiet = std::getenv("VORNIC_NO_MESSAGE_BOX");
-    if (!quiet || !*quiet) window.MessageBox(kSoftwareCaption, kSoftwareMessage);
+    // Automated runs switch the box off so that nothing waits for a click; the log line is
+    // written either way.
+    if (messageBox) window.MessageBox(kSoftwareCaption, kSoftwareMessage);
     AppendLogLine("OpenGL Software Emulation");
 }
 
 } // namespace
 
-OpenGLRainbows::OpenGLRainbows(os::Window& window, os::Clock& clock)
-    : window(window), clock(clock), sprites(std::make_unique<SpriteStore>()) {}
+OpenGLRainbows::OpenGLRainbows(os::Window& window) : window(window) {}
 
 OpenGLRainbows::~OpenGLRainbows() {
     if (window.IsOpen()) DestroyGLWindow(*this);
 }
 
-double FrameIntervalFor(int frameRate) {
-    return frameRate > 0 ? 1000.0 / frameRate : 2.0;
-}
-
-int CreateGLWindow(OpenGLRainbows& device, int width, int height, int colourDepth, int frameRate,
-                   int samples, int /*fullScreen: switched by the caller afterwards*/) {
-    device.frameInterval = FrameIntervalFor(frameRate);
+int CreateGLWindow(OpenGLRainbows& device, int width, int height, int colourDepth, int samples,
+                   int /*fullScreen: switched by the caller afterwards*/) {
     device.samples = samples;
 
     os::WindowRequest request;
@@ -72,10 +66,9 @@ int CreateGLWindow(OpenGLRainbows& device, int width, int height, int colourDept
     device.screenHeight = height;
     device.colourDepth = colourDepth;
 
-    WarnOnceAboutSoftwareRendering(device.window);
+    WarnOnceAboutSoftwareRendering(device.window, device.messageBoxes);
 
     device.fullScreenActive = false;
-    device.nextFrameTime = device.clock.NowMs();
     device.ext.Load(device.window);
     // A new context starts with every array and texture unit off; unit 1 is visited once.
     device.keptArrays = ArrayLayout{};
@@ -120,7 +113,7 @@ int HideGLWindow(OpenGLRainbows& device) {
 
 void DestroyGLWindow(OpenGLRainbows& device) {
     // Textures go while their context is still there.
-    ReleaseAllTextures(device);
+    if (device.sprites) device.sprites->ReleaseTextures(device);
     ApplyWindowedFrame(device);
     device.window.Destroy();
     device.screenWidth = 0;
@@ -136,6 +129,22 @@ void ChangeScreenMode(OpenGLRainbows& device, int width, int height, int colourD
         EnterFullScreen(device);
     else
         ApplyWindowedFrame(device);
+}
+
+void SwapFrame(OpenGLRainbows& device) {
+    FlushSpriteBatch(device);
+    ReleaseKeptArrays(device);
+    device.window.SwapBuffers();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+int MaxTextureSize(OpenGLRainbows& device) {
+    if (device.maxTextureSize < 0) {
+        GLint size = 0;
+        if (device.window.HasGL()) glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+        device.maxTextureSize = size > 0 ? size : kAssumedMaxTextureSize;
+    }
+    return device.maxTextureSize;
 }
 
 void Set2DProjection(OpenGLRainbows& device, int x, int y, int width, int height) {

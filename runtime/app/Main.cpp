@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "core/CoreCommands.h"
+#include "app/AppCommands.h"
+#include "app/Startup.h"
 #include "core/ErrorLog.h"
 #include "core/Runtime.h"
-#include "core/Startup.h"
 
 namespace {
 

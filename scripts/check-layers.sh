@@ -1,0 +1,53 @@
+#!/bin/sh
+# Fails when a runtime folder includes a header of a folder in a higher layer (docs/ARCHITECTURE.md,
+# "Layers"). Reads only the #include lines, so it runs in a moment; CTest runs it as
+# layers.no_upward_includes.
+#
+# Layers, bottom to top. Folders of one layer may include each other's headers.
+#   0 os            the seam to SDL and the operating system
+#   1 core text     the context, numbers, settings, errors and log; strings and random numbers
+#   2 files gl      files and resources; the GL device and its state caches
+#   3 gfx2d input sound net pathfind platform
+#   4 gfx3d
+#   9 app desktop   start-up, frame loop, main, screen commands, the input waits; the commands
+#                   that reach the desktop (they hide the window, pump events, wait on input)
+# A folder not in the table counts as a subsystem of the middle (layer 3) and is named in a note,
+# so that it gets its own row.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root/runtime"
+
+layer_of() {
+    case "$1" in
+    os) echo 0 ;;
+    core | text) echo 1 ;;
+    files | gl) echo 2 ;;
+    gfx2d | input | sound | net | pathfind | platform) echo 3 ;;
+    gfx3d) echo 4 ;;
+    app | desktop) echo 9 ;;
+    *) echo 3 ;;
+    esac
+}
+
+known="os core text files gl gfx2d input sound net pathfind platform gfx3d app desktop"
+status=0
+for dir in */; do
+    dir=${dir%/}
+    case " $known " in *" $dir "*) ;; *) echo "note: runtime/$dir has no row in scripts/check-layers.sh; taken as layer 3" ;; esac
+    own=$(layer_of "$dir")
+    # Every quoted include that names a folder: file:line:#include "folder/Header.h"
+    hits=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[A-Za-z0-9_]+/' "$dir" || true)
+    [ -n "$hits" ] || continue
+    while IFS= read -r hit; do
+        target=$(printf '%s\n' "$hit" | sed -E 's/.*#[[:space:]]*include[[:space:]]+"([A-Za-z0-9_]+)\/.*/\1/')
+        [ -d "$target" ] || continue
+        if [ "$(layer_of "$target")" -gt "$own" ]; then
+            echo "upward include (layer $own includes layer $(layer_of "$target")): runtime/$hit"
+            status=1
+        fi
+    done <<HITS
+$hits
+HITS
+done
+[ $status -eq 0 ] && echo "layers hold: no folder includes one above it"
+exit $status
