@@ -36,7 +36,8 @@ void EndOnQuitKeys() {
 // folder. A snapshot that cannot be written is said once; the run goes on.
 void SaveSnapshot(OpenGLRainbows& device, long frame) {
     FlushSpriteBatch(device);
-    const std::string path = Rt().settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
+    const std::string path =
+        Rt().settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
     static bool told = false;
     if (!SaveScreenTo(device, path) && !told) {
         told = true;

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/ErrorLog.h"
 #include "app/FrameLoop.h"
+#include "core/ErrorLog.h"
 #include "core/Number.h"
-#include "gl/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "desktop/MoviePlayer.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
+#include "gl/OpenGLRainbows.h"
 #include "input/InputPolls.h"
 #include "os/Clock.h"
 #include "os/Desktop.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "gl/OpenGLRainbows.h"
 #include "gfx2d/MovieScreen.h"
+#include "gl/OpenGLRainbows.h"
 #include "os/Audio.h"
 #include "os/Clock.h"
 

@@ -13,7 +13,7 @@ class OpenGLRainbows;
 namespace os {
 class AudioOutput;
 class Clock;
-}
+} // namespace os
 
 namespace desktop {
 

@@ -2,10 +2,10 @@
 
 #include <GL/gl.h>
 
+#include "gfx2d/SpriteStore.h"
 #include "gl/ClientArrays.h"
 #include "gl/OpenGLRainbows.h"
 #include "gl/SpriteBatch.h"
-#include "gfx2d/SpriteStore.h"
 #include "os/Window.h"
 
 MovieScreen::MovieScreen(OpenGLRainbows& device, int width, int height)

@@ -4,12 +4,12 @@
 #include <initializer_list>
 
 #include "core/Number.h"
-#include "gl/OpenGLRainbows.h"
 #include "core/Runtime.h"
 #include "gfx3d/Collision.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneDebugDrawing.h"
+#include "gl/OpenGLRainbows.h"
 
 namespace {
 

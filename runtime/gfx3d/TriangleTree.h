@@ -49,7 +49,6 @@ class TriangleTree {
         return rayTested_[static_cast<size_t>(triangle)] != 0;
     }
 
-
   private:
     // Makes nodes_[index] the node over order_[first, first + count), with its subtree.
     void Build(int32_t index, int32_t first, int32_t count, const std::vector<float>& centres);

@@ -8,8 +8,8 @@
 #include "app/FrameLoop.h"
 #include "core/FrameClock.h"
 #include "core/Runtime.h"
-#include "input/InputCommands.h"
 #include "gl/OpenGLRainbows.h"
+#include "input/InputCommands.h"
 #include "support/TestRuntime.h"
 
 namespace {

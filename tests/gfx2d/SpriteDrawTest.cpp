@@ -8,8 +8,8 @@
 #include "core/Runtime.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
-#include "support/TempDir.h"
 #include "gl/OpenGLRainbows.h"
+#include "support/TempDir.h"
 #include "support/TestRuntime.h"
 
 namespace {

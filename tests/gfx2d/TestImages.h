@@ -1,8 +1,8 @@
 // Builds small picture files for the 2D graphics tests.
 #pragma once
 
-#include <array>
 #include "support/TempDir.h"
+#include <array>
 
 #include <cstdint>
 #include <functional>

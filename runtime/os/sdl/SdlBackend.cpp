@@ -30,5 +30,4 @@ Backend CreateSdlBackend() {
     return backend;
 }
 
-
 } // namespace os

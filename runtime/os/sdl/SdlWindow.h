@@ -38,7 +38,6 @@ class SdlWindow : public Window {
     static bool Translate(const SDL_Event& in, Event& out);
 
   private:
-
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
