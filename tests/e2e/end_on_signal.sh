@@ -7,16 +7,6 @@ program=$(readlink -f "$1")
 
 box_title='!!OpenGL Software Emulation!!'
 
-# Waits up to ten seconds for the program to end; its exit status.
-wait_for_end() {
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "$1: still running 10 s later"
-    wait "$pid"
-}
-
 # Waits for the warning box; the processes showing it are noted in $helpers.
 wait_for_box() {
     wait_for_window "$box_title"

@@ -70,16 +70,21 @@ focus_window() {
     fail "title stays '$(xdotool getwindowname "$window" 2>/dev/null)' with the focus given"
 }
 
-# Taps Escape once (down and up at once, shorter than a slow frame) and expects the program to
-# end within ten seconds with exit status $1.
-escape_until_exit() {
-    xdotool key Escape 2>/dev/null
+# Waits up to ten seconds for the program to end; its exit status.
+wait_for_end() {
     for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$pid" 2>/dev/null && fail "still running 10 s after a tap of Escape"
+    kill -0 "$pid" 2>/dev/null && fail "$1: still running 10 s later"
     wait "$pid"
+}
+
+# Taps Escape once (down and up at once, shorter than a slow frame) and expects the program to
+# end within ten seconds with exit status $1.
+escape_until_exit() {
+    xdotool key Escape 2>/dev/null
+    wait_for_end "a tap of Escape"
     local status=$?
     [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
 }
