@@ -10,13 +10,15 @@
 #include <string>
 #include <unistd.h>
 
+#include "core/Runtime.h"
+
 namespace fuzzfiles {
 
 inline const std::string& Folder() {
     static const std::string folder = [] {
         static char pattern[] = "/tmp/vornic-fuzz-XXXXXX";
         if (!mkdtemp(pattern)) std::abort();
-        setenv("TMPDIR", pattern, 1);
+        Rt().settings.tempDirectory = std::string(pattern) + "/";
         // Gone with the process when it ends normally (a run's time is over).
         std::atexit([] { std::filesystem::remove_all(pattern); });
         return std::string(pattern) + "/";

@@ -14,7 +14,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzzfiles::Write("lines.txt", data, size);
-    ResourceResolver resolver;
+    ResourceResolver resolver(fuzzfiles::Folder());
     LineFileCache cache;
     if (cache.Select(path, resolver) != LineFileCache::Selection::Loaded) std::abort();
     std::string lines[LineFileCache::kLineCount];

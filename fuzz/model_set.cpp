@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path =
         fuzzfiles::Write("set.ddw", reinterpret_cast<const uint8_t*>(text.data()), text.size());
     ObjectSlot slot;
-    if (LoadModelSet(slot, path, path) != 1 || slot.loaded != 1) std::abort();
+    if (LoadModelSet(nullptr, slot, path, path) != 1 || slot.loaded != 1) std::abort();
     if (slot.parts.Count() > 65536 || slot.textures.Count() > 65536) std::abort();
     return 0;
 }

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fd < 0) std::abort();
     const bool indexed = ReadPackIndex(fd, entries);
     close(fd);
-    ResourceResolver resolver;
+    ResourceResolver resolver(fuzzfiles::Folder());
     resolver.SetPack(packPath);
     for (const PackEntry& entry : entries) {
         std::string path;

@@ -32,11 +32,11 @@
 
 namespace {
 
-constexpr rlim_t kMemoryBound = rlim_t{256} << 20;
+[[maybe_unused]] constexpr rlim_t kMemoryBound = rlim_t{256} << 20;
 constexpr unsigned kSecondsBound = 20;
 // The child's status when a reader asked for more memory than the bound, even if it would
 // have coped with the refusal.
-constexpr int kAskedTooMuch = 3;
+[[maybe_unused]] constexpr int kAskedTooMuch = 3;
 
 // Runs load in a child under the bounds (the sanitizers reserve terabytes of address space, so
 // there only the time is bounded); the child's exit status, or minus its signal, and what it
