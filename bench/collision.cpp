@@ -74,7 +74,7 @@ template <typename Query> double PerSecond(int count, Query query) {
 
 void Measure(int id, int columns, int rows, const Queries& queries) {
     BuildSheet(id, columns, rows);
-    ObjectSlot& slot = *Rt().scene->Slot(id);
+    ObjectSlot& slot = *Rt().objects->Slot(id);
     const Mat4 placement = Mat4::Identity();
     const int triangles = slot.parts[0].frames[0].triangles.Count() / 3;
     const double buildStart = WallMs();
@@ -107,7 +107,7 @@ void Measure(int id, int columns, int rows, const Queries& queries) {
 } // namespace
 
 int main() {
-    Rt().scene = std::make_unique<Rainbows3D>();
+    Rt().objects = std::make_unique<Rainbows3D>();
     const Queries queries = MakeQueries(1000);
     std::printf(
         "Collision queries per second of processor time, search tree against the plain scan "
@@ -128,6 +128,6 @@ int main() {
                 "ObjectCollidesBox %.0f ns, ObjectRayDistance %.0f ns\n",
                 1e9 / sphereMiss, 1e9 / boxMiss, 1e9 / rayMiss);
     std::printf("targets: ray against 100 000 triangles >= 50x the scan; a miss < 100 ns\n");
-    Rt().scene.reset();
+    Rt().objects.reset();
     return 0;
 }

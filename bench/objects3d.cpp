@@ -165,8 +165,8 @@ int main(int argc, char** argv) {
     BuildGridObject(kBigObject, 25, 10, 60);
     BuildGridObject(kSmallObject, 2, 2, 20);
     std::printf("triangles per object: %d and %d\n",
-                Rt().scene->Slot(kBigObject)->parts[0].frames[0].triangles.Count() / 3,
-                Rt().scene->Slot(kSmallObject)->parts[0].frames[0].triangles.Count() / 3);
+                Rt().objects->Slot(kBigObject)->parts[0].frames[0].triangles.Count() / 3,
+                Rt().objects->Slot(kSmallObject)->parts[0].frames[0].triangles.Count() / 3);
     if (argc == 3 && std::strcmp(argv[1], "--picture") == 0) {
         SavePicture(argv[2]);
     } else {

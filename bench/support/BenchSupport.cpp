@@ -18,7 +18,7 @@ bool StartBenchRuntime(const char* title) {
 PlainObject MakePlainObject(int id) {
     PlainObject object;
     const GLExtensions& ext = Rt().gfx->ext;
-    const GrowArray<DrawVertex>& triangles = Rt().scene->Slot(id)->parts[0].frames[0].triangles;
+    const GrowArray<DrawVertex>& triangles = Rt().objects->Slot(id)->parts[0].frames[0].triangles;
     object.count = triangles.Count();
     ext.glGenBuffersARB(1, &object.buffer);
     ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, object.buffer);

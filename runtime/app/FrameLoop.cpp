@@ -138,7 +138,7 @@ void PresentFrame() {
     StartInputFrame();
     CheckQuitKeys(false);
 
-    CloseSceneShadowPass(rt.gfx.get(), rt.view3d.get());
+    CloseSceneShadowPass(rt.gfx.get(), rt.scene.get());
     if (rt.settings.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
 

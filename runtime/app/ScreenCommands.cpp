@@ -20,7 +20,7 @@ void SetScreenMode(double width, double height, double fullScreen) {
 void SetViewport(double x, double y, double width, double height) {
     Runtime& rt = Rt();
     if (!rt.gfx) return;
-    CloseSceneShadowPass(rt.gfx.get(), rt.view3d.get());
+    CloseSceneShadowPass(rt.gfx.get(), rt.scene.get());
     Set2DProjection(*rt.gfx, ToInt(x), ToInt(y), ToInt(width), ToInt(height));
 }
 

@@ -115,8 +115,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
 
     // Devices of the other subsystems are created here: input, sound, network, the 3D scene.
     rt.input = std::make_unique<InputDevices>(rt.window->CreateInput());
-    rt.scene = std::make_unique<Rainbows3D>();
-    rt.view3d = std::make_unique<Scene3D>();
+    rt.objects = std::make_unique<Rainbows3D>();
+    rt.scene = std::make_unique<Scene3D>();
     rt.sound = std::make_unique<SoundDevice>(std::move(backend.audio));
     rt.libraries = std::make_unique<platform::DllCache>();
     rt.net = net::CreateNetGame(rt.settings.netSimulation);
@@ -164,8 +164,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
 void ShutdownRuntime() {
     Runtime& rt = Rt();
     // 3D objects own GL buffers and textures, so they go while the context still exists.
+    rt.objects.reset();
     rt.scene.reset();
-    rt.view3d.reset();
     // The graphics device deletes every texture and the GL context with its window.
     rt.gfx.reset();
     if (rt.input) rt.input->Release();

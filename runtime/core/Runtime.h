@@ -70,9 +70,9 @@ struct Runtime {
     // Keyboard, mouse and joysticks.
     std::unique_ptr<InputDevices> input;
     // The 3D engine: the object table and the objects built in code.
-    std::unique_ptr<Rainbows3D> scene;
+    std::unique_ptr<Rainbows3D> objects;
     // The 3D scene: camera, lights, fog, the object transform and the drawing options.
-    std::unique_ptr<Scene3D> view3d;
+    std::unique_ptr<Scene3D> scene;
 
     // Files: channels, line file and INI store live for the whole process; the two resource
     // lookups are released at shut-down with their temporary files.

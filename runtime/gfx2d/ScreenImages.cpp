@@ -40,10 +40,10 @@ std::vector<uint8_t> ReadFrameBuffer(int x, int yFromBottom, int width, int heig
 // How the frame buffer stores the transparency colour: drawn once at (2, 2) and read back,
 // with the pixel there put back afterwards.
 uint32_t StoredTransparencyColour(OpenGLRainbows& device) {
-    const int64_t saved = PixelAt(device, 2, 2);
-    DrawPixelAt(device, 2, 2, Sprites(device).transparencyColour);
-    const uint32_t stored = static_cast<uint32_t>(PixelAt(device, 2, 2));
-    DrawPixelAt(device, 2, 2, saved);
+    const int64_t saved = gfx2d::PixelColour(device, 2, 2);
+    gfx2d::DrawPixel(device, 2, 2, Sprites(device).transparencyColour);
+    const uint32_t stored = static_cast<uint32_t>(gfx2d::PixelColour(device, 2, 2));
+    gfx2d::DrawPixel(device, 2, 2, saved);
     return stored;
 }
 

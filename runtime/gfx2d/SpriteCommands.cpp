@@ -72,58 +72,58 @@ double GetSpriteTexture(double id) {
 
 void SetAlphaMode(double alpha) {
     if (OpenGLRainbows* device = GraphicsDevice())
-        SetAlphaModeOn(*device, static_cast<float>(alpha));
+        gfx2d::SetAlphaMode(*device, static_cast<float>(alpha));
 }
 
 void DrawSprite(double id, double x, double y) {
-    if (OpenGLRainbows* device = GraphicsDevice()) DrawSpriteAt(*device, ToInt(id), x, y);
+    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::DrawSprite(*device, ToInt(id), x, y);
 }
 
 void StretchSprite(double id, double x, double y, double width, double height) {
     if (OpenGLRainbows* device = GraphicsDevice())
-        StretchSpriteAt(*device, ToInt(id), x, y, width, height);
+        gfx2d::StretchSprite(*device, ToInt(id), x, y, width, height);
 }
 
 void ZoomSprite(double id, double x, double y, double zoomX, double zoomY) {
     if (OpenGLRainbows* device = GraphicsDevice())
-        ZoomSpriteAt(*device, ToInt(id), x, y, zoomX, zoomY);
+        gfx2d::ZoomSprite(*device, ToInt(id), x, y, zoomX, zoomY);
 }
 
 void RotoZoomSprite(double id, double x, double y, double angle, double zoom) {
     if (OpenGLRainbows* device = GraphicsDevice())
-        RotoZoomSpriteAt(*device, ToInt(id), x, y, angle, zoom);
+        gfx2d::RotoZoomSprite(*device, ToInt(id), x, y, angle, zoom);
 }
 
 void StartPolygon(double id) {
-    if (OpenGLRainbows* device = GraphicsDevice()) StartPolygonWith(*device, ToInt(id));
+    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::StartPolygon(*device, ToInt(id));
 }
 
 void AddPolygonVertex(double x, double y, double s, double t, double colour) {
     if (OpenGLRainbows* device = GraphicsDevice())
-        AddPolygonVertexAt(*device, ToInt(x), ToInt(y), s, t, ToInt(colour));
+        gfx2d::AddPolygonVertex(*device, ToInt(x), ToInt(y), s, t, ToInt(colour));
 }
 
 void EndPolygon() {
-    if (OpenGLRainbows* device = GraphicsDevice()) EndPolygonOn(*device);
+    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::EndPolygon(*device);
 }
 
 void DrawPixel(double x, double y, double colour) {
-    if (OpenGLRainbows* device = GraphicsDevice()) DrawPixelAt(*device, x, y, ToInt(colour));
+    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::DrawPixel(*device, x, y, ToInt(colour));
 }
 
 void DrawLine(double x1, double y1, double x2, double y2, double colour) {
     if (OpenGLRainbows* device = GraphicsDevice())
-        DrawLineAt(*device, x1, y1, x2, y2, ToInt(colour));
+        gfx2d::DrawLine(*device, x1, y1, x2, y2, ToInt(colour));
 }
 
 void DrawRect(double x, double y, double width, double height, double colour) {
     if (OpenGLRainbows* device = GraphicsDevice())
-        DrawRectAt(*device, x, y, width, height, ToInt(colour));
+        gfx2d::DrawRect(*device, x, y, width, height, ToInt(colour));
 }
 
 double GetPixel(double x, double y) {
     OpenGLRainbows* device = GraphicsDevice();
-    return device ? static_cast<double>(PixelAt(*device, ToInt(x), ToInt(y))) : 0;
+    return device ? static_cast<double>(gfx2d::PixelColour(*device, ToInt(x), ToInt(y))) : 0;
 }
 
 double SpriteCollision(double id1, double x1, double y1, double id2, double x2, double y2) {

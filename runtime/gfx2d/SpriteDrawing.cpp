@@ -67,7 +67,7 @@ const std::vector<uint8_t>& AlphaCopy(OpenGLRainbows& device, int id) {
 
 } // namespace
 
-void SetAlphaModeOn(OpenGLRainbows& device, float alpha) {
+void gfx2d::SetAlphaMode(OpenGLRainbows& device, float alpha) {
     FlushSpriteBatch(device);
     if (alpha == 0) {
         glDisable(GL_BLEND);
@@ -115,7 +115,7 @@ void BatchQuad(OpenGLRainbows& device, int id, const float corners[16]) {
 
 } // namespace
 
-void DrawSpriteAt(OpenGLRainbows& device, int id, double x, double y) {
+void gfx2d::DrawSprite(OpenGLRainbows& device, int id, double x, double y) {
     const SpriteSlot* slot = LoadedSlot(device, id);
     if (!slot) return;
     const float left = static_cast<float>(std::ceil(x)), top = static_cast<float>(std::ceil(y));
@@ -126,8 +126,8 @@ void DrawSpriteAt(OpenGLRainbows& device, int id, double x, double y) {
     BatchQuad(device, id, corners);
 }
 
-void StretchSpriteAt(OpenGLRainbows& device, int id, double x, double y, double width,
-                     double height) {
+void gfx2d::StretchSprite(OpenGLRainbows& device, int id, double x, double y, double width,
+                          double height) {
     const SpriteSlot* slot = LoadedSlot(device, id);
     if (!slot) return;
     const float left = static_cast<float>(std::ceil(x)), top = static_cast<float>(std::ceil(y));
@@ -153,16 +153,18 @@ void StretchSpriteAt(OpenGLRainbows& device, int id, double x, double y, double 
     glFrontFace(GL_CCW);
 }
 
-void ZoomSpriteAt(OpenGLRainbows& device, int id, double x, double y, double zoomX, double zoomY) {
+void gfx2d::ZoomSprite(OpenGLRainbows& device, int id, double x, double y, double zoomX,
+                       double zoomY) {
     const SpriteSlot* slot = LoadedSlot(device, id);
     if (!slot) return;
     const double w = slot->imageWidth, h = slot->imageHeight;
     const double zoomedW = zoomX * w, zoomedH = zoomY * h;
-    StretchSpriteAt(device, id, x - (zoomedW - w) * 0.5, y - (zoomedH - h) * 0.5, zoomedW, zoomedH);
+    gfx2d::StretchSprite(device, id, x - (zoomedW - w) * 0.5, y - (zoomedH - h) * 0.5, zoomedW,
+                         zoomedH);
 }
 
-void RotoZoomSpriteAt(OpenGLRainbows& device, int id, double x, double y, double angle,
-                      double zoom) {
+void gfx2d::RotoZoomSprite(OpenGLRainbows& device, int id, double x, double y, double angle,
+                           double zoom) {
     const SpriteSlot* slot = LoadedSlot(device, id);
     if (!slot) return;
     const float hw = static_cast<float>(slot->imageWidth * zoom * 0.5);
@@ -186,14 +188,15 @@ void RotoZoomSpriteAt(OpenGLRainbows& device, int id, double x, double y, double
     glPopMatrix();
 }
 
-void StartPolygonWith(OpenGLRainbows& device, int id) {
+void gfx2d::StartPolygon(OpenGLRainbows& device, int id) {
     SpriteStore& store = Sprites(device);
     BindSpriteTexture(device, LoadedSlot(device, id) ? id : -1, -1, false);
     store.polygon.Reserve(512);
     store.polygon.Clear();
 }
 
-void AddPolygonVertexAt(OpenGLRainbows& device, int x, int y, double s, double t, int64_t colour) {
+void gfx2d::AddPolygonVertex(OpenGLRainbows& device, int x, int y, double s, double t,
+                             int64_t colour) {
     SpriteStore& store = Sprites(device);
     float* v = store.polygon.Append();
     v[0] = static_cast<float>(x);
@@ -213,7 +216,7 @@ void AddPolygonVertexAt(OpenGLRainbows& device, int x, int y, double s, double t
     v[7] = colour == store.transparencyColour ? 0.0f : store.translucent ? store.globalAlpha : 1.0f;
 }
 
-void EndPolygonOn(OpenGLRainbows& device) {
+void gfx2d::EndPolygon(OpenGLRainbows& device) {
     SpriteStore& store = Sprites(device);
     FlushSpriteBatch(device);
     if (store.polygon.Count() == 0) return;
@@ -242,7 +245,7 @@ void EndPolygonOn(OpenGLRainbows& device) {
     glDisable(GL_COLOR_MATERIAL);
 }
 
-void DrawPixelAt(OpenGLRainbows& device, double x, double y, int64_t colour) {
+void gfx2d::DrawPixel(OpenGLRainbows& device, double x, double y, int64_t colour) {
     BeginPrimitive(device, colour);
     glPushMatrix();
     glTranslatef(kPixelCentre, kPixelCentre, 0);
@@ -253,8 +256,8 @@ void DrawPixelAt(OpenGLRainbows& device, double x, double y, int64_t colour) {
     EndPrimitive(device);
 }
 
-void DrawLineAt(OpenGLRainbows& device, double x1, double y1, double x2, double y2,
-                int64_t colour) {
+void gfx2d::DrawLine(OpenGLRainbows& device, double x1, double y1, double x2, double y2,
+                     int64_t colour) {
     BeginPrimitive(device, colour);
     glPushMatrix();
     glTranslatef(kPixelCentre, kPixelCentre, 0);
@@ -270,8 +273,8 @@ void DrawLineAt(OpenGLRainbows& device, double x1, double y1, double x2, double 
     EndPrimitive(device);
 }
 
-void DrawRectAt(OpenGLRainbows& device, double x, double y, double width, double height,
-                int64_t colour) {
+void gfx2d::DrawRect(OpenGLRainbows& device, double x, double y, double width, double height,
+                     int64_t colour) {
     if (width < 0) {
         x = x + width + 1;
         width = -width;
@@ -290,7 +293,7 @@ void DrawRectAt(OpenGLRainbows& device, double x, double y, double width, double
     EndPrimitive(device);
 }
 
-int64_t PixelAt(OpenGLRainbows& device, int x, int y) {
+int64_t gfx2d::PixelColour(OpenGLRainbows& device, int x, int y) {
     FlushSpriteBatch(device);
     if (x < 0 || y < 0 || x >= device.screenWidth || y >= device.screenHeight) return 0;
     GLubyte rgb[3] = {};

@@ -6,24 +6,26 @@
 
 class OpenGLRainbows;
 
-void SetAlphaModeOn(OpenGLRainbows& device, float alpha);
-void DrawSpriteAt(OpenGLRainbows& device, int id, double x, double y);
-void StretchSpriteAt(OpenGLRainbows& device, int id, double x, double y, double width,
-                     double height);
-void ZoomSpriteAt(OpenGLRainbows& device, int id, double x, double y, double zoomX, double zoomY);
-void RotoZoomSpriteAt(OpenGLRainbows& device, int id, double x, double y, double angle,
-                      double zoom);
+namespace gfx2d {
 
-void StartPolygonWith(OpenGLRainbows& device, int id);
-void AddPolygonVertexAt(OpenGLRainbows& device, int x, int y, double s, double t, int64_t colour);
-void EndPolygonOn(OpenGLRainbows& device);
+void SetAlphaMode(OpenGLRainbows& device, float alpha);
+void DrawSprite(OpenGLRainbows& device, int id, double x, double y);
+void StretchSprite(OpenGLRainbows& device, int id, double x, double y, double width, double height);
+void ZoomSprite(OpenGLRainbows& device, int id, double x, double y, double zoomX, double zoomY);
+void RotoZoomSprite(OpenGLRainbows& device, int id, double x, double y, double angle, double zoom);
 
-void DrawPixelAt(OpenGLRainbows& device, double x, double y, int64_t colour);
-void DrawLineAt(OpenGLRainbows& device, double x1, double y1, double x2, double y2, int64_t colour);
-void DrawRectAt(OpenGLRainbows& device, double x, double y, double width, double height,
-                int64_t colour);
+void StartPolygon(OpenGLRainbows& device, int id);
+void AddPolygonVertex(OpenGLRainbows& device, int x, int y, double s, double t, int64_t colour);
+void EndPolygon(OpenGLRainbows& device);
+
+void DrawPixel(OpenGLRainbows& device, double x, double y, int64_t colour);
+void DrawLine(OpenGLRainbows& device, double x1, double y1, double x2, double y2, int64_t colour);
+void DrawRect(OpenGLRainbows& device, double x, double y, double width, double height,
+              int64_t colour);
 // The colour number of the back-buffer pixel at (x, y); 0 outside the screen.
-int64_t PixelAt(OpenGLRainbows& device, int x, int y);
+int64_t PixelColour(OpenGLRainbows& device, int x, int y);
+
+} // namespace gfx2d
 
 // 1 when the two sprites at those top-left positions share a pixel opaque in both, else 0.
 int SpritesCollide(OpenGLRainbows& device, int id1, int x1, int y1, int id2, int x2, int y2);

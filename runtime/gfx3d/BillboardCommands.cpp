@@ -117,7 +117,7 @@ void DrawSprite3D(double id, double x, double y, double z, double scale) {
     FlushSpriteBatch(*device);
     Scene3D& scene = *CurrentScene();
     const int cullMode = scene.cullMode;
-    SetCullModeOn(scene, -1);
+    gfx3d::SetCullMode(scene, -1);
     float r[3], u[3];
     CameraAxes(r, u);
     const float c[3] = {F(x), F(y), F(z)};
@@ -137,7 +137,7 @@ void DrawSprite3D(double id, double x, double y, double z, double scale) {
     glEnd();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    SetCullModeOn(scene, cullMode);
+    gfx3d::SetCullMode(scene, cullMode);
     RestoreTexturePair(*device);
 }
 

@@ -28,7 +28,7 @@ float F(double value) {
 
 // The slot a query reads, or null when there is none.
 ObjectSlot* QueriedSlot(double id) {
-    Rainbows3D* engine = Rt().scene.get();
+    Rainbows3D* engine = Rt().objects.get();
     return engine ? engine->Slot(ToInt(id)) : nullptr;
 }
 

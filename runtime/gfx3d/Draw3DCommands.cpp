@@ -85,7 +85,7 @@ void DrawObject(double id, double frame) {
 void DrawObjectAnim(double id, double frameA, double frameB, double t, double mode) {
     OpenGLRainbows* device = Device();
     Scene3D* scene = CurrentScene();
-    Rainbows3D* engine = Rt().scene.get();
+    Rainbows3D* engine = Rt().objects.get();
     if (!device || !scene || !engine) return;
     ObjectSlot* slot = engine->Slot(ToInt(id));
     if (!slot) return;

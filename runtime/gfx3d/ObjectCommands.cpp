@@ -20,13 +20,13 @@
 namespace {
 
 ObjectSlot* FindSlot(double id) {
-    Rainbows3D* scene = Rt().scene.get();
+    Rainbows3D* scene = Rt().objects.get();
     return scene ? scene->Slot(ToInt(id)) : nullptr;
 }
 
 // The slot being built, or null.
 ObjectSlot* BuildingSlot() {
-    Rainbows3D* scene = Rt().scene.get();
+    Rainbows3D* scene = Rt().objects.get();
     return scene ? scene->Slot(scene->buildingId) : nullptr;
 }
 
@@ -60,7 +60,7 @@ double LoadObject(const RtString& fileName, double id) {
     }
     slot->Clear();
     // A slot that was being built is refilled from the file: its building ends here.
-    if (Rt().scene->buildingId == ToInt(id)) Rt().scene->buildingId = -1;
+    if (Rt().objects->buildingId == ToInt(id)) Rt().objects->buildingId = -1;
     if (StartsWithModelSetTag(*path)) return LoadModelSet(Rt().gfx.get(), *slot, *path, name);
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());
@@ -86,7 +86,7 @@ double SaveObject(const RtString& fileName, double id) {
 }
 
 void BeginObject(double id) {
-    Rainbows3D* scene = Rt().scene.get();
+    Rainbows3D* scene = Rt().objects.get();
     ObjectSlot* slot = FindSlot(id);
     if (!scene || !slot) return;
     gfx3d::BeginBuilding(*slot);
@@ -111,7 +111,7 @@ void NewObjectGroup() {
 }
 
 void EndObject() {
-    Rainbows3D* scene = Rt().scene.get();
+    Rainbows3D* scene = Rt().objects.get();
     ObjectSlot* slot = BuildingSlot();
     if (!scene || !slot) return;
     scene->buildingId = -1;
@@ -119,7 +119,7 @@ void EndObject() {
 }
 
 void SetNormalMode(double mode) {
-    Rainbows3D* scene = Rt().scene.get();
+    Rainbows3D* scene = Rt().objects.get();
     if (!scene) return;
     // The remainder is taken on the integer, so negative modes give negative remainders,
     // which select no normals.

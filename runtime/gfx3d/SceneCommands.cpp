@@ -11,7 +11,7 @@
 #include "gl/OpenGLRainbows.h"
 
 Scene3D* CurrentScene() {
-    return Rt().view3d.get();
+    return Rt().scene.get();
 }
 
 namespace {
@@ -42,13 +42,14 @@ void ShowLight(const float position[3], const float direction[3], double cutOff)
 void Begin3D(double nearDistance, double farDistance, double fov) {
     OpenGLRainbows* device;
     Scene3D* scene;
-    if (Ready(device, scene)) Begin3DOn(*device, *scene, F(nearDistance), F(farDistance), F(fov));
+    if (Ready(device, scene))
+        gfx3d::Begin3D(*device, *scene, F(nearDistance), F(farDistance), F(fov));
 }
 
 void End3D() {
     OpenGLRainbows* device;
     Scene3D* scene;
-    if (Ready(device, scene)) End3DOn(*device, *scene);
+    if (Ready(device, scene)) gfx3d::End3D(*device, *scene);
 }
 
 void SetCameraUp(double x, double y, double z) {
@@ -67,7 +68,7 @@ void SetCamera(double eyeX, double eyeY, double eyeZ, double targetX, double tar
     FlushSpriteBatch(*device);
     const float eye[3] = {F(eyeX), F(eyeY), F(eyeZ)};
     const float target[3] = {F(targetX), F(targetY), F(targetZ)};
-    SetCameraOn(*scene, eye, target);
+    gfx3d::SetCamera(*scene, eye, target);
 }
 
 void SetCullMode(double mode) {
@@ -75,7 +76,7 @@ void SetCullMode(double mode) {
     Scene3D* scene;
     if (!Ready(device, scene)) return;
     FlushSpriteBatch(*device);
-    SetCullModeOn(*scene, mode > 0 ? 1 : mode < 0 ? -1 : 0);
+    gfx3d::SetCullMode(*scene, mode > 0 ? 1 : mode < 0 ? -1 : 0);
 }
 
 void SetLight(double id, double colour) {
@@ -94,7 +95,7 @@ void DefineLight(double id, double colour, double x, double y, double z, double 
     const int lightId = ToInt(id);
     const float position[3] = {F(x), F(y), F(z)};
     const float direction[3] = {F(dx), F(dy), F(dz)};
-    DefineLightOn(*scene, lightId, ToInt64(colour), position, direction, F(cutOff));
+    gfx3d::DefineLight(*scene, lightId, ToInt64(colour), position, direction, F(cutOff));
     if (Rt().settings.debugMode && lightId >= 0 && cutOff != 0)
         ShowLight(position, direction, cutOff);
     if (lightId == -3) {
@@ -110,7 +111,7 @@ void SetFog(double colour, double exponential, double a, double b) {
     Scene3D* scene;
     if (!Ready(device, scene)) return;
     FlushSpriteBatch(*device);
-    SetFogOn(*scene, ToInt64(colour), exponential != 0, F(a), F(b));
+    gfx3d::SetFog(*scene, ToInt64(colour), exponential != 0, F(a), F(b));
 }
 
 void ClearDepth() {

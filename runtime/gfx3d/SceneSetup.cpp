@@ -81,8 +81,8 @@ void ColourToFloats(int64_t colour, float rgb[3]) {
     rgb[2] = static_cast<float>((colour >> 16) & 0xFF) / 255.0f;
 }
 
-void Begin3DOn(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float farDistance,
-               float fov) {
+void gfx3d::Begin3D(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float farDistance,
+                    float fov) {
     FlushSpriteBatch(device);
     CloseShadowPass(device, scene);
 
@@ -140,13 +140,13 @@ void Begin3DOn(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float
     BindSpriteTexture(device, -1, -1, device.binding.mipmap);
 }
 
-void End3DOn(OpenGLRainbows& device, Scene3D& scene) {
+void gfx3d::End3D(OpenGLRainbows& device, Scene3D& scene) {
     ReleaseKeptArrays(device);
     CloseShadowPass(device, scene);
     Set2DProjection(device, 0, 0, 0, 0);
 }
 
-void SetCameraOn(Scene3D& scene, const float eye[3], const float target[3]) {
+void gfx3d::SetCamera(Scene3D& scene, const float eye[3], const float target[3]) {
     for (int i = 0; i < 3; ++i) {
         scene.eye[i] = eye[i];
         scene.target[i] = target[i];
@@ -169,8 +169,8 @@ void SetCameraOn(Scene3D& scene, const float eye[3], const float target[3]) {
     ComputeFrustum(scene);
 }
 
-void DefineLightOn(Scene3D& scene, int id, int64_t colour, const float position[3],
-                   const float direction[3], float cutOff) {
+void gfx3d::DefineLight(Scene3D& scene, int id, int64_t colour, const float position[3],
+                        const float direction[3], float cutOff) {
     float rgb[3];
     ColourToFloats(colour, rgb);
     if (id < 0) {
@@ -227,7 +227,7 @@ void DefineLightOn(Scene3D& scene, int id, int64_t colour, const float position[
     glPopMatrix();
 }
 
-void SetFogOn(const Scene3D& scene, int64_t colour, bool exponential, float a, float b) {
+void gfx3d::SetFog(const Scene3D& scene, int64_t colour, bool exponential, float a, float b) {
     if (colour == -1) {
         glDisable(GL_FOG);
         return;
@@ -251,7 +251,7 @@ void SetFogOn(const Scene3D& scene, int64_t colour, bool exponential, float a, f
     glFogfv(GL_FOG_COLOR, fogColour);
 }
 
-void SetCullModeOn(Scene3D& scene, int mode) {
+void gfx3d::SetCullMode(Scene3D& scene, int mode) {
     scene.cullMode = mode > 0 ? 1 : mode < 0 ? -1 : 0;
     if (mode > 0) {
         glFrontFace(GL_CW);

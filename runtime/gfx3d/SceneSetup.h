@@ -7,15 +7,20 @@
 class OpenGLRainbows;
 class Scene3D;
 
-void Begin3DOn(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float farDistance,
-               float fov);
-void End3DOn(OpenGLRainbows& device, Scene3D& scene);
-void SetCameraOn(Scene3D& scene, const float eye[3], const float target[3]);
+namespace gfx3d {
+
+void Begin3D(OpenGLRainbows& device, Scene3D& scene, float nearDistance, float farDistance,
+             float fov);
+void End3D(OpenGLRainbows& device, Scene3D& scene);
+void SetCamera(Scene3D& scene, const float eye[3], const float target[3]);
 // The light with GL id (id & 7), the effect light for negative ids. See DefineLight.
-void DefineLightOn(Scene3D& scene, int id, int64_t colour, const float position[3],
-                   const float direction[3], float cutOff);
-void SetFogOn(const Scene3D& scene, int64_t colour, bool exponential, float a, float b);
-void SetCullModeOn(Scene3D& scene, int mode);
+void DefineLight(Scene3D& scene, int id, int64_t colour, const float position[3],
+                 const float direction[3], float cutOff);
+void SetFog(const Scene3D& scene, int64_t colour, bool exponential, float a, float b);
+void SetCullMode(Scene3D& scene, int mode);
+
+} // namespace gfx3d
+
 // Switches the stencil-shadow pass on; nothing when it is on already.
 void OpenShadowPass(Scene3D& scene);
 // Darkens what the shadow volumes marked and ends the pass; nothing when it is off.

@@ -86,7 +86,7 @@ TEST_F(GlModelSetTest, TexturesAreCreatedAndReleased) {
     std::fclose(file);
 
     ASSERT_EQ(LoadObject(folder.File("set.set").c_str(), 1), 1);
-    ObjectSlot& slot = *Rt().scene->Slot(1);
+    ObjectSlot& slot = *Rt().objects->Slot(1);
     ASSERT_EQ(slot.textures.Count(), 2);
     const GLuint texture = slot.textures[0];
     EXPECT_NE(texture, 0u);

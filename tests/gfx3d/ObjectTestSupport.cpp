@@ -6,15 +6,15 @@
 #include "gfx3d/MeshObject.h"
 
 void ObjectTest::SetUp() {
-    Rt().scene = std::make_unique<Rainbows3D>();
+    Rt().objects = std::make_unique<Rainbows3D>();
 }
 
 void ObjectTest::TearDown() {
-    Rt().scene.reset();
+    Rt().objects.reset();
 }
 
 Rainbows3D& ObjectTest::scene() {
-    return *Rt().scene;
+    return *Rt().objects;
 }
 
 std::string ObjectTest::WriteFile(const std::string& name,

@@ -242,7 +242,7 @@ using collision::Scan;
 // sized by it; the tree must give the scan's answers exactly. Checks that the queries are not
 // all hits or all misses.
 void ExpectTreeMatchesScan(int id, unsigned seed) {
-    ObjectSlot& slot = *Rt().scene->Slot(id);
+    ObjectSlot& slot = *Rt().objects->Slot(id);
     const GrowArray<DrawVertex>& triangles = slot.parts[0].frames[0].triangles;
     std::mt19937 random(seed);
     auto uniform = [&](float lo, float hi) {
@@ -314,7 +314,7 @@ TEST_F(CollisionTest, TreeReachesAsFarAsTheTriangleTestAccepts) {
     const collision::Sphere sphere{{side / 4, side / 4, side / 20}, side * 1e-6f};
     for (Scan scan : {Scan::Tree, Scan::Linear})
         EXPECT_TRUE(
-            collision::SphereTouches(*Rt().scene->Slot(1), 0, Mat4::Identity(), sphere, scan));
+            collision::SphereTouches(*Rt().objects->Slot(1), 0, Mat4::Identity(), sphere, scan));
 }
 
 TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {

@@ -78,7 +78,7 @@ void UploadPlain(int id, unsigned char grey) {
 }
 
 MeshObjectX* FirstPart(int id) {
-    ObjectSlot* slot = Rt().scene->Slot(id);
+    ObjectSlot* slot = Rt().objects->Slot(id);
     if (!slot || slot->parts.Count() == 0) return nullptr;
     return &slot->parts[0];
 }

@@ -115,7 +115,7 @@ TEST_F(TexturingTest, OffsetDoesNotAddUpOverBlendedDraws) {
 }
 
 TEST_F(TexturingTest, ModelSetPartsUseTheSlotsTextures) {
-    ObjectSlot* slot = Rt().scene->Slot(1);
+    ObjectSlot* slot = Rt().objects->Slot(1);
     GLuint own = 0;
     glGenTextures(1, &own);
     glBindTexture(GL_TEXTURE_2D, own);
@@ -152,7 +152,7 @@ TEST_F(TexturingTest, SecondTextureFollowsEveryChangeOfBinding) {
 
     // A model set's own pair, then the sprite texture alone again.
     BuildSquare(2, 100);
-    ObjectSlot* set = Rt().scene->Slot(2);
+    ObjectSlot* set = Rt().objects->Slot(2);
     set->modelSet = 1;
     set->textures.Push(Sprites(*Rt().gfx).slots[3].plainTexture);
     set->textures.Push(Sprites(*Rt().gfx).slots[4].plainTexture);
