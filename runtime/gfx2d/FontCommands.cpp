@@ -2,13 +2,14 @@
 
 #include "core/Number.h"
 #include "core/PrintLog.h"
+#include "core/Runtime.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/Fonts.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"
 
 void LoadFont(const RtString& file, double id) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return;
     const int fontId = ClampFontId(ToInt(id));
     Sprites(*device).currentFont = fontId;
@@ -17,13 +18,13 @@ void LoadFont(const RtString& file, double id) {
 }
 
 void SetFont(double id) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         Sprites(*device).currentFont = ClampFontId(ToInt(id));
 }
 
 void GetFontSize(double& width, double& height) {
     width = height = 0;
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return;
     const FontGrid grid = FontGridOf(*device, Sprites(*device).currentFont);
     width = grid.glyphWidth;
@@ -31,7 +32,7 @@ void GetFontSize(double& width, double& height) {
 }
 
 void PrintText(const RtString& text, double x, double y) {
-    if (OpenGLRainbows* device = GraphicsDevice()) {
+    if (OpenGLRainbows* device = Rt().gfx.get()) {
         DrawText(*device, Sprites(*device).currentFont, text.CText(), text.Length(), x, y, 0);
         LogPrintedText(text.CText(), text.Length(), x, y);
     }

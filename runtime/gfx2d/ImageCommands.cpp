@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "core/Number.h"
+#include "core/Runtime.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/ScreenImages.h"
@@ -10,23 +11,23 @@
 #include "gl/OpenGLRainbows.h"
 
 double GrabSprite(double id, double x, double y, double width, double height) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
     return GrabSpriteFrom(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width), ToInt(height));
 }
 
 double SaveSprite(const RtString& file, double id) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     return device ? SaveSpriteTo(*device, PlatformPath(file.CText()), ToInt(id)) : 0;
 }
 
 double SaveScreen(const RtString& file) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     return device ? SaveScreenTo(*device, PlatformPath(file.CText())) : 0;
 }
 
 void ClearScreen() {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return;
     FlushSpriteBatch(*device);
     ClearBackgroundBlock(*device, 0);
@@ -34,11 +35,11 @@ void ClearScreen() {
 }
 
 void UseScreenAsBackground() {
-    if (OpenGLRainbows* device = GraphicsDevice()) GrabScreenIntoBlock(*device, 0);
+    if (OpenGLRainbows* device = Rt().gfx.get()) GrabScreenIntoBlock(*device, 0);
 }
 
 double LoadBackground(const RtString& file) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
     return LoadBackgroundFrom(*device, ResolveResourceFile(file.CText()).value_or(""));
 }

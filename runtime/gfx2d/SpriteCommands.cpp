@@ -8,16 +8,12 @@
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"
 
-OpenGLRainbows* GraphicsDevice() {
-    return Rt().gfx.get();
-}
-
 namespace {
 
 // The sprite loaders' common path: the slot is emptied whatever happens, and a failure leaves
 // its reason in the log.
 double LoadPicture(const char* command, const RtString& file, double id, bool normalMap) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device || !SpriteIdValid(ToInt(id))) return 0;
     const std::optional<std::string> path = ResolveResourceFile(file.CText());
     if (!path) {
@@ -44,19 +40,19 @@ double LoadBumpTexture(const RtString& file, double id) {
 }
 
 void DeleteSprite(double id) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (device && SpriteIdValid(ToInt(id))) EmptySlot(*device, ToInt(id));
 }
 
 void SetTransparency(double colour) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return;
     Sprites(*device).transparencyColour = ToInt(colour);
     Sprites(*device).fontTransparencyColour = ToInt(colour);
 }
 
 void GetSpriteSize(double id, double& width, double& height) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     width = height = 0;
     if (!device || !SpriteIdValid(ToInt(id))) return;
     const SpriteSlot& slot = Sprites(*device).slots[ToInt(id)];
@@ -65,69 +61,69 @@ void GetSpriteSize(double id, double& width, double& height) {
 }
 
 double GetSpriteTexture(double id) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device || !SpriteIdValid(ToInt(id))) return 0;
     return Sprites(*device).slots[ToInt(id)].plainTexture;
 }
 
 void SetAlphaMode(double alpha) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         gfx2d::SetAlphaMode(*device, static_cast<float>(alpha));
 }
 
 void DrawSprite(double id, double x, double y) {
-    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::DrawSprite(*device, ToInt(id), x, y);
+    if (OpenGLRainbows* device = Rt().gfx.get()) gfx2d::DrawSprite(*device, ToInt(id), x, y);
 }
 
 void StretchSprite(double id, double x, double y, double width, double height) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         gfx2d::StretchSprite(*device, ToInt(id), x, y, width, height);
 }
 
 void ZoomSprite(double id, double x, double y, double zoomX, double zoomY) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         gfx2d::ZoomSprite(*device, ToInt(id), x, y, zoomX, zoomY);
 }
 
 void RotoZoomSprite(double id, double x, double y, double angle, double zoom) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         gfx2d::RotoZoomSprite(*device, ToInt(id), x, y, angle, zoom);
 }
 
 void StartPolygon(double id) {
-    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::StartPolygon(*device, ToInt(id));
+    if (OpenGLRainbows* device = Rt().gfx.get()) gfx2d::StartPolygon(*device, ToInt(id));
 }
 
 void AddPolygonVertex(double x, double y, double s, double t, double colour) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         gfx2d::AddPolygonVertex(*device, ToInt(x), ToInt(y), s, t, ToInt(colour));
 }
 
 void EndPolygon() {
-    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::EndPolygon(*device);
+    if (OpenGLRainbows* device = Rt().gfx.get()) gfx2d::EndPolygon(*device);
 }
 
 void DrawPixel(double x, double y, double colour) {
-    if (OpenGLRainbows* device = GraphicsDevice()) gfx2d::DrawPixel(*device, x, y, ToInt(colour));
+    if (OpenGLRainbows* device = Rt().gfx.get()) gfx2d::DrawPixel(*device, x, y, ToInt(colour));
 }
 
 void DrawLine(double x1, double y1, double x2, double y2, double colour) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         gfx2d::DrawLine(*device, x1, y1, x2, y2, ToInt(colour));
 }
 
 void DrawRect(double x, double y, double width, double height, double colour) {
-    if (OpenGLRainbows* device = GraphicsDevice())
+    if (OpenGLRainbows* device = Rt().gfx.get())
         gfx2d::DrawRect(*device, x, y, width, height, ToInt(colour));
 }
 
 double GetPixel(double x, double y) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     return device ? static_cast<double>(gfx2d::PixelColour(*device, ToInt(x), ToInt(y))) : 0;
 }
 
 double SpriteCollision(double id1, double x1, double y1, double id2, double x2, double y2) {
-    OpenGLRainbows* device = GraphicsDevice();
+    OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
     return SpritesCollide(*device, ToInt(id1), ToInt(x1), ToInt(y1), ToInt(id2), ToInt(x2),
                           ToInt(y2));

@@ -119,7 +119,3 @@ GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum 
 // GL has multitexturing. A negative id turns texturing off.
 void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
                        const GLuint* table = nullptr);
-
-// The graphics device of the running program, for commands; null before start-up and after
-// shut-down.
-OpenGLRainbows* GraphicsDevice();

@@ -21,7 +21,7 @@ float F(double value) {
 
 OpenGLRainbows* Device() {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device && device->initialised && CurrentScene() ? device : nullptr;
+    return device && device->initialised && Rt().scene.get() ? device : nullptr;
 }
 
 // The camera's right and up vectors: the first two rows of the modelview matrix.
@@ -115,7 +115,7 @@ void DrawSprite3D(double id, double x, double y, double z, double scale) {
     const SpriteSlot& slot = Sprites(*device).slots[static_cast<size_t>(sprite)];
     if (!slot.Loaded()) return;
     FlushSpriteBatch(*device);
-    Scene3D& scene = *CurrentScene();
+    Scene3D& scene = *Rt().scene.get();
     const int cullMode = scene.cullMode;
     gfx3d::SetCullMode(scene, -1);
     float r[3], u[3];

@@ -35,7 +35,7 @@ ObjectSlot* QueriedSlot(double id) {
 // Objects are placed by the current object transform; before start-up, where there is none,
 // as they were loaded.
 Mat4 CurrentPlacement() {
-    Scene3D* scene = CurrentScene();
+    Scene3D* scene = Rt().scene.get();
     return scene ? scene->transform.Composed() : Mat4::Identity();
 }
 
@@ -46,8 +46,8 @@ OpenGLRainbows* DebugDevice(std::initializer_list<float> numbers) {
         if (!std::isfinite(number)) return nullptr;
     Runtime& rt = Rt();
     OpenGLRainbows* device = rt.gfx.get();
-    return rt.settings.debugMode && device && device->initialised && CurrentScene() ? device
-                                                                                    : nullptr;
+    return rt.settings.debugMode && device && device->initialised && Rt().scene.get() ? device
+                                                                                      : nullptr;
 }
 
 void ShowSphere(const collision::Sphere& sphere, bool hit) {

@@ -55,7 +55,7 @@ class PlainColourDrawing {
 
 OpenGLRainbows* Device() {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device && device->initialised && CurrentScene() ? device : nullptr;
+    return device && device->initialised && Rt().scene.get() ? device : nullptr;
 }
 
 float Limited(double size) {
@@ -116,7 +116,7 @@ void DrawAxes3D(double x, double y, double z) {
     OpenGLRainbows* device = Device();
     if (!device) return;
     PlainColourDrawing drawing(*device, 0, GL_LINE_SMOOTH);
-    glLoadMatrixf(CurrentScene()->cameraMatrix.m);
+    glLoadMatrixf(Rt().scene.get()->cameraMatrix.m);
     glTranslated(x, y, z);
     glScalef(20, 20, 20);
     const int alongX[3] = {0, 1, 2}, alongY[3] = {1, 2, 0}, alongZ[3] = {2, 0, 1};

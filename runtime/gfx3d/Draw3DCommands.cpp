@@ -34,31 +34,31 @@ void SetMipmapping(double flag) {
 }
 
 void SetTextureOffset(double du, double dv) {
-    Scene3D* scene = CurrentScene();
+    Scene3D* scene = Rt().scene.get();
     if (!scene) return;
     scene->textureOffset[0] = F(du);
     scene->textureOffset[1] = F(dv);
 }
 
 void SetSphereMapping(double flag) {
-    Scene3D* scene = CurrentScene();
+    Scene3D* scene = Rt().scene.get();
     if (scene) scene->sphereMapping = flag != 0;
 }
 
 void MoveObject(double x, double y, double z) {
-    if (Scene3D* scene = CurrentScene()) scene->transform.Move(F(x), F(y), F(z));
+    if (Scene3D* scene = Rt().scene.get()) scene->transform.Move(F(x), F(y), F(z));
 }
 
 void ScaleObject(double sx, double sy, double sz) {
-    if (Scene3D* scene = CurrentScene()) scene->transform.Scale(F(sx), F(sy), F(sz));
+    if (Scene3D* scene = Rt().scene.get()) scene->transform.Scale(F(sx), F(sy), F(sz));
 }
 
 void RotateObject(double angle, double ax, double ay, double az) {
-    if (Scene3D* scene = CurrentScene()) scene->transform.Rotate(F(angle), F(ax), F(ay), F(az));
+    if (Scene3D* scene = Rt().scene.get()) scene->transform.Rotate(F(angle), F(ax), F(ay), F(az));
 }
 
 void MultiplyObjectMatrix(NumArray& matrix) {
-    Scene3D* scene = CurrentScene();
+    Scene3D* scene = Rt().scene.get();
     if (!scene || matrix.dims != 1 || matrix.size1 != 16 || !matrix.data) return;
     Mat4 m;
     for (int i = 0; i < 16; ++i)
@@ -67,11 +67,11 @@ void MultiplyObjectMatrix(NumArray& matrix) {
 }
 
 void PushTransform() {
-    if (Scene3D* scene = CurrentScene()) scene->transform.Push();
+    if (Scene3D* scene = Rt().scene.get()) scene->transform.Push();
 }
 
 void PopTransform() {
-    if (Scene3D* scene = CurrentScene()) scene->transform.Pop();
+    if (Scene3D* scene = Rt().scene.get()) scene->transform.Pop();
 }
 
 void DrawObject(double id, double frame) {
@@ -84,7 +84,7 @@ void DrawObject(double id, double frame) {
 
 void DrawObjectAnim(double id, double frameA, double frameB, double t, double mode) {
     OpenGLRainbows* device = Device();
-    Scene3D* scene = CurrentScene();
+    Scene3D* scene = Rt().scene.get();
     Rainbows3D* engine = Rt().objects.get();
     if (!device || !scene || !engine) return;
     ObjectSlot* slot = engine->Slot(ToInt(id));

@@ -46,6 +46,3 @@ class Scene3D {
     // Parts that passed culling and were sent to GL since the counter was last cleared.
     long partsDrawn = 0;
 };
-
-// The scene of the running program, for commands; null before start-up and after shut-down.
-Scene3D* CurrentScene();

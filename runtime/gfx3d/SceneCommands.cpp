@@ -10,16 +10,12 @@
 #include "gfx3d/SceneSetup.h"
 #include "gl/OpenGLRainbows.h"
 
-Scene3D* CurrentScene() {
-    return Rt().scene.get();
-}
-
 namespace {
 
 // The device and scene when both exist.
 bool Ready(OpenGLRainbows*& device, Scene3D*& scene) {
     device = Rt().gfx.get();
-    scene = CurrentScene();
+    scene = Rt().scene.get();
     return device && scene && device->initialised;
 }
 
@@ -53,7 +49,7 @@ void End3D() {
 }
 
 void SetCameraUp(double x, double y, double z) {
-    Scene3D* scene = CurrentScene();
+    Scene3D* scene = Rt().scene.get();
     if (!scene) return;
     scene->up[0] = F(x);
     scene->up[1] = F(y);
@@ -80,7 +76,7 @@ void SetCullMode(double mode) {
 }
 
 void SetLight(double id, double colour) {
-    Scene3D* scene = CurrentScene();
+    Scene3D* scene = Rt().scene.get();
     if (!scene) return;
     DefineLight(id, colour, scene->eye[0], scene->eye[1], scene->eye[2], -scene->eye[0],
                 -scene->eye[1], -scene->eye[2], 180);

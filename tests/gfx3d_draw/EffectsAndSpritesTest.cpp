@@ -40,10 +40,10 @@ TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder)
     UploadPlain(9, 0);
     SetTexture3D(8, 9);
     DefineLight(-3, 0xFFFFFF, 0, 1000, 0, 0, 0, 0, 1);
-    EXPECT_TRUE(CurrentScene()->shadowPass);
+    EXPECT_TRUE(Rt().scene.get()->shadowPass);
     DrawObject(2, 0);
     End3D();
-    EXPECT_FALSE(CurrentScene()->shadowPass);
+    EXPECT_FALSE(Rt().scene.get()->shadowPass);
 
     const unsigned shadow = ReadPixel(shadowX, shadowY);
     // Grey at half opacity over white.
@@ -60,8 +60,8 @@ TEST_F(EffectsAndSpritesTest, ShadowLightOffDrawsObjectsAgain) {
     DrawFloorAndBox();
     DefineLight(-3, 0xFFFFFF, 0, 1000, 0, 0, 0, 0, 1);
     DefineLight(-3, 0xFFFFFF, 0, 1000, 0, 0, 0, 0, 0);
-    EXPECT_FALSE(CurrentScene()->shadowPass);
-    EXPECT_FALSE(CurrentScene()->effectLight.enabled);
+    EXPECT_FALSE(Rt().scene.get()->shadowPass);
+    EXPECT_FALSE(Rt().scene.get()->effectLight.enabled);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawObject(2, 0);
     int px, py;
@@ -128,7 +128,7 @@ TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
     EXPECT_EQ(ReadPixel(sideX, sideY), 0xFFFFFFu);
     PixelOf(70, 30, 0, sideX, sideY);
     EXPECT_EQ(ReadPixel(sideX, sideY), 0u);
-    EXPECT_EQ(CurrentScene()->cullMode, 0);
+    EXPECT_EQ(Rt().scene.get()->cullMode, 0);
     DrawSprite3D(6, 0, 0, 0, 1); // empty slot: nothing, no harm
     End3D();
 }

@@ -24,7 +24,7 @@ class ObjectDrawTest : public GlRuntimeTest {
         PixelOf(x, y, z, px, py);
         return ReadPixel(px, py) != 0;
     }
-    static long PartsDrawn() { return CurrentScene()->partsDrawn; }
+    static long PartsDrawn() { return Rt().scene.get()->partsDrawn; }
 };
 
 const float kStep = 200; // frame k stands at x = -300 + 200 k
@@ -70,7 +70,7 @@ TEST_F(ObjectDrawTest, ModeZeroBlendsFrameATowardFrameB) {
 TEST_F(ObjectDrawTest, ObjectsBehindOrBesideTheCameraAreCulled) {
     BuildSquare(1, 20);
     LookAtOriginFrom(1000);
-    CurrentScene()->partsDrawn = 0;
+    Rt().scene.get()->partsDrawn = 0;
     DrawObject(1, 0);
     EXPECT_EQ(PartsDrawn(), 1);
     MoveObject(0, 0, 1500); // behind the eye
@@ -124,7 +124,7 @@ TEST_F(ObjectDrawTest, TransformComposesScaleRotationsMoveAndParent) {
     MoveObject(100, 0, 0);
     RotateObject(90, 0, 0, 1);
     RotateObject(90, 0, 1, 0);
-    const Mat4& m = CurrentScene()->transform.Composed();
+    const Mat4& m = Rt().scene.get()->transform.Composed();
     EXPECT_NEAR(m.m[0], 0, 1e-5);
     EXPECT_NEAR(m.m[1], 1, 1e-5); // x -> y by the first rotation, kept by the second
     EXPECT_NEAR(m.m[4], 0, 1e-5);
@@ -133,24 +133,24 @@ TEST_F(ObjectDrawTest, TransformComposesScaleRotationsMoveAndParent) {
     MoveObject(0, 0, 0);
     RotateObject(90, 0, 0, 0);
     RotateObject(90, 0, 0, -1);
-    const Mat4& n = CurrentScene()->transform.Composed();
+    const Mat4& n = Rt().scene.get()->transform.Composed();
     EXPECT_NEAR(n.m[1], -1, 1e-5);
     // A general axis goes through the axis-angle matrix.
     MoveObject(0, 0, 0);
     RotateObject(120, 1, 1, 1);
-    const Mat4& g = CurrentScene()->transform.Composed();
+    const Mat4& g = Rt().scene.get()->transform.Composed();
     EXPECT_NEAR(g.m[1], 1, 1e-5); // x -> y
     // A child level moves with its parent; popping returns to it.
     MoveObject(100, 0, 0);
     ScaleObject(2, 2, 2);
     PushTransform();
     MoveObject(10, 0, 0);
-    EXPECT_NEAR(CurrentScene()->transform.Composed().m[12], 120, 1e-4);
+    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 120, 1e-4);
     PopTransform();
-    EXPECT_NEAR(CurrentScene()->transform.Composed().m[12], 100, 1e-4);
+    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 100, 1e-4);
     PopTransform(); // at level 0 it resets
-    EXPECT_NEAR(CurrentScene()->transform.Composed().m[12], 0, 1e-4);
-    EXPECT_NEAR(CurrentScene()->transform.Composed().m[0], 1, 1e-6);
+    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 0, 1e-4);
+    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[0], 1, 1e-6);
     End3D();
 }
 
@@ -160,12 +160,12 @@ TEST_F(ObjectDrawTest, SeventeenthRotationAndDeepPushesAreIgnored) {
     for (int i = 0; i < 16; ++i)
         RotateObject(10, 0, 0, 1);
     RotateObject(90, 0, 0, 1);
-    const Mat4& m = CurrentScene()->transform.Composed();
+    const Mat4& m = Rt().scene.get()->transform.Composed();
     EXPECT_NEAR(m.m[0], std::cos(160 * M_PI / 180), 1e-4);
     EXPECT_NEAR(m.m[1], std::sin(160 * M_PI / 180), 1e-4);
     for (int i = 0; i < 20; ++i)
         PushTransform();
-    EXPECT_EQ(CurrentScene()->transform.Depth(), 15);
+    EXPECT_EQ(Rt().scene.get()->transform.Depth(), 15);
     End3D();
 }
 
@@ -175,7 +175,7 @@ TEST_F(ObjectDrawTest, RotationAfterADrawKeepsThePosition) {
     MoveObject(200, 0, 0);
     DrawObject(1, 0);
     RotateObject(45, 0, 0, 1);
-    EXPECT_NEAR(CurrentScene()->transform.Composed().m[12], 200, 1e-4);
+    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 200, 1e-4);
     End3D();
 }
 
@@ -187,12 +187,12 @@ TEST_F(ObjectDrawTest, ExtraMatricesNeedSixteenElements) {
         matrix(i) = i % 5 == 0 ? 1 : 0;
     matrix(12) = 50;
     MultiplyObjectMatrix(matrix);
-    EXPECT_NEAR(CurrentScene()->transform.Composed().m[12], 50, 1e-5);
+    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 50, 1e-5);
     NumArray wrong;
     DimArray(wrong, 4, 4, 0, 0);
     MoveObject(0, 0, 0);
     MultiplyObjectMatrix(wrong);
-    EXPECT_NEAR(CurrentScene()->transform.Composed().m[12], 0, 1e-5);
+    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 0, 1e-5);
     End3D();
 }
 
