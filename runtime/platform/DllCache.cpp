@@ -1,5 +1,6 @@
 #include "platform/DllCache.h"
 
+#include "files/FilePaths.h"
 #include "os/Library.h"
 #include "text/TextCommands.h"
 
@@ -16,9 +17,10 @@ ProcLookup DllCache::Find(const RtString& library, const RtString& function) {
     for (const Entry& entry : entries_)
         if (entry.lowerCaseName == lowerCaseName) handle = entry.handle;
     if (!handle) {
-        // File names on this system are case-sensitive, so the name as given comes first.
-        handle = os::OpenLibrary(library.CText());
-        if (!handle) handle = os::OpenLibrary(lowerCaseName.CText());
+        // File names on this system are case-sensitive, so the name as given comes first; "\\"
+        // separates folders as in every other name from game code.
+        handle = os::OpenLibrary(PlatformPath(library.CText()));
+        if (!handle) handle = os::OpenLibrary(PlatformPath(lowerCaseName.CText()));
         if (!handle) return {};
         entries_.push_back({lowerCaseName, handle});
     }
