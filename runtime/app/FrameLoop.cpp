@@ -55,7 +55,9 @@ bool KeyHeld(int code) {
 void CheckQuitKeys(bool escapeOnly) {
     // A quit key tapped since the last check counts, though game code's reads of the keys in
     // between may have seen it come and go.
-    KeyState& keys = Rt().input->keys;
+    InputDevices* input = Rt().input.get();
+    if (!input) return;
+    KeyState& keys = input->keys;
     auto down = [&keys](int code) { return keys.HeldSinceCheck(code); };
     const bool escape = Rt().settings.quitKeys && (down(kKeyUnassigned) || down(kKeyEscape));
     const bool altF4 = !escapeOnly && down(kKeyLeftAlt) && down(kKeyF4);

@@ -70,7 +70,7 @@ void PlayMusic(const RtString& fileName) {
     std::string file;
     if (!ReadResourceFile(fileName.CText(), file, kMaxMusicBytes))
         LogFailedLoad("PlayMusic", fileName.CText(), "not found");
-    else if (!output->PlayMusic(std::vector<uint8_t>(file.begin(), file.end())))
+    else if (!output->PlayMusic(std::move(file)))
         LogFailedLoad("PlayMusic", fileName.CText(), "not music the mixer can decode");
 }
 

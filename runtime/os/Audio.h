@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace os {
@@ -52,7 +53,7 @@ class AudioOutput {
     // Background music from a whole encoded file (whatever formats the mixer decodes), played
     // over and over until StopMusic; it replaces the music before. False when the file cannot
     // be decoded: then nothing plays.
-    virtual bool PlayMusic(std::vector<uint8_t> file) = 0;
+    virtual bool PlayMusic(std::string file) = 0;
     // The music's loudness, 0 (silent) .. 1 (as recorded).
     virtual void SetMusicVolume(float volume) = 0;
     virtual void StopMusic() = 0;

@@ -52,7 +52,7 @@ bool HeadlessAudio::IsPlaying(int channel) const {
            channels[static_cast<size_t>(channel)].playing;
 }
 
-bool HeadlessAudio::PlayMusic(std::vector<uint8_t> file) {
+bool HeadlessAudio::PlayMusic(std::string file) {
     music.clear();
     if (!open || file.empty()) return false;
     music = std::move(file);

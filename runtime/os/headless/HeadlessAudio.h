@@ -29,7 +29,7 @@ class HeadlessAudio : public AudioOutput {
     void Stop(int channel) override;
     bool IsPlaying(int channel) const override;
     void SetTap(AudioTap) override {}
-    bool PlayMusic(std::vector<uint8_t> file) override;
+    bool PlayMusic(std::string file) override;
     void SetMusicVolume(float volume) override { musicVolume = volume; }
     void StopMusic() override { music.clear(); }
     void PlayStream(AudioSource source) override { stream = std::move(source); }
@@ -47,7 +47,7 @@ class HeadlessAudio : public AudioOutput {
     // The frames of the last chunk created.
     std::vector<int16_t> lastChunkSamples;
     // The file of the music that plays (empty when none) and its volume.
-    std::vector<uint8_t> music;
+    std::string music;
     float musicVolume = 1.0f;
     // The stream being mixed in; a test pulls its frames.
     AudioSource stream;

@@ -123,7 +123,7 @@ void SdlAudio::SetTap(AudioTap tap) {
     tap_ = std::move(tap);
 }
 
-bool SdlAudio::PlayMusic(std::vector<uint8_t> file) {
+bool SdlAudio::PlayMusic(std::string file) {
     StopMusic();
     if (!open_ || file.empty()) return false;
     musicFile_ = std::move(file);

@@ -26,7 +26,7 @@ class SdlAudio : public AudioOutput {
     bool IsPlaying(int channel) const override;
 
     void SetTap(AudioTap tap) override;
-    bool PlayMusic(std::vector<uint8_t> file) override;
+    bool PlayMusic(std::string file) override;
     void SetMusicVolume(float volume) override;
     void StopMusic() override;
     void PlayStream(AudioSource source) override;
@@ -45,7 +45,7 @@ class SdlAudio : public AudioOutput {
     std::vector<Gains> gains_;
     // The music and the file it decodes from, which the mixer reads while it plays.
     Mix_Music* music_ = nullptr;
-    std::vector<uint8_t> musicFile_;
+    std::string musicFile_;
     // Guards the tap and the stream, both used on the audio thread.
     std::mutex tapMutex_;
     AudioTap tap_;
