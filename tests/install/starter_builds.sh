@@ -7,7 +7,7 @@ set -u
 build=$(readlink -f "$1")
 source=$(readlink -f "$2")
 work=$(mktemp -d)
-trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 export TMPDIR="$work"
 
 fail() {
