@@ -39,11 +39,11 @@ bool FileChannel::AtEnd() {
 
 bool FileChannel::ReadAhead() {
     const size_t had = pending_.size();
-    if (had >= kLineLimit) return false;
-    pending_.resize(kLineLimit);
+    if (had >= kLineWithEndLimit) return false;
+    pending_.resize(kLineWithEndLimit);
     ssize_t got;
     do {
-        got = read(fd_, pending_.data() + had, kLineLimit - had);
+        got = read(fd_, pending_.data() + had, kLineWithEndLimit - had);
     } while (got < 0 && errno == EINTR);
     pending_.resize(had + (got > 0 ? static_cast<size_t>(got) : 0));
     return got > 0;
@@ -73,8 +73,8 @@ bool FileChannel::Write(const void* data, size_t count) {
 bool FileChannel::ReadLine(std::string& line) {
     line.clear();
     if (fd_ < 0) return false;
-    // Enough for a line: up to its end, kLineLimit bytes, or the end of the file. A pipe's
-    // bytes come as they are written, so a line end already there stops the waiting.
+    // Enough for a line: up to its end, a full line and its line end, or the end of the file. A
+    // pipe's bytes come as they are written, so a line end already there stops the waiting.
     while (pending_.find('\n') == std::string::npos && ReadAhead()) {
     }
     if (pending_.empty()) return false;

@@ -32,7 +32,7 @@ class FileChannel {
     bool ReadLine(std::string& line);
 
   private:
-    // Reads more bytes behind the pending ones, up to kLineLimit in all; false at the end.
+    // Reads more bytes behind the pending ones, up to kLineWithEndLimit in all; false at the end.
     bool ReadAhead();
 
     int fd_ = -1;

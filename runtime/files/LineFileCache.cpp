@@ -17,7 +17,7 @@ LineFileCache::Selection LineFileCache::Select(const std::string& name,
 
     std::string path, content;
     // 256 lines never need more than 256 full-length lines with their line ends.
-    constexpr size_t kMostBytes = kLineCount * (kLineLimit + 2);
+    constexpr size_t kMostBytes = kLineCount * kLineWithEndLimit;
     if (!resolver.Resolve(name, path) || !ReadFileBytes(path, content, kMostBytes))
         return Selection::Missing;
     found_ = true;

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "FileTestSupport.h"
 #include "files/FileCommands.h"
@@ -95,21 +97,34 @@ TEST_F(ChannelTest, LinesEndAtLineFeedsWithOrWithoutCarriageReturn) {
     EXPECT_EQ(EndOfFile(3), 1.0);
 }
 
-TEST_F(ChannelTest, LongLinesComeInPiecesOf1024Bytes) {
+TEST_F(ChannelTest, LongLinesComeInPiecesOf1024BytesAndFullLinesKeepTheirLineEnd) {
     std::string longLine;
     for (int i = 0; i < 1500; ++i)
         longLine += static_cast<char>('a' + i % 26);
-    WriteWholeFile("long.txt", longLine + "\r\nnext\r\n");
-    ASSERT_EQ(OpenFile(4, "long.txt", 1), 1.0);
-    RtString line;
-    ReadLine(4, line);
-    EXPECT_EQ(std::string(line.CText()), longLine.substr(0, 1024));
-    ReadLine(4, line);
-    EXPECT_EQ(std::string(line.CText()), longLine.substr(1024));
-    EXPECT_EQ(line.Length(), 476u);
-    ReadLine(4, line);
-    EXPECT_STREQ(line.CText(), "next");
-    EXPECT_EQ(EndOfFile(4), 1.0);
+    const struct {
+        size_t length;
+        const char* lineEnd;
+        std::vector<size_t> pieces;
+    } rows[] = {
+        {1500, "\r\n", {1024, 476}}, {1025, "\n", {1024, 1}}, {1024, "\r\n", {1024}},
+        {1024, "\n", {1024}},        {1023, "\r\n", {1023}},
+    };
+    for (const auto& row : rows) {
+        const std::string text = longLine.substr(0, row.length);
+        WriteWholeFile("long.txt", text + row.lineEnd + "next\r\n");
+        ASSERT_EQ(OpenFile(4, "long.txt", 1), 1.0);
+        RtString line;
+        size_t at = 0;
+        for (size_t piece : row.pieces) {
+            ReadLine(4, line);
+            EXPECT_EQ(std::string(line.CText()), text.substr(at, piece)) << row.length;
+            at += piece;
+        }
+        ReadLine(4, line);
+        EXPECT_STREQ(line.CText(), "next") << row.length << row.lineEnd;
+        EXPECT_EQ(EndOfFile(4), 1.0);
+        CloseFile(4);
+    }
 }
 
 TEST_F(ChannelTest, ALastLineWithoutLineEndIsReadWhateverItsLength) {
