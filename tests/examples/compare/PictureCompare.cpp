@@ -1,0 +1,67 @@
+// Compares two pictures (PNG or BMP) for the example runs: a snapshot against its committed
+// picture. Pictures drawn by another machine's software renderer may differ a little at edges
+// and in rounding, so a pixel counts as different only when one of its red, green or blue
+// values is more than the tolerance away, and the pictures match while at most a small share
+// of their pixels differ. Alpha is not compared: the screen has none.
+//
+//   picture_compare <expected> <actual> [<tolerance per channel> <share of pixels>]
+//
+// Defaults: 24 and 0.005. Exit status 0 when they match, 1 when they do not (it says how much
+// differs), 2 when a picture cannot be read or the sizes differ.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "gfx2d/ImageCodec.h"
+
+namespace {
+
+constexpr int kDiffer = 1;
+constexpr int kBadInput = 2;
+
+bool Load(const char* path, DecodedImage& image) {
+    std::string why;
+    if (DecodeImageFile(path, kNoColourKey, image, &why)) return true;
+    std::fprintf(stderr, "%s: %s\n", path, why.c_str());
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3 && argc != 5) {
+        std::fprintf(stderr, "usage: %s <expected> <actual> [<tolerance> <share>]\n", argv[0]);
+        return kBadInput;
+    }
+    const int tolerance = argc == 5 ? std::atoi(argv[3]) : 24;
+    const double allowedShare = argc == 5 ? std::atof(argv[4]) : 0.005;
+    DecodedImage expected, actual;
+    if (!Load(argv[1], expected) || !Load(argv[2], actual)) return kBadInput;
+    if (expected.width != actual.width || expected.height != actual.height) {
+        std::fprintf(stderr, "sizes differ: %dx%d expected, %dx%d drawn\n", expected.width,
+                     expected.height, actual.width, actual.height);
+        return kBadInput;
+    }
+    long differing = 0;
+    int largest = 0, firstX = -1, firstY = -1;
+    const long pixels = static_cast<long>(expected.width) * expected.height;
+    for (long i = 0; i < pixels; ++i) {
+        int worst = 0;
+        for (int c = 0; c < 3; ++c)
+            worst = std::max(worst, std::abs(expected.pixels[i * 4 + c] - actual.pixels[i * 4 + c]));
+        largest = std::max(largest, worst);
+        if (worst <= tolerance) continue;
+        if (differing++ == 0) {
+            firstX = static_cast<int>(i % expected.width);
+            firstY = static_cast<int>(i / expected.width);
+        }
+    }
+    const double share = pixels > 0 ? static_cast<double>(differing) / pixels : 0;
+    std::printf("%ld of %ld pixels differ by more than %d (%.3f%%, %.3f%% allowed); largest "
+                "difference %d",
+                differing, pixels, tolerance, share * 100, allowedShare * 100, largest);
+    if (differing > 0) std::printf("; the first at %d, %d", firstX, firstY);
+    std::printf("\n");
+    return share <= allowedShare ? 0 : kDiffer;
+}
