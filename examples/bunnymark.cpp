@@ -7,7 +7,7 @@
 const char kGameTitle[] = "Bunnymark";
 
 const double kBunny = 1, kKey = 128 * 65536 + 255; // the default transparency colour
-NumArray bunnies; // x, y, speed x, speed y of each bunny
+NumArray bunnies;                                  // x, y, speed x, speed y of each bunny
 double count = 0;
 
 void MakeBunny() {
@@ -35,7 +35,8 @@ void GameMain() {
             bunnies(count, 2) = Random(100) / 10 - 5;
             bunnies(count, 3) = Random(100) / 20 - 2.5;
         }
-        for (int s = 0; s < 4; ++s) DrawRect(0, s * 150, 800, 150, stripes[s]);
+        for (int s = 0; s < 4; ++s)
+            DrawRect(0, s * 150, 800, 150, stripes[s]);
         for (double i = 0; i < count; ++i) {
             // Gravity, and a bounce off the floor and the walls.
             bunnies(i, 3) += 0.5;

@@ -1,6 +1,6 @@
 // A lit 3D scene with fog and a shadow. The camera circles the hero and three crabs (the game's
-// generated objects) on a floor built in code. A low orange sun and a blue fill light light them, fog
-// swallows the far floor in the sky's colour, and the hero casts a stencil shadow: drawn again
+// generated objects) on a floor built in code. A low orange sun and a blue fill light light them,
+// fog swallows the far floor in the sky's colour, and the hero casts a stencil shadow: drawn again
 // while the shadow light is on, an object marks its shadow volume instead of drawing itself,
 // and End3D darkens what lies inside.
 #include "vornic.h"
