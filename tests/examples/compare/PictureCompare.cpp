@@ -6,7 +6,7 @@
 //
 //   picture_compare <expected> <actual> [<tolerance per channel> <share of pixels>]
 //
-// Defaults: 24 and 0.005. Exit status 0 when they match, 1 when they do not (it says how much
+// Defaults: 16 and 0.001. Exit status 0 when they match, 1 when they do not (it says how much
 // differs), 2 when a picture cannot be read or the sizes differ.
 #include <algorithm>
 #include <cstdio>
@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <expected> <actual> [<tolerance> <share>]\n", argv[0]);
         return kBadInput;
     }
-    const int tolerance = argc == 5 ? std::atoi(argv[3]) : 24;
-    const double allowedShare = argc == 5 ? std::atof(argv[4]) : 0.005;
+    const int tolerance = argc == 5 ? std::atoi(argv[3]) : 16;
+    const double allowedShare = argc == 5 ? std::atof(argv[4]) : 0.001;
     DecodedImage expected, actual;
     if (!Load(argv[1], expected) || !Load(argv[2], actual)) return kBadInput;
     if (expected.width != actual.width || expected.height != actual.height) {
@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     for (long i = 0; i < pixels; ++i) {
         int worst = 0;
         for (int c = 0; c < 3; ++c)
-            worst = std::max(worst, std::abs(expected.pixels[i * 4 + c] - actual.pixels[i * 4 + c]));
+            worst =
+                std::max(worst, std::abs(expected.pixels[i * 4 + c] - actual.pixels[i * 4 + c]));
         largest = std::max(largest, worst);
         if (worst <= tolerance) continue;
         if (differing++ == 0) {
