@@ -23,7 +23,7 @@ frame=$(sed -n 's/^# picture: frame \([0-9][0-9]*\)$/\1/p' "$script" | head -n 1
 # A replay runs unpaced and ends by itself; the limit only stops a program that hangs.
 TMPDIR="$work" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy VORNIC_NO_MESSAGE_BOX=1 \
     VORNIC_REPLAY="$script" VORNIC_SNAPSHOT="$frame:$work/shots" \
-    timeout 60 "$program" >"$work/out.txt" 2>&1
+    timeout 45 "$program" >"$work/out.txt" 2>&1
 status=$?
 [ "$status" -eq 0 ] || { cat "$work/out.txt"; fail "$name ended with status $status"; }
 shot="$work/shots/frame-$frame.png"
