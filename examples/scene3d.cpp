@@ -1,8 +1,8 @@
 // A lit 3D scene with fog and a shadow. The camera circles the hero and three crabs (the game's
 // generated objects) on a floor built in code. A low orange sun and a blue fill light light them,
-// fog swallows the far floor in the sky's colour, and the hero casts a stencil shadow: drawn again
-// while the shadow light is on, an object marks its shadow volume instead of drawing itself,
-// and End3D darkens what lies inside.
+// fog swallows the far floor in the sky's colour, and the hero and a crab cast stencil shadows:
+// drawn again while the shadow light is on, an object marks its shadow volume instead of
+// drawing itself, and End3D darkens what lies inside.
 #include "vornic.h"
 
 const char kGameTitle[] = "3D scene";
@@ -51,12 +51,12 @@ void GameMain() {
         DrawThing(2, 2, 300, -200, 60);
         DrawThing(2, 2, -350, 150, 200);
         DrawThing(2, 2, 150, 400, 300);
-        // The shadow light sits up the sun's way back; the hero marks its shadow volume.
+        // The shadow light sits up the sun's way back; hero and crab mark their shadow volumes.
         DefineLight(-3, 0, -2000, 2000, -1000, 0, 0, 0, 1);
         DrawThing(1, 1, 0, 0, 0);
         DrawThing(2, 2, 300, -200, 60);
         End3D();
-        PrintText("Two lights, fog from 1500 to 6000, a stencil shadow", 10, 10);
+        PrintText("Two lights, fog from 1500 to 6000, stencil shadows", 10, 10);
         PresentFrame();
     }
 }
