@@ -1,7 +1,7 @@
 // Sounds, pan and music. Click a pad to play its sound: where you click sets the pan (left to
 // right) and the volume (loud at the top). M starts and stops the music, the up and down arrows
 // set its volume, the right button stops every sound. Sounds are WAV files in numbered slots;
-// music is any file the mixer plays, streamed and looped.
+// music is any file the mixer plays (WAV, OGG, MP3, ...), looped until stopped.
 #include "vornic.h"
 
 const char kGameTitle[] = "Sound";
