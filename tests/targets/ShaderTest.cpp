@@ -1,0 +1,151 @@
+// GLSL programs from files: building, selecting, uniforms, logs, the rebuild that keeps a
+// working program, and shaders from the resource pack; read back from a real GL context.
+#include <cstdlib>
+#include <string>
+
+#include "app/AppCommands.h"
+#include "core/ErrorLog.h"
+#include "core/Runtime.h"
+#include "files/FileCommands.h"
+#include "files/PackCodec.h"
+#include "files/ResourcePack.h"
+#include "gfx2d/SpriteCommands.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/ShaderCommands.h"
+#include "gfx3d/Shaders.h"
+#include "support/TempDir.h"
+#include "support/TestRuntime.h"
+
+namespace {
+
+const unsigned kBlue = 0xFF0000;
+
+// Paints red by the uniform "level" and blue by what is left of it.
+const char kLevelShader[] = "uniform float level;\n"
+                            "void main() { gl_FragColor = vec4(level, 0.0, 1.0 - level, 1.0); }\n";
+const char kGreenShader[] = "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0); }\n";
+// Swaps red and blue of the vertex colour; the fixed-function fragment stage does the rest.
+const char kSwapVertexShader[] = "void main() { gl_Position = ftransform();\n"
+                                 "  gl_FrontColor = gl_Color.bgra; }\n";
+const char kBrokenShader[] = "void main() { gl_FragColor = vec4(1.0) +* 2; }\n";
+
+class Shaders : public GlRuntimeTest {
+  protected:
+    std::string Write(const std::string& name, const std::string& text) {
+        return folder_.Write(name, text);
+    }
+    // The colour a rectangle gets with the current program.
+    static unsigned Painted() {
+        DrawRect(10, 10, 20, 20, kBlue);
+        return ReadPixel(20, 20);
+    }
+    static std::string Log() { return ReadWholeFile(LogFilePath()); }
+
+    TempDir folder_;
+    ScopedTmpDir logHere_{folder_.Path()};
+};
+
+TEST_F(Shaders, AFloatUniformPaintsTheProgramsColourUntilFixedFunctionReturns) {
+    const std::string level = Write("level.frag", kLevelShader);
+    ASSERT_EQ(LoadShader(4, "", RtString(level.c_str())), 1);
+    UseShader(4);
+    SetShaderFloat("level", 1.0);
+    EXPECT_EQ(Painted(), 0x0000FFu);
+    SetShaderFloat("level", 0.0);
+    EXPECT_EQ(Painted(), kBlue);
+    SetShaderFloat("no such uniform", 1.0);
+    EXPECT_EQ(Painted(), kBlue);
+    UseShader(-1);
+    DrawRect(10, 10, 20, 20, 0x00FF00);
+    EXPECT_EQ(ReadPixel(20, 20), 0x00FF00u);
+    // Every frame starts without a program.
+    UseShader(4);
+    PresentFrame();
+    DrawRect(10, 10, 20, 20, 0x00FF00);
+    EXPECT_EQ(ReadPixel(20, 20), 0x00FF00u);
+}
+
+TEST_F(Shaders, AVertexShaderAloneBuildsAProgram) {
+    const std::string vertex = Write("swap.vert", kSwapVertexShader);
+    ASSERT_EQ(LoadShader(0, RtString(vertex.c_str()), ""), 1);
+    UseShader(0);
+    EXPECT_EQ(Painted(), 0x0000FFu);
+}
+
+TEST_F(Shaders, FailuresReturnZeroAndSayWhyInTheLog) {
+    const std::string broken = Write("broken.frag", kBrokenShader);
+    const std::string green = Write("green.frag", kGreenShader);
+    const struct {
+        double id;
+        std::string vertex, fragment, logged;
+    } cases[] = {
+        {255, "", green, ""},
+        {-1, "", green, ""},
+        {1, "", "", ""},
+        {2, "", broken, "LoadShader(\"" + broken + "\"): does not compile"},
+        {3, folder_.File("missing.vert"), green, "missing.vert\"): not found"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LoadShader(c.id, RtString(c.vertex.c_str()), RtString(c.fragment.c_str())), 0)
+            << c.id;
+        EXPECT_NE(Log().find(c.logged), std::string::npos) << c.id << "\n" << Log();
+    }
+    // The GL's own words follow the line naming the file.
+    EXPECT_NE(Log().find("error"), std::string::npos) << Log();
+    // A slot id outside the table selects nothing: drawing stays fixed-function.
+    UseShader(255);
+    EXPECT_EQ(Painted(), kBlue);
+}
+
+TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) {
+    const std::string file = Write("fx.frag", kLevelShader);
+    ASSERT_EQ(LoadShader(7, "", RtString(file.c_str())), 1);
+    EXPECT_EQ(gfx3d::ShaderFiles(*Rt().objects, 7), std::vector<std::string>{file});
+    UseShader(7);
+    SetShaderFloat("level", 1.0);
+    EXPECT_EQ(Painted(), 0x0000FFu);
+
+    WriteWholeFile(file, kGreenShader);
+    EXPECT_TRUE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 7));
+    EXPECT_EQ(Painted(), 0x00FF00u);
+
+    WriteWholeFile(file, kBrokenShader);
+    EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 7));
+    EXPECT_EQ(Painted(), 0x00FF00u);
+    EXPECT_NE(Log().find("RebuildShader(7): the old program stays"), std::string::npos) << Log();
+    EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 8)); // never loaded
+}
+
+TEST_F(Shaders, ShaderFilesComeFromTheResourcePack) {
+    std::string error;
+    const std::string pack =
+        Write("fx.pak", BuildPack({{"fx/green.frag", kGreenShader}}, PackMethod::Deflate, error));
+    SetResourcePacks(RtString(pack.c_str()), "");
+    ASSERT_EQ(LoadShader(9, "", "fx/green.frag"), 1);
+    UseShader(9);
+    EXPECT_EQ(Painted(), 0x00FF00u);
+}
+
+class ShadersOff : public Shaders {
+  protected:
+    void SetUp() override {
+        setenv("VORNIC_NO_SHADERS", "1", 1);
+        GlRuntimeTest::SetUp();
+        unsetenv("VORNIC_NO_SHADERS");
+    }
+};
+
+TEST_F(ShadersOff, TheMissingSupportIsLoggedOnceAndDrawingStaysFixedFunction) {
+    const std::string green = Write("green.frag", kGreenShader);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(LoadShader(i, "", RtString(green.c_str())), 0);
+    const std::string log = Log();
+    const std::string line = "No OpenGL 2.0 Shader Support\r\n";
+    ASSERT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line)) << log;
+    UseShader(0);
+    SetShaderFloat("level", 1);
+    EXPECT_EQ(Painted(), kBlue);
+}
+
+} // namespace
