@@ -111,6 +111,8 @@ TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) 
 
     WriteWholeFile(file, kBrokenShader);
     EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 7));
+    UseShader(-1);
+    UseShader(7);
     EXPECT_EQ(Painted(), 0x00FF00u);
     EXPECT_NE(Log().find("RebuildShader(7): the old program stays"), std::string::npos) << Log();
     EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 8)); // never loaded
