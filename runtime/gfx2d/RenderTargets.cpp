@@ -93,6 +93,10 @@ void gfx2d::CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, i
     SpriteSlot& slot = Sprites(device).slots[sprite];
     slot.imageWidth = width;
     slot.imageHeight = height;
+    // A mipmap chain made now would go on showing the blank picture: drawing that asks for
+    // mipmaps takes the plain texture, which the target draws into.
+    glDeleteTextures(1, &slot.mipmappedTexture);
+    slot.mipmappedTexture = 0;
 
     RenderTarget& entry = table.targets[target];
     MakeFramebuffer(device, entry, slot.plainTexture, slot.textureWidth, slot.textureHeight);
