@@ -1,7 +1,6 @@
 // GLSL programs from files: building, selecting, uniforms, logs, the rebuild that keeps a
 // working program, and shaders from the resource pack; read back from a real GL context.
 #include <cstdlib>
-#include <string>
 
 #include "core/ErrorLog.h"
 #include "core/Runtime.h"
@@ -28,9 +27,6 @@ const char kBrokenShader[] = "void main() { gl_FragColor = vec4(1.0) +* 2; }\n";
 
 class Shaders : public GlRuntimeTest {
   protected:
-    std::string Write(const std::string& name, const std::string& text) {
-        return folder_.Write(name, text);
-    }
     // The colour a rectangle gets with the current program.
     static unsigned Painted() {
         DrawRect(10, 10, 20, 20, kBlue);
@@ -43,7 +39,7 @@ class Shaders : public GlRuntimeTest {
 };
 
 TEST_F(Shaders, AFloatUniformPaintsTheProgramsColourUntilFixedFunctionReturns) {
-    const std::string level = Write("level.frag", kLevelShader);
+    const std::string level = folder_.Write("level.frag", kLevelShader);
     ASSERT_EQ(LoadShader(4, "", RtString(level.c_str())), 1);
     UseShader(4);
     EXPECT_EQ(Painted(), kBlue); // level starts at 0
@@ -58,16 +54,9 @@ TEST_F(Shaders, AFloatUniformPaintsTheProgramsColourUntilFixedFunctionReturns) {
     EXPECT_EQ(Painted(), kBlue);
 }
 
-TEST_F(Shaders, AVertexShaderAloneBuildsAProgram) {
-    const std::string vertex = Write("swap.vert", kSwapVertexShader);
-    ASSERT_EQ(LoadShader(0, RtString(vertex.c_str()), ""), 1);
-    UseShader(0);
-    EXPECT_EQ(Painted(), kRed);
-}
-
 TEST_F(Shaders, FailuresReturnZeroAndSayWhyInTheLog) {
-    const std::string broken = Write("broken.frag", kBrokenShader);
-    const std::string green = Write("green.frag", kGreenShader);
+    const std::string broken = folder_.Write("broken.frag", kBrokenShader);
+    const std::string green = folder_.Write("green.frag", kGreenShader);
     const struct {
         double id;
         std::string vertex, fragment, logged;
@@ -85,13 +74,10 @@ TEST_F(Shaders, FailuresReturnZeroAndSayWhyInTheLog) {
     }
     // The GL's own words follow the line naming the file.
     EXPECT_NE(Log().find("error"), std::string::npos) << Log();
-    // A slot id outside the table selects nothing: drawing stays fixed-function.
-    UseShader(255);
-    EXPECT_EQ(Painted(), kBlue);
 }
 
 TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) {
-    const std::string file = Write("fx.frag", kLevelShader);
+    const std::string file = folder_.Write("fx.frag", kLevelShader);
     ASSERT_EQ(LoadShader(7, "", RtString(file.c_str())), 1);
     EXPECT_EQ(gfx3d::ShaderFiles(*Rt().objects, 7), std::vector<std::string>{file});
     UseShader(7);
@@ -108,17 +94,16 @@ TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) 
     UseShader(7);
     EXPECT_EQ(Painted(), kGreen);
     EXPECT_NE(Log().find("RebuildShader(7): the old program stays"), std::string::npos) << Log();
-    EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 8)); // never loaded
 }
 
-TEST_F(Shaders, ShaderFilesComeFromTheResourcePack) {
+TEST_F(Shaders, AVertexShaderAloneBuildsFromTheResourcePack) {
     std::string error;
-    const std::string pack =
-        Write("fx.pak", BuildPack({{"fx/green.frag", kGreenShader}}, PackMethod::Deflate, error));
+    const std::string pack = folder_.Write(
+        "fx.pak", BuildPack({{"fx/swap.vert", kSwapVertexShader}}, PackMethod::Deflate, error));
     SetResourcePacks(RtString(pack.c_str()), "");
-    ASSERT_EQ(LoadShader(9, "", "fx/green.frag"), 1);
-    UseShader(9);
-    EXPECT_EQ(Painted(), kGreen);
+    ASSERT_EQ(LoadShader(0, "fx/swap.vert", ""), 1);
+    UseShader(0);
+    EXPECT_EQ(Painted(), kRed);
 }
 
 class ShadersOff : public Shaders {
@@ -130,17 +115,14 @@ class ShadersOff : public Shaders {
     }
 };
 
-TEST_F(ShadersOff, TheMissingSupportIsLoggedOnceAndDrawingStaysFixedFunction) {
-    const std::string green = Write("green.frag", kGreenShader);
+TEST_F(ShadersOff, TheMissingSupportIsLoggedOnce) {
+    const std::string green = folder_.Write("green.frag", kGreenShader);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(LoadShader(i, "", RtString(green.c_str())), 0);
     const std::string log = Log();
     const std::string line = "No OpenGL 2.0 Shader Support\r\n";
     ASSERT_NE(log.find(line), std::string::npos) << log;
     EXPECT_EQ(log.find(line), log.rfind(line)) << log;
-    UseShader(0);
-    SetShaderFloat("level", 1);
-    EXPECT_EQ(Painted(), kBlue);
 }
 
 } // namespace
