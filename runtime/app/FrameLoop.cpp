@@ -112,8 +112,6 @@ os::Clock& PacingClock() {
 }
 
 double SwapAndPace(OpenGLRainbows& device) {
-    // Drawing still going into a render target is finished before the frame is shown.
-    gfx2d::EndRenderTarget(device);
     SwapFrame(device);
     // Events that arrive while the frame waits stay queued for the next frame's pump, which
     // comes before input is read; a replay does not wait unless asked to keep real time.
@@ -145,6 +143,8 @@ void PresentFrame() {
     StartInputFrame();
     CheckQuitKeys(false);
 
+    // Drawing still going into a render target is finished before the frame is saved or shown.
+    gfx2d::EndRenderTarget(device);
     CloseSceneShadowPass(rt.gfx.get(), rt.scene.get());
     if (rt.settings.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
