@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteDrawing.h"
@@ -82,21 +84,20 @@ void gfx2d::CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, i
     if (active.id == target || (active.id >= 0 && table.targets[active.id].sprite == sprite))
         EndRenderTarget(device);
 
-    const int maxSize = MaxTextureSize(device);
-    width = std::min(width, maxSize);
-    height = std::min(height, maxSize);
-    DecodedImage blank;
-    blank.width = PowerOfTwoAtLeast(width, 2);
-    blank.height = PowerOfTwoAtLeast(height, 2);
-    blank.pixels.assign(static_cast<size_t>(blank.width) * blank.height * 4, 0);
-    UploadImageToSlot(device, sprite, blank, false);
+    const int largest = std::min(MaxTextureSize(device), kLargestTargetSide);
+    width = std::min(width, largest);
+    height = std::min(height, largest);
+    const int texWidth = PowerOfTwoAtLeast(width, 2), texHeight = PowerOfTwoAtLeast(height, 2);
+    const std::vector<uint8_t> blank(static_cast<size_t>(texWidth) * texHeight * 4, 0);
+    EmptySlot(device, sprite);
     SpriteSlot& slot = Sprites(device).slots[sprite];
+    // No mipmapped twin: made now it would go on showing the blank picture, so drawing that
+    // asks for mipmaps takes the plain texture, which the target draws into.
+    slot.plainTexture = CreatePlainTexture(texWidth, texHeight, blank.data(), GL_RGBA, GL_LINEAR);
+    slot.textureWidth = texWidth;
+    slot.textureHeight = texHeight;
     slot.imageWidth = width;
     slot.imageHeight = height;
-    // A mipmap chain made now would go on showing the blank picture: drawing that asks for
-    // mipmaps takes the plain texture, which the target draws into.
-    glDeleteTextures(1, &slot.mipmappedTexture);
-    slot.mipmappedTexture = 0;
 
     RenderTarget& entry = table.targets[target];
     MakeFramebuffer(device, entry, slot.plainTexture, slot.textureWidth, slot.textureHeight);

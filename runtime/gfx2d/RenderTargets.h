@@ -8,12 +8,15 @@ class OpenGLRainbows;
 
 // Holds what the screen showed under a target drawn by copying.
 const int kTargetSaveSprite = 65503;
+// The largest side of a target's picture (a 4096 x 4096 texture takes 64 MiB).
+const int kLargestTargetSide = 4096;
 
 namespace gfx2d {
 
 // Makes sprite a blank, fully transparent picture of width x height (a power-of-two texture
 // around it) and gives the target a framebuffer for it. Ignored for targets outside 0..31,
-// sprites outside 0..65502 and sizes below 1; sizes are cut to the largest texture.
+// sprites outside 0..65502 and sizes below 1; sizes are cut to kLargestTargetSide and to the
+// largest texture the GL takes.
 void CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, int width, int height);
 // Ends the current target and directs drawing into target's sprite, continuing on the picture
 // it holds, with the 2D viewport over that picture and a cleared depth buffer. A negative

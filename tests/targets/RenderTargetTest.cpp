@@ -48,6 +48,9 @@ TEST_P(RenderTargets, DrawingGoesIntoTheSpriteAndLeavesTheScreenAlone) {
     double w = 0, h = 0;
     GetSpriteSize(5, w, h);
     EXPECT_EQ(w * 1000 + h, 300200);
+    CreateRenderTarget(1, 6, 1e12, 1); // an absurd width is cut
+    GetSpriteSize(6, w, h);
+    EXPECT_EQ(w * 1000 + h, 4096001);
     GLint texture[2] = {};
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(GetSpriteTexture(5)));
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &texture[0]);
