@@ -8,9 +8,12 @@
 #include "core/FrameClock.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "gfx2d/RenderTargets.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
+#include "gfx3d/Rainbows3D.h"
 #include "gfx3d/SceneSetup.h"
+#include "gfx3d/Shaders.h"
 #include "gl/OpenGLRainbows.h"
 #include "gl/SpriteBatch.h"
 #include "input/InputDevices.h"
@@ -140,6 +143,8 @@ void PresentFrame() {
     StartInputFrame();
     CheckQuitKeys(false);
 
+    // Drawing still going into a render target is finished before the frame is saved or shown.
+    gfx2d::EndRenderTarget(device);
     CloseSceneShadowPass(rt.gfx.get(), rt.scene.get());
     if (rt.settings.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
@@ -151,6 +156,7 @@ void PresentFrame() {
     DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
     ResetSceneFrameState(&device);
+    if (rt.objects) gfx3d::UseShader(device, *rt.objects, -1);
 }
 
 void LimitFrameRate(double framesPerSecond) {

@@ -17,6 +17,7 @@
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
+#include "gfx3d/Shaders.h"
 #include "gl/OpenGLRainbows.h"
 #include "input/InputCommands.h"
 #include "input/InputDevices.h"
@@ -67,6 +68,8 @@ void ReadEnvironment(RuntimeSettings& settings) {
     if (settings.tempDirectory.empty()) settings.tempDirectory = "/tmp";
     if (settings.tempDirectory.back() != '/') settings.tempDirectory += '/';
     settings.messageBoxes = Environment("VORNIC_NO_MESSAGE_BOX").empty();
+    settings.framebuffersOff = SwitchOn(Environment("VORNIC_NO_FRAMEBUFFERS"));
+    settings.shadersOff = SwitchOn(Environment("VORNIC_NO_SHADERS"));
     settings.printLogPath = Environment("VORNIC_PRINT_LOG");
     settings.fixedSeed = Environment("VORNIC_SEED");
     settings.netSimulation = Environment("VORNIC_NET_SIM");
@@ -103,6 +106,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     }
     rt.gfx = std::make_unique<OpenGLRainbows>(*rt.window);
     rt.gfx->messageBoxes = rt.settings.messageBoxes;
+    rt.gfx->extensionsOff = ExtensionsOff{rt.settings.framebuffersOff, rt.settings.shadersOff};
     rt.gfx->sprites = std::make_unique<SpriteStore>();
     if (!CreateGLWindow(*rt.gfx, rt.settings.screenWidth, rt.settings.screenHeight, 0,
                         rt.settings.samples, rt.settings.fullScreen))
@@ -163,7 +167,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
 
 void ShutdownRuntime() {
     Runtime& rt = Rt();
-    // 3D objects own GL buffers and textures, so they go while the context still exists.
+    // 3D objects own GL buffers, textures and programs, so they go while the context still exists.
+    if (rt.gfx && rt.objects) gfx3d::ReleaseShaders(*rt.gfx, *rt.objects);
     rt.objects.reset();
     rt.scene.reset();
     // The graphics device deletes every texture and the GL context with its window.

@@ -24,6 +24,10 @@ struct RuntimeSettings {
     std::string tempDirectory = "/tmp/";
     // Off with VORNIC_NO_MESSAGE_BOX: the software-renderer warning is only logged.
     bool messageBoxes = true;
+    // VORNIC_NO_FRAMEBUFFERS and VORNIC_NO_SHADERS: the GL's framebuffer objects (render targets
+    // then copy from the screen) or its shader objects go unused, as on a driver without them.
+    bool framebuffersOff = false;
+    bool shadersOff = false;
     // VORNIC_PRINT_LOG: where every printed text is noted; empty for nowhere.
     std::string printLogPath;
     // VORNIC_SEED as written: fixes the random seed of an ordinary run when it is a number.

@@ -67,11 +67,13 @@ BackgroundTile& TileAt(BackgroundBlock& block, int column, int row) {
 int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int height) {
     if (!SpriteIdValid(id) || width <= 0 || height <= 0) return 0;
     FlushSpriteBatch(device);
-    // Nothing beyond the screen can be grabbed; an absurd size from game code must not make a
-    // texture of gigabytes.
+    // Nothing beyond the screen (or the render target drawn into) can be grabbed; an absurd
+    // size from game code must not make a texture of gigabytes.
     const int maxSize = MaxTextureSize(device);
-    width = std::min({width, maxSize, std::max(device.screenWidth, 1)});
-    height = std::min({height, maxSize, std::max(device.screenHeight, 1)});
+    int surfaceWidth, surfaceHeight;
+    SurfaceSize(device, surfaceWidth, surfaceHeight);
+    width = std::min({width, maxSize, std::max(surfaceWidth, 1)});
+    height = std::min({height, maxSize, std::max(surfaceHeight, 1)});
     const int texWidth = std::min(PowerOfTwoAtLeast(width, kMinGrabSide), maxSize);
     const int texHeight = std::min(PowerOfTwoAtLeast(height, kMinGrabSide), maxSize);
     SpriteStore& store = Sprites(device);
@@ -82,7 +84,7 @@ int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int 
     }
     slot.alphaCopy.clear();
     slot.alphaCopyRead = false;
-    const int sourceY = device.screenHeight - y - height;
+    const int sourceY = SurfaceRows(device) - y - height;
     if (FrameBufferHasAlpha(device)) {
         glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
         glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, x, sourceY, width, height);

@@ -295,11 +295,14 @@ void gfx2d::DrawRect(OpenGLRainbows& device, double x, double y, double width, d
 
 int64_t gfx2d::PixelColour(OpenGLRainbows& device, int x, int y) {
     FlushSpriteBatch(device);
-    if (x < 0 || y < 0 || x >= device.screenWidth || y >= device.screenHeight) return 0;
+    int width, height;
+    SurfaceSize(device, width, height);
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
     GLubyte rgb[3] = {};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(x, device.screenHeight - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    // A framebuffer reads from the target's texture.
+    if (!device.renderTargets.active.throughFramebuffer) glReadBuffer(GL_BACK);
+    glReadPixels(x, SurfaceRows(device) - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     return rgb[0] + rgb[1] * 256 + rgb[2] * 65536;
 }
 

@@ -22,7 +22,8 @@ void DrawPixel(OpenGLRainbows& device, double x, double y, int64_t colour);
 void DrawLine(OpenGLRainbows& device, double x1, double y1, double x2, double y2, int64_t colour);
 void DrawRect(OpenGLRainbows& device, double x, double y, double width, double height,
               int64_t colour);
-// The colour number of the back-buffer pixel at (x, y); 0 outside the screen.
+// The colour number of the back-buffer pixel at (x, y) (of the render target drawn into, when
+// there is one); 0 outside.
 int64_t PixelColour(OpenGLRainbows& device, int x, int y);
 
 } // namespace gfx2d

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "gfx3d/MeshObject.h"
+#include "gfx3d/Shaders.h"
 
 // One id of the object table.
 struct ObjectSlot {
@@ -35,6 +36,8 @@ class Rainbows3D {
     int buildingId = -1;
     // How objects built in code get their normals: 0 none, 1 per record, 2 smoothed.
     int normalMode = 2;
+    // The GLSL programs and the one in use.
+    ShaderTable shaders;
 
   private:
     std::unique_ptr<ObjectSlot[]> objects_;

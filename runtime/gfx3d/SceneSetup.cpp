@@ -94,9 +94,9 @@ void gfx3d::Begin3D(OpenGLRainbows& device, Scene3D& scene, float nearDistance, 
     scene.nearDistance = nearDistance;
     scene.farDistance = farDistance;
 
-    const int width = device.viewportWidth > 0 ? device.viewportWidth : device.screenWidth;
-    const int height = device.viewportHeight > 0 ? device.viewportHeight : device.screenHeight;
-    glViewport(device.viewportX, device.screenHeight - height - device.viewportY, width, height);
+    int width = device.viewportWidth, height = device.viewportHeight;
+    if (width <= 0 || height <= 0) SurfaceSize(device, width, height);
+    glViewport(device.viewportX, SurfaceRows(device) - height - device.viewportY, width, height);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

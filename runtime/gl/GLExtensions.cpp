@@ -10,7 +10,7 @@ bool GLExtensionListed(const char* name) {
     return list && std::strstr(list, name) != nullptr;
 }
 
-void GLExtensions::Load(os::Window& window) {
+void GLExtensions::Load(os::Window& window, ExtensionsOff off) {
     *this = GLExtensions{};
     if (!window.HasGL()) return;
     auto get = [&window](auto& entry, const char* name) {
@@ -29,7 +29,7 @@ void GLExtensions::Load(os::Window& window) {
         get(glUnmapBufferARB, "glUnmapBufferARB");
         get(glGetBufferParameterivARB, "glGetBufferParameterivARB");
     }
-    if (GLExtensionListed("GL_ARB_fragment_program")) {
+    if (!off.shaders && GLExtensionListed("GL_ARB_fragment_program")) {
         get(glCreateProgramObjectARB, "glCreateProgramObjectARB");
         get(glDeleteObjectARB, "glDeleteObjectARB");
         get(glCreateShaderObjectARB, "glCreateShaderObjectARB");
@@ -44,6 +44,7 @@ void GLExtensions::Load(os::Window& window) {
         get(glUniform1fARB, "glUniform1fARB");
         get(glUniform1iARB, "glUniform1iARB");
     }
+    if (off.framebuffers) return;
     get(glBindRenderbufferEXT, "glBindRenderbufferEXT");
     get(glDeleteRenderbuffersEXT, "glDeleteRenderbuffersEXT");
     get(glGenRenderbuffersEXT, "glGenRenderbuffersEXT");

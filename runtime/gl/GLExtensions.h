@@ -9,6 +9,12 @@ namespace os {
 class Window;
 }
 
+// Groups a setting switches off: their entry points stay null, as on a driver without them.
+struct ExtensionsOff {
+    bool framebuffers = false;
+    bool shaders = false;
+};
+
 struct GLExtensions {
     // GL_ARB_multitexture and buffer objects
     PFNGLACTIVETEXTUREARBPROC glActiveTextureARB = nullptr;
@@ -50,8 +56,9 @@ struct GLExtensions {
     PFNGLFRAMEBUFFERRENDERBUFFEREXTPROC glFramebufferRenderbufferEXT = nullptr;
 
     // Fills the table from the current context: the first two groups only when the extension
-    // string names them (a plain substring search), the framebuffer group always.
-    void Load(os::Window& window);
+    // string names them (a plain substring search), the framebuffer group always; a group
+    // switched off stays empty.
+    void Load(os::Window& window, ExtensionsOff off = {});
 };
 
 // True when the current context's extension string contains name (substring search).

@@ -69,7 +69,7 @@ int CreateGLWindow(OpenGLRainbows& device, int width, int height, int colourDept
     WarnOnceAboutSoftwareRendering(device.window, device.messageBoxes);
 
     device.fullScreenActive = false;
-    device.ext.Load(device.window);
+    device.ext.Load(device.window, device.extensionsOff);
     // A new context starts with every array and texture unit off; unit 1 is visited once.
     device.keptArrays = ArrayLayout{};
     device.secondUnitOff = false;
@@ -112,7 +112,8 @@ int HideGLWindow(OpenGLRainbows& device) {
 }
 
 void DestroyGLWindow(OpenGLRainbows& device) {
-    // Textures go while their context is still there.
+    // Framebuffers and textures go while their context is still there.
+    DeleteRenderTargets(device);
     if (device.sprites) device.sprites->ReleaseTextures(device);
     ApplyWindowedFrame(device);
     device.window.Destroy();
@@ -148,17 +149,14 @@ int MaxTextureSize(OpenGLRainbows& device) {
 }
 
 void Set2DProjection(OpenGLRainbows& device, int x, int y, int width, int height) {
-    if (width <= 0 || height <= 0) {
-        width = device.screenWidth;
-        height = device.screenHeight;
-    }
+    if (width <= 0 || height <= 0) SurfaceSize(device, width, height);
     FlushSpriteBatch(device);
     device.viewportX = x;
     device.viewportY = y;
     device.viewportWidth = width;
     device.viewportHeight = height;
 
-    glViewport(x, device.screenHeight - height - y, width, height);
+    glViewport(x, SurfaceRows(device) - height - y, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, height, 0, -1, 1);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "gl/ClientArrays.h"
+#include "gl/Framebuffers.h"
 #include "gl/GLExtensions.h"
 #include "gl/SpriteBatch.h"
 
@@ -38,6 +39,8 @@ class OpenGLRainbows {
 
     os::Window& window;
     GLExtensions ext;
+    // Extension groups left unused whatever the driver offers (set before the window is made).
+    ExtensionsOff extensionsOff;
 
     int screenWidth = 0;
     int screenHeight = 0;
@@ -59,6 +62,8 @@ class OpenGLRainbows {
     int frameBufferAlphaBits = -1;
     // Sprites collected for one vertex-array draw.
     SpriteBatch batch;
+    // The render targets' framebuffers and the target drawing goes into.
+    RenderTargetTable renderTargets;
 
     // The sprite, font and background tables of 2D drawing (gfx2d's SpriteStore).
     std::unique_ptr<TextureOwner> sprites;
@@ -74,7 +79,8 @@ void DestroyGLWindow(OpenGLRainbows& device);
 void ChangeScreenMode(OpenGLRainbows& device, int width, int height, int colourDepth,
                       int fullScreen);
 // The 2D projection: origin top-left, y down, one unit per pixel; the viewport is measured
-// from the top-left. A width or height of 0 or less means the whole screen.
+// from the top-left. A width or height of 0 or less means the whole screen, or the whole
+// picture of the render target drawn into.
 void Set2DProjection(OpenGLRainbows& device, int x, int y, int width, int height);
 
 // Ends a frame on the GL side: draws what the sprite batch holds, releases the kept arrays,

@@ -1,9 +1,11 @@
 // sceneshot: starts the runtime (SDL's offscreen driver when no display is wanted), loads the
 // generated assets and draws a moment of play the way the game does: the sky, the water, the
 // ground with its arrows, a few crabs (two of them infected) with their shadows, the hero with
-// its shadow and the stamp; then saves the screen.
+// its shadow and the stamp; then saves the screen. Given a second picture name, it also draws
+// the same moment into a render target and shows that picture plain and through two shaders.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "app/Startup.h"
@@ -88,11 +90,64 @@ void DrawScene() {
     PrintText("Infected crabs:    2", 480, 25);
 }
 
+// Shader effects for the render-target picture, from files as game code would load them: an
+// old photograph rippling, and a screen of coloured scanlines.
+const char kSepiaWave[] =
+    "uniform sampler2D picture;\n"
+    "uniform float wave;\n"
+    "void main() {\n"
+    "  vec2 at = gl_TexCoord[0].st;\n"
+    "  at.x += sin(at.y * 90.0) * 0.006 * wave;\n"
+    "  vec4 c = texture2D(picture, at);\n"
+    "  float grey = dot(c.rgb, vec3(0.299, 0.587, 0.114));\n"
+    "  gl_FragColor = vec4(grey * vec3(1.15, 0.95, 0.7), c.a);\n"
+    "}\n";
+const char kScanlines[] =
+    "uniform sampler2D picture;\n"
+    "uniform float levels;\n"
+    "void main() {\n"
+    "  vec4 c = texture2D(picture, gl_TexCoord[0].st);\n"
+    "  vec3 stepped = floor(c.rgb * levels + 0.5) / levels;\n"
+    "  float line = mod(floor(gl_FragCoord.y), 3.0) < 1.0 ? 0.45 : 1.0;\n"
+    "  gl_FragColor = vec4(stepped * line * vec3(0.6, 1.1, 0.8), c.a);\n"
+    "}\n";
+
+std::string WriteShader(const std::string& folder, const char* name, const char* text) {
+    const std::string path = folder + "/" + name;
+    std::ofstream(path) << text;
+    return path;
+}
+
+// The moment of play drawn into sprite 200 through render target 0, then shown three times.
+bool DrawThroughTarget(const std::string& folder) {
+    const RtString sepia(WriteShader(folder, "sepia_wave.frag", kSepiaWave).c_str());
+    const RtString scanlines(WriteShader(folder, "scanlines.frag", kScanlines).c_str());
+    if (!LoadShader(1, "", sepia) || !LoadShader(2, "", scanlines)) return false;
+    CreateRenderTarget(0, 200, 800, 600);
+    SetRenderTarget(0);
+    DrawScene();
+    SetRenderTarget(-1);
+
+    DrawRect(0, 0, 800, 600, 0x302018);
+    StretchSprite(200, 20, 20, 370, 278);
+    UseShader(1);
+    SetShaderFloat("wave", 1);
+    StretchSprite(200, 410, 20, 370, 278);
+    UseShader(2);
+    SetShaderFloat("levels", 4);
+    RotoZoomSprite(200, 0, 160, -4, 0.42);
+    UseShader(-1);
+    PrintText("render target", 20, 302);
+    PrintText("+ shader", 410, 302);
+    PrintText("+ another shader", 20, 460);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: sceneshot <asset folder> <picture.png>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: sceneshot <asset folder> <picture.png> [<target.png>]\n");
         return 2;
     }
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
@@ -100,8 +155,12 @@ int main(int argc, char** argv) {
     if (!StartRuntime(10, "PincerPanic scene")) return 1;
     Load(argv[1]);
     DrawScene();
-    const bool saved = SaveScreen(RtString(argv[2])) != 0;
+    bool saved = SaveScreen(RtString(argv[2])) != 0;
+    if (saved && argc == 4) {
+        PresentFrame();
+        saved = DrawThroughTarget(argv[1]) && SaveScreen(RtString(argv[3])) != 0;
+    }
     ShutdownRuntime();
-    if (!saved) std::fprintf(stderr, "sceneshot: could not save %s\n", argv[2]);
+    if (!saved) std::fprintf(stderr, "sceneshot: could not make its pictures\n");
     return saved ? 0 : 1;
 }
