@@ -51,19 +51,27 @@ void FileWatcher::Forget(const std::string& key) {
 }
 
 int FileWatcher::Poll() {
-    // Every file is looked at (no early exit), so each stamp is current after the look. The
-    // changed keys are collected first: a reload may watch or forget keys, the map then changes.
+    // Every file of an asset is looked at (no early exit), so each stamp is current after the
+    // look. The changed keys are collected first: a reload may watch or forget keys, the map
+    // then changes.
     std::vector<std::pair<std::string, std::string>> changed; // key, first changed file
-    for (auto& [key, entry] : entries_) {
+    auto next = entries_.lower_bound(nextKey_);
+    size_t looked = 0;
+    for (size_t visited = 0; visited < entries_.size() && (visited == 0 || looked < filesPerPoll_);
+         ++visited, ++next) {
+        if (next == entries_.end()) next = entries_.begin();
         const std::string* first = nullptr;
-        for (WatchedFile& file : entry.files) {
+        for (WatchedFile& file : next->second.files) {
             const FileStamp now = StampOf(file.path);
             if (now == file.stamp) continue;
             file.stamp = now;
             if (!first) first = &file.path;
         }
-        if (first) changed.emplace_back(key, *first);
+        looked += next->second.files.size();
+        if (first) changed.emplace_back(next->first, *first);
     }
+    if (next == entries_.end()) next = entries_.begin();
+    if (next != entries_.end()) nextKey_ = next->first;
     int reloaded = 0;
     for (const auto& [key, path] : changed) {
         const auto found = entries_.find(key);

@@ -14,7 +14,9 @@
 
 #include "app/AppCommands.h"
 #include "core/Runtime.h"
+#include "files/FileCommands.h"
 #include "files/FileWatcher.h"
+#include "files/ResourcePack.h"
 #include "gfx2d/ImageCommands.h"
 #include "gfx2d/SpriteCommands.h"
 #include "gfx3d/ObjectCommands.h"
@@ -279,6 +281,17 @@ TEST_F(HotReloadTest, WatchFollowsTheSlot) {
         end.empty();
         EXPECT_FALSE(watcher.Watching(end.key)) << end.what;
     }
+}
+
+TEST_F(HotReloadTest, FilesFromTheResourcePackAreNotWatched) {
+    std::string error;
+    const std::string pack =
+        BuildPack({{"packed-only.bmp", SolidBmp(4, 4, kRed)}}, PackMethod::Deflate, error);
+    ASSERT_FALSE(pack.empty()) << error;
+    SetResourcePacks(folder.Write("game.sbx", pack).c_str(), "");
+    ASSERT_EQ(LoadSprite("packed-only.bmp", 7), 1);
+    EXPECT_EQ(DrawnColour(7), kRed);
+    EXPECT_FALSE(Rt().watcher->Watching("sprite 7"));
 }
 
 class HotReloadOffTest : public HotReloadTest {
