@@ -48,14 +48,12 @@ class FileWatcher {
     // Looks at the files of the next assets in turn, about filesPerPoll of them (an asset's
     // files together, at least one asset, none twice), going on where the last call stopped,
     // and reloads each asset one of whose files changed since it was watched or last looked
-    // at. A failed reload is written to the
-    // runtime log and not tried again until a file changes once more (a file still being
-    // written is tried again when the writer has moved on). Actions may watch and forget keys.
-    // Gives the number of reloads that took their files.
+    // at. A failed reload is written to the runtime log and not tried again until a file
+    // changes once more (a file still being written is tried again when the writer has moved
+    // on). Actions may watch and forget keys. Gives the number of reloads that took their files.
     int Poll();
 
     bool Watching(const std::string& key) const { return entries_.count(key) != 0; }
-    size_t Count() const { return entries_.size(); }
 
   private:
     struct WatchedFile {
