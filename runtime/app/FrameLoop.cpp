@@ -8,6 +8,7 @@
 #include "core/FrameClock.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "files/FileWatcher.h"
 #include "gfx2d/RenderTargets.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
@@ -148,6 +149,8 @@ void PresentFrame() {
     CloseSceneShadowPass(rt.gfx.get(), rt.scene.get());
     if (rt.settings.snapshotFrames.count(drawnFrame)) SaveSnapshot(device, drawnFrame);
     SwapAndPace(device);
+    // Assets whose files changed are reloaded between two frames, never halfway through one.
+    if (rt.watcher) rt.watcher->Poll();
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
     glDisable(GL_BLEND);

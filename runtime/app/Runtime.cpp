@@ -1,6 +1,7 @@
 #include "core/Runtime.h"
 
 #include "files/FileState.h"
+#include "files/FileWatcher.h"
 #include "files/ResourceResolver.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"

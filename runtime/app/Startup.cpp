@@ -12,6 +12,7 @@
 #include "core/PrintLog.h"
 #include "core/Runtime.h"
 #include "files/FileState.h"
+#include "files/FileWatcher.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/SpriteStore.h"
@@ -79,6 +80,7 @@ void ReadEnvironment(RuntimeSettings& settings) {
     const os::SnapshotRequest snapshots = os::ParseSnapshotRequest(Environment("VORNIC_SNAPSHOT"));
     settings.snapshotFrames = snapshots.frames;
     settings.snapshotFolder = snapshots.folder;
+    settings.watchFiles = SwitchOn(Environment("VORNIC_WATCH"));
 }
 
 } // namespace
@@ -124,6 +126,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.sound = std::make_unique<SoundDevice>(std::move(backend.audio));
     rt.libraries = std::make_unique<platform::DllCache>();
     rt.net = net::CreateNetGame(rt.settings.netSimulation);
+    if (rt.settings.watchFiles) rt.watcher = std::make_unique<files::FileWatcher>();
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
     // replay takes the recorded one.
     const int seed = StartupRandomSeed(rt.settings.fixedSeed, ClockMs());
@@ -167,6 +170,8 @@ bool StartRuntime(int showCommand, const std::string& title) {
 
 void ShutdownRuntime() {
     Runtime& rt = Rt();
+    // The reload actions reach the devices below, so they go first.
+    rt.watcher.reset();
     // 3D objects own GL buffers, textures and programs, so they go while the context still exists.
     if (rt.gfx && rt.objects) gfx3d::ReleaseShaders(*rt.gfx, *rt.objects);
     rt.objects.reset();

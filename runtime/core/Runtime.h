@@ -25,6 +25,9 @@ class DllCache;
 namespace net {
 class NetGame;
 }
+namespace files {
+class FileWatcher;
+}
 class InputDevices;
 class OpenGLRainbows;
 class Rainbows3D;
@@ -83,6 +86,8 @@ struct Runtime {
     std::unique_ptr<platform::DllCache> libraries;
     // The network game: players, message queues, the sockets and their thread.
     std::unique_ptr<net::NetGame> net;
+    // The hot reload's watcher; made only when VORNIC_WATCH is on.
+    std::unique_ptr<files::FileWatcher> watcher;
 
     Runtime();
     ~Runtime();

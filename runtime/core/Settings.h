@@ -37,6 +37,8 @@ struct RuntimeSettings {
     // VORNIC_SNAPSHOT: the frames whose picture is saved, and the folder (absolute).
     std::set<long> snapshotFrames;
     std::string snapshotFolder;
+    // VORNIC_WATCH: sprites, objects and sounds are reloaded when their files change.
+    bool watchFiles = false;
 };
 
 // The runtime-error record: why and where the program is ending.

@@ -3,8 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
 
 std::string PlatformPath(const std::string& name) {
     std::string path = name;

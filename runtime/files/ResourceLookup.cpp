@@ -1,6 +1,9 @@
 #include "files/ResourceLookup.h"
 
+#include <utility>
+
 #include "core/Runtime.h"
+#include "files/FileWatcher.h"
 #include "files/ResourceResolver.h"
 
 ResourceResolver& Resolver(int which) {
@@ -27,4 +30,22 @@ void SetResourcePackNames(const std::string& first, const std::string& second) {
 void ReleaseResourceLookups() {
     for (std::unique_ptr<ResourceResolver>& resolver : Rt().resolvers)
         resolver.reset();
+}
+
+bool ResolvedOnDisk(const std::string& path) {
+    return path != Resolver(0).Extraction();
+}
+
+void WatchAssetFiles(const std::string& key, const std::vector<std::string>& paths,
+                     files::ReloadAction reload) {
+    files::FileWatcher* watcher = Rt().watcher.get();
+    if (!watcher) return;
+    if (paths.empty())
+        watcher->Forget(key);
+    else
+        watcher->Watch(key, paths, std::move(reload));
+}
+
+void ForgetAssetFiles(const std::string& key) {
+    if (files::FileWatcher* watcher = Rt().watcher.get()) watcher->Forget(key);
 }

@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "files/FileWatcher.h"
 
 class ResourceResolver;
 
@@ -24,3 +27,14 @@ ResourceResolver& Resolver(int which);
 void SetResourcePackNames(const std::string& first, const std::string& second);
 // Deletes both lookups' temporary files and releases them; run at shut-down.
 void ReleaseResourceLookups();
+
+// The hot reload (VORNIC_WATCH; without it these do nothing and cost nothing).
+// True when path, as ResolveResourceFile has just given it, is the file on disk rather than the
+// temporary copy of a pack entry (the next lookup replaces that copy: ask before it).
+bool ResolvedOnDisk(const std::string& path);
+// Has the asset under key reloaded by reload when one of paths changes, replacing what key
+// watched before; with no paths the key is forgotten.
+void WatchAssetFiles(const std::string& key, const std::vector<std::string>& paths,
+                     files::ReloadAction reload);
+// Stops watching the asset under key: its slot was emptied or filled some other way.
+void ForgetAssetFiles(const std::string& key);

@@ -13,6 +13,8 @@ void LoadFont(const RtString& file, double id) {
     if (!device) return;
     const int fontId = ClampFontId(ToInt(id));
     Sprites(*device).currentFont = fontId;
+    // The font's slot no longer holds a sprite loaded from a file.
+    ForgetAssetFiles(SpriteWatchKey(kFontSlotBase + fontId));
     // A font file that is nowhere gives the built-in font.
     LoadFontIntoSlot(*device, fontId, ResolveResourceFile(file.CText()).value_or(""));
 }

@@ -13,7 +13,11 @@
 double GrabSprite(double id, double x, double y, double width, double height) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
-    return GrabSpriteFrom(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width), ToInt(height));
+    const int grabbed =
+        GrabSpriteFrom(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width), ToInt(height));
+    // The slot holds the screen now, no longer its file.
+    if (grabbed) ForgetAssetFiles(SpriteWatchKey(ToInt(id)));
+    return grabbed;
 }
 
 double SaveSprite(const RtString& file, double id) {

@@ -74,10 +74,10 @@ void FinishCopying(OpenGLRainbows& device, int sprite, int width, int height) {
 
 } // namespace
 
-void gfx2d::CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, int width,
+bool gfx2d::CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, int width,
                                int height) {
-    if (target < 0 || target >= kRenderTargetCount) return;
-    if (sprite < 0 || sprite >= kTargetSaveSprite || width < 1 || height < 1) return;
+    if (target < 0 || target >= kRenderTargetCount) return false;
+    if (sprite < 0 || sprite >= kTargetSaveSprite || width < 1 || height < 1) return false;
     RenderTargetTable& table = device.renderTargets;
     const ActiveTarget& active = table.active;
     // A target is not rebuilt under the drawing that goes into it.
@@ -102,6 +102,7 @@ void gfx2d::CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, i
     RenderTarget& entry = table.targets[target];
     MakeFramebuffer(device, entry, slot.plainTexture, slot.textureWidth, slot.textureHeight);
     entry.sprite = sprite;
+    return true;
 }
 
 void gfx2d::SetRenderTarget(OpenGLRainbows& device, int target) {

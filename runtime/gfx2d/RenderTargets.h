@@ -16,8 +16,8 @@ namespace gfx2d {
 // Makes sprite a blank, fully transparent picture of width x height (a power-of-two texture
 // around it) and gives the target a framebuffer for it. Ignored for targets outside 0..31,
 // sprites outside 0..65502 and sizes below 1; sizes are cut to kLargestTargetSide and to the
-// largest texture the GL takes.
-void CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, int width, int height);
+// largest texture the GL takes. True when the target was made.
+bool CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, int width, int height);
 // Ends the current target and directs drawing into target's sprite, continuing on the picture
 // it holds, with the 2D viewport over that picture and a cleared depth buffer. A negative
 // target only ends the current one; targets of 32 or more are ignored; a target never created

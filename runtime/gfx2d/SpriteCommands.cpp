@@ -3,6 +3,7 @@
 #include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
@@ -11,22 +12,33 @@
 namespace {
 
 // The sprite loaders' common path: the slot is emptied whatever happens, and a failure leaves
-// its reason in the log.
+// its reason in the log. A picture loaded from a file on disk is watched when asked for.
 double LoadPicture(const char* command, const RtString& file, double id, bool normalMap) {
     OpenGLRainbows* device = Rt().gfx.get();
-    if (!device || !SpriteIdValid(ToInt(id))) return 0;
+    const int slot = ToInt(id);
+    if (!device || !SpriteIdValid(slot)) return 0;
+    ForgetAssetFiles(SpriteWatchKey(slot));
     const std::optional<std::string> path = ResolveResourceFile(file.CText());
     if (!path) {
-        EmptySlot(*device, ToInt(id));
+        EmptySlot(*device, slot);
         LogFailedLoad(command, file.CText(), "not found");
         return 0;
     }
     const int64_t key =
         normalMap ? kDefaultTransparencyColour : Sprites(*device).transparencyColour;
     std::string why;
-    if (LoadImageIntoSlot(*device, ToInt(id), *path, key, normalMap, &why)) return 1;
-    LogFailedLoad(command, file.CText(), why.empty() ? "not a picture" : why);
-    return 0;
+    if (!LoadImageIntoSlot(*device, slot, *path, key, normalMap, &why)) {
+        LogFailedLoad(command, file.CText(), why.empty() ? "not a picture" : why);
+        return 0;
+    }
+    if (ResolvedOnDisk(*path))
+        WatchAssetFiles(SpriteWatchKey(slot), {*path},
+                        [slot, path = AbsolutePath(*path), key, normalMap] {
+                            OpenGLRainbows* device = Rt().gfx.get();
+                            return device ? ReloadImageIntoSlot(*device, slot, path, key, normalMap)
+                                          : std::string("no graphics device");
+                        });
+    return 1;
 }
 
 } // namespace
@@ -41,7 +53,9 @@ double LoadBumpTexture(const RtString& file, double id) {
 
 void DeleteSprite(double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    if (device && SpriteIdValid(ToInt(id))) EmptySlot(*device, ToInt(id));
+    if (!device || !SpriteIdValid(ToInt(id))) return;
+    EmptySlot(*device, ToInt(id));
+    ForgetAssetFiles(SpriteWatchKey(ToInt(id)));
 }
 
 void SetTransparency(double colour) {

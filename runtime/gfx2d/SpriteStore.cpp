@@ -152,6 +152,19 @@ int LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path, i
     return UploadImageToSlot(device, id, image, normalMap);
 }
 
+std::string ReloadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path,
+                                int64_t colourKey, bool normalMap) {
+    DecodedImage image;
+    std::string why;
+    if (!DecodeImageFile(path, colourKey, image, &why)) return why.empty() ? "not a picture" : why;
+    if (!UploadImageToSlot(device, id, image, normalMap)) return "not a picture";
+    // The upload bound the new texture; drawing goes on with the textures it had chosen, this
+    // slot's new ones among them.
+    const TextureBinding bound = device.binding;
+    BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
+    return "";
+}
+
 void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
                        const GLuint* table) {
     FlushSpriteBatch(device);

@@ -98,6 +98,12 @@ inline bool SpriteIdValid(int id) {
     return id >= 0 && id < kSpriteSlotCount;
 }
 
+// The key the hot reload watches the file of slot id under: whatever fills the slot otherwise
+// forgets it (ForgetAssetFiles).
+inline std::string SpriteWatchKey(int id) {
+    return "sprite " + std::to_string(id);
+}
+
 // Deletes the slot's textures (while the GL is initialised) and marks it empty.
 void EmptySlot(OpenGLRainbows& device, int id);
 // Empties every sprite slot and background block; called before the GL context goes.
@@ -108,6 +114,11 @@ void ReleaseAllTextures(OpenGLRainbows& device);
 // leaves the slot empty. Returns 1 or 0, with the reason for a failure in why when given.
 int LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path, int64_t colourKey,
                       bool normalMap, std::string* why = nullptr);
+// Loads the picture at path into slot id again, as LoadImageIntoSlot did, but only once it has
+// been read: a file that does not read leaves the slot as it was. The textures bound for drawing
+// stay bound. Gives "" or why the file was refused.
+std::string ReloadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path,
+                                int64_t colourKey, bool normalMap);
 // Uploads a decoded picture into slot id as LoadImageIntoSlot does.
 int UploadImageToSlot(OpenGLRainbows& device, int id, const DecodedImage& image, bool normalMap);
 // Makes a plain texture of texWidth x texHeight from an RGBA buffer (bottom-up rows).

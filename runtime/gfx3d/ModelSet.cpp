@@ -60,7 +60,7 @@ int TextureIndex(const IniStore& ini, const std::string& key) {
 } // namespace
 
 int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
-                 const std::string& name) {
+                 const std::string& name, std::vector<std::string>* setFiles) {
     slot.loaded = 1;
     slot.modelSet = 1;
     IniStore ini;
@@ -69,12 +69,18 @@ int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& pa
     // Names are resolved relative to the name game code gave: a set taken from the resource
     // pack lives in a temporary file, but its parts are looked up in the pack as well.
     const std::string base = name.substr(0, name.find_last_of("/\\") + 1);
+    // Each file is noted at once: the next lookup replaces a pack entry's temporary copy.
+    auto resolve = [&base, setFiles](const std::string& entry) {
+        std::optional<std::string> file = ResolveResourceFile(base + entry);
+        if (file && setFiles && ResolvedOnDisk(*file)) setFiles->push_back(*file);
+        return file;
+    };
 
     const int textureCount = EntryCount(ini, "textures");
     slot.textures.Resize(textureCount);
     for (int i = 1; i <= textureCount; ++i) {
         const std::optional<std::string> file =
-            ResolveResourceFile(base + TextValue(ini, "textures", std::to_string(i)));
+            resolve(TextValue(ini, "textures", std::to_string(i)));
         slot.textures[i - 1] = file ? LoadModelTexture(device, *file) : 0;
     }
 
@@ -83,8 +89,7 @@ int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& pa
     for (int i = 1; i <= partCount; ++i) {
         MeshObjectX& part = slot.parts[i - 1];
         const std::string key = std::to_string(i);
-        const std::optional<std::string> file =
-            ResolveResourceFile(base + TextValue(ini, "objects", key));
+        const std::optional<std::string> file = resolve(TextValue(ini, "objects", key));
         if (file) ReadObjectFile(part, *file, false);
         part.textureA = TextureIndex(ini, key + "ta");
         part.textureB = TextureIndex(ini, key + "tb");

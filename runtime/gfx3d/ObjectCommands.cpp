@@ -2,9 +2,8 @@
 
 #include <cfloat>
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 #include "core/ErrorLog.h"
 #include "core/Number.h"
@@ -12,9 +11,8 @@
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
 #include "gfx3d/DddBinary.h"
-#include "gfx3d/ModelSet.h"
 #include "gfx3d/ObjectBuilding.h"
-#include "gfx3d/ObjectFiles.h"
+#include "gfx3d/ObjectLoading.h"
 #include "gfx3d/Rainbows3D.h"
 
 namespace {
@@ -37,14 +35,27 @@ float ToFloat(double value) {
     return static_cast<float>(value);
 }
 
-bool StartsWithModelSetTag(const std::string& path) {
-    const int fd = OpenFileForReading(path, nullptr);
-    if (fd < 0) return false;
-    char head[4] = {};
-    const size_t got = ReadUpTo(fd, head, sizeof(head));
-    close(fd);
-    return got == sizeof(head) && std::memcmp(head, kModelSetTag, sizeof(head)) == 0;
+std::string WatchKey(int id) {
+    return "object " + std::to_string(id);
 }
+
+// Loads object id again from its file (the model set's own file for a set, whose parts are looked
+// up by name again) and watches the files it now came from.
+struct ObjectReload {
+    int id;
+    std::string path;
+    std::string name;
+
+    std::string operator()() const {
+        Rainbows3D* objects = Rt().objects.get();
+        ObjectSlot* slot = objects ? objects->Slot(id) : nullptr;
+        if (!slot) return "no 3D device";
+        std::vector<std::string> files{path};
+        const std::string why = gfx3d::ReloadObjectFile(Rt().gfx.get(), *slot, path, name, &files);
+        if (why.empty()) WatchAssetFiles(WatchKey(id), files, *this);
+        return why;
+    }
+};
 
 } // namespace
 
@@ -58,24 +69,20 @@ double LoadObject(const RtString& fileName, double id) {
         LogFailedLoad("LoadObject", name, "not found");
         return 0;
     }
+    const bool onDisk = ResolvedOnDisk(*path);
     slot->Clear();
+    ForgetAssetFiles(WatchKey(ToInt(id)));
     // A slot that was being built is refilled from the file: its building ends here.
     if (Rt().objects->buildingId == ToInt(id)) Rt().objects->buildingId = -1;
-    if (StartsWithModelSetTag(*path)) return LoadModelSet(Rt().gfx.get(), *slot, *path, name);
-
-    MeshObjectX& part = slot->parts.Push(MeshObjectX());
+    std::vector<std::string> files{*path};
     std::string why; // stays empty when the reader logged the damage itself
-    const bool read = ReadObjectFile(part, *path, false, &why);
-    if (!read || part.frames.Count() == 0 || part.frames[0].packed.Count() == 0) {
-        slot->Clear();
-        if (read) why = "holds no vertices";
+    if (!gfx3d::LoadObjectFile(Rt().gfx.get(), *slot, *path, name, why, &files)) {
         if (!why.empty()) LogFailedLoad("LoadObject", name, why);
         return 0;
     }
-    slot->loaded = 1;
-    slot->modelSet = 0;
-    part.BuildTriangles();
-    part.ComputeBoundingSpheres();
+    if (onDisk)
+        WatchAssetFiles(WatchKey(ToInt(id)), files,
+                        ObjectReload{ToInt(id), AbsolutePath(*path), name});
     return 1;
 }
 
@@ -90,6 +97,7 @@ void BeginObject(double id) {
     ObjectSlot* slot = FindSlot(id);
     if (!scene || !slot) return;
     gfx3d::BeginBuilding(*slot);
+    ForgetAssetFiles(WatchKey(ToInt(id)));
     scene->buildingId = ToInt(id);
 }
 

@@ -1,16 +1,47 @@
 #include "gfx3d/ShaderCommands.h"
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "files/ResourceLookup.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Shaders.h"
 #include "gl/OpenGLRainbows.h"
 
+namespace {
+
+// With the hot reload on, a program is built again when one of its files on disk changes; a
+// build that fails keeps the program the slot has. Programs from a pack are not watched.
+void WatchShaderFiles(Runtime& rt, int id) {
+    if (!rt.watcher) return;
+    const std::string key = "shader " + std::to_string(id);
+    std::vector<std::string> paths;
+    for (const std::string& file : gfx3d::ShaderFiles(*rt.objects, id)) {
+        const std::optional<std::string> path = ResolveResourceFile(file);
+        if (!path || !ResolvedOnDisk(*path)) return ForgetAssetFiles(key);
+        paths.push_back(*path);
+    }
+    WatchAssetFiles(key, paths, [id] {
+        Runtime& rt = Rt();
+        if (!rt.gfx || !rt.objects) return std::string("no graphics device");
+        return gfx3d::RebuildShader(*rt.gfx, *rt.objects, id)
+                   ? std::string()
+                   : std::string("does not build");
+    });
+}
+
+} // namespace
+
 double LoadShader(double id, const RtString& vertexFile, const RtString& fragmentFile) {
     Runtime& rt = Rt();
     if (!rt.gfx || !rt.objects) return 0;
-    return gfx3d::LoadShader(*rt.gfx, *rt.objects, ToInt(id), vertexFile.CText(),
-                             fragmentFile.CText());
+    const double built = gfx3d::LoadShader(*rt.gfx, *rt.objects, ToInt(id), vertexFile.CText(),
+                                           fragmentFile.CText());
+    WatchShaderFiles(rt, ToInt(id));
+    return built;
 }
 
 void UseShader(double id) {

@@ -5,6 +5,7 @@
 #include "core/ErrorLog.h"
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
 #include "sound/SoundDevice.h"
 
@@ -28,12 +29,21 @@ double LoadSound(const RtString& fileName, double slot, double copies) {
     const int number = CommandSlot(slot);
     if (!sound || number < 0) return 0.0;
     const std::string name = fileName.CText();
+    const std::string key = "sound " + std::to_string(number);
+    ForgetAssetFiles(key);
     const std::optional<std::string> path = ResolveResourceFile(name);
     // A file that is nowhere still empties the slot: the load of nothing fails.
     std::string why;
-    if (sound->Load(path.value_or(""), number, ToInt(copies), &why)) return 1.0;
-    LogFailedLoad("LoadSound", name, path ? why : "not found");
-    return 0.0;
+    if (!sound->Load(path.value_or(""), number, ToInt(copies), &why)) {
+        LogFailedLoad("LoadSound", name, path ? why : "not found");
+        return 0.0;
+    }
+    if (path && ResolvedOnDisk(*path))
+        WatchAssetFiles(key, {*path}, [number, path = AbsolutePath(*path)] {
+            SoundDevice* sound = Rt().sound.get();
+            return sound ? sound->Reload(path, number) : std::string("no sound device");
+        });
+    return 1.0;
 }
 
 double PlaySound(double slot, double pan, double volume) {

@@ -1,5 +1,6 @@
 #include "sound/SoundDevice.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -37,29 +38,54 @@ void SoundDevice::Empty(int slot) {
     sound.nextCopy = 0;
 }
 
-bool SoundDevice::Load(const std::string& path, int slot, int copies, std::string* why) {
-    auto fail = [why](const char* reason) {
-        if (why) *why = reason;
-        return false;
-    };
-    if (slot < 0 || slot >= kSlotCount) return fail("no such slot");
-    Empty(slot);
-    if (!output_->IsOpen()) return fail("no sound output");
-
+std::unique_ptr<os::AudioChunk> SoundDevice::ReadChunk(const std::string& path, std::string& why) {
+    if (!output_->IsOpen()) {
+        why = "no sound output";
+        return nullptr;
+    }
     std::vector<uint8_t> bytes;
     WavSamples wav;
     std::vector<int16_t> samples;
-    if (!ReadFileBytes(path, bytes)) return fail("cannot be read");
+    if (!ReadFileBytes(path, bytes)) {
+        why = "cannot be read";
+        return nullptr;
+    }
     if (!ParseWav(bytes.data(), bytes.size(), wav) ||
-        !ConvertToOutput(wav, os::kAudioRate, samples))
-        return fail("not a playable WAV sound");
+        !ConvertToOutput(wav, os::kAudioRate, samples)) {
+        why = "not a playable WAV sound";
+        return nullptr;
+    }
+    std::unique_ptr<os::AudioChunk> chunk = output_->CreateChunk(std::move(samples));
+    if (!chunk) why = "no sound output";
+    return chunk;
+}
+
+bool SoundDevice::Load(const std::string& path, int slot, int copies, std::string* why) {
+    std::string reason = "no such slot";
+    if (slot >= 0 && slot < kSlotCount) {
+        Empty(slot);
+        SoundSlot& sound = slots_[static_cast<size_t>(slot)];
+        sound.samples = ReadChunk(path, reason);
+        if (sound.samples) {
+            sound.copyCount = std::clamp(copies, 1, SoundSlot::kMaxCopies);
+            return true;
+        }
+    }
+    if (why) *why = reason;
+    return false;
+}
+
+std::string SoundDevice::Reload(const std::string& path, int slot) {
+    if (slot < 0 || slot >= kSlotCount) return "no such slot";
+    std::string why;
+    std::unique_ptr<os::AudioChunk> chunk = ReadChunk(path, why);
+    if (!chunk) return why;
     SoundSlot& sound = slots_[static_cast<size_t>(slot)];
-    sound.samples = output_->CreateChunk(std::move(samples));
-    if (!sound.samples) return fail("no sound output");
-    sound.copyCount = copies < 1                       ? 1
-                      : copies > SoundSlot::kMaxCopies ? SoundSlot::kMaxCopies
-                                                       : copies;
-    return true;
+    const int copies = std::max(sound.copyCount, 1);
+    Empty(slot);
+    sound.samples = std::move(chunk);
+    sound.copyCount = copies;
+    return "";
 }
 
 int SoundDevice::Play(int slot, int pan, int volume) {

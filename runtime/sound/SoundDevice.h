@@ -30,6 +30,10 @@ class SoundDevice {
     // goes first. False when the file cannot be read or played, leaving the slot empty.
     // The reason for a failure goes to why when given.
     bool Load(const std::string& path, int slot, int copies, std::string* why = nullptr);
+    // Loads the file at path into slot again with the copies it has, but only once it has been
+    // read: a file that does not read leaves the slot as it was. Copies that play are cut off.
+    // Gives "" or why the file was refused.
+    std::string Reload(const std::string& path, int slot);
     // Plays slot with pan (-10000 full left .. 10000 full right) and volume (-10000 silent ..
     // 0 full), both in hundredths of a decibel. Gives the copy that plays, or -1 when the slot
     // is empty or its only copy still plays.
@@ -44,6 +48,9 @@ class SoundDevice {
   private:
     int Channel(int slot, int copy) const { return slot * SoundSlot::kMaxCopies + copy; }
     void Empty(int slot);
+    // The samples of the WAV file at path as a chunk of the output; null (and why) when the file
+    // cannot be read or played.
+    std::unique_ptr<os::AudioChunk> ReadChunk(const std::string& path, std::string& why);
 
     std::unique_ptr<os::AudioOutput> output_;
     std::array<SoundSlot, kSlotCount> slots_;
