@@ -54,7 +54,7 @@ TEST_F(WebGetTest, OnlyAWholeBodyWithASuccessStatusReplacesTheFile) {
     };
     for (const auto& [answer, stored] : cases) {
         dir.Write("target.bin", "old content");
-        CannedServer server([&](const std::string&) { return answer; });
+        CannedServer server([text = answer](const std::string&) { return text; });
         EXPECT_EQ(net::Download({"127.0.0.1", "/", server.Port()}, target),
                   std::string(stored) != "old content")
             << answer;
