@@ -10,9 +10,9 @@
 #include <random>
 #include <vector>
 
-#include "pathfind/LiteralPlanner.h"
 #include "pathfind/PathFindCommands.h"
 #include "support/BenchSupport.h"
+#include "support/LiteralPlanner.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // Feeds arbitrary bytes to the BMP reader: it must reject or decode, never read outside the
 // input or take unbounded memory.
-#include <cstddef>
-#include <cstdint>
 
 #include "gfx2d/ImageCodec.h"
 

@@ -1,7 +1,5 @@
 // Fuzzes the binary object reader. A file it accepts must survive everything a loaded object
 // goes through, and writing it back must give the bytes that were read.
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 
 #include "gfx3d/DddBinary.h"

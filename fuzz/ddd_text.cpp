@@ -1,7 +1,5 @@
 // Fuzzes the text form of object files. An object it accepts must build its triangles,
 // spheres, normals and tangents, and what the writer makes of it must read back.
-#include <cstddef>
-#include <cstdint>
 
 #include "gfx3d/DddBinary.h"
 #include "gfx3d/MeshObject.h"

@@ -1,12 +1,7 @@
 // Fuzzes the reads of file channels: the first byte picks a regular file or a pipe and the
 // kind of each read; the rest is the file. Whatever the reads, they hand out each byte of the
 // file once, in order, and the end is found.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <unistd.h>
 
 #include "FuzzFiles.h"
 #include "files/FileChannel.h"

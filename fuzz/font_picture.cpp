@@ -1,7 +1,5 @@
 // Fuzzes what a font or sprite picture goes through after decoding: padding
 // to a texture, edge bleeding, the normal map and every mipmap level down to 1 x 1.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <vector>
 

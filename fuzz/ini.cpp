@@ -1,7 +1,5 @@
 // Fuzzes the INI reader: any bytes must parse without a crash, and the store's written form
 // must read back to the same text.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 

@@ -1,10 +1,6 @@
 // Fuzzes line files: any bytes load as up to 256 lines of at most 1024 bytes without a zero
 // byte, and lines written back read back the same, full-length ones included.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "FuzzFiles.h"
 #include "files/LineFileCache.h"

@@ -1,10 +1,6 @@
 // Fuzzes model-set files: any bytes after the tag load as a set of parts without a GL context;
 // the parts they name are looked up beside it (mostly missing), and no count in the file
 // makes more than 65536 parts or textures.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 
 #include "FuzzFiles.h"
 #include "gfx3d/ModelSet.h"

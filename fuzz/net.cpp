@@ -2,8 +2,6 @@
 // address must be dropped or handled without a crash, and memory must stay bounded. The first
 // byte chooses the side (bit 0) and which of four addresses sent it (bits 1-2): the host's own
 // and three others, so joins from an address can be followed by texts and leaves from it.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 
 #include "net/NetGame.h"

@@ -1,7 +1,5 @@
 // Fuzzes the resource pack reader: any bytes taken as a pack must be refused or read within
 // bounds, and every entry either expands to its stated size or is refused.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>

@@ -1,12 +1,6 @@
 // Fuzzes packs read from disk and extracted: the bytes are a pack file; every entry the index
 // lists is looked up, and what is extracted must be exactly its stated size, within bounds.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "FuzzFiles.h"

@@ -1,8 +1,6 @@
 // Fuzzes the two expanders directly (the pack reader checks the index checksum first, so
 // random streams rarely reach them through a pack): the first bytes pick the method and the
 // expected size, the rest is the stream.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 

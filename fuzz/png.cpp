@@ -1,6 +1,4 @@
 // Feeds arbitrary bytes to the PNG reader (libpng with the runtime's own checks around it).
-#include <cstddef>
-#include <cstdint>
 
 #include "gfx2d/ImageCodec.h"
 

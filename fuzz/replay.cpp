@@ -1,7 +1,5 @@
 // Fuzzes the run-file reader: any bytes give a run or a reason, pointer positions stay within
 // their bound however many relative moves add up, and a read run's frames are in order.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 

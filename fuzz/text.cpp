@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 #include "text/TextCommands.h"
@@ -40,15 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The rest is three texts separated by zero bytes: text, find, with.
-    const std::string rest(reinterpret_cast<const char*>(data) + sizeof(double),
-                           size - sizeof(double));
-    const size_t firstCut = std::min(rest.find('\0'), rest.size());
-    const size_t secondCut = std::min(rest.find('\0', firstCut + 1), rest.size());
-    RtString text(rest.substr(0, firstCut).c_str());
-    const RtString find(rest.substr(std::min(firstCut + 1, rest.size()),
-                                    secondCut - std::min(firstCut + 1, rest.size()))
-                            .c_str());
-    const RtString with(rest.substr(std::min(secondCut + 1, rest.size())).c_str());
+    std::istringstream rest(
+        std::string(reinterpret_cast<const char*>(data) + sizeof(double), size - sizeof(double)));
+    std::string parts[3];
+    for (std::string& part : parts)
+        std::getline(rest, part, '\0');
+    RtString text(parts[0].c_str());
+    const RtString find(parts[1].c_str()), with(parts[2].c_str());
 
     const double position = InStr(text, find);
     Check(position >= -1 && position <= text.Length());
@@ -57,13 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckInvariants(LowerCase(text));
     CheckInvariants(FormatNumber(static_cast<double>(size % 300), number, number));
 
-    StrArray parts;
-    const double count = SplitString(text, parts, find);
+    StrArray pieces;
+    const double count = SplitString(text, pieces, find);
     size_t partBytes = 0;
     for (int i = 0; i < static_cast<int>(count); ++i) {
-        CheckInvariants(parts(i));
-        Check(parts(i).Length() > 0);
-        partBytes += parts(i).Length();
+        CheckInvariants(pieces(i));
+        Check(pieces(i).Length() > 0);
+        partBytes += pieces(i).Length();
     }
     Check(partBytes <= text.Length());
 

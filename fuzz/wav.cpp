@@ -1,7 +1,5 @@
 // Feeds arbitrary bytes to the WAV reader and converts whatever it accepts to the output
 // format, as LoadSound does with a file.
-#include <cstddef>
-#include <cstdint>
 #include <vector>
 
 #include "os/Audio.h"

@@ -97,6 +97,9 @@ case $(readlink "/proc/$pid/fd/1") in
 *) fail "standard output still goes to $(readlink "/proc/$pid/fd/1")" ;;
 esac
 grep -q TERMINAL "$work/out.txt" && fail "the console's text went to the old output"
+# The terminal of the console window is the program's child: it goes with the program, and no
+# other terminal on the machine is touched.
+console=$(ps -o pid= --ppid "$pid")
 stop_program
-pkill -f "xterm -title Console" 2>/dev/null
+[ -z "$console" ] || kill $console 2>/dev/null
 echo "PASS: window id, dialog answers (typed path, Escape), a looping movie ended by a key, console window"

@@ -2,167 +2,121 @@
 // contagion, turning and the random infection.
 #include "GameTesting.h"
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using CrabRulesTest = GameTest;
 
-TEST_F(CrabRulesTest, CrabFleesUpToDistance300AndNotBeyond) {
-    PlaceCrab(0, 300, 0);
-    PlaceCrab(1, 0, -300.5);
-    CrabFlee(0);
-    CrabFlee(1);
-    // Straight away from the hero at a full step, for 4 s.
-    EXPECT_DOUBLE_EQ(CrabVelocity(0, kCrabX), 20);
-    EXPECT_DOUBLE_EQ(CrabVelocity(0, kCrabZ), 0);
-    EXPECT_EQ(CrabStatus(0, kWanderDuration), 400);
-    EXPECT_EQ(CrabStatus(0, kWanderClock), 0);
-    EXPECT_EQ(CrabVelocity(1, kCrabX), 0);
-    EXPECT_EQ(CrabVelocity(1, kCrabZ), 0);
-    EXPECT_EQ(CrabStatus(1, kWanderDuration), 1000);
-}
-
-TEST_F(CrabRulesTest, StampCrushesWithin100Only) {
-    MouseButton1 = 1;
-    PlaceCrab(0, 100, 0);
-    PlaceCrab(1, 100.5, 0);
-    CrabStatus(0, kCrabState) = kInfected;
-    CrabFlee(0);
-    CrabFlee(1);
-    EXPECT_EQ(CrabStatus(0, kCrabState), kKilled);
-    EXPECT_EQ(CrabStatus(1, kCrabState), kHealthy);
-}
-
-TEST_F(CrabRulesTest, HealthyCrabAtTheWaterIsCountedHealthyThenRescued) {
-    PlaceCrab(0, 900, 5000);
-    HandleCrabs();
-    EXPECT_EQ(HealthyCount, 4);
-    EXPECT_EQ(RescuedCount, 0);
-    EXPECT_EQ(CrabStatus(0, kCrabState), kRescued);
-
-    HandleCrabs();
-    EXPECT_EQ(HealthyCount, 3);
-    EXPECT_EQ(RescuedCount, 1);
-}
-
-TEST_F(CrabRulesTest, InfectedCrabAtTheWaterIsCountedInfectedThenKilled) {
-    PlaceCrab(0, 900, 5200);
-    CrabStatus(0, kCrabState) = kInfected;
-    HandleCrabs();
-    EXPECT_EQ(InfectedCount, 1);
-    EXPECT_EQ(KilledCount, 0);
-    EXPECT_EQ(CrabStatus(0, kCrabState), kKilled);
-
-    HandleCrabs();
-    EXPECT_EQ(InfectedCount, 0);
-    EXPECT_EQ(KilledCount, 1);
-    EXPECT_EQ(HealthyCount, 3);
-}
-
-TEST_F(CrabRulesTest, ContagionBelowDistance40OnlyAndNotOnACommonLine) {
-    PlaceCrab(0, 0, 2000);
-    CrabStatus(0, kCrabState) = kInfected;
-    PlaceCrab(1, 24, 2031.9); // distance just below 40
-    PlaceCrab(2, -24, 2032);  // distance exactly 40
-    PlaceCrab(3, 0, 1990);    // same x: not infected however close
-    for (double i = 1; i <= 3; i++)
-        CrabStep(i);
-    EXPECT_EQ(CrabStatus(1, kCrabState), kInfected);
-    EXPECT_EQ(CrabStatus(2, kCrabState), kHealthy);
-    EXPECT_EQ(CrabStatus(3, kCrabState), kHealthy);
-}
-
-// Contagion looks only at the cells around a crab; it must infect exactly the crabs a scan of
-// every crab in order infects, with crabs crossing cells, the field's edges and the water line.
-TEST_F(CrabRulesTest, ContagionThroughCellsMatchesAScanOfEveryCrab) {
-    std::mt19937 generator(7);
-    auto uniform = [&](double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(generator);
+TEST_F(CrabRulesTest, CrabsFleeWithin300AndTheStampCrushesWithin100) {
+    // Crab at (x, z) from the hero at (0, 0), stamp held or not: the state after CrabFlee and,
+    // for a fleeing crab, its velocity straight away at a full step and the 4 s it keeps it.
+    const struct {
+        double x, z, stamp, before, after, vx, vz, duration;
+    } rows[] = {
+        {300, 0, 0, kHealthy, kHealthy, 20, 0, 400},
+        {0, -300.5, 0, kHealthy, kHealthy, 0, 0, 1000},
+        {0, -100, 1, kInfected, kKilled, 0, -20, 400},
+        {100.5, 0, 1, kHealthy, kHealthy, 20, 0, 400},
     };
+    for (const auto& r : rows) {
+        PlaceCrab(0, r.x, r.z);
+        CrabStatus(0, kCrabState) = r.before;
+        MouseButton1 = r.stamp;
+        CrabFlee(0);
+        EXPECT_EQ(CrabStatus(0, kCrabState), r.after) << r.x << "," << r.z;
+        if (r.after == kKilled) continue;
+        EXPECT_EQ(std::tuple(CrabVelocity(0, kCrabX), CrabVelocity(0, kCrabZ),
+                             CrabStatus(0, kWanderDuration)),
+                  std::tuple(r.vx, r.vz, r.duration))
+            << r.x << "," << r.z;
+    }
+}
+
+TEST_F(CrabRulesTest, CrabsAtTheWaterAreCountedAsTheyCameThenRescuedOrKilled) {
+    PlaceCrab(0, 900, 5000);
+    PlaceCrab(1, 900, 5200);
+    CrabStatus(1, kCrabState) = kInfected;
+    const double counts[][4] = {{3, 1, 0, 0}, {2, 0, 1, 1}}; // healthy, infected, rescued, killed
+    for (const auto& c : counts) {
+        HandleCrabs();
+        EXPECT_EQ(std::tuple(HealthyCount, InfectedCount, RescuedCount, KilledCount),
+                  std::tuple(c[0], c[1], c[2], c[3]));
+    }
+}
+
+TEST_F(CrabRulesTest, ContagionBelowDistance40NotOnACommonLineThroughCellsMatchesAScan) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> unit(-1, 1);
     LastCrab = 299;
     StartLevel();
-    struct Crab {
-        double x, z, vx, vz;
-        int state;
-    };
-    std::vector<Crab> crabs(300);
+    // Crowded groups at the back edge, the side edges and the water line; some crabs on a
+    // common line with their neighbour.
     for (int i = 0; i < 300; ++i) {
-        // Crowded groups at the back edge, the side edges and the water line.
-        const double centreZ = i % 3 == 0 ? -4600 : i % 3 == 1 ? 0 : 4980;
-        Crab& c = crabs[i];
-        c = {uniform(-950, 950), centreZ + uniform(-80, 80), uniform(-45, 45), uniform(-45, 45),
-             i % 25 == 0 ? kInfected : kHealthy};
-        if (i % 50 == 7) c.x = crabs[i - 1].x; // on a common line with its neighbour
-        PlaceCrab(i, c.x, c.z);
-        CrabVelocity(i, kCrabX) = c.vx;
-        CrabVelocity(i, kCrabZ) = c.vz;
-        CrabStatus(i, kCrabState) = c.state;
+        const double z = std::vector{-4600.0, 0.0, 4980.0}[i % 3] + 80 * unit(random);
+        PlaceCrab(i, i % 50 == 7 ? CrabPosition(i - 1, kCrabX) : 950 * unit(random), z);
+        CrabVelocity(i, kCrabX) = 45 * unit(random);
+        CrabVelocity(i, kCrabZ) = 45 * unit(random);
+        CrabStatus(i, kCrabState) = i % 25 == 0 ? kInfected : kHealthy;
     }
-    for (int frame = 0; frame < 6; ++frame) {
-        for (int i = 0; i < 300; ++i) {
-            Crab& c = crabs[i];
-            c.x += c.vx;
-            c.z += c.vz;
-            for (const Crab& other : crabs)
-                if (other.state == kInfected && c.x != other.x && c.z != other.z &&
-                    std::hypot(c.x - other.x, c.z - other.z) < 40)
-                    c.state = kInfected;
-            c.x = std::fmin(std::fmax(c.x, -930), 930);
-            c.z = std::fmax(c.z, -4640);
-            CrabStep(i);
-        }
-        for (int i = 0; i < 300; ++i) {
-            ASSERT_EQ(CrabStatus(i, kCrabState), crabs[i].state)
-                << "frame " << frame << " crab " << i;
-            ASSERT_EQ(CrabPosition(i, kCrabX), crabs[i].x);
-        }
-        // Some crabs turn round, so cells are entered and left both ways.
-        for (int i = frame % 4; i < 300; i += 4) {
-            crabs[i].vx = -crabs[i].vx;
-            CrabVelocity(i, kCrabX) = crabs[i].vx;
-        }
+    // Next to the infected crab 0, standing still: one just below distance 40, one at 40, one
+    // on the same line of x however close.
+    const double still[][2] = {{0, 2000}, {24, 2031.9}, {-24, 2032}, {0, 1990}};
+    for (int i = 0; i < 4; ++i) {
+        PlaceCrab(i, still[i][0], still[i][1]);
+        CrabVelocity(i, kCrabX) = CrabVelocity(i, kCrabZ) = 0;
     }
+    CrabStatus(0, kCrabState) = kInfected;
     int infected = 0;
-    for (const Crab& c : crabs)
-        infected += c.state == kInfected;
-    EXPECT_GT(infected, 12 + 30); // the virus did spread
+    for (int frame = 0; frame < 6; ++frame)
+        for (int i = 0; i < 300; ++i) {
+            // Infection is checked where the step leads, before the field's edges stop it.
+            const double x = CrabPosition(i, kCrabX) + CrabVelocity(i, kCrabX);
+            const double z = CrabPosition(i, kCrabZ) + CrabVelocity(i, kCrabZ);
+            bool expected = CrabStatus(i, kCrabState) == kInfected;
+            CrabStep(i);
+            for (int j = 0; j < 300; ++j)
+                expected |=
+                    j != i && CrabStatus(j, kCrabState) == kInfected &&
+                    x != CrabPosition(j, kCrabX) && z != CrabPosition(j, kCrabZ) &&
+                    std::hypot(x - CrabPosition(j, kCrabX), z - CrabPosition(j, kCrabZ)) < 40;
+            ASSERT_EQ(CrabStatus(i, kCrabState) == kInfected, expected) << frame << " " << i;
+            infected += frame == 5 && expected;
+            // Some crabs turn round, so cells are entered and left both ways.
+            if ((i + frame) % 4 == 0 && i > 3) CrabVelocity(i, kCrabX) *= -1;
+        }
+    EXPECT_GT(infected, 12 + 30);                    // the virus did spread
+    EXPECT_EQ(CrabStatus(1, kCrabState), kInfected); // the still crabs were there to check
 }
 
-TEST_F(CrabRulesTest, TurnTowardsMovesAtMost10DegreesACall) {
-    const double expected[] = {10, 20, 30, 40, 45, 45};
-    for (double heading : expected) {
+TEST_F(CrabRulesTest, TurnTowardsMovesAtMost10DegreesACallWithoutWrapping) {
+    for (double heading : {10, 20, 30, 40, 45, 45}) {
         TurnTowards(-1, 1, 0);
         EXPECT_DOUBLE_EQ(CrabHeading(0), heading);
     }
-    for (int call = 0; call < 13; call++) {
-        const double before = CrabHeading(1);
+    for (int call = 1; call <= 14; call++) {
         TurnTowards(1, 1, 1);
-        EXPECT_DOUBLE_EQ(CrabHeading(1) - before, 10);
+        EXPECT_DOUBLE_EQ(CrabHeading(1), std::min(call * 10, 135));
     }
-    TurnTowards(1, 1, 1);
-    EXPECT_DOUBLE_EQ(CrabHeading(1), 135);
-    // Back the other way, without wrapping round 360.
-    TurnTowards(-1, 1, 1);
+    TurnTowards(-1, 1, 1); // back the other way, not round through 360
     EXPECT_DOUBLE_EQ(CrabHeading(1), 125);
 }
 
-TEST_F(CrabRulesTest, RandomInfectionStrikesEvery20Seconds) {
-    VirusClock = 0;
-    FrameFactor = 100; // one frame of 10 s
-    RandomInfection();
-    double infected = 0;
-    for (double i = 0; i <= LastCrab; i++)
-        infected += CrabStatus(i, kCrabState) == kInfected;
-    EXPECT_EQ(infected, 0);
-    RandomInfection();
-    EXPECT_EQ(VirusClock, 0);
-    for (double i = 0; i <= LastCrab; i++)
-        infected += CrabStatus(i, kCrabState) == kInfected;
-    EXPECT_EQ(infected, 1);
-    EXPECT_EQ(CrabStatus(LastCrab, kCrabState), kHealthy); // the last crab is never chosen
+TEST_F(CrabRulesTest, RandomInfectionStrikesEvery20SecondsNeverTheLastCrab) {
+    FrameFactor = 100; // one frame of 10 s: none after the first, one after the second
+    for (double expected : {0, 1}) {
+        RandomInfection();
+        double infected = 0;
+        for (double i = 0; i < LastCrab; i++)
+            infected += CrabStatus(i, kCrabState) == kInfected;
+        EXPECT_EQ(infected, expected);
+    }
+    EXPECT_EQ(std::pair(VirusClock, CrabStatus(LastCrab, kCrabState)),
+              std::pair(0.0, 0.0 + kHealthy));
 }
 
 } // namespace

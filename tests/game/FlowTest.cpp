@@ -2,16 +2,14 @@
 // screen's clicks, fresh presses of space, and levels won, lost and not started.
 #include "GameTesting.h"
 
+#include <string>
+#include <tuple>
+
 #include "core/Runtime.h"
 
 namespace {
 
 using FlowTest = GameTest;
-
-void SetFrameTime(double ms) {
-    Rt().frameClock.previousStamp = 5000;
-    Rt().frameClock.currentStamp = 5000 + ms;
-}
 
 TEST_F(FlowTest, StepFactorFollowsTheFrameTimeUpTo150Ms) {
     // Frame time -> frame factor (a 100 ms frame is 1) and step factor (20 per 100 ms); from
@@ -20,7 +18,8 @@ TEST_F(FlowTest, StepFactorFollowsTheFrameTimeUpTo150Ms) {
         {100, 1, 20}, {16, 0.16, 3.2}, {149.9, 1.499, 29.98}, {150, 1.5, 3}, {200, 2, 3},
     };
     for (const auto& c : cases) {
-        SetFrameTime(c[0]);
+        Rt().frameClock.previousStamp = 5000;
+        Rt().frameClock.currentStamp = 5000 + c[0];
         MeasureStep();
         EXPECT_NEAR(FrameFactor, c[1], 1e-9) << c[0];
         EXPECT_NEAR(StepFactor, c[2], 1e-9) << c[0];
@@ -28,21 +27,17 @@ TEST_F(FlowTest, StepFactorFollowsTheFrameTimeUpTo150Ms) {
 }
 
 TEST_F(FlowTest, StatusLinesNeverShowANegativeNeed) {
-    HealthyCount = 15;
-    KilledCount = 5;
-    RescuedCount = 30;
+    // Healthy, killed, rescued; the total and the rescues still needed for half the crabs.
+    const double rows[][5] = {{15, 5, 30, 50, 0}, {35, 5, 10, 50, 15}, {1, 3, 0, 4, 2}};
+    for (const auto& r : rows) {
+        HealthyCount = r[0], KilledCount = r[1], RescuedCount = r[2];
+        StatusDisplay();
+        EXPECT_EQ(std::pair(CrabTotal, StillNeeded), std::pair(r[3], r[4]));
+        const std::string needed = "Needed to succeed: " + std::to_string(int(r[4]));
+        EXPECT_TRUE(ShowsText(needed.c_str(), 0, 480, 85)) << needed;
+    }
     StatusDisplay();
-    EXPECT_EQ(CrabTotal, 50);
-    EXPECT_EQ(StillNeeded, 0);
-    EXPECT_TRUE(ShowsText("Needed to succeed: 0", 0, 480, 85));
-
-    RescuedCount = 10;
-    HealthyCount = 35;
-    StatusDisplay();
-    EXPECT_EQ(StillNeeded, 15);
-    EXPECT_FALSE(ShowsText("Needed to succeed: 0", 0, 480, 85));
-    StatusDisplay();
-    EXPECT_TRUE(ShowsText("Needed to succeed: 15", 0, 480, 85));
+    EXPECT_FALSE(ShowsText("Needed to succeed: 3", 0, 480, 85)); // the check can fail
     StatusDisplay();
     EXPECT_TRUE(ShowsText("Lives: 3", 0, 60, 10));
 }
@@ -57,144 +52,105 @@ TEST_F(FlowTest, OptionClicksActOnlyInsideTheirAreasWhileTheButtonIsDown) {
     };
     FullScreen = 0;
     for (const auto& c : clicks) {
-        MouseButton1 = c.button;
-        MouseX = c.x;
-        MouseY = c.y;
+        MouseButton1 = c.button, MouseX = c.x, MouseY = c.y;
         OptionClicks();
-        EXPECT_EQ(FullScreen, c.fullScreen) << c.x << "," << c.y;
-        EXPECT_EQ(HeroSpeed, c.heroSpeed) << c.x << "," << c.y;
-        EXPECT_EQ(CrabSpeed, c.crabSpeed) << c.x << "," << c.y;
+        EXPECT_EQ(std::tuple(FullScreen, HeroSpeed, CrabSpeed),
+                  std::tuple(c.fullScreen, c.heroSpeed, c.crabSpeed))
+            << c.x << "," << c.y;
     }
 }
 
 TEST_F(FlowTest, SpaceHeldFromBeforeMustBeReleasedFirst) {
+    // Space pressed (1), released (0) or left (-1) before a frame; whether that counts as a
+    // fresh press. One press passes once.
+    const int steps[][2] = {{1, 0}, {-1, 0}, {0, 0}, {1, 1}, {-1, 0}};
     SpaceArmed = 0;
-    PushKey(SDL_SCANCODE_SPACE, true);
-    PresentFrame();
-    EXPECT_EQ(FreshSpacePress(), 0);
-    EXPECT_EQ(FreshSpacePress(), 0);
-    PushKey(SDL_SCANCODE_SPACE, false);
-    PresentFrame();
-    EXPECT_EQ(FreshSpacePress(), 0);
-    PushKey(SDL_SCANCODE_SPACE, true);
-    PresentFrame();
-    EXPECT_EQ(FreshSpacePress(), 1);
-    EXPECT_EQ(FreshSpacePress(), 0); // one press passes once
-}
-
-// Plays frames of the current level until it ends; gives the number of frames played.
-int PlayUntilLevelEnds() {
-    int frames = 1;
-    while (PlayFrame() == 1)
-        frames++;
-    return frames;
+    for (const auto& [change, fresh] : steps) {
+        if (change >= 0) PushKey(SDL_SCANCODE_SPACE, change == 1);
+        PresentFrame();
+        EXPECT_EQ(FreshSpacePress(), fresh);
+    }
 }
 
 TEST_F(FlowTest, RescuingEveryCrabWinsTheLevelAndLosingCostsALife) {
     SetStartValues();
     StartLevel();
-    EXPECT_EQ(ArrayBounds(CrabStatus, 0), 51);
     // B+A rescues every crab; they are counted healthy in that frame and the level ends in
-    // the next.
-    PushKey(SDL_SCANCODE_B, true);
-    PushKey(SDL_SCANCODE_A, true);
-    PresentFrame();
-    EXPECT_EQ(PlayUntilLevelEnds(), 2);
-    EXPECT_EQ(RescuedCount, 50);
-    EXPECT_EQ(CrabTotal, 50);
-    PushKey(SDL_SCANCODE_A, false);
-    PushKey(SDL_SCANCODE_SPACE, true);
-    PresentFrame();
-    LevelResultScreen();
-    EXPECT_EQ(Level, 2);
-    EXPECT_EQ(LastCrab, 99);
-    EXPECT_EQ(TotalRescued, 50);
-    EXPECT_EQ(Lives, 3);
-    EXPECT_EQ(ResultApplied, 0);
-    EXPECT_TRUE(ShowsText("Congratulations !!!  ", 1, 20, 60));
-
-    // B+C kills every crab of the next level: 100 crabs, none rescued.
-    PushKey(SDL_SCANCODE_SPACE, false);
-    PushKey(SDL_SCANCODE_C, true);
-    PresentFrame();
-    StartLevel();
-    EXPECT_EQ(PlayUntilLevelEnds(), 2);
-    EXPECT_EQ(KilledCount, 100);
-    PushKey(SDL_SCANCODE_B, false);
-    PushKey(SDL_SCANCODE_C, false);
-    PushKey(SDL_SCANCODE_SPACE, true);
-    PresentFrame();
-    LevelResultScreen();
-    EXPECT_EQ(Lives, 2);
-    EXPECT_EQ(Level, 2);
-    EXPECT_EQ(LastCrab, 99); // the lost level is played again with as many crabs
-    EXPECT_EQ(TotalRescued, 50);
+    // the next. B+C kills every crab of the next level: 100 crabs, none rescued.
+    const struct {
+        SDL_Scancode cheat;
+        double rescued, killed, level, lastCrab, lives;
+    } levels[] = {{SDL_SCANCODE_A, 50, 0, 2, 99, 3}, {SDL_SCANCODE_C, 0, 100, 2, 99, 2}};
+    for (const auto& l : levels) {
+        PushKey(SDL_SCANCODE_B, true);
+        PushKey(l.cheat, true);
+        PresentFrame();
+        EXPECT_EQ(PlayFrame(), 1);
+        EXPECT_EQ(PlayFrame(), 0);
+        EXPECT_EQ(std::pair(RescuedCount, KilledCount), std::pair(l.rescued, l.killed));
+        PushKey(l.cheat, false);
+        PushKey(SDL_SCANCODE_SPACE, true);
+        PresentFrame();
+        LevelResultScreen();
+        // A lost level is played again with as many crabs.
+        EXPECT_EQ(std::tuple(Level, LastCrab, Lives, TotalRescued),
+                  std::tuple(l.level, l.lastCrab, l.lives, 50.0));
+        PushKey(SDL_SCANCODE_SPACE, false);
+        PresentFrame();
+        StartLevel();
+    }
 }
 
-TEST_F(FlowTest, ResultScreenTexts) {
+TEST_F(FlowTest, ResultScreenTextsAndTheResultBookedOnce) {
     PushKey(SDL_SCANCODE_SPACE, true);
     PresentFrame();
-    // A level of 50 crabs on level 1 with three lives, rescued as given.
+    // A level of 50 crabs on level 1 with three lives, rescued as given; the text on its line.
     const struct {
         double rescued;
         const char* text;
         double line;
-    } cases[] = {
-        {24, "Sorry !!!  ", 60},           {24, "You rescued 24 of 50 crabs", 120},
-        {24, "You needed 25", 180},        {24, "2 tries left, try again !!!", 240},
-        {25, "Congratulations !!!  ", 60}, {25, "Get ready for level 2 with", 180},
+    } rows[] = {
+        {24, "Sorry !!!  ", 60},
+        {24, "You rescued 24 of 50 crabs", 120},
+        {24, "You needed 25", 180},
+        {24, "2 tries left, try again !!!", 240},
+        {25, "Congratulations !!!  ", 60},
+        {25, "You rescued 25 of 50 crabs", 120},
+        {25, "Get ready for level 2 with", 180},
         {25, "100 crabs!!!", 240},
     };
-    for (const auto& c : cases) {
-        Level = 1;
-        LastCrab = 49;
-        CrabTotal = 50;
-        Lives = 3;
-        RescuedCount = c.rescued;
+    for (const auto& r : rows) {
+        Level = 1, LastCrab = 49, CrabTotal = 50, Lives = 3, RescuedCount = r.rescued;
         LevelResultScreen();
-        EXPECT_TRUE(ShowsText(c.text, 1, 20, c.line)) << c.text;
+        EXPECT_TRUE(ShowsText(r.text, 1, 20, r.line)) << r.text;
     }
-    // Each entry books the result once.
     Lives = 3;
     RescuedCount = 24;
     LevelResultScreen();
     LevelResultScreen();
-    EXPECT_EQ(Lives, 1);
+    EXPECT_EQ(Lives, 1); // each entry books the result once
 }
 
-TEST_F(FlowTest, FinishKeysEndTheLevelAfterThisFrame) {
-    PushKey(SDL_SCANCODE_A, true);
-    PushKey(SDL_SCANCODE_U, true);
-    PresentFrame();
-    EXPECT_EQ(PlayFrame(), 0);
-    EXPECT_EQ(FinishLevel, 0);
-    EXPECT_EQ(HealthyCount, 4);
-    EXPECT_EQ(CrabTotal, 4); // the status lines were counted before the level ended
-}
-
-TEST_F(FlowTest, FinishKeysAreUsedUpHoweverTheLevelEnds) {
-    // Only infected crabs left: no healthy crab, and the finish keys in the same frame.
-    for (double i = 0; i <= LastCrab; i++)
-        CrabStatus(i, kCrabState) = kInfected;
-    PushKey(SDL_SCANCODE_A, true);
-    PushKey(SDL_SCANCODE_U, true);
-    PresentFrame();
-    EXPECT_EQ(PlayFrame(), 0);
-    EXPECT_EQ(HealthyCount, 0);
-    EXPECT_EQ(FinishLevel, 0);
-    // A level that starts without lives ends before the keys are read.
+TEST_F(FlowTest, FinishKeysEndTheLevelAfterThisFrameAndAreUsedUpHoweverItEnds) {
+    // Healthy crabs, or only infected ones left: the level ends, the status lines counted.
+    for (double infected : {0, 1}) {
+        for (double i = 0; i <= LastCrab && infected; i++)
+            CrabStatus(i, kCrabState) = kInfected;
+        PushKey(SDL_SCANCODE_A, true);
+        PushKey(SDL_SCANCODE_U, true);
+        PresentFrame();
+        EXPECT_EQ(PlayFrame(), 0);
+        EXPECT_EQ(std::tuple(FinishLevel, HealthyCount, CrabTotal),
+                  std::tuple(0.0, infected ? 0.0 : 4.0, 4.0));
+    }
+    // A level that starts without lives ends before the keys are read, and PlayLevels returns
+    // for the game-over screen instead of showing a result.
     Lives = 0;
     FinishLevel = 1;
     EXPECT_EQ(PlayFrame(), 0);
     EXPECT_EQ(FinishLevel, 0);
-}
-
-TEST_F(FlowTest, LevelStartedWithoutLivesEndsAtOnceUnpresented) {
-    Lives = 0;
-    EXPECT_EQ(PlayFrame(), 0);
-    PlayLevels(); // returns for the game-over screen instead of showing a result
-    EXPECT_EQ(Lives, 0);
-    EXPECT_EQ(Level, 1);
+    PlayLevels();
+    EXPECT_EQ(Lives * 10 + Level, 1);
 }
 
 } // namespace

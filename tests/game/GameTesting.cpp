@@ -1,27 +1,20 @@
 #include "GameTesting.h"
 
-#include <GL/gl.h>
-
 #include <cstring>
 #include <vector>
-
-#include "core/Runtime.h"
 
 namespace {
 
 // The pixels of the area a text of chars glyphs of the current font covers at (x, y).
-std::vector<unsigned char> TextArea(double x, double y, size_t chars) {
-    double glyphWidth = 0, glyphHeight = 0;
-    GetFontSize(glyphWidth, glyphHeight);
-    const int width = static_cast<int>(glyphWidth) * static_cast<int>(chars);
-    const int height = static_cast<int>(glyphHeight);
+std::vector<unsigned> TextArea(double x, double y, size_t chars) {
+    double width = 0, height = 0;
+    GetFontSize(width, height);
     GetPixel(x, y); // draws what is still batched
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(static_cast<int>(x), Rt().settings.screenHeight - static_cast<int>(y) - height,
-                 width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
+    std::vector<unsigned> pixels;
+    for (int py = y; py < y + height; ++py)
+        for (int px = x; px < x + width * chars; ++px)
+            pixels.push_back(ReadPixel(px, py));
+    return pixels;
 }
 
 } // namespace
@@ -34,25 +27,11 @@ void GameTest::SetUp() {
     SetStartValues();
     LastCrab = 3;
     StartLevel();
-    HeroX = 0;
-    HeroZ = 0;
-    MouseX = 400;
-    MouseY = 300;
-    MouseButton1 = 0;
-    MouseButton2 = 0;
-    FrameFactor = 1;
-    StepFactor = 20;
+    MouseX = 400, MouseY = 300, FrameFactor = 1, StepFactor = 20;
+    HeroX = HeroZ = MouseButton1 = MouseButton2 = 0;
     // State that the game keeps across levels or games starts afresh for every test.
-    StampAngle = 0;
-    StampPhase = 0;
-    StampHeight = 0;
-    VirusClock = 0;
-    GroundBlinkClock = 0;
-    GroundBlinkPhase = 0;
-    FullScreen = 0;
-    SpaceArmed = 0;
-    ResultApplied = 0;
-    CrabTotal = 0;
+    StampAngle = StampPhase = StampHeight = VirusClock = GroundBlinkClock = GroundBlinkPhase = 0;
+    FullScreen = SpaceArmed = ResultApplied = CrabTotal = 0;
     for (double i = 0; i <= LastCrab; i++)
         PlaceCrab(i, 900, -4000 + i * 1000);
 }
@@ -79,11 +58,11 @@ void GameTest::PushKey(SDL_Scancode key, bool down) {
 
 bool GameTest::ShowsText(const char* text, double font, double x, double y) {
     SetFont(font);
-    const std::vector<unsigned char> shown = TextArea(x, y, std::strlen(text));
+    const std::vector<unsigned> shown = TextArea(x, y, std::strlen(text));
     PresentFrame();
     SetFont(font);
     PrintText(text, x, y);
-    const std::vector<unsigned char> expected = TextArea(x, y, std::strlen(text));
+    const std::vector<unsigned> expected = TextArea(x, y, std::strlen(text));
     PresentFrame();
     return shown == expected;
 }

@@ -5,66 +5,42 @@ namespace {
 
 using HeroTest = GameTest;
 
-TEST_F(HeroTest, MouseOffsetTimesHeroSpeedMovesTheHeroTheOtherWay) {
-    HeroSpeed = 4;
-    MouseX = 410;
-    MouseY = 295;
-    HeroStep();
-    EXPECT_EQ(HeroX, -40);
-    EXPECT_EQ(HeroZ, 20);
+TEST_F(HeroTest, MouseOffsetTimesHeroSpeedMovesTheHeroTheOtherWayWithinTheField) {
+    // Hero speed, mouse, hero before and after: the sides and the back stop it, the water not.
+    const double rows[][8] = {
+        {4, 410, 295, 0, 0, -40, 20},
+        {1, 400, 300, 0, 0, 0, 0},
+        {1, 400, 300, 1000, 9000, 930, 9000},
+        {1, 410, 320, -925, -4630, -930, -4640},
+    };
+    for (const auto& r : rows) {
+        HeroSpeed = r[0], MouseX = r[1], MouseY = r[2], HeroX = r[3], HeroZ = r[4];
+        CrabHeading(LastCrab + 1) = 33;
+        HeroStep();
+        EXPECT_EQ(std::pair(HeroX, HeroZ), std::pair(r[5], r[6])) << r[1] << "," << r[2];
+        if (r[1] == 400 && r[2] == 300) {
+            EXPECT_EQ(CrabHeading(LastCrab + 1), 33) << "at rest";
+        }
+    }
     // The pointer is back at the centre for the next frame.
     double x, y, button1, button2;
     GetMouseState(x, y, button1, button2);
-    EXPECT_EQ(x, 400);
-    EXPECT_EQ(y, 300);
+    EXPECT_EQ(x * 1000 + y, 400300);
 }
 
-TEST_F(HeroTest, MouseAtRestMovesNothingAndKeepsTheHeading) {
-    CrabHeading(LastCrab + 1) = 33;
-    HeroStep();
-    EXPECT_EQ(HeroX, 0);
-    EXPECT_EQ(HeroZ, 0);
-    EXPECT_EQ(CrabHeading(LastCrab + 1), 33);
-}
-
-TEST_F(HeroTest, HeroStaysWithinTheSidesAndTheBackButNotTheWater) {
-    HeroX = 1000;
-    HeroZ = 9000;
-    HeroStep();
-    EXPECT_EQ(HeroX, 930);
-    EXPECT_EQ(HeroZ, 9000);
-    HeroX = -925;
-    HeroZ = -4630;
-    MouseX = 410;
-    MouseY = 320;
-    HeroStep();
-    EXPECT_EQ(HeroX, -930);
-    EXPECT_EQ(HeroZ, -4640);
-}
-
-TEST_F(HeroTest, StampTurnsAFullRoundIn36FramesWhileHeld) {
-    MouseButton1 = 1;
-    for (int frame = 0; frame < 35; frame++)
+TEST_F(HeroTest, StampTurns10DegreesAFrameWhileHeldAndBobsOncePer120Ms) {
+    // Frames of 30 ms (a quarter bob) with the stamp held or not; phase, height and angle after.
+    const double frames[][4] = {
+        {1, 90, 200, 340}, {1, 180, 100, 350}, {0, 270, 0, 350}, {1, 0, 100, 0}};
+    FrameFactor = 0.3;
+    StampAngle = 330;
+    for (const auto& f : frames) {
+        MouseButton1 = f[0];
         HeroStep();
-    EXPECT_EQ(StampAngle, 350);
-    HeroStep();
-    EXPECT_EQ(StampAngle, 0);
-    MouseButton1 = 0;
-    HeroStep();
-    EXPECT_EQ(StampAngle, 0);
-}
-
-TEST_F(HeroTest, StampBobsOncePer120MsOfPlay) {
-    FrameFactor = 0.3; // 30 ms: a quarter bob
-    HeroStep();
-    EXPECT_DOUBLE_EQ(StampPhase, 90);
-    EXPECT_DOUBLE_EQ(StampHeight, 200);
-    HeroStep();
-    HeroStep();
-    EXPECT_NEAR(StampHeight, 0, 1e-9);
-    HeroStep();
-    EXPECT_EQ(StampPhase, 0);
-    EXPECT_DOUBLE_EQ(StampHeight, 100);
+        EXPECT_NEAR(StampPhase, f[1], 1e-9);
+        EXPECT_NEAR(StampHeight, f[2], 1e-9);
+        EXPECT_EQ(StampAngle, f[3]);
+    }
 }
 
 } // namespace

@@ -1,73 +1,94 @@
 // VORNIC_NET_SIM: how its text is read, and what a program sees on the network it makes.
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <tuple>
 #include <unistd.h>
+#include <vector>
 
 #include "NetTesting.h"
 #include "os/Sockets.h"
+#include "support/TempDir.h"
 #include "support/TestRuntime.h"
 #include "vornic.h"
 
 namespace {
 
 TEST(NetConditions, ReadsLossDelayJitterAndDuplicationOrSaysWhyNot) {
-    const struct {
-        const char* text;
-        double loss, delay, jitter, dup;
-    } valid[] = {{"", 0, 0, 0, 0},
-                 {"loss=0.1,delay=80,jitter=20,dup=0.02", 0.1, 80, 20, 0.02},
-                 {"dup=1,loss=1", 1, 0, 0, 1}};
-    os::NetConditions conditions;
+    const std::pair<const char*, std::array<double, 4>> valid[] = {
+        {"", {0, 0, 0, 0}},
+        {"loss=0.1,delay=80,jitter=20,dup=0.02", {0.1, 80, 20, 0.02}},
+        {"dup=1,loss=1", {1, 0, 0, 1}}};
+    os::NetConditions read;
     std::string error;
-    for (const auto& row : valid) {
-        ASSERT_TRUE(os::ParseNetConditions(row.text, conditions, error)) << row.text;
-        EXPECT_EQ(std::make_tuple(conditions.loss, conditions.delayMs, conditions.jitterMs,
-                                  conditions.duplicate),
-                  std::make_tuple(row.loss, row.delay, row.jitter, row.dup))
-            << row.text;
+    for (const auto& [text, expected] : valid) {
+        EXPECT_TRUE(os::ParseNetConditions(text, read, error)) << text;
+        EXPECT_EQ((std::array{read.loss, read.delayMs, read.jitterMs, read.duplicate}), expected);
     }
     for (const char* text : {"loss=1.5", "dup=-0.1", "delay=70000", "speed=3", "loss=", "loss=0.1x",
                              "jitter=nan", "delay=inf", "loss"}) {
         error.clear();
-        EXPECT_FALSE(os::ParseNetConditions(text, conditions, error)) << text;
-        EXPECT_FALSE(error.empty()) << text;
+        EXPECT_FALSE(os::ParseNetConditions(text, read, error) || error.empty()) << text;
     }
 }
 
-// A program that hosts its own game under simulated conditions.
-class SimulatedNetwork : public HeadlessRuntimeTest {
+// A program that hosts its own game, started again with a setting in its environment.
+class RestartedRuntime : public HeadlessRuntimeTest {
   protected:
-    void RestartHosting(const char* conditions) {
-        setenv("VORNIC_NET_SIM", conditions, 1);
+    void Restart(const char* name, const std::string& value, int port = FreePort()) {
+        setenv(name, value.c_str(), 1);
         HeadlessRuntimeTest::TearDown();
         HeadlessRuntimeTest::SetUp();
-        unsetenv("VORNIC_NET_SIM");
-        ASSERT_EQ(NetHostGame(NumberToText(FreePort())), 1);
+        unsetenv(name);
+        ASSERT_EQ(NetHostGame(NumberToText(port)), 1);
     }
 };
 
-TEST_F(SimulatedNetwork, WhenEverythingIsLostAPlayerGetsNoIdAfterTheWait) {
-    RestartHosting("loss=1");
+TEST_F(RestartedRuntime, LostDatagramsLeaveAPlayerWithoutIdDoubledOnesArriveTwiceJoinsOnce) {
+    Restart("VORNIC_NET_SIM", "loss=1");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_STREQ(NetCreatePlayer("Ann").CText(), "-1");
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
-}
-
-TEST_F(SimulatedNetwork, WhenEverythingIsDoubledMessagesArriveTwiceButJoinsCountOnce) {
-    RestartHosting("dup=1");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(4)) << "no wait";
+    Restart("VORNIC_NET_SIM", "dup=1");
     ASSERT_STREQ(NetCreatePlayer("Ann").CText(), "101");
     ASSERT_STREQ(NetCreatePlayer("Bob").CText(), "102");
     EXPECT_EQ(NetPlayerCount(), 2);
     ASSERT_EQ(NetSendMessage(101, 102, "twice"), 1);
     int copies = 0;
-    for (int attempt = 0; attempt < 100 && copies < 2; ++attempt) {
+    for (int attempt = 0; attempt < 100 && copies < 2; ++attempt, usleep(20000))
         while (NetGetMessage(102).Length() > 0)
             ++copies;
-        usleep(20000);
-    }
     EXPECT_GE(copies, 2);
+}
+
+// A host records a chat with a player elsewhere; replayed with no network and nobody about,
+// every command gives the same answer in the same frame.
+TEST_F(RestartedRuntime, RecordedChatReplaysWithoutTheNetwork) {
+    TempDir dir;
+    const int port = FreePort();
+    std::vector<std::string> answers[2];
+    for (int run = 0; run < 2; ++run) {
+        Restart(run ? "VORNIC_REPLAY" : "VORNIC_RECORD", dir.File("chat.txt"), port);
+        std::vector<std::string>& said = answers[run];
+        said.push_back(NetCreatePlayer("Ann").CText());
+        RawUdp bob;
+        if (run == 0) {
+            bob.SendTo(port, Datagram(1, 0, 0, Description(1, "Bob")));
+            bob.SendTo(port, Datagram(3, 101, IntAt(bob.Receive() + Int(0) + Int(0), 9), "hello"));
+        }
+        for (int frame = 0; frame < 300 && (said.size() < 2 || said.back().empty()); ++frame) {
+            said.push_back(NetGetMessage(101).CText());
+            PresentFrame();
+            usleep(run == 0 ? 10000 : 0); // frames take no time here: give the datagram some
+        }
+        said.push_back(NetPlayerName(102).CText() + std::string("|") +
+                       std::to_string(int(NetMessageSender())));
+        said.push_back(std::to_string(int(NetPlayerCount())));
+        PresentFrame();
+    }
+    const std::vector<std::string> end(answers[0].end() - 3, answers[0].end());
+    EXPECT_EQ(end, (std::vector<std::string>{"hello", "Bob|102", "2"}));
+    EXPECT_EQ(answers[1], answers[0]);
 }
 
 } // namespace

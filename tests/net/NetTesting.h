@@ -1,54 +1,62 @@
-// Helpers of the network tests: a plain UDP socket on 127.0.0.1 that plays a host or a
-// stranger, free ports, the bytes of a message written out, and the probe program driven over
-// pipes.
+// Helpers of the network tests: a UDP socket that plays a host or a stranger on loopback, and
+// the bytes of a message written out.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
-#include <sys/types.h>
-#include <vector>
 
-// A UDP socket bound to 127.0.0.1 on a free port. Sends only to 127.0.0.1.
+#include "os/Sockets.h"
+
+// A UDP socket on a free port of this machine (IPv4 and IPv6), made by the system's socket
+// layer. It answers a port by the address it last heard that port from, else by 127.0.0.1.
 class RawUdp {
   public:
-    RawUdp();
-    ~RawUdp();
-    int Port() const { return port_; }
-    void SendTo(int port, const std::string& bytes);
-    // The next datagram, waiting at most timeoutMs; false when none came. fromPort is its
-    // sender's port.
-    bool Receive(std::string& bytes, int& fromPort, int timeoutMs = 5000);
+    int Port() const { return os::AddressPort(socket_->LocalAddress()); }
+    void SendTo(int port, const std::string& bytes) {
+        const os::SocketAddress to = heard_.count(port) ? heard_[port] : os::Ipv4Loopback(port);
+        socket_->SendTo(to, bytes.data(), bytes.size());
+    }
+    // The next datagram, waiting at most timeoutMs; empty when none came.
+    std::string Receive(int timeoutMs = 5000) {
+        char buffer[2048];
+        os::SocketAddress from;
+        if (!sockets_->WaitReadable({socket_.get()}, timeoutMs)) return "";
+        const long size = socket_->ReceiveFrom(buffer, sizeof buffer, from);
+        heard_[from_ = os::AddressPort(from)] = from;
+        return std::string(buffer, std::max(size, 0L));
+    }
+    // The port the last datagram came from.
+    int From() const { return from_; }
 
   private:
-    int fd_ = -1;
-    int port_ = 0;
+    std::unique_ptr<os::Sockets> sockets_ = os::CreatePosixSockets();
+    std::unique_ptr<os::DatagramSocket> socket_ = sockets_->OpenBound(0);
+    std::map<int, os::SocketAddress> heard_;
+    int from_ = 0;
 };
 
-// True when ::1 can be bound (some containers have no IPv6).
-bool HasIpv6Loopback();
 // A port that no UDP socket holds right now.
-int FreePort();
-
-// A number as 4 little-endian bytes.
-std::string Int(int32_t value);
-// The little-endian number at the offset.
-int32_t IntAt(const std::string& bytes, size_t offset);
+inline int FreePort() {
+    return RawUdp().Port();
+}
+// A number as 4 little-endian bytes, and the number at an offset of such bytes.
+inline std::string Int(int32_t v) {
+    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+}
+inline int32_t IntAt(const std::string& bytes, size_t offset) {
+    const auto byte = [&](int i) { return uint32_t(uint8_t(bytes.at(offset + i))) << 8 * i; };
+    return int32_t(byte(0) | byte(1) | byte(2) | byte(3));
+}
 // A datagram of the layer, written out field by field.
-std::string Datagram(int type, int addressee, int sender, const std::string& text);
-
-// The net probe program, started with pipes to its input and output, and with the
-// environment of the test plus the given "NAME=value" entries.
-class Probe {
-  public:
-    explicit Probe(const std::vector<std::string>& environment = {});
-    ~Probe();
-    // Sends a command line and gives the answer line ("<no answer>" after 20 s).
-    std::string Ask(const std::string& command);
-    // Closes the input, so that the program ends the ordinary way, and waits for it.
-    void End();
-
-  private:
-    pid_t pid_ = -1;
-    int toProbe_ = -1, fromProbe_ = -1;
-    std::string pending_;
-};
+inline std::string Datagram(int type, int addressee, int sender, const std::string& text) {
+    return "VRNC" + std::string(1, char(type)) + Int(text.size()) + Int(addressee) + Int(sender) +
+           text;
+}
+// A player description as a joining program sends it: ticket, id -1, flags 0, the name.
+inline std::string Description(int ticket, const std::string& name) {
+    const std::string text = Int(ticket) + Int(-1) + std::string(1, '\0') + name;
+    return text + std::string(152 - text.size(), '\0');
+}

@@ -2,6 +2,7 @@
 // broken files get clear answers.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <unistd.h>
 
 #include "os/RunLog.h"
@@ -42,26 +43,21 @@ TEST(RunLog, WrittenRunReadsBackTheSame) {
     os::RunLog log;
     std::string error;
     ASSERT_TRUE(os::ReadRunLog(text, log, error)) << error << "\n" << text;
-    EXPECT_EQ(log.seed, -77);
-    EXPECT_EQ(log.keyCharacters.at(57), ' ');
-    ASSERT_EQ(log.joystickNames.size(), 1u);
-    EXPECT_EQ(log.joystickNames[0], "Pad, Maker Pad");
+    EXPECT_EQ(std::tuple(log.seed, log.keyCharacters.at(57), log.joystickNames, log.lastFrame),
+              std::tuple(-77, ' ', std::vector<std::string>{"Pad, Maker Pad"}, 6));
     EXPECT_EQ(log.frames.at(0).clockReads.at(0), 1234.5678901234);
-    ASSERT_EQ(log.frames.at(3).inputEvents.size(), 2u);
-    EXPECT_EQ(log.frames.at(3).inputEvents[0].poll, 2);
-    EXPECT_EQ(log.frames.at(3).inputEvents[0].event.code, 57);
-    EXPECT_STREQ(log.frames.at(3).inputEvents[1].event.text, "a b\xC3\xA9");
-    ASSERT_EQ(log.frames.at(4).windowEvents.size(), 2u);
-    EXPECT_EQ(log.frames.at(4).windowEvents[1].poll, 1);
-    EXPECT_EQ(log.frames.at(4).windowEvents[1].event.code, 30);
-    EXPECT_EQ(log.frames.at(4).windowEvents[0].event.type, os::Event::Type::FocusLost);
+    const auto& input = log.frames.at(3).inputEvents;
+    ASSERT_EQ(input.size(), 2u);
+    EXPECT_EQ(std::tuple(input[0].poll, input[0].event.code), std::tuple(2, 57));
+    EXPECT_STREQ(input[1].event.text, "a b\xC3\xA9");
+    const auto& window = log.frames.at(4).windowEvents;
+    ASSERT_EQ(window.size(), 2u);
+    EXPECT_EQ(std::tuple(window[0].event.type, window[1].poll, window[1].event.code),
+              std::tuple(os::Event::Type::FocusLost, 1, 30));
     const os::JoystickReport& read = log.frames.at(4).joysticks.at(0).report;
-    EXPECT_EQ(read.axes[0], -32768);
-    EXPECT_EQ(read.pov[1], 4500u);
-    EXPECT_EQ(read.pov[0], os::kCentredPov);
-    EXPECT_EQ(read.buttons[31], 0x80);
+    EXPECT_EQ(std::tuple(read.axes[0], read.pov[1], read.pov[0], read.buttons[31]),
+              std::tuple(-32768, 4500u, os::kCentredPov, 0x80));
     EXPECT_TRUE(log.frames.at(5).pointerInside);
-    EXPECT_EQ(log.lastFrame, 6);
 }
 
 TEST(RunLog, HandWrittenScript) {
@@ -81,10 +77,9 @@ TEST(RunLog, HandWrittenScript) {
     EXPECT_EQ(log.frames.at(30).inputEvents.at(0).event.type, os::Event::Type::KeyDown);
     const auto& moves = log.frames.at(40).inputEvents;
     ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[1].event.x, 13);
-    EXPECT_EQ(moves[1].event.y, -4);
-    EXPECT_EQ(log.frames.at(41).inputEvents.at(0).event.code, 0); // button 1 is the left one
-    EXPECT_EQ(log.frames.at(41).inputEvents.at(0).event.x, 13);
+    EXPECT_EQ(std::pair(moves[1].event.x, moves[1].event.y), std::pair(13, -4));
+    const os::Event& click = log.frames.at(41).inputEvents.at(0).event;
+    EXPECT_EQ(std::pair(click.code, click.x), std::pair(0, 13)); // button 1 is the left one
 }
 
 // A broken file and what its error must say. The texts may hold zero bytes: their length is
@@ -136,10 +131,10 @@ TEST(RunLog, RelativeMovesStopAtTheCoordinateBound) {
     os::RunLog log;
     std::string error;
     ASSERT_TRUE(os::ReadRunLog(script, log, error)) << error;
-    EXPECT_EQ(log.frames.at(1).inputEvents.back().event.x, 100000);
-    EXPECT_EQ(log.frames.at(1).inputEvents.back().event.y, -100000);
-    EXPECT_EQ(log.frames.at(2).inputEvents.at(0).event.x, 99997);
-    EXPECT_EQ(log.frames.at(2).inputEvents.at(0).event.y, -99993);
+    const os::Event &bound = log.frames.at(1).inputEvents.back().event,
+                    back = log.frames.at(2).inputEvents.at(0).event;
+    EXPECT_EQ(std::tuple(bound.x, bound.y, back.x, back.y),
+              std::tuple(100000, -100000, 99997, -99993));
 }
 
 TEST(RunLog, ALineOfTheLongestLengthIsRead) {

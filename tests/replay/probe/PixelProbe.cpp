@@ -3,52 +3,31 @@
 // the top. The picture is decoded by the runtime's own readers (PNG or BMP).
 // Exit status 0 when every pixel was read, 2 for a file that cannot be read or decoded, a
 // coordinate that is not a whole number or a pixel outside the picture.
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "gfx2d/ImageCodec.h"
 
-namespace {
-
-constexpr int kBadInput = 2;
-
-// A whole number in int range, the whole text and nothing else.
-bool ParseCoordinate(const char* text, int& value) {
-    char* end = nullptr;
-    errno = 0;
-    const long parsed = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || parsed < INT_MIN || parsed > INT_MAX)
-        return false;
-    value = static_cast<int>(parsed);
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc < 4 || (argc - 2) % 2 != 0) {
         std::fprintf(stderr, "usage: %s <picture> <x> <y> [<x> <y> ...]\n", argv[0]);
-        return kBadInput;
+        return 2;
     }
     const std::string path = argv[1];
     DecodedImage image;
     if (!DecodeImageFile(path, kNoColourKey, image)) {
         std::fprintf(stderr, "%s: not a picture that can be read\n", path.c_str());
-        return kBadInput;
+        return 2;
     }
     for (int i = 2; i + 1 < argc; i += 2) {
-        int x = 0, y = 0;
-        if (!ParseCoordinate(argv[i], x) || !ParseCoordinate(argv[i + 1], y)) {
-            std::fprintf(stderr, "%s %s: not a pixel position\n", argv[i], argv[i + 1]);
-            return kBadInput;
-        }
-        if (x < 0 || y < 0 || x >= image.width || y >= image.height) {
-            std::fprintf(stderr, "%d %d: outside the %dx%d picture %s\n", x, y, image.width,
-                         image.height, path.c_str());
-            return kBadInput;
+        int x = -1, y = -1;
+        char extra;
+        if (std::sscanf(argv[i], "%d%c", &x, &extra) != 1 ||
+            std::sscanf(argv[i + 1], "%d%c", &y, &extra) != 1 || x < 0 || y < 0 ||
+            x >= image.width || y >= image.height) {
+            std::fprintf(stderr, "%s %s: not a pixel of the %dx%d picture %s\n", argv[i],
+                         argv[i + 1], image.width, image.height, path.c_str());
+            return 2;
         }
         const size_t at = (static_cast<size_t>(y) * image.width + x) * 4;
         std::printf("%d %d %d\n", image.pixels[at], image.pixels[at + 1], image.pixels[at + 2]);

@@ -1,7 +1,7 @@
-// The planner of the original design, kept literal as the reference that PathFind must match
-// path for path, and as the slow baseline of the benchmark: nodes from a pool, the closed set
-// in a table of 256 buckets chained through the nodes, the open list in a buffer of fixed
-// capacity sorted by decreasing score, searched linearly from the back, filled by binary search.
+// The planner of the original design, kept literal as the slow baseline of the benchmark: nodes
+// from a pool, the closed set in a table of 256 buckets chained through the nodes, the open list
+// in a buffer of fixed capacity sorted by decreasing score, searched linearly from the back,
+// filled by binary search.
 #pragma once
 
 #include <cfloat>
