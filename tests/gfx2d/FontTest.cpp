@@ -32,26 +32,21 @@ class Fonts : public GlRuntimeTest {
 
 } // namespace
 
-TEST_F(Fonts, StartUpLeavesTheBuiltInFontCurrent) {
+TEST_F(Fonts, BuiltInFontAdvancesByItsGlyphWidthAndEmptyTextDrawsNothing) {
     GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 8);
-    EXPECT_EQ(glyphHeight, 8);
-    // 'A': the top bar in cell columns 2..4 of row 1, the hole below it an outline pixel.
-    PrintText("A", 100, 100);
-    EXPECT_EQ(Pixel(102, 101), kWhite);
-    EXPECT_EQ(Pixel(104, 101), kWhite);
-    EXPECT_EQ(Pixel(103, 102), Rgb(8, 8, 8));
-    EXPECT_EQ(Pixel(107, 107), 0u);
-}
-
-TEST_F(Fonts, TextAdvancesByTheGlyphWidthAndEmptyTextDrawsNothing) {
-    PrintText("AA", 100.2, 100); // positions round up
-    EXPECT_EQ(Pixel(103, 101), kWhite);
-    EXPECT_EQ(Pixel(111, 101), kWhite);
-    EXPECT_EQ(Pixel(102, 101), Rgb(8, 8, 8)); // outline left of the bar
-    EXPECT_EQ(Pixel(101, 101), 0u);
+    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 808);
+    // 'A': the top bar in cell columns 2..4 of row 1, outlined, the hole below it an outline
+    // pixel; positions round up.
+    PrintText("AA", 100.2, 100);
     PrintText("", 200, 200);
     PrintText("  ", 200, 200);
+    ExpectPixels({{103, 101, kWhite},
+                  {105, 101, kWhite},
+                  {111, 101, kWhite},
+                  {104, 102, Rgb(8, 8, 8)},
+                  {102, 101, Rgb(8, 8, 8)},
+                  {101, 101, 0},
+                  {108, 108, 0}});
     for (int x = 195; x < 220; ++x)
         EXPECT_EQ(Pixel(x, 203), 0u);
 
@@ -66,19 +61,17 @@ TEST_F(Fonts, TextAdvancesByTheGlyphWidthAndEmptyTextDrawsNothing) {
 TEST_F(Fonts, TallPicturesHoldAllBytesAndWidePicturesWrapAt128) {
     LoadFont(CellFont(256, 256).c_str(), 3);
     GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 16);
-    EXPECT_EQ(glyphHeight, 16);
+    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 1616);
     PrintText("\x41\xC8", 0, 0); // 65 and 200: the second from the lower half
-    EXPECT_EQ(Pixel(8, 8), CellColour(65));
-    EXPECT_EQ(Pixel(16 + 8, 8), CellColour(200));
-    EXPECT_EQ(Pixel(16, 0), 0u); // the black frame is transparent
-
     LoadFont(CellFont(256, 128).c_str(), 4);
     GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 16);
-    EXPECT_EQ(glyphHeight, 16);
+    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 1616);
     PrintText("\xC8", 0, 100); // 200 prints glyph 72
-    EXPECT_EQ(Pixel(8, 108), CellColour(72));
+    // The black frame is transparent.
+    ExpectPixels({{8, 8, CellColour(65)},
+                  {16 + 8, 8, CellColour(200)},
+                  {16, 0, 0},
+                  {8, 108, CellColour(72)}});
 }
 
 TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
@@ -93,8 +86,7 @@ TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
 
     LoadFont(folder.File("none.bmp").c_str(), 99); // clamped to 31, built-in font there
     GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 8);
-    EXPECT_EQ(glyphHeight, 8);
+    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 808);
     PrintText("A", 50, 50);
     EXPECT_EQ(Pixel(52, 51), kWhite);
 }
@@ -103,13 +95,13 @@ TEST_F(Fonts, FontsKeyBlackUntilTheTransparencyColourChanges) {
     DrawRect(0, 0, 800, 600, kGreen);
     LoadFont(CellFont(256, 128).c_str(), 1);
     PrintText("A", 0, 0);
-    EXPECT_EQ(Pixel(0, 0), kGreen); // black frame keyed
-    EXPECT_EQ(Pixel(5, 5), CellColour(65));
-
     SetTransparency(CellColour(65));
     LoadFont(CellFont(256, 128).c_str(), 1);
     PrintText("AB", 0, 20);
-    EXPECT_EQ(Pixel(0, 20), 0u);     // black now prints
-    EXPECT_EQ(Pixel(5, 25), kGreen); // and the new key is transparent
-    EXPECT_EQ(Pixel(21, 25), CellColour(66));
+    // Black frame keyed at first; then black prints and the new key is transparent.
+    ExpectPixels({{0, 0, kGreen},
+                  {5, 5, CellColour(65)},
+                  {0, 20, 0},
+                  {5, 25, kGreen},
+                  {21, 25, CellColour(66)}});
 }

@@ -1,13 +1,14 @@
-// Builds small picture files for the 2D graphics tests.
+// Builds small picture files for the 2D graphics tests and checks what they draw.
 #pragma once
 
-#include "support/TempDir.h"
 #include <array>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "support/TempDir.h"
 
 // The colour (R + G*256 + B*65536) of picture pixel (x, y), y from the top.
 using PixelColour = std::function<uint32_t(int x, int y)>;
@@ -36,10 +37,17 @@ struct PngFormat {
 };
 std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
                                      const std::vector<std::vector<uint8_t>>& rows);
-// A PNG of colour type RGB (3 channels), RGBA (4, alpha from alphaOf) or grey (1).
-std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour,
-                             const std::function<uint8_t(int x, int y)>& alphaOf = nullptr);
+// A PNG of colour type RGB (3 channels) or RGBA (4, every pixel opaque).
+std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour);
 
 inline uint32_t Rgb(int r, int g, int b) {
     return r + g * 256u + b * 65536u;
 }
+
+// A screen pixel and the colour (R + G*256 + B*65536) GetPixel must give there.
+struct Probe {
+    int x, y;
+    uint32_t colour;
+};
+// Checks every probe, naming the probe and the case that fail.
+void ExpectPixels(const std::vector<Probe>& probes, const std::string& what = "");
