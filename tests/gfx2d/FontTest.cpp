@@ -40,13 +40,9 @@ TEST_F(Fonts, BuiltInFontAdvancesByItsGlyphWidthAndEmptyTextDrawsNothing) {
     PrintText("AA", 100.2, 100);
     PrintText("", 200, 200);
     PrintText("  ", 200, 200);
-    ExpectPixels({{103, 101, kWhite},
-                  {105, 101, kWhite},
-                  {111, 101, kWhite},
-                  {104, 102, Rgb(8, 8, 8)},
-                  {102, 101, Rgb(8, 8, 8)},
-                  {101, 101, 0},
-                  {108, 108, 0}});
+    ExpectPixels({{103, 101, kWhite}, {105, 101, kWhite}, {111, 101, kWhite}});
+    ExpectPixels({{104, 102, Rgb(8, 8, 8)}, {102, 101, Rgb(8, 8, 8)}, {101, 101, 0}});
+    ExpectPixels({{108, 108, 0}});
     for (int x = 195; x < 220; ++x)
         EXPECT_EQ(Pixel(x, 203), 0u);
 
@@ -68,10 +64,8 @@ TEST_F(Fonts, TallPicturesHoldAllBytesAndWidePicturesWrapAt128) {
     EXPECT_EQ(glyphWidth * 100 + glyphHeight, 1616);
     PrintText("\xC8", 0, 100); // 200 prints glyph 72
     // The black frame is transparent.
-    ExpectPixels({{8, 8, CellColour(65)},
-                  {16 + 8, 8, CellColour(200)},
-                  {16, 0, 0},
-                  {8, 108, CellColour(72)}});
+    ExpectPixels({{8, 8, CellColour(65)}, {16 + 8, 8, CellColour(200)}, {16, 0, 0}});
+    ExpectPixels({{8, 108, CellColour(72)}});
 }
 
 TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
@@ -99,9 +93,6 @@ TEST_F(Fonts, FontsKeyBlackUntilTheTransparencyColourChanges) {
     LoadFont(CellFont(256, 128).c_str(), 1);
     PrintText("AB", 0, 20);
     // Black frame keyed at first; then black prints and the new key is transparent.
-    ExpectPixels({{0, 0, kGreen},
-                  {5, 5, CellColour(65)},
-                  {0, 20, 0},
-                  {5, 25, kGreen},
-                  {21, 25, CellColour(66)}});
+    ExpectPixels({{0, 0, kGreen}, {5, 5, CellColour(65)}, {0, 20, 0}, {5, 25, kGreen}});
+    ExpectPixels({{21, 25, CellColour(66)}});
 }
