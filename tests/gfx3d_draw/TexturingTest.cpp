@@ -10,10 +10,12 @@
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/MeshObject.h"
+#include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
 #include "gfx3d/SceneCommands.h"
 #include "gl/OpenGLRainbows.h"
+#include "support/TempDir.h"
 #include "support/TestRuntime.h"
 
 namespace {
@@ -52,17 +54,6 @@ class TexturingTest : public GlRuntimeTest {
         return ReadPixel(px, py);
     }
 };
-
-TEST_F(TexturingTest, TexturePairOnAndOff) {
-    SetTexture3D(3, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-    EXPECT_EQ(RightColour(), kBlue);
-    SetTexture3D(-1, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
-    End3D();
-}
 
 // A texture of 4 x 4 cells in distinct colours: drawn with an offset of whole cells, every
 // cell shows the colour that the cell the offset points at shows without one. Objects keep v
@@ -114,64 +105,70 @@ TEST_F(TexturingTest, OffsetDoesNotAddUpOverBlendedDraws) {
     End3D();
 }
 
-TEST_F(TexturingTest, ModelSetPartsUseTheSlotsTextures) {
-    ObjectSlot* slot = Rt().objects->Slot(1);
-    GLuint own = 0;
-    glGenTextures(1, &own);
-    glBindTexture(GL_TEXTURE_2D, own);
-    const unsigned char blue[4] = {0, 0, 255, 255};
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, blue);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    slot->modelSet = 1;
-    slot->textures.Push(own);
-    MeshObjectX& part = slot->parts[0];
-    part.textureA = 0;
-    part.textureB = 5;   // beyond the list: no second texture
-    SetTexture3D(3, -1); // the sprite pair is not used for model sets
-    Redraw();
-    EXPECT_EQ(LeftColour(), kBlue);
-    part.textureA = 9; // beyond the list: untextured
-    Redraw();
-    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
-    End3D();
-}
-
-// Draws skip setting up what the draw before them left in place; each change of texture pair,
-// of model-set textures and of effect must still reach the second texture unit.
-TEST_F(TexturingTest, SecondTextureFollowsEveryChangeOfBinding) {
+// A model set's parts bind their own textures from the set's list, whatever the sprite pair;
+// indices beyond the list bind none. Every change of pair must reach the second texture unit,
+// though draws skip setting up what the draw before them left in place.
+TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryChange) {
+    TempDir folder;
+    SavedPicture halves, grey;
+    halves.width = halves.height = grey.width = grey.height = 64;
+    for (int i = 0; i < 64 * 64; ++i) { // left half red, right half blue
+        const uint8_t right = i % 64 >= 32 ? 255 : 0;
+        halves.bgrBottomUp.insert(halves.bgrBottomUp.end(), {right, 0, uint8_t(255 - right)});
+    }
+    grey.bgrBottomUp.assign(64 * 64 * 3, 128);
+    ASSERT_TRUE(WriteBmpFile(folder.File("halves.bmp"), halves));
+    ASSERT_TRUE(WriteBmpFile(folder.File("grey.bmp"), grey));
+    ASSERT_EQ(SaveObject(folder.File("square.ddd").c_str(), 1), 1);
+    auto loadSet = [&](int id, int ta, int tb) {
+        const std::string text = ";DDW\n[textures]\ncount=2\n1=halves.bmp\n2=grey.bmp\n"
+                                 "[objects]\ncount=1\n1=square.ddd\n1ta=" +
+                                 std::to_string(ta) + "\n1tb=" + std::to_string(tb) + "\n";
+        ASSERT_EQ(LoadObject(folder.Write("set.ddw", text).c_str(), id), 1);
+    };
+    loadSet(11, 1, 9); // no second texture
+    loadSet(12, 9, 9); // untextured
+    loadSet(13, 1, 2);
     UploadPlain(4, 128);
-    SetTexture3D(3, 4);
-    Redraw();
-    EXPECT_NEAR(Red(LeftColour()), 128, 3);
-    SetTexture3D(3, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-    SetTexture3D(3, 4);
-    Redraw();
-    EXPECT_NEAR(Red(LeftColour()), 128, 3);
-
-    // A model set's own pair, then the sprite texture alone again.
-    BuildSquare(2, 100);
-    ObjectSlot* set = Rt().objects->Slot(2);
-    set->modelSet = 1;
-    set->textures.Push(Sprites(*Rt().gfx).slots[3].plainTexture);
-    set->textures.Push(Sprites(*Rt().gfx).slots[4].plainTexture);
-    set->parts[0].textureA = 0;
-    set->parts[0].textureB = 1;
-    ClearDepth();
-    DrawObject(2, 0);
-    EXPECT_NEAR(Red(LeftColour()), 128, 3);
-    SetTexture3D(3, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-
+    const unsigned halfRed = 0x000080, halfBlue = 0x800000, white = 0xFFFFFF;
+    const struct {
+        int id, a, b;
+        unsigned left, right;
+    } draws[] = {
+        {1, 3, 4, halfRed, halfBlue}, {1, 3, -1, kRed, kBlue},   {1, 3, 4, halfRed, halfBlue},
+        {11, 3, 4, kRed, kBlue},      {12, 3, 4, white, white},  {13, -1, -1, halfRed, halfBlue},
+        {1, 3, -1, kRed, kBlue},      {1, -1, -1, white, white},
+    };
+    auto close = [](unsigned got, unsigned want) {
+        return std::abs(Red(got) - Red(want)) <= 3 && std::abs(Green(got) - Green(want)) <= 3 &&
+               std::abs(Blue(got) - Blue(want)) <= 3;
+    };
+    for (const auto& draw : draws) {
+        SetTexture3D(draw.a, draw.b);
+        ClearDepth();
+        DrawObject(draw.id, 0);
+        const std::string what = "object " + std::to_string(draw.id) + " after pair " +
+                                 std::to_string(draw.a) + "," + std::to_string(draw.b);
+        EXPECT_TRUE(close(LeftColour(), draw.left)) << what << ": " << std::hex << LeftColour();
+        EXPECT_TRUE(close(RightColour(), draw.right)) << what << ": " << std::hex << RightColour();
+    }
     // Cel shading uses the second unit for its ramp.
+    SetTexture3D(3, -1);
     DefineLight(-2, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
     Redraw();
     DefineLight(-2, 0, 0, 0, 0, 0, 0, 0, 0);
     Redraw();
     EXPECT_EQ(LeftColour(), kRed);
     End3D();
+
+    // Loading a missing file leaves the slot alone; loading a file that is there empties it
+    // first, textures included.
+    const GLuint texture = Rt().objects->Slot(13)->textures[0];
+    ASSERT_TRUE(glIsTexture(texture));
+    ASSERT_EQ(LoadObject(folder.File("none.ddd").c_str(), 13), 0);
+    EXPECT_TRUE(glIsTexture(texture));
+    ASSERT_EQ(LoadObject(folder.Write("broken.ddd", "").c_str(), 13), 0);
+    EXPECT_FALSE(glIsTexture(texture));
 }
 
 TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices) {
