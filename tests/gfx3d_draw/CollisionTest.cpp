@@ -3,22 +3,14 @@
 // the plain scan on random meshes.
 #include <cmath>
 #include <fstream>
-#include <functional>
 #include <random>
 
 #include "DrawTestSupport.h"
 #include "app/AppCommands.h"
-#include "core/Runtime.h"
 #include "gfx3d/Collision.h"
 #include "gfx3d/CollisionCommands.h"
-#include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/MeshObject.h"
-#include "gfx3d/ObjectCommands.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/SceneCommands.h"
 #include "gfx3d/TransformStack.h"
-#include "support/TempDir.h"
-#include "support/TestRuntime.h"
 
 namespace {
 
@@ -31,7 +23,7 @@ const double kQuantised = 0.08;
 
 TEST_F(CollisionTest, SphereQueries) {
     BuildBox(1, 10, 0, 0, 0); // a closed cube of half size 10
-    const DrawVertex& first = FirstPart(1)->frames[0].triangles[0];
+    const DrawVertex& first = Rt().objects->Slot(1)->parts[0].frames[0].triangles[0];
     const struct {
         double x, y, z, radius, frame, expected;
     } rows[] = {

@@ -1,13 +1,8 @@
 #include "DrawTestSupport.h"
 
-#include "core/Runtime.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteStore.h"
-#include "gfx3d/Draw3DCommands.h"
 #include "gfx3d/MeshObject.h"
-#include "gfx3d/ObjectCommands.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/SceneCommands.h"
 
 namespace {
 
@@ -69,36 +64,43 @@ void BuildBox(int id, float half, float x, float y, float z) {
     EndObject();
 }
 
-void UploadPlain(int id, unsigned char grey) {
+void UploadPicture(int id, int width, int height, const PictureColour& colour) {
     DecodedImage image;
-    image.width = image.height = 8;
-    for (int i = 0; i < 64; ++i)
-        image.pixels.insert(image.pixels.end(), {grey, grey, grey, 255});
+    image.width = width;
+    image.height = height;
+    for (int i = 0; i < width * height; ++i) {
+        const unsigned c = colour(i % width, i / width);
+        image.pixels.insert(image.pixels.end(),
+                            {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16), 255});
+    }
     UploadImageToSlot(*Rt().gfx, id, image, false);
 }
 
-MeshObjectX* FirstPart(int id) {
-    ObjectSlot* slot = Rt().objects->Slot(id);
-    if (!slot || slot->parts.Count() == 0) return nullptr;
-    return &slot->parts[0];
+void WritePicture(const std::string& path, int width, int height, const PictureColour& colour) {
+    SavedPicture picture;
+    picture.width = width;
+    picture.height = height;
+    for (int i = 0; i < width * height; ++i) {
+        const unsigned c = colour(i % width, height - 1 - i / width);
+        picture.bgrBottomUp.insert(picture.bgrBottomUp.end(),
+                                   {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+    }
+    WriteBmpFile(path, picture);
 }
 
-void AddShiftedFrames(int id, int frameCount, float step) {
-    MeshObjectX* part = FirstPart(id);
-    if (!part) return;
-    for (int k = 1; k < frameCount; ++k) {
-        ObjectFrame frame;
-        const ObjectFrame& first = part->frames[0];
-        frame.packed.CopyFrom(first.packed);
-        for (int a = 0; a < 3; ++a) {
-            frame.scale[a] = first.scale[a];
-            frame.offset[a] = first.offset[a];
-        }
-        frame.offset[0] -= k * step / first.scale[0];
-        part->frames.Push(std::move(frame));
+void BuildWalkingSquare(int id, float half, int frameCount, float step) {
+    // Four texture pairs, one white face over the four corners, then the frames.
+    std::string text = "DDDA 1.0\n4 0 0 0 1 1 1 1 0\n1 255 255 255 4 0 0 1 1 2 2 3 3\n" +
+                       std::to_string(frameCount) + "\n";
+    for (int k = 0; k < frameCount; ++k) {
+        text += "4";
+        for (const auto& [x, y] :
+             {std::pair{-half, -half}, {-half, half}, {half, half}, {half, -half}})
+            text += " " + std::to_string(x + k * step) + " " + std::to_string(y) + " 0";
+        text += "\n";
     }
-    part->BuildTriangles();
-    part->ComputeBoundingSpheres();
+    TempDir folder;
+    LoadObject(folder.Write("walking.txt", text).c_str(), id);
 }
 
 void LookAtOriginFrom(float distance) {
@@ -111,14 +113,4 @@ void PixelOf(double x, double y, double z, int& px, int& py) {
     ProjectToScreen(x, y, z, sx, sy, depth);
     px = static_cast<int>(sx);
     py = static_cast<int>(sy);
-}
-
-int Red(unsigned colour) {
-    return static_cast<int>(colour & 0xFF);
-}
-int Green(unsigned colour) {
-    return static_cast<int>((colour >> 8) & 0xFF);
-}
-int Blue(unsigned colour) {
-    return static_cast<int>((colour >> 16) & 0xFF);
 }

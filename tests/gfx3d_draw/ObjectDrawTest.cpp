@@ -1,15 +1,7 @@
 // Drawing objects: the transform stack, frame choice and blending, and culling.
-#include <GL/gl.h>
-
-#include <functional>
 
 #include "DrawTestSupport.h"
-#include "core/Runtime.h"
 #include "gfx3d/CollisionCommands.h"
-#include "gfx3d/Draw3DCommands.h"
-#include "gfx3d/Scene3D.h"
-#include "gfx3d/SceneCommands.h"
-#include "support/TestRuntime.h"
 #include "text/NumArray.h"
 
 namespace {
@@ -28,8 +20,7 @@ class ObjectDrawTest : public GlRuntimeTest {
 // A square of half size 15 in five frames: frame k stands at x = -300 + 200 k when the object
 // is moved to x = -300.
 TEST_F(ObjectDrawTest, FrameChoiceAndBlending) {
-    BuildSquare(1, 15);
-    AddShiftedFrames(1, 5, 200);
+    BuildWalkingSquare(1, 15, 5, 200);
     const struct {
         double a, b, t, mode, drawnX, emptyX;
     } rows[] = {

@@ -1,22 +1,8 @@
 // Texturing objects: the texture pair, texture offsets, model-set textures, and the state the
 // frame flip and the viewport reset.
-#include <GL/gl.h>
 
 #include "DrawTestSupport.h"
-#include "app/AppCommands.h"
-#include "core/Runtime.h"
-#include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"
-#include "gfx2d/SpriteStore.h"
-#include "gfx3d/Draw3DCommands.h"
-#include "gfx3d/MeshObject.h"
-#include "gfx3d/ObjectCommands.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/Scene3D.h"
-#include "gfx3d/SceneCommands.h"
-#include "gl/OpenGLRainbows.h"
-#include "support/TempDir.h"
-#include "support/TestRuntime.h"
 
 namespace {
 
@@ -28,15 +14,7 @@ class TexturingTest : public GlRuntimeTest {
   protected:
     void SetUp() override {
         GlRuntimeTest::SetUp();
-        // Left half red, right half blue.
-        DecodedImage halves;
-        halves.width = halves.height = 64;
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                halves.pixels.insert(halves.pixels.end(),
-                                     {static_cast<unsigned char>(x < 32 ? 255 : 0), 0,
-                                      static_cast<unsigned char>(x < 32 ? 0 : 255), 255});
-        ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 3, halves, false), 1);
+        UploadPicture(3, 64, 64, [](int x, int) { return x < 32 ? kRed : kBlue; });
         BuildSquare(1, 100);
         LookAtOriginFrom(1000);
     }
@@ -59,14 +37,9 @@ class TexturingTest : public GlRuntimeTest {
 // cell shows the colour that the cell the offset points at shows without one. Objects keep v
 // negated for drawing, so an offset along v points down the object's v.
 TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
-    DecodedImage cells;
-    cells.width = cells.height = 64;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            cells.pixels.insert(cells.pixels.end(),
-                                {static_cast<unsigned char>(60 * (x / 16) + 30),
-                                 static_cast<unsigned char>(60 * (y / 16) + 30), 128, 255});
-    ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 4, cells, false), 1);
+    UploadPicture(4, 64, 64, [](int x, int y) {
+        return 60 * (x / 16) + 30 + (60 * (y / 16) + 30) * 256 + 0x800000u;
+    });
     SetTexture3D(4, -1);
     // The square's texture runs from u = 0 at x = -100 to 1 at x = 100, v likewise along y.
     auto cellColour = [](int i, int j) {
@@ -94,7 +67,7 @@ TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
 }
 
 TEST_F(TexturingTest, OffsetDoesNotAddUpOverBlendedDraws) {
-    AddShiftedFrames(1, 2, 0);
+    BuildWalkingSquare(1, 100, 2, 0);
     SetTexture3D(3, -1);
     SetTextureOffset(0.5, 0);
     for (int draw = 0; draw < 3; ++draw) {
@@ -110,15 +83,9 @@ TEST_F(TexturingTest, OffsetDoesNotAddUpOverBlendedDraws) {
 // though draws skip setting up what the draw before them left in place.
 TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryChange) {
     TempDir folder;
-    SavedPicture halves, grey;
-    halves.width = halves.height = grey.width = grey.height = 64;
-    for (int i = 0; i < 64 * 64; ++i) { // left half red, right half blue
-        const uint8_t right = i % 64 >= 32 ? 255 : 0;
-        halves.bgrBottomUp.insert(halves.bgrBottomUp.end(), {right, 0, uint8_t(255 - right)});
-    }
-    grey.bgrBottomUp.assign(64 * 64 * 3, 128);
-    ASSERT_TRUE(WriteBmpFile(folder.File("halves.bmp"), halves));
-    ASSERT_TRUE(WriteBmpFile(folder.File("grey.bmp"), grey));
+    WritePicture(folder.File("halves.bmp"), 64, 64,
+                 [](int x, int) { return x < 32 ? kRed : kBlue; });
+    WritePicture(folder.File("grey.bmp"), 8, 8, [](int, int) { return 0x808080u; });
     ASSERT_EQ(SaveObject(folder.File("square.ddd").c_str(), 1), 1);
     auto loadSet = [&](int id, int ta, int tb) {
         const std::string text = ";DDW\n[textures]\ncount=2\n1=halves.bmp\n2=grey.bmp\n"
@@ -129,7 +96,7 @@ TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryC
     loadSet(11, 1, 9); // no second texture
     loadSet(12, 9, 9); // untextured
     loadSet(13, 1, 2);
-    UploadPlain(4, 128);
+    UploadPicture(4, 8, 8, [](int, int) { return 0x808080u; });
     const unsigned halfRed = 0x000080, halfBlue = 0x800000, white = 0xFFFFFF;
     const struct {
         int id, a, b;
