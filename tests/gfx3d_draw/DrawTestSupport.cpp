@@ -114,3 +114,9 @@ void PixelOf(double x, double y, double z, int& px, int& py) {
     px = static_cast<int>(sx);
     py = static_cast<int>(sy);
 }
+
+unsigned ColourOf(double x, double y, double z) {
+    int px, py;
+    PixelOf(x, y, z, px, py);
+    return ReadPixel(px, py);
+}

@@ -35,8 +35,9 @@ void WritePicture(const std::string& path, int width, int height, const PictureC
 
 // Begin3D(100, 20000, 45) with the camera at (0, 0, distance) looking at the origin.
 void LookAtOriginFrom(float distance);
-// The pixel where a world point lands, from ProjectToScreen.
+// The pixel where a world point lands, from ProjectToScreen, and the colour drawn there.
 void PixelOf(double x, double y, double z, int& px, int& py);
+unsigned ColourOf(double x, double y, double z);
 // The three colour channels of a colour number.
 inline int Red(unsigned colour) {
     return static_cast<int>(colour & 0xFF);

@@ -9,11 +9,7 @@ namespace {
 class ObjectDrawTest : public GlRuntimeTest {
   protected:
     // True when the pixel at the world point is lit.
-    static bool DrawnAt(double x, double y, double z) {
-        int px, py;
-        PixelOf(x, y, z, px, py);
-        return ReadPixel(px, py) != 0;
-    }
+    static bool DrawnAt(double x, double y, double z) { return ColourOf(x, y, z) != 0; }
     static long PartsDrawn() { return Rt().scene.get()->partsDrawn; }
 };
 

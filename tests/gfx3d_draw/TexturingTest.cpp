@@ -24,13 +24,8 @@ class TexturingTest : public GlRuntimeTest {
         DrawObject(1, 0);
     }
     // Colours at a quarter and three quarters across the square.
-    static unsigned LeftColour() { return ColourAt(-50); }
-    static unsigned RightColour() { return ColourAt(50); }
-    static unsigned ColourAt(double x) {
-        int px, py;
-        PixelOf(x, 0, 0, px, py);
-        return ReadPixel(px, py);
-    }
+    static unsigned LeftColour() { return ColourOf(-50, 0, 0); }
+    static unsigned RightColour() { return ColourOf(50, 0, 0); }
 };
 
 // A texture of 4 x 4 cells in distinct colours: drawn with an offset of whole cells, every
@@ -45,9 +40,7 @@ TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
     auto cellColour = [](int i, int j) {
         ClearDepth();
         DrawObject(1, 0);
-        int px, py;
-        PixelOf(-75 + 50 * i, -75 + 50 * j, 0, px, py);
-        return ReadPixel(px, py);
+        return ColourOf(-75 + 50 * i, -75 + 50 * j, 0);
     };
     unsigned plain[4][4];
     for (int i = 0; i < 4; ++i)
@@ -164,8 +157,8 @@ TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     BuildSquare(1, 30);
     DrawObject(1, 0);
-    EXPECT_EQ(ColourAt(-80), 0u);
-    EXPECT_EQ(ColourAt(-20), kRed);
+    EXPECT_EQ(ColourOf(-80, 0, 0), 0u);
+    EXPECT_EQ(ColourOf(-20, 0, 0), kRed);
     End3D();
 }
 
