@@ -29,62 +29,48 @@ TEST_F(BinaryObjectTest, LoadsAndSavesTheSameBytes) {
     EXPECT_EQ(LoadObject(folder.File("sub/copy.ddd").c_str(), 4096), 0);
 }
 
-// Each broken variant of a valid file must fail with a read error and leave the slot empty.
+// Each broken variant of the sample must fail with a read error and leave the slot empty. The
+// sample holds a header of 24 bytes (frames at byte 12, colours at 16, texture pairs at 20), 3
+// colours, 12 pairs of 8 bytes, then its one frame: the record count at byte 132, offset and
+// scale, and 12 records of 5 bytes from byte 160 (normal index, then colour index last).
 TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
-    struct Shape {
-        int frames = 2, colours = 1, pairs = 3, records0 = 3, records1 = 3;
-        uint8_t normal = 161, colour = 0;
-        uint32_t versionLow = 0x851EB852u;
-    };
-    const auto file = [](const Shape& shape) {
-        DddBytes file;
-        file.Header(shape.frames, shape.colours, shape.pairs, shape.versionLow);
-        for (int i = 0; i < shape.colours; ++i)
-            file.U32(0x00FF00);
-        for (int i = 0; i < shape.pairs; ++i)
-            file.F32(0).F32(0);
-        for (int f = 0; f < shape.frames; ++f) {
-            const int records = f == 0 ? shape.records0 : shape.records1;
-            file.FrameHeader(records, 0, 1);
-            for (int i = 0; i < records; ++i)
-                file.Record(i, i * 2, 0, shape.normal, shape.colour);
-        }
-        return file.bytes;
-    };
-    const std::vector<uint8_t> good = file({});
-    // The good file with a little-endian word put at a byte offset, or cut after some bytes.
-    auto patched = [&](size_t at, uint32_t value) {
+    const std::vector<uint8_t> good = SampleBinaryObject();
+    // The sample with a little-endian number of some bytes put at a byte offset.
+    auto patched = [&](size_t at, uint32_t value, int size = 4) {
         std::vector<uint8_t> bytes = good;
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < size; ++i)
             bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
         return bytes;
     };
     auto cut = [&](size_t size) { return std::vector<uint8_t>(good.begin(), good.begin() + size); };
-    Shape shape[5];
-    shape[0].records1 = 4;
-    shape[1].pairs = 4;
-    shape[2].normal = 162;
-    shape[3].colour = 1;
-    shape[4].versionLow = 0xA0000000u; // 1.0200001
+    // The sample with a second frame of its own record count.
+    auto twoFrames = [&](int records) {
+        DddBytes file;
+        file.bytes = patched(12, 2);
+        file.FrameHeader(records, 0, 1);
+        for (int i = 0; i < records; ++i)
+            file.Record(i, i, 0, 5, 0);
+        return file.bytes;
+    };
     const struct {
         const char* reason;
         std::vector<uint8_t> bytes;
     } rows[] = {
-        {"frame record counts differ", file(shape[0])},
-        {"pairs differ from records", file(shape[1])},
-        {"normal index 162", file(shape[2])},
-        {"colour index beyond the table", file(shape[3])},
-        {"wrong version", file(shape[4])},
+        {"frame record counts differ", twoFrames(11)},
+        {"pairs differ from records", patched(20, 11)},
+        {"normal index 162", patched(168, 162, 1)},
+        {"colour index beyond the table", patched(169, 3, 1)},
+        {"wrong version", patched(4, 0xA0000000u)}, // 1.0200001
         {"negative frames", patched(12, 0xFFFFFFFFu)},
         {"absurd colour count", patched(16, 0x40000000u)},
         {"absurd frame count", patched(12, 0x7FFFFFFFu)},
-        {"negative records", patched(24 + 4 + 24, 0xFFFFFFFBu)},
+        {"negative records", patched(132, 0xFFFFFFFBu)},
         {"cut in the header", cut(18)},
         {"cut in the colour table", cut(26)},
         {"cut in the records", cut(good.size() - 3)},
-        {"cut in a frame header", cut(24 + 4 + 24 + 28 + 15 + 10)},
+        {"cut in a frame header", cut(142)},
     };
-    ASSERT_EQ(LoadObject(folder.Write("ok.ddd", good).c_str(), 0), 1);
+    ASSERT_EQ(LoadObject(folder.Write("ok.ddd", twoFrames(12)).c_str(), 0), 1);
     int id = 100;
     for (const auto& row : rows) {
         const std::string path = folder.Write("broken.ddd", row.bytes);

@@ -33,10 +33,10 @@ DddBytes& DddBytes::Record(uint8_t x, uint8_t y, uint8_t z, uint8_t normal, uint
     return Byte(x).Byte(y).Byte(z).Byte(normal).Byte(colour);
 }
 
-DddBytes& DddBytes::Header(uint32_t frames, uint32_t colours, uint32_t pairs, uint32_t versionLow) {
+DddBytes& DddBytes::Header(uint32_t frames, uint32_t colours, uint32_t pairs) {
     // 17 B3 C6 00, then the bit pattern of 1.02, 0x3FF051EB851EB852, as a double.
     Byte(0x17).Byte(0xB3).Byte(0xC6).Byte(0x00);
-    U32(versionLow).U32(0x3FF051EBu);
+    U32(0x851EB852u).U32(0x3FF051EBu);
     return U32(frames).U32(colours).U32(pairs);
 }
 
