@@ -40,9 +40,8 @@ class DddBytes {
     }
     // A record: x, y, z, normal index, colour index.
     DddBytes& Record(uint8_t x, uint8_t y, uint8_t z, uint8_t normal, uint8_t colour);
-    // Magic, the version's bit pattern, then the counts.
-    DddBytes& Header(uint32_t frames, uint32_t colours, uint32_t pairs,
-                     uint32_t versionLow = 0x851EB852u);
+    // Magic, version 1.02, then the counts.
+    DddBytes& Header(uint32_t frames, uint32_t colours, uint32_t pairs);
     // Record count, offset and scale of a frame.
     DddBytes& FrameHeader(int32_t records, float offset, float scale);
     std::vector<uint8_t> bytes;
