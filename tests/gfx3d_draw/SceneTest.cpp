@@ -34,24 +34,6 @@ TEST_F(SceneTest, PerspectiveParallelAndTurnedCamerasPlacePointsOnTheScreen) {
     }
 }
 
-TEST_F(SceneTest, ObjectAppearsWhereProjectToScreenSaysAndScreenToWorldInverts) {
-    BuildSquare(1, 10);
-    LookAtOriginFrom(1000);
-    MoveObject(150, 80, 0);
-    DrawObject(1, 0);
-    double sx = 0, sy = 0, depth = 0, x = 0, y = 0, z = 0;
-    ProjectToScreen(150, 80, 0, sx, sy, depth);
-    EXPECT_TRUE(sx > 400 && sy < 300 && depth > 0 && depth < 1) << sx << "," << sy << " " << depth;
-    EXPECT_EQ(ReadPixel(static_cast<int>(sx), static_cast<int>(sy)), 0xFFFFFFu);
-    EXPECT_EQ(ReadPixel(static_cast<int>(sx) + 30, static_cast<int>(sy)), 0u);
-    // Window rows count from the top on the way in and from (height - 1) on the way back.
-    ScreenToWorld(sx, sy, depth, x, y, z);
-    EXPECT_NEAR(x, 150, 0.5);
-    EXPECT_NEAR(y, 80, 2.0);
-    EXPECT_NEAR(z, 0, 0.5);
-    End3D();
-}
-
 // Light ids count modulo 8; a light defined with colour 0 is off, and with every light off the
 // scene is drawn unlit. A square turned away from the light gets the ambient part only.
 TEST_F(SceneTest, LightsLightTheFacingSideAndSwitchOffById) {
@@ -205,28 +187,24 @@ TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
     End3D();
 }
 
+// Glyphs 32 world units wide centred on the point in the scene, or flat screen text at the
+// projected point; culling and lighting are off only while the text is drawn.
 TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
-    LookAtOriginFrom(1000);
-    SetLight(0, 0xFFFFFF);
-    SetCullMode(1);
-    // Lit pixels in a square of side 2 * reach left and right of the point and above it.
-    auto litAbove = [](double x, int reach) {
-        int px, py, lit = 0;
+    for (const auto& [x, size, lit] : {std::tuple{0, 4, 20}, {200, 0, 10}}) {
+        LookAtOriginFrom(1000);
+        SetLight(0, 0xFFFFFF);
+        SetCullMode(1);
+        Print3D(RtString("XX"), x, 0, 0, size);
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_CULL_FACE));
+        int px, py, count = 0;
         PixelOf(x, 0, 0, px, py);
-        for (int y = py - reach; y < py; ++y)
-            for (int sx = px - reach; sx < px + reach; ++sx)
-                lit += ReadPixel(sx, y) != 0;
-        return lit;
-    };
-    // Glyphs 32 world units wide centred on the point; culling and lighting are off only
-    // while the text is drawn.
-    Print3D(RtString("XX"), 0, 0, 0, 4);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_CULL_FACE));
-    EXPECT_GT(litAbove(0, 30), 20);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Print3D(RtString("XX"), 200, 0, 0, 0); // flat screen text at the projected point
-    EXPECT_GT(litAbove(200, 20), 10);
-    End3D();
+        for (int y = py - 20; y < py; ++y)
+            for (int sx = px - 20; sx < px + 20; ++sx)
+                count += ReadPixel(sx, y) != 0;
+        EXPECT_GT(count, lit) << "size " << size;
+        End3D();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
 }
 
 } // namespace
