@@ -54,22 +54,24 @@ TEST_F(Fonts, BuiltInFontAdvancesByItsGlyphWidthAndEmptyTextDrawsNothing) {
     EXPECT_NE(Pixel(300 + 2, 300 + 1) + Pixel(300 + 3, 300 + 3), 0u);
 }
 
-TEST_F(Fonts, TallPicturesHoldAllBytesAndWidePicturesWrapAt128) {
+// A tall picture holds glyphs for all 256 bytes, a wide one 128, so bytes from 128 print the
+// glyph 128 below them. Fonts key black (the cells' frames) until the transparency colour
+// changes. Font ids are clamped to 0..31; a missing file gives the built-in font.
+TEST_F(Fonts, PictureFontsWrapKeyAndClamp) {
+    DrawRect(0, 0, 800, 600, kGreen);
     LoadFont(CellFont(256, 256).c_str(), 3);
-    GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 1616);
-    PrintText("\x41\xC8", 0, 0); // 65 and 200: the second from the lower half
+    PrintText("\x41\xC8", 0, 0); // 65 and 200
     LoadFont(CellFont(256, 128).c_str(), 4);
     GetFontSize(glyphWidth, glyphHeight);
     EXPECT_EQ(glyphWidth * 100 + glyphHeight, 1616);
-    PrintText("\xC8", 0, 100); // 200 prints glyph 72
-    // The black frame is transparent.
-    ExpectPixels({{8, 8, CellColour(65)}, {16 + 8, 8, CellColour(200)}, {16, 0, 0}});
+    PrintText("\xC8", 0, 100);
+    ExpectPixels({{8, 8, CellColour(65)}, {16 + 8, 8, CellColour(200)}, {16, 0, kGreen}});
     ExpectPixels({{8, 108, CellColour(72)}});
-}
-
-TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
+    SetTransparency(CellColour(65));
     LoadFont(CellFont(256, 128).c_str(), 31);
+    PrintText("AB", 0, 200);
+    ExpectPixels({{0, 200, 0}, {5, 205, kGreen}, {21, 205, CellColour(66)}});
+
     SetFont(0);
     SetFont(40);
     GetFontSize(glyphWidth, glyphHeight);
@@ -77,22 +79,9 @@ TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
     SetFont(-3);
     GetFontSize(glyphWidth, glyphHeight);
     EXPECT_EQ(glyphWidth, 8);
-
     LoadFont(folder.File("none.bmp").c_str(), 99); // clamped to 31, built-in font there
     GetFontSize(glyphWidth, glyphHeight);
     EXPECT_EQ(glyphWidth * 100 + glyphHeight, 808);
     PrintText("A", 50, 50);
     EXPECT_EQ(Pixel(52, 51), kWhite);
-}
-
-TEST_F(Fonts, FontsKeyBlackUntilTheTransparencyColourChanges) {
-    DrawRect(0, 0, 800, 600, kGreen);
-    LoadFont(CellFont(256, 128).c_str(), 1);
-    PrintText("A", 0, 0);
-    SetTransparency(CellColour(65));
-    LoadFont(CellFont(256, 128).c_str(), 1);
-    PrintText("AB", 0, 20);
-    // Black frame keyed at first; then black prints and the new key is transparent.
-    ExpectPixels({{0, 0, kGreen}, {5, 5, CellColour(65)}, {0, 20, 0}, {5, 25, kGreen}});
-    ExpectPixels({{21, 25, CellColour(66)}});
 }

@@ -125,7 +125,9 @@ TEST_F(ScreenImages, SavedSpritesHoldTheWholeTextureWithThePictureAtTheBottom) {
     EXPECT_EQ(SaveSprite("/dev/full", 1), 0);
 }
 
-TEST_F(ScreenImages, ScreenBackgroundStaysUnderEveryFrameUntilCleared) {
+// A background, the screen kept or a picture loaded (drawn at once, tiled), stays under every
+// frame until ClearScreen or a failed load clears it.
+TEST_F(ScreenImages, BackgroundsStayUnderEveryFrameUntilCleared) {
     DrawScene();
     UseScreenAsBackground();
     PresentFrame();
@@ -134,22 +136,17 @@ TEST_F(ScreenImages, ScreenBackgroundStaysUnderEveryFrameUntilCleared) {
     DrawRect(10, 10, 1, 1, kBlue); // game drawing goes on top
     EXPECT_EQ(Pixel(10, 10), kBlue);
     ClearScreen();
-    EXPECT_EQ(Pixel(30, 20), 0u);
     PresentFrame();
     EXPECT_EQ(Pixel(30, 20), 0u);
-}
 
-TEST_F(ScreenImages, LoadedBackgroundsAreDrawnAtOnceAndEveryFrame) {
     const std::string path = folder.Write(
         "bg.bmp", MakeBmp(600, 40, 24, [](int x, int y) { return Rgb(x % 256, y * 5, 100); }));
     ASSERT_EQ(LoadBackground(path.c_str()), 1);
     ExpectPixels({{0, 0, Rgb(0, 0, 100)}, {520, 30, Rgb(520 % 256, 150, 100)}}); // 2 tiles
     PresentFrame();
     ExpectPixels({{599, 39, Rgb(599 % 256, 195, 100)}, {0, 39, Rgb(0, 195, 100)}});
-
-    DrawRect(0, 0, 10, 10, kRed);
     EXPECT_EQ(LoadBackground(folder.File("none.bmp").c_str()), 0);
-    EXPECT_EQ(Pixel(1, 1), 0u); // cleared
+    EXPECT_EQ(Pixel(1, 1), 0u);
     PresentFrame();
     EXPECT_EQ(Pixel(520, 30), 0u);
 }
