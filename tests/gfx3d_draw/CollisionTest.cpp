@@ -21,27 +21,40 @@ const double kNaN = std::nan("");
 // from where they were put, here objects up to 20 units across.
 const double kQuantised = 0.08;
 
+// Object 1 is a closed cube of half size 10, object 2 the one triangle (0, 0, 0), (10, 0, 0),
+// (0, 10, 0), whose edges each have a sphere in its plane beside them.
 TEST_F(CollisionTest, SphereQueries) {
-    BuildBox(1, 10, 0, 0, 0); // a closed cube of half size 10
+    BuildBox(1, 10, 0, 0, 0);
+    BeginObject(2);
+    for (const auto& [x, y] : {std::pair{0, 0}, {10, 0}, {0, 10}})
+        AddObjectVertex(x, y, 0, 0, 0, 0xFFFFFF);
+    EndObject();
     const DrawVertex& first = Rt().objects->Slot(1)->parts[0].frames[0].triangles[0];
     const struct {
-        double x, y, z, radius, frame, expected;
+        double id, x, y, z, radius, frame, expected;
     } rows[] = {
-        {first.x, first.y, first.z, 0, 0, 1}, // holds the first vertex: no triangle test
-        {10, 10, 10, 0, 0, 0},                // radius 0 at another corner: planes never hit
-        {0, 0, 0, 5, 0, 0},                   // inside, clear of the walls
-        {15, 0, 0, 5.5, 0, 1},                // reaches a face
-        {15, 0, 0, 4.5, 0, 0},
-        {13, 13, 0, 4.5, 0, 1}, // reaches an edge 4.24 away, beside both faces
-        {13, 13, 0, 4, 0, 0},
-        {15, 0, 0, 5.5, 3, 0},   // a frame the object does not have
-        {15, 0, 0, -6, 0, 0},    // a negative radius
-        {15, 0, 0, kNaN, 0, 0},  //
-        {15, 0, 0, 1e300, 0, 0}, // beyond a float
+        {1, first.x, first.y, first.z, 0, 0, 1}, // holds the first vertex: no triangle test
+        {1, 10, 10, 10, 0, 0, 0},                // radius 0 at another corner: planes never hit
+        {1, 0, 0, 0, 5, 0, 0},                   // inside, clear of the walls
+        {1, 15, 0, 0, 5.5, 0, 1},                // reaches a face
+        {1, 15, 0, 0, 4.5, 0, 0},
+        {1, 13, 13, 0, 4.5, 0, 1}, // reaches an edge 4.24 away, beside both faces
+        {1, 13, 13, 0, 4, 0, 0},
+        {1, 15, 0, 0, 5.5, 3, 0},   // a frame the object does not have
+        {1, 15, 0, 0, -6, 0, 0},    // a negative radius
+        {1, 15, 0, 0, kNaN, 0, 0},  //
+        {1, 15, 0, 0, 1e300, 0, 0}, // beyond a float
+        {2, 5, -2, 0, 2.5, 0, 1},
+        {2, 5, -2, 0, 1.5, 0, 0},
+        {2, 6, 6, 0, 2, 0, 1},
+        {2, 6, 6, 0, 1, 0, 0},
+        {2, -2, 5, 0, 2.5, 0, 1},
+        {2, -2, 5, 0, 1.5, 0, 0},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(ObjectCollidesSphere(1, row.frame, row.x, row.y, row.z, row.radius), row.expected)
-            << row.x << " " << row.y << " " << row.z << " r " << row.radius;
+        EXPECT_EQ(ObjectCollidesSphere(row.id, row.frame, row.x, row.y, row.z, row.radius),
+                  row.expected)
+            << "row " << &row - rows;
 }
 
 // A square of half size 1 has a bounding sphere of radius sqrt 2. A cube of half size 1 whose

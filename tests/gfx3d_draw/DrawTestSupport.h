@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -47,4 +48,10 @@ inline int Green(unsigned colour) {
 }
 inline int Blue(unsigned colour) {
     return static_cast<int>((colour >> 16) & 0xFF);
+}
+// True when every channel of got lies within tolerance of want's.
+inline bool Near(unsigned got, unsigned want, int tolerance) {
+    return std::abs(Red(got) - Red(want)) <= tolerance &&
+           std::abs(Green(got) - Green(want)) <= tolerance &&
+           std::abs(Blue(got) - Blue(want)) <= tolerance;
 }

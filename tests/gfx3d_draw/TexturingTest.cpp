@@ -99,18 +99,15 @@ TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryC
         {11, 3, 4, kRed, kBlue},      {12, 3, 4, white, white},  {13, -1, -1, halfRed, halfBlue},
         {1, 3, -1, kRed, kBlue},      {1, -1, -1, white, white},
     };
-    auto close = [](unsigned got, unsigned want) {
-        return std::abs(Red(got) - Red(want)) <= 3 && std::abs(Green(got) - Green(want)) <= 3 &&
-               std::abs(Blue(got) - Blue(want)) <= 3;
-    };
     for (const auto& draw : draws) {
         SetTexture3D(draw.a, draw.b);
         ClearDepth();
         DrawObject(draw.id, 0);
         const std::string what = "object " + std::to_string(draw.id) + " after pair " +
                                  std::to_string(draw.a) + "," + std::to_string(draw.b);
-        EXPECT_TRUE(close(LeftColour(), draw.left)) << what << ": " << std::hex << LeftColour();
-        EXPECT_TRUE(close(RightColour(), draw.right)) << what << ": " << std::hex << RightColour();
+        EXPECT_TRUE(Near(LeftColour(), draw.left, 3)) << what << ": " << std::hex << LeftColour();
+        EXPECT_TRUE(Near(RightColour(), draw.right, 3))
+            << what << ": " << std::hex << RightColour();
     }
     // Cel shading uses the second unit for its ramp.
     SetTexture3D(3, -1);
