@@ -1,10 +1,7 @@
 // Fonts and printed text, drawn and read back.
-#include <GL/gl.h>
 
 #include "TestImages.h"
 #include "gfx2d/FontCommands.h"
-#include "gfx2d/SpriteCommands.h"
-#include "support/TestRuntime.h"
 
 namespace {
 

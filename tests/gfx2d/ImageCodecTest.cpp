@@ -1,14 +1,9 @@
 // The image readers on bytes in memory, without a GL context: every layout they accept and the
 // reason they give for every file they refuse.
-#include <gtest/gtest.h>
 
 #include <png.h>
 
-#include <array>
-#include <string>
-
 #include "TestImages.h"
-#include "gfx2d/ImageCodec.h"
 
 using namespace std::string_literals;
 

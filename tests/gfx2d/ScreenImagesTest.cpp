@@ -1,19 +1,12 @@
 // Screen grabs, saved files and backgrounds with a real frame buffer.
-#include <GL/gl.h>
 
 #include <sys/stat.h>
 
 #include <fstream>
 
 #include "TestImages.h"
-#include "app/AppCommands.h"
-#include "core/Runtime.h"
-#include "gfx2d/ImageCodec.h"
 #include "gfx2d/ImageCommands.h"
-#include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
-#include "gl/OpenGLRainbows.h"
-#include "support/TestRuntime.h"
 
 namespace {
 

@@ -1,16 +1,9 @@
 // Sprites and primitives drawn on the software rasteriser and read back pixel by pixel.
-#include <GL/gl.h>
 
 #include <cmath>
 
 #include "TestImages.h"
-#include "app/AppCommands.h"
-#include "core/Runtime.h"
-#include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
-#include "gl/OpenGLRainbows.h"
-#include "support/TempDir.h"
-#include "support/TestRuntime.h"
 
 namespace {
 

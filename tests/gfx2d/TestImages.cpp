@@ -4,10 +4,7 @@
 
 #include <algorithm>
 
-#include <gtest/gtest.h>
-
 #include "files/LittleEndian.h"
-#include "gfx2d/SpriteCommands.h"
 
 namespace {
 

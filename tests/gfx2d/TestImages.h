@@ -1,14 +1,23 @@
-// Builds small picture files for the 2D graphics tests and checks what they draw.
+// Builds small picture files for the 2D graphics tests and checks what they draw; brings the
+// headers every one of them uses.
 #pragma once
 
-#include <array>
+#include <GL/gl.h>
+#include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/AppCommands.h"
+#include "core/Runtime.h"
+#include "gfx2d/ImageCodec.h"
+#include "gfx2d/SpriteCommands.h"
+#include "gl/OpenGLRainbows.h"
 #include "support/TempDir.h"
+#include "support/TestRuntime.h"
 
 // The colour (R + G*256 + B*65536) of picture pixel (x, y), y from the top.
 using PixelColour = std::function<uint32_t(int x, int y)>;
