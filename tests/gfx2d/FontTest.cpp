@@ -7,10 +7,8 @@ namespace {
 
 const uint32_t kWhite = Rgb(255, 255, 255), kGreen = Rgb(0, 255, 0);
 
-class Fonts : public GlRuntimeTest {
+class Fonts : public PictureTest {
   protected:
-    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
-
     // A font picture whose glyph cells are each filled with their own colour, with a black
     // (transparent) frame of one pixel.
     std::string CellFont(int width, int height) {
@@ -24,7 +22,6 @@ class Fonts : public GlRuntimeTest {
     static uint32_t CellColour(int code) { return Rgb(code, 255 - code, 77); }
 
     double glyphWidth = 0, glyphHeight = 0;
-    TempDir folder;
 };
 
 } // namespace

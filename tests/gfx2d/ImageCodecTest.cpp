@@ -9,14 +9,6 @@ using namespace std::string_literals;
 
 namespace {
 
-uint32_t Colour(const DecodedImage& image, int x, int y) {
-    const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 4;
-    return p[0] + p[1] * 256u + p[2] * 65536u;
-}
-int Alpha(const DecodedImage& image, int x, int y) {
-    return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
-}
-
 // Every pixel differs, so a skewed row or a flipped picture shows.
 uint32_t Pattern(int x, int y) {
     return Rgb(10 + x * 20, 30 + y * 40, 7 * x + 11 * y);

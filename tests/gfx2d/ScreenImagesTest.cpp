@@ -13,10 +13,8 @@ namespace {
 const uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255);
 const uint32_t kKey = 0x8000FF, kGrey = Rgb(50, 50, 50);
 
-class ScreenImages : public GlRuntimeTest {
+class ScreenImages : public PictureTest {
   protected:
-    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
-
     // A small scene with distinct colours in every corner.
     void DrawScene() {
         DrawRect(10, 10, 20, 10, kRed);
@@ -31,13 +29,6 @@ class ScreenImages : public GlRuntimeTest {
         in.read(bytes, 4);
         return std::string(bytes, 4);
     }
-
-    static uint32_t Colour(const DecodedImage& image, int x, int y) {
-        const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 4;
-        return p[0] + p[1] * 256u + p[2] * 65536u;
-    }
-
-    TempDir folder;
 };
 
 } // namespace

@@ -10,14 +10,8 @@ namespace {
 const uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255);
 const uint32_t kWhite = Rgb(255, 255, 255), kKey = 0x8000FF;
 
-class SpriteDrawing : public GlRuntimeTest {
+class SpriteDrawing : public PictureTest {
   protected:
-    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
-
-    // Loads a picture file made of colour into slot id.
-    double Load(int id, int width, int height, const PixelColour& colour, int bits = 24) {
-        return LoadSprite(folder.Write("s.bmp", MakeBmp(width, height, bits, colour)).c_str(), id);
-    }
     void Fill(uint32_t colour) { DrawRect(0, 0, 800, 600, colour); }
 
     // The whole back buffer.
@@ -27,8 +21,6 @@ class SpriteDrawing : public GlRuntimeTest {
         glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         return rgba;
     }
-
-    TempDir folder;
 };
 
 // Red top-left pixel, green elsewhere: shows position, mirroring and turning.

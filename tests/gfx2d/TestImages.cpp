@@ -118,3 +118,12 @@ void ExpectPixels(const std::vector<Probe>& probes, const std::string& what) {
         EXPECT_EQ(static_cast<uint32_t>(GetPixel(probe.x, probe.y)), probe.colour)
             << what << " at " << probe.x << "," << probe.y;
 }
+
+uint32_t Colour(const DecodedImage& image, int x, int y) {
+    const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 4;
+    return p[0] + p[1] * 256u + p[2] * 65536u;
+}
+
+int Alpha(const DecodedImage& image, int x, int y) {
+    return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
+}

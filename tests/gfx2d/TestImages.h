@@ -60,3 +60,18 @@ struct Probe {
 };
 // Checks every probe, naming the probe and the case that fail.
 void ExpectPixels(const std::vector<Probe>& probes, const std::string& what = "");
+
+// The colour (R + G*256 + B*65536) and the alpha of a decoded picture's pixel.
+uint32_t Colour(const DecodedImage& image, int x, int y);
+int Alpha(const DecodedImage& image, int x, int y);
+
+// A running runtime and a temporary folder for picture files.
+class PictureTest : public GlRuntimeTest {
+  protected:
+    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
+    // Loads a BMP made of colour into sprite slot id.
+    double Load(int id, int width, int height, const PixelColour& colour, int bits = 24) {
+        return LoadSprite(folder.Write("s.bmp", MakeBmp(width, height, bits, colour)).c_str(), id);
+    }
+    TempDir folder;
+};
