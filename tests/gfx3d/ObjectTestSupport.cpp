@@ -2,20 +2,7 @@
 
 #include <cstring>
 
-#include "core/Runtime.h"
 #include "gfx3d/MeshObject.h"
-
-void ObjectTest::SetUp() {
-    Rt().objects = std::make_unique<Rainbows3D>();
-}
-
-void ObjectTest::TearDown() {
-    Rt().objects.reset();
-}
-
-ObjectSlot& ObjectTest::Slot(int id) {
-    return *Rt().objects->Slot(id);
-}
 
 DddBytes& DddBytes::U32(uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)

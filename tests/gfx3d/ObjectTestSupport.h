@@ -8,17 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "core/Runtime.h"
 #include "gfx3d/Rainbows3D.h"
 #include "support/TempDir.h"
 
 class ObjectTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { Rt().objects = std::make_unique<Rainbows3D>(); }
+    void TearDown() override { Rt().objects.reset(); }
 
     // The runtime log written during the test.
     std::string Log() const { return ReadWholeFile(folder.File("ErrorLog.txt")); }
-    ObjectSlot& Slot(int id);
+    ObjectSlot& Slot(int id) { return *Rt().objects->Slot(id); }
     // The triangle corners of frame 0 of the slot's first part.
     const GrowArray<DrawVertex>& Corners(int id) { return Slot(id).parts[0].frames[0].triangles; }
 
