@@ -1,19 +1,14 @@
 // Fonts and printed text, drawn and read back.
-#include <GL/gl.h>
 
 #include "TestImages.h"
 #include "gfx2d/FontCommands.h"
-#include "gfx2d/SpriteCommands.h"
-#include "support/TestRuntime.h"
 
 namespace {
 
 const uint32_t kWhite = Rgb(255, 255, 255), kGreen = Rgb(0, 255, 0);
 
-class Fonts : public GlRuntimeTest {
+class Fonts : public PictureTest {
   protected:
-    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
-
     // A font picture whose glyph cells are each filled with their own colour, with a black
     // (transparent) frame of one pixel.
     std::string CellFont(int width, int height) {
@@ -27,31 +22,21 @@ class Fonts : public GlRuntimeTest {
     static uint32_t CellColour(int code) { return Rgb(code, 255 - code, 77); }
 
     double glyphWidth = 0, glyphHeight = 0;
-    TempDir folder;
 };
 
 } // namespace
 
-TEST_F(Fonts, StartUpLeavesTheBuiltInFontCurrent) {
+TEST_F(Fonts, BuiltInFontAdvancesByItsGlyphWidthAndEmptyTextDrawsNothing) {
     GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 8);
-    EXPECT_EQ(glyphHeight, 8);
-    // 'A': the top bar in cell columns 2..4 of row 1, the hole below it an outline pixel.
-    PrintText("A", 100, 100);
-    EXPECT_EQ(Pixel(102, 101), kWhite);
-    EXPECT_EQ(Pixel(104, 101), kWhite);
-    EXPECT_EQ(Pixel(103, 102), Rgb(8, 8, 8));
-    EXPECT_EQ(Pixel(107, 107), 0u);
-}
-
-TEST_F(Fonts, TextAdvancesByTheGlyphWidthAndEmptyTextDrawsNothing) {
-    PrintText("AA", 100.2, 100); // positions round up
-    EXPECT_EQ(Pixel(103, 101), kWhite);
-    EXPECT_EQ(Pixel(111, 101), kWhite);
-    EXPECT_EQ(Pixel(102, 101), Rgb(8, 8, 8)); // outline left of the bar
-    EXPECT_EQ(Pixel(101, 101), 0u);
+    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 808);
+    // 'A': the top bar in cell columns 2..4 of row 1, outlined, the hole below it an outline
+    // pixel; positions round up.
+    PrintText("AA", 100.2, 100);
     PrintText("", 200, 200);
     PrintText("  ", 200, 200);
+    ExpectPixels({{103, 101, kWhite}, {105, 101, kWhite}, {111, 101, kWhite}});
+    ExpectPixels({{104, 102, Rgb(8, 8, 8)}, {102, 101, Rgb(8, 8, 8)}, {101, 101, 0}});
+    ExpectPixels({{108, 108, 0}});
     for (int x = 195; x < 220; ++x)
         EXPECT_EQ(Pixel(x, 203), 0u);
 
@@ -63,26 +48,24 @@ TEST_F(Fonts, TextAdvancesByTheGlyphWidthAndEmptyTextDrawsNothing) {
     EXPECT_NE(Pixel(300 + 2, 300 + 1) + Pixel(300 + 3, 300 + 3), 0u);
 }
 
-TEST_F(Fonts, TallPicturesHoldAllBytesAndWidePicturesWrapAt128) {
+// A tall picture holds glyphs for all 256 bytes, a wide one 128, so bytes from 128 print the
+// glyph 128 below them. Fonts key black (the cells' frames) until the transparency colour
+// changes. Font ids are clamped to 0..31; a missing file gives the built-in font.
+TEST_F(Fonts, PictureFontsWrapKeyAndClamp) {
+    DrawRect(0, 0, 800, 600, kGreen);
     LoadFont(CellFont(256, 256).c_str(), 3);
-    GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 16);
-    EXPECT_EQ(glyphHeight, 16);
-    PrintText("\x41\xC8", 0, 0); // 65 and 200: the second from the lower half
-    EXPECT_EQ(Pixel(8, 8), CellColour(65));
-    EXPECT_EQ(Pixel(16 + 8, 8), CellColour(200));
-    EXPECT_EQ(Pixel(16, 0), 0u); // the black frame is transparent
-
+    PrintText("\x41\xC8", 0, 0); // 65 and 200
     LoadFont(CellFont(256, 128).c_str(), 4);
     GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 16);
-    EXPECT_EQ(glyphHeight, 16);
-    PrintText("\xC8", 0, 100); // 200 prints glyph 72
-    EXPECT_EQ(Pixel(8, 108), CellColour(72));
-}
-
-TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
+    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 1616);
+    PrintText("\xC8", 0, 100);
+    ExpectPixels({{8, 8, CellColour(65)}, {16 + 8, 8, CellColour(200)}, {16, 0, kGreen}});
+    ExpectPixels({{8, 108, CellColour(72)}});
+    SetTransparency(CellColour(65));
     LoadFont(CellFont(256, 128).c_str(), 31);
+    PrintText("AB", 0, 200);
+    ExpectPixels({{0, 200, 0}, {5, 205, kGreen}, {21, 205, CellColour(66)}});
+
     SetFont(0);
     SetFont(40);
     GetFontSize(glyphWidth, glyphHeight);
@@ -90,26 +73,9 @@ TEST_F(Fonts, SetFontClampsAndMissingFilesGiveTheBuiltInFont) {
     SetFont(-3);
     GetFontSize(glyphWidth, glyphHeight);
     EXPECT_EQ(glyphWidth, 8);
-
     LoadFont(folder.File("none.bmp").c_str(), 99); // clamped to 31, built-in font there
     GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 8);
-    EXPECT_EQ(glyphHeight, 8);
+    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 808);
     PrintText("A", 50, 50);
     EXPECT_EQ(Pixel(52, 51), kWhite);
-}
-
-TEST_F(Fonts, FontsKeyBlackUntilTheTransparencyColourChanges) {
-    DrawRect(0, 0, 800, 600, kGreen);
-    LoadFont(CellFont(256, 128).c_str(), 1);
-    PrintText("A", 0, 0);
-    EXPECT_EQ(Pixel(0, 0), kGreen); // black frame keyed
-    EXPECT_EQ(Pixel(5, 5), CellColour(65));
-
-    SetTransparency(CellColour(65));
-    LoadFont(CellFont(256, 128).c_str(), 1);
-    PrintText("AB", 0, 20);
-    EXPECT_EQ(Pixel(0, 20), 0u);     // black now prints
-    EXPECT_EQ(Pixel(5, 25), kGreen); // and the new key is transparent
-    EXPECT_EQ(Pixel(21, 25), CellColour(66));
 }

@@ -1,30 +1,17 @@
 // Sprites and primitives drawn on the software rasteriser and read back pixel by pixel.
-#include <GL/gl.h>
 
 #include <cmath>
 
 #include "TestImages.h"
-#include "app/AppCommands.h"
-#include "core/Runtime.h"
-#include "gfx2d/SpriteCommands.h"
 #include "gfx2d/SpriteStore.h"
-#include "gl/OpenGLRainbows.h"
-#include "support/TempDir.h"
-#include "support/TestRuntime.h"
 
 namespace {
 
 const uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255);
-const uint32_t kKey = 0x8000FF;
+const uint32_t kWhite = Rgb(255, 255, 255), kKey = 0x8000FF;
 
-class SpriteDrawing : public GlRuntimeTest {
+class SpriteDrawing : public PictureTest {
   protected:
-    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
-
-    // Loads a picture file made of colour into slot id.
-    double Load(int id, int width, int height, const PixelColour& colour, int bits = 24) {
-        return LoadSprite(folder.Write("s.bmp", MakeBmp(width, height, bits, colour)).c_str(), id);
-    }
     void Fill(uint32_t colour) { DrawRect(0, 0, 800, 600, colour); }
 
     // The whole back buffer.
@@ -34,8 +21,6 @@ class SpriteDrawing : public GlRuntimeTest {
         glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         return rgba;
     }
-
-    TempDir folder;
 };
 
 // Red top-left pixel, green elsewhere: shows position, mirroring and turning.
@@ -45,67 +30,35 @@ uint32_t RedCorner(int x, int y) {
 
 } // namespace
 
-TEST_F(SpriteDrawing, SpriteLandsWithItsTopLeftPixelAtThePosition) {
+TEST_F(SpriteDrawing, SpritesLandWithTheirTopLeftPixelAtThePositionWithoutSkew) {
     ASSERT_EQ(Load(1, 4, 3, RedCorner), 1);
     DrawSprite(1, 10, 20);
     DrawSprite(1, 29.25, 39.5); // fractional positions round up
-    EXPECT_EQ(Pixel(10, 20), kRed);
-    EXPECT_EQ(Pixel(11, 20), kGreen);
-    EXPECT_EQ(Pixel(13, 22), kGreen);
-    EXPECT_EQ(Pixel(9, 20), 0u);
-    EXPECT_EQ(Pixel(10, 19), 0u);
-    EXPECT_EQ(Pixel(14, 22), 0u);
-    EXPECT_EQ(Pixel(13, 23), 0u);
-    EXPECT_EQ(Pixel(30, 40), kRed);
-    EXPECT_EQ(Pixel(29, 40), 0u);
-}
-
-TEST_F(SpriteDrawing, OddWidthBmpsOfBothDepthsDrawWithoutSkew) {
+    ExpectPixels({{10, 20, kRed}, {11, 20, kGreen}, {13, 22, kGreen}, {9, 20, 0}, {10, 19, 0}});
+    ExpectPixels({{14, 22, 0}, {13, 23, 0}, {30, 40, kRed}, {29, 40, 0}});
+    // Odd widths pad their rows; both depths, and a single pixel.
     auto pattern = [](int x, int y) { return Rgb(40 * x + 10, 60 * y + 20, 99); };
-    for (int bits : {24, 32}) {
-        ASSERT_EQ(Load(2, 5, 3, pattern, bits), 1);
-        DrawSprite(2, 100, 100);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(Pixel(100 + x, 100 + y), pattern(x, y)) << bits << ": " << x << "," << y;
-    }
+    for (int bits : {24, 32})
+        for (int width : {5, 1}) {
+            ASSERT_EQ(Load(2, width, 3, pattern, bits), 1);
+            DrawSprite(2, 100, 100);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x <= width; ++x)
+                    EXPECT_EQ(Pixel(100 + x, 100 + y), x < width && y < 3 ? pattern(x, y) : 0)
+                        << bits << " bits, " << width << " wide at " << x << "," << y;
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
 }
 
-TEST_F(SpriteDrawing, OnePixelPictureDrawsOnePixel) {
-    ASSERT_EQ(Load(3, 1, 1, [](int, int) { return kBlue; }), 1);
-    DrawSprite(3, 5, 5);
-    EXPECT_EQ(Pixel(5, 5), kBlue);
-    EXPECT_EQ(Pixel(6, 5), 0u);
-    EXPECT_EQ(Pixel(5, 6), 0u);
-}
-
-TEST_F(SpriteDrawing, ReloadingReplacesAndFailedLoadsEmptyTheSlot) {
+// A reload replaces the picture; a failed load empties the slot and leaves one line in the
+// log: the command, the name and why. Ids outside the table are refused, never a crash.
+TEST_F(SpriteDrawing, ReloadsReplaceAndFailedLoadsEmptyTheSlotAndSayWhy) {
+    ScopedTmpDir logHere(folder.Path() + "/");
     ASSERT_EQ(Load(4, 8, 8, RedCorner), 1);
     ASSERT_EQ(Load(4, 2, 6, RedCorner), 1);
     double w, h;
     GetSpriteSize(4, w, h);
-    EXPECT_EQ(w, 2);
-    EXPECT_EQ(h, 6);
-    EXPECT_EQ(LoadSprite(folder.File("missing.bmp").c_str(), 4), 0);
-    GetSpriteSize(4, w, h);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(GetSpriteTexture(4), 0);
-    DrawSprite(4, 0, 0); // an empty slot draws nothing
-    EXPECT_EQ(Pixel(0, 0), 0u);
-
-    // Ids outside the table are refused, never a crash.
-    EXPECT_EQ(LoadSprite(folder.Write("t.bmp", MakeBmp(1, 1, 24, RedCorner)).c_str(), -1), 0);
-    EXPECT_EQ(LoadSprite(folder.File("t.bmp").c_str(), 1e12), 0);
-    DrawSprite(70000, 0, 0);
-    DeleteSprite(std::nan(""));
-    GetSpriteSize(-5, w, h);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(SpriteCollision(-1, 0, 0, 99999, 0, 0), 0);
-}
-
-// A failed load empties the slot and leaves one line in the log: the command, the name and why.
-TEST_F(SpriteDrawing, FailedLoadsSayWhyInTheLog) {
-    ScopedTmpDir logHere(folder.Path() + "/");
+    EXPECT_EQ(w * 100 + h, 206);
     const std::vector<uint8_t> bmp = MakeBmp(4, 4, 24, RedCorner),
                                png = MakePng(4, 4, 3, RedCorner);
     const struct {
@@ -123,12 +76,23 @@ TEST_F(SpriteDrawing, FailedLoadsSayWhyInTheLog) {
     for (const auto& failure : failures) {
         ASSERT_EQ(Load(4, 2, 2, RedCorner), 1);
         EXPECT_EQ(LoadSprite(failure.path.c_str(), 4), 0) << failure.path;
-        EXPECT_EQ(GetSpriteTexture(4), 0) << failure.path;
+        GetSpriteSize(4, w, h);
+        EXPECT_EQ(w + h, 0) << failure.path;
+        DrawSprite(4, 0, 0); // an empty slot draws nothing
+        EXPECT_EQ(Pixel(0, 0), 0u) << failure.path;
         log += "LoadSprite(\"" + failure.path + "\"): " + failure.why + "\r\n";
     }
     EXPECT_EQ(LoadBumpTexture(failures[0].path.c_str(), 4), 0);
     log += "LoadBumpTexture(\"" + failures[0].path + "\"): not found\r\n";
     EXPECT_EQ(ReadWholeFile(folder.File("ErrorLog.txt")), log);
+
+    EXPECT_EQ(LoadSprite(folder.Write("t.bmp", bmp).c_str(), -1), 0);
+    EXPECT_EQ(LoadSprite(folder.File("t.bmp").c_str(), 1e12), 0);
+    DrawSprite(70000, 0, 0);
+    DeleteSprite(std::nan(""));
+    GetSpriteSize(-5, w, h);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(SpriteCollision(-1, 0, 0, 99999, 0, 0), 0);
 }
 
 TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {
@@ -140,114 +104,77 @@ TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {
     DrawSprite(5, 10, 10);
     DrawSprite(6, 10, 20);
     DrawSprite(7, 10, 30);
-    EXPECT_EQ(Pixel(10, 10), kGreen);
-    EXPECT_EQ(Pixel(11, 10), kBlue);
-    EXPECT_EQ(Pixel(10, 20), kGreen);
-    EXPECT_EQ(Pixel(10, 30), kKey);
-
     // Another key takes effect for later loads.
     SetTransparency(kBlue);
     ASSERT_EQ(Load(5, 2, 1, keyed), 1);
     DrawSprite(5, 10, 40);
-    EXPECT_EQ(Pixel(10, 40), kKey);
-    EXPECT_EQ(Pixel(11, 40), kGreen);
+    ExpectPixels({{10, 10, kGreen}, {11, 10, kBlue}, {10, 20, kGreen}, {11, 20, kBlue}});
+    ExpectPixels({{10, 30, kKey}, {10, 40, kKey}, {11, 40, kGreen}});
 }
 
-TEST_F(SpriteDrawing, NegativeStretchSizesMirrorAndStayVisible) {
+TEST_F(SpriteDrawing, StretchZoomAndRotoZoomPlaceTheirPixels) {
     ASSERT_EQ(Load(1, 4, 2, RedCorner), 1);
-    StretchSprite(1, 20, 10, -4, 2); // mirrored left-right over 16..19
-    EXPECT_EQ(Pixel(19, 10), kRed);
-    EXPECT_EQ(Pixel(16, 10), kGreen);
-    EXPECT_EQ(Pixel(20, 10), 0u);
-    EXPECT_EQ(Pixel(15, 10), 0u);
-
+    StretchSprite(1, 20, 10, -4, 2);  // mirrored left-right over 16..19
     StretchSprite(1, 40, 50, -4, -2); // turned upside down over 36..39 x 48..49
-    EXPECT_EQ(Pixel(39, 49), kRed);
-    EXPECT_EQ(Pixel(36, 48), kGreen);
-
-    StretchSprite(1, 60, 60, 8, 4); // plain scaling (filtered, so only the extent is exact)
-    EXPECT_NE(Pixel(60, 60), 0u);
-    EXPECT_NE(Pixel(67, 63), 0u);
-    EXPECT_EQ(Pixel(68, 63), 0u);
-    EXPECT_EQ(Pixel(67, 64), 0u);
-
-    // Culling still works after a mirrored quad.
+    ExpectPixels({{19, 10, kRed}, {16, 10, kGreen}, {20, 10, 0}, {15, 10, 0}, {39, 49, kRed}});
+    ExpectPixels({{36, 48, kGreen}});
+    // Plain scaling and zooming are filtered, so only their extent is exact; culling still
+    // works after a mirrored quad.
+    StretchSprite(1, 60, 60, 8, 4);
     ZoomSprite(1, 100, 100, 2, 2); // 4 x 2 scaled about its centre: 98..105 x 99..102
-    EXPECT_NE(Pixel(98, 99), 0u);
-    EXPECT_NE(Pixel(105, 102), 0u);
-    EXPECT_EQ(Pixel(97, 99), 0u);
-    EXPECT_EQ(Pixel(106, 102), 0u);
-}
+    for (const auto& [x, y] : {std::pair{60, 60}, {67, 63}, {98, 99}, {105, 102}})
+        EXPECT_NE(Pixel(x, y), 0u) << x << "," << y;
+    for (const auto& [x, y] : {std::pair{68, 63}, {67, 64}, {97, 99}, {106, 102}})
+        EXPECT_EQ(Pixel(x, y), 0u) << x << "," << y;
 
-TEST_F(SpriteDrawing, RotoZoomTurnsCounterClockwiseAboutTheCentre) {
-    // A wide bar 8 x 2 with its centre at (54, 51) when drawn at (50, 50).
-    ASSERT_EQ(Load(1, 8, 2, [](int, int) { return kBlue; }), 1);
-    RotoZoomSprite(1, 50, 50, 0, 1);
-    EXPECT_EQ(Pixel(51, 50), kBlue);
-    EXPECT_EQ(Pixel(54, 47), 0u);
-    RotoZoomSprite(1, 150, 50, 90, 2); // upright and twice as long: 4 wide, 16 tall
-    EXPECT_EQ(Pixel(154, 51 - 6), kBlue);
-    EXPECT_EQ(Pixel(154, 51 + 6), kBlue);
-    EXPECT_EQ(Pixel(154 - 6, 51), 0u);
-    EXPECT_EQ(Pixel(154 + 6, 51), 0u);
-
+    // A wide bar 8 x 2 with its centre at (54, 51) when drawn at (50, 50); turned upright and
+    // twice as long it is 4 wide and 16 tall.
+    ASSERT_EQ(Load(2, 8, 2, [](int, int) { return kBlue; }), 1);
+    RotoZoomSprite(2, 50, 50, 0, 1);
+    RotoZoomSprite(2, 150, 50, 90, 2);
     // Positive angles turn counter-clockwise: the red corner goes to the bottom-left.
-    ASSERT_EQ(Load(2, 8, 8, [](int x, int y) { return x < 4 && y < 4 ? kRed : kGreen; }), 1);
-    RotoZoomSprite(2, 300, 300, 90, 1);
-    EXPECT_EQ(Pixel(301, 306), kRed);
-    EXPECT_EQ(Pixel(301, 301), kGreen);
+    ASSERT_EQ(Load(3, 8, 8, [](int x, int y) { return x < 4 && y < 4 ? kRed : kGreen; }), 1);
+    RotoZoomSprite(3, 300, 300, 90, 1);
+    ExpectPixels({{51, 50, kBlue}, {54, 47, 0}, {154, 45, kBlue}, {154, 57, kBlue}, {148, 51, 0}});
+    ExpectPixels({{160, 51, 0}, {301, 306, kRed}, {301, 301, kGreen}});
 }
 
 TEST_F(SpriteDrawing, TranslucentDrawingBlendsHalfUntilTheNextFrame) {
-    ASSERT_EQ(Load(1, 4, 4, [](int, int) { return Rgb(255, 255, 255); }), 1);
+    ASSERT_EQ(Load(1, 4, 4, [](int, int) { return kWhite; }), 1);
     SetAlphaMode(-0.5);
     DrawSprite(1, 10, 10);
     const uint32_t half = Pixel(10, 10);
     EXPECT_NEAR(half & 0xFF, 128, 2);
-    EXPECT_EQ(half & 0xFF, (half >> 8) & 0xFF);
+    EXPECT_EQ(half, (half & 0xFF) * 0x010101u);
 
     SetAlphaMode(0.5); // additive at half strength
     DrawSprite(1, 10, 10);
     EXPECT_NEAR(Pixel(10, 10) & 0xFF, 255, 2);
+    SetAlphaMode(0.25);
+    DrawSprite(1, 40, 10);
+    EXPECT_NEAR(Pixel(40, 10) >> 16, 64, 2);
 
     SetAlphaMode(0);
     DrawSprite(1, 20, 10);
-    EXPECT_EQ(Pixel(20, 10), Rgb(255, 255, 255));
-
+    EXPECT_EQ(Pixel(20, 10), kWhite);
     SetAlphaMode(-0.5);
     PresentFrame();
     DrawSprite(1, 30, 10);
-    EXPECT_EQ(Pixel(30, 10), Rgb(255, 255, 255));
+    EXPECT_EQ(Pixel(30, 10), kWhite);
 }
 
-TEST_F(SpriteDrawing, PixelsLinesAndRectangles) {
-    DrawPixel(5, 5, 255);
-    EXPECT_EQ(GetPixel(5, 5), 255);
-    EXPECT_EQ(GetPixel(6, 5), 0);
-
-    DrawLine(0, 0, 0, 0, kGreen); // exactly one pixel
-    EXPECT_EQ(Pixel(0, 0), kGreen);
-    EXPECT_EQ(Pixel(1, 0), 0u);
-    EXPECT_EQ(Pixel(0, 1), 0u);
-    EXPECT_EQ(Pixel(1, 1), 0u);
-
+TEST_F(SpriteDrawing, PixelsLinesAndRectanglesCoverExactlyTheirPixels) {
+    DrawPixel(5, 5, kRed);
+    DrawLine(0, 0, 0, 0, kGreen);    // exactly one pixel
     DrawLine(10, 20, 30, 20, kBlue); // both ends lit
-    EXPECT_EQ(Pixel(10, 20), kBlue);
-    EXPECT_EQ(Pixel(30, 20), kBlue);
-    EXPECT_EQ(Pixel(31, 20), 0u);
-    EXPECT_EQ(Pixel(9, 20), 0u);
-
+    DrawLine(50, 50, 50, 53, kBlue);
     DrawRect(100, 100, 10, 5, kRed);
-    EXPECT_EQ(Pixel(100, 100), kRed);
-    EXPECT_EQ(Pixel(109, 104), kRed);
-    EXPECT_EQ(Pixel(110, 104), 0u);
-    EXPECT_EQ(Pixel(109, 105), 0u);
     DrawRect(200, 200, -10, -5, kGreen); // extends left and up from (200, 200)
-    EXPECT_EQ(Pixel(200, 200), kGreen);
-    EXPECT_EQ(Pixel(191, 196), kGreen);
-    EXPECT_EQ(Pixel(190, 196), 0u);
-    EXPECT_EQ(Pixel(201, 200), 0u);
-
+    ExpectPixels({{5, 5, kRed}, {6, 5, 0}, {0, 0, kGreen}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}});
+    ExpectPixels({{10, 20, kBlue}, {30, 20, kBlue}, {31, 20, 0}, {9, 20, 0}, {50, 50, kBlue}});
+    ExpectPixels({{50, 53, kBlue}, {50, 54, 0}, {50, 49, 0}, {100, 100, kRed}, {109, 104, kRed}});
+    ExpectPixels({{110, 104, 0}, {109, 105, 0}, {99, 100, 0}, {100, 99, 0}, {200, 200, kGreen}});
+    ExpectPixels({{191, 196, kGreen}, {190, 196, 0}, {201, 200, 0}, {191, 195, 0}});
     EXPECT_EQ(GetPixel(-1, 0), 0);
     EXPECT_EQ(GetPixel(800, 0), 0);
 }
@@ -259,37 +186,25 @@ TEST_F(SpriteDrawing, TransparencyColourIsInvisibleInkWhenTranslucent) {
     DrawPixel(60, 60, kKey);
     DrawLine(70, 70, 80, 70, kKey);
     StartPolygon(-1);
-    AddPolygonVertex(100, 100, 0, 0, kKey);
-    AddPolygonVertex(100, 120, 0, 0, kKey);
-    AddPolygonVertex(120, 120, 0, 0, kKey);
+    for (const auto& [x, y] : {std::pair{100, 100}, {100, 120}, {120, 120}})
+        AddPolygonVertex(x, y, 0, 0, kKey);
     EndPolygon();
-    EXPECT_EQ(Pixel(10, 10), kGreen);
-    EXPECT_EQ(Pixel(60, 60), kGreen);
-    EXPECT_EQ(Pixel(75, 70), kGreen);
-    EXPECT_EQ(Pixel(102, 115), kGreen);
+    ExpectPixels({{10, 10, kGreen}, {60, 60, kGreen}, {75, 70, kGreen}, {102, 115, kGreen}});
 }
 
 TEST_F(SpriteDrawing, PolygonsFillPlainAndTextured) {
     StartPolygon(-1);
-    AddPolygonVertex(10, 10, 0, 0, kRed);
-    AddPolygonVertex(10, 30, 0, 0, kRed);
-    AddPolygonVertex(30, 30, 0, 0, kRed);
-    AddPolygonVertex(30, 10, 0, 0, kRed);
+    for (const auto& [x, y] : {std::pair{10, 10}, {10, 30}, {30, 30}, {30, 10}})
+        AddPolygonVertex(x, y, 0, 0, kRed);
     EndPolygon();
-    EXPECT_EQ(Pixel(20, 20), kRed);
-    EXPECT_EQ(Pixel(35, 20), 0u);
-
     // A texture placed by picture pixels: the quad shows the picture's right half.
     ASSERT_EQ(Load(1, 8, 8, [](int x, int) { return x < 4 ? kBlue : kGreen; }), 1);
     StartPolygon(1);
-    AddPolygonVertex(100, 100, 4, 0, Rgb(255, 255, 255));
-    AddPolygonVertex(100, 140, 4, 8, Rgb(255, 255, 255));
-    AddPolygonVertex(140, 140, 8, 8, Rgb(255, 255, 255));
-    AddPolygonVertex(140, 100, 8, 0, Rgb(255, 255, 255));
+    for (const auto& [x, y] : {std::pair{100, 100}, {100, 140}, {140, 140}, {140, 100}})
+        AddPolygonVertex(x, y, x == 100 ? 4 : 8, y == 100 ? 0 : 8, kWhite);
     EndPolygon();
-    EXPECT_EQ(Pixel(120, 120), kGreen);
     DrawSprite(1, 200, 200); // ordinary drawing afterwards is unchanged
-    EXPECT_EQ(Pixel(200, 200), kBlue);
+    ExpectPixels({{20, 20, kRed}, {35, 20, 0}, {120, 120, kGreen}, {200, 200, kBlue}});
 }
 
 TEST_F(SpriteDrawing, CollisionFindsASingleSharedOpaquePixelAtEveryOffset) {
@@ -310,11 +225,9 @@ TEST_F(SpriteDrawing, CollisionFindsASingleSharedOpaquePixelAtEveryOffset) {
 }
 
 TEST_F(SpriteDrawing, BumpTexturesOfFlatPicturesPointStraightUp) {
-    ASSERT_EQ(LoadBumpTexture(
-                  folder.Write("b.bmp", MakeBmp(4, 4, 24, [](int, int) { return Rgb(0, 0, 100); }))
-                      .c_str(),
-                  1),
-              1);
+    const std::string flat =
+        folder.Write("b.bmp", MakeBmp(4, 4, 24, [](int, int) { return Rgb(0, 0, 100); }));
+    ASSERT_EQ(LoadBumpTexture(flat.c_str(), 1), 1);
     DrawSprite(1, 0, 0);
     EXPECT_EQ(Pixel(1, 1), Rgb(127, 127, 255));
 }

@@ -3,9 +3,6 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 
 #include "files/LittleEndian.h"
 
@@ -101,21 +98,32 @@ std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
     return out;
 }
 
-std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour,
-                             const std::function<uint8_t(int x, int y)>& alphaOf) {
+std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour) {
     PngFormat format;
-    format.colourType = channels == 4   ? PNG_COLOR_TYPE_RGB_ALPHA
-                        : channels == 3 ? PNG_COLOR_TYPE_RGB
-                                        : PNG_COLOR_TYPE_GRAY;
+    format.colourType = channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
     std::vector<std::vector<uint8_t>> rows(height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const uint32_t c = colour(x, y);
             const uint8_t samples[4] = {static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8),
-                                        static_cast<uint8_t>(c >> 16),
-                                        static_cast<uint8_t>(alphaOf ? alphaOf(x, y) : 255)};
+                                        static_cast<uint8_t>(c >> 16), uint8_t{255}};
             rows[y].insert(rows[y].end(), samples, samples + channels);
         }
     }
     return MakePngOfFormat(format, width, rows);
+}
+
+void ExpectPixels(const std::vector<Probe>& probes, const std::string& what) {
+    for (const Probe& probe : probes)
+        EXPECT_EQ(static_cast<uint32_t>(GetPixel(probe.x, probe.y)), probe.colour)
+            << what << " at " << probe.x << "," << probe.y;
+}
+
+uint32_t Colour(const DecodedImage& image, int x, int y) {
+    const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 4;
+    return p[0] + p[1] * 256u + p[2] * 65536u;
+}
+
+int Alpha(const DecodedImage& image, int x, int y) {
+    return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
 }

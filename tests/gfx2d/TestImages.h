@@ -1,13 +1,23 @@
-// Builds small picture files for the 2D graphics tests.
+// Builds small picture files for the 2D graphics tests and checks what they draw; brings the
+// headers every one of them uses.
 #pragma once
 
-#include "support/TempDir.h"
-#include <array>
+#include <GL/gl.h>
+#include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "app/AppCommands.h"
+#include "core/Runtime.h"
+#include "gfx2d/ImageCodec.h"
+#include "gfx2d/SpriteCommands.h"
+#include "gl/OpenGLRainbows.h"
+#include "support/TempDir.h"
+#include "support/TestRuntime.h"
 
 // The colour (R + G*256 + B*65536) of picture pixel (x, y), y from the top.
 using PixelColour = std::function<uint32_t(int x, int y)>;
@@ -36,10 +46,32 @@ struct PngFormat {
 };
 std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
                                      const std::vector<std::vector<uint8_t>>& rows);
-// A PNG of colour type RGB (3 channels), RGBA (4, alpha from alphaOf) or grey (1).
-std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour,
-                             const std::function<uint8_t(int x, int y)>& alphaOf = nullptr);
+// A PNG of colour type RGB (3 channels) or RGBA (4, every pixel opaque).
+std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour);
 
 inline uint32_t Rgb(int r, int g, int b) {
     return r + g * 256u + b * 65536u;
 }
+
+// A screen pixel and the colour (R + G*256 + B*65536) GetPixel must give there.
+struct Probe {
+    int x, y;
+    uint32_t colour;
+};
+// Checks every probe, naming the probe and the case that fail.
+void ExpectPixels(const std::vector<Probe>& probes, const std::string& what = "");
+
+// The colour (R + G*256 + B*65536) and the alpha of a decoded picture's pixel.
+uint32_t Colour(const DecodedImage& image, int x, int y);
+int Alpha(const DecodedImage& image, int x, int y);
+
+// A running runtime and a temporary folder for picture files.
+class PictureTest : public GlRuntimeTest {
+  protected:
+    uint32_t Pixel(int x, int y) { return static_cast<uint32_t>(GetPixel(x, y)); }
+    // Loads a BMP made of colour into sprite slot id.
+    double Load(int id, int width, int height, const PixelColour& colour, int bits = 24) {
+        return LoadSprite(folder.Write("s.bmp", MakeBmp(width, height, bits, colour)).c_str(), id);
+    }
+    TempDir folder;
+};

@@ -1,4 +1,6 @@
-// Binary object files: loading, saving byte for byte, and rejecting broken files.
+// Binary object files: loading, saving byte for byte, and rejecting broken files; model sets,
+// ";DDW" INI files listing textures and the object files of their parts (their textures are
+// tested with the drawing tests).
 #include "ObjectTestSupport.h"
 
 #include <sys/stat.h>
@@ -9,85 +11,78 @@ namespace {
 
 class BinaryObjectTest : public ObjectTest {};
 
+// Saved again, a loaded file gives the same bytes, also under a name that separates folders
+// with "\\" as game code may write it.
 TEST_F(BinaryObjectTest, LoadsAndSavesTheSameBytes) {
     const std::vector<uint8_t> original = SampleBinaryObject();
-    const std::string path = WriteFile("sample.ddd", original);
-    ASSERT_EQ(LoadObject(path.c_str(), 7), 1);
-    ASSERT_EQ(SaveObject(PathOf("copy.ddd").c_str(), 7), 1);
-    EXPECT_EQ(ReadFile(PathOf("copy.ddd")), original);
+    ASSERT_EQ(LoadObject(folder.Write("sample.ddd", original).c_str(), 7), 1);
+    ASSERT_EQ(mkdir(folder.File("sub").c_str(), 0755), 0);
+    ASSERT_EQ(SaveObject((folder.File("sub") + "\\copy.ddd").c_str(), 7), 1);
+    EXPECT_EQ(ReadWholeFile(folder.File("sub/copy.ddd")),
+              std::string(original.begin(), original.end()));
+    EXPECT_EQ(LoadObject((folder.File("sub") + "\\copy.ddd").c_str(), 4095.9), 1);
     EXPECT_EQ(Log(), "");
+
+    for (const std::string& path : {folder.File("no/such/folder/x.ddd"), std::string("/dev/full")})
+        EXPECT_EQ(SaveObject(path.c_str(), 7), 0) << path;
+    EXPECT_EQ(SaveObject(folder.File("empty.ddd").c_str(), 6), 0) << "an empty slot";
+    EXPECT_EQ(SaveObject(folder.File("x.ddd").c_str(), 4096), 0);
+    EXPECT_EQ(LoadObject(folder.File("sub/copy.ddd").c_str(), -1), 0);
+    EXPECT_EQ(LoadObject(folder.File("sub/copy.ddd").c_str(), 4096), 0);
 }
 
-TEST_F(BinaryObjectTest, WrongVersionIsRejectedAndLogged) {
-    DddBytes file;
-    file.Byte(0x17).Byte(0xB3).Byte(0xC6).Byte(0x00).F64(1.0200001).U32(1).U32(1).U32(3);
-    file.U32(0xFF).F32(0).F32(0).F32(0).F32(0).F32(0).F32(0).FrameHeader(3, 0, 1);
-    file.Record(0, 0, 0, 0, 0).Record(1, 0, 0, 0, 0).Record(0, 1, 0, 0, 0);
-    const std::string path = WriteFile("new.ddd", file.bytes);
-    EXPECT_EQ(LoadObject(path.c_str(), 1), 0);
-    EXPECT_EQ(Log(), "Wrong .ddd version.\r\n# read error\r\n" + path + "\r\n");
-    EXPECT_EQ(Slot(1).loaded, 0);
-    EXPECT_EQ(Slot(1).parts.Count(), 0);
-}
-
-// Each broken variant of a valid file must fail with a read error and leave the slot empty.
+// Each broken variant of the sample must fail with a read error and leave the slot empty. The
+// sample holds a header of 24 bytes (frames at byte 12, colours at 16, texture pairs at 20), 3
+// colours, 12 pairs of 8 bytes, then its one frame: the record count at byte 132, offset and
+// scale, and 12 records of 5 bytes from byte 160 (normal index, then colour index last).
 TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
-    const auto valid = [](int frames, int colours, int pairs, int records0, int records1,
-                          uint8_t normal, uint8_t colour) {
+    const std::vector<uint8_t> good = SampleBinaryObject();
+    // The sample with a little-endian number of some bytes put at a byte offset.
+    auto patched = [&](size_t at, uint32_t value, int size = 4) {
+        std::vector<uint8_t> bytes = good;
+        for (int i = 0; i < size; ++i)
+            bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+        return bytes;
+    };
+    auto cut = [&](size_t size) { return std::vector<uint8_t>(good.begin(), good.begin() + size); };
+    // The sample with a second frame of its own record count.
+    auto twoFrames = [&](int records) {
         DddBytes file;
-        file.Header(frames, colours, pairs);
-        for (int i = 0; i < colours; ++i)
-            file.U32(0x00FF00);
-        for (int i = 0; i < pairs; ++i)
-            file.F32(0).F32(0);
-        for (int f = 0; f < frames; ++f) {
-            const int records = f == 0 ? records0 : records1;
-            file.FrameHeader(records, 0, 1);
-            for (int i = 0; i < records; ++i)
-                file.Record(i, i * 2, 0, normal, colour);
-        }
+        file.bytes = patched(12, 2);
+        file.FrameHeader(records, 0, 1);
+        for (int i = 0; i < records; ++i)
+            file.Record(i, i, 0, 5, 0);
         return file.bytes;
     };
-    // The valid file loads, so each variant below fails for its own reason only.
-    ASSERT_EQ(LoadObject(WriteFile("ok.ddd", valid(2, 1, 3, 3, 3, 161, 0)).c_str(), 0), 1);
-
-    std::vector<std::pair<std::string, std::vector<uint8_t>>> broken = {
-        {"frame count differs", valid(2, 1, 3, 3, 4, 0, 0)},
-        {"pairs differ from records", valid(1, 1, 4, 3, 3, 0, 0)},
-        {"normal index 162", valid(1, 1, 3, 3, 3, 162, 0)},
-        {"colour index beyond table", valid(1, 1, 3, 3, 3, 0, 1)},
-        {"negative frames", valid(1, 1, 3, 3, 3, 0, 0)},
-        {"absurd colour count", valid(1, 1, 3, 3, 3, 0, 0)},
-        {"absurd frame count", valid(1, 1, 3, 3, 3, 0, 0)},
-        {"negative records", valid(1, 1, 0, 0, 0, 0, 0)},
-        {"cut in the header", {}},
-        {"cut in the colour table", {}},
-        {"cut in the records", {}},
-        {"cut in a frame header", {}},
+    const struct {
+        const char* reason;
+        std::vector<uint8_t> bytes;
+    } rows[] = {
+        {"frame record counts differ", twoFrames(11)},
+        {"pairs differ from records", patched(20, 11)},
+        {"normal index 162", patched(168, 162, 1)},
+        {"colour index beyond the table", patched(169, 3, 1)},
+        {"wrong version", patched(4, 0xA0000000u)}, // 1.0200001
+        {"negative frames", patched(12, 0xFFFFFFFFu)},
+        {"absurd colour count", patched(16, 0x40000000u)},
+        {"absurd frame count", patched(12, 0x7FFFFFFFu)},
+        {"negative records", patched(132, 0xFFFFFFFBu)},
+        {"cut in the header", cut(18)},
+        {"cut in the colour table", cut(26)},
+        {"cut in the records", cut(good.size() - 3)},
+        {"cut in a frame header", cut(142)},
     };
-    auto setU32 = [](std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-    };
-    setU32(broken[4].second, 12, 0xFFFFFFFFu);
-    setU32(broken[5].second, 16, 0x40000000u);
-    setU32(broken[6].second, 12, 0x7FFFFFFFu);
-    setU32(broken[7].second, 24 + 4, 0xFFFFFFFBu);
-    const std::vector<uint8_t> good = valid(2, 1, 3, 3, 3, 0, 0);
-    broken[8].second.assign(good.begin(), good.begin() + 18);
-    broken[9].second.assign(good.begin(), good.begin() + 26);
-    broken[10].second.assign(good.begin(), good.end() - 3);
-    broken[11].second.assign(good.begin(), good.begin() + 24 + 4 + 24 + 28 + 15 + 10);
-
+    ASSERT_EQ(LoadObject(folder.Write("ok.ddd", twoFrames(12)).c_str(), 0), 1);
     int id = 100;
-    for (const auto& [reason, bytes] : broken) {
-        SCOPED_TRACE(reason);
-        const std::string path = WriteFile("broken.ddd", bytes);
+    for (const auto& row : rows) {
+        const std::string path = folder.Write("broken.ddd", row.bytes);
         const std::string logBefore = Log();
-        EXPECT_EQ(LoadObject(path.c_str(), id), 0);
-        EXPECT_EQ(Log().substr(logBefore.size()), "# read error\r\n" + path + "\r\n");
-        EXPECT_EQ(Slot(id).loaded, 0);
-        EXPECT_EQ(Slot(id).parts.Count(), 0);
+        EXPECT_EQ(LoadObject(path.c_str(), id), 0) << row.reason;
+        EXPECT_EQ(Log().substr(logBefore.size()),
+                  (row.reason == std::string("wrong version") ? "Wrong .ddd version.\r\n" : "") +
+                      std::string("# read error\r\n") + path + "\r\n")
+            << row.reason;
+        EXPECT_EQ(Slot(id).loaded + Slot(id).parts.Count(), 0) << row.reason;
         ++id;
     }
 }
@@ -95,46 +90,48 @@ TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
 // A file that is nowhere leaves the slot as it was; one that is there but holds nothing
 // empties it. Both say why in the log.
 TEST_F(BinaryObjectTest, FailedLoadsAreLoggedAndOnlyAFoundFileEmptiesTheSlot) {
-    ASSERT_EQ(LoadObject(WriteFile("sample.ddd", SampleBinaryObject()).c_str(), 9), 1);
-    const std::string absent = PathOf("absent.ddd");
+    ASSERT_EQ(LoadObject(folder.Write("sample.ddd", SampleBinaryObject()).c_str(), 9), 1);
+    const std::string absent = folder.File("absent.ddd");
     EXPECT_EQ(LoadObject(absent.c_str(), 9), 0);
     EXPECT_EQ(Slot(9).loaded, 1);
     DddBytes file;
     file.Header(1, 0, 0).FrameHeader(0, 0, 1);
-    const std::string empty = WriteFile("empty.ddd", file.bytes);
+    const std::string empty = folder.Write("empty.ddd", file.bytes);
     EXPECT_EQ(LoadObject(empty.c_str(), 9), 0);
     EXPECT_EQ(Slot(9).loaded, 0);
     EXPECT_EQ(Log(), "LoadObject(\"" + absent + "\"): not found\r\nLoadObject(\"" + empty +
                          "\"): holds no vertices\r\n");
 }
 
-// Game code may write "\\" between folders when saving as when loading.
-TEST_F(BinaryObjectTest, SavedNamesTakeBackslashesAsFolderSeparators) {
-    ASSERT_EQ(LoadObject(WriteFile("sample.ddd", SampleBinaryObject()).c_str(), 4), 1);
-    ASSERT_EQ(mkdir(PathOf("sub").c_str(), 0755), 0);
-    const std::string name = PathOf("sub") + "\\copy.ddd";
-    ASSERT_EQ(SaveObject(name.c_str(), 4), 1);
-    EXPECT_EQ(ReadFile(PathOf("sub/copy.ddd")), SampleBinaryObject());
-    EXPECT_EQ(LoadObject(name.c_str(), 5), 1);
+// Parts load from either file form; a part whose file is missing or broken stays empty (and a
+// broken one is logged), the set still loads, and saving writes the first part.
+TEST_F(BinaryObjectTest, LoadsEveryPartItCanAndSavesTheFirst) {
+    folder.Write("body.ddd", SampleBinaryObject());
+    folder.Write("wing.txt", "DDDA 1.0 0 1 10 20 30 3 0 0 1 0 2 0 1 3 0 0 0 5 0 0 0 5 0\n");
+    folder.Write("bad.ddd", "DDDA 7.5");
+    const std::string set = folder.Write("crab.set", ";DDW model set\r\n[Textures]\r\nCount=1\r\n"
+                                                     "1=shell.bmp\r\n[OBJECTS]\r\ncount=4\r\n"
+                                                     "1=body.ddd\r\n1ta=1\r\n2=wing.txt\r\n"
+                                                     "3=missing.ddd\r\n4=bad.ddd\r\n");
+    ASSERT_EQ(LoadObject(set.c_str(), 12), 1);
+    ObjectSlot& slot = Slot(12);
+    ASSERT_EQ(slot.parts.Count(), 4);
+    const int corners[] = {12, 3, 0, 0};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(slot.parts[i].frames.Count() ? slot.parts[i].frames[0].triangles.Count() : 0,
+                  corners[i])
+            << "part " << i;
+    EXPECT_EQ(Log(), "# read error\r\n" + folder.File("bad.ddd") + "\r\n");
+
+    ASSERT_EQ(SaveObject(folder.File("first.ddd").c_str(), 12), 1);
+    const std::vector<uint8_t> first = SampleBinaryObject();
+    EXPECT_EQ(ReadWholeFile(folder.File("first.ddd")), std::string(first.begin(), first.end()));
 }
 
-TEST_F(BinaryObjectTest, IdsOutsideTheTableAreRefused) {
-    const std::string path = WriteFile("sample.ddd", SampleBinaryObject());
-    EXPECT_EQ(LoadObject(path.c_str(), -1), 0);
-    EXPECT_EQ(LoadObject(path.c_str(), 4096), 0);
-    EXPECT_EQ(LoadObject(path.c_str(), 4095.9), 1);
-    EXPECT_EQ(SaveObject(PathOf("x.ddd").c_str(), 4096), 0);
-}
-
-TEST_F(BinaryObjectTest, SaveReportsFailure) {
-    ASSERT_EQ(LoadObject(WriteFile("sample.ddd", SampleBinaryObject()).c_str(), 5), 1);
-    EXPECT_EQ(SaveObject(PathOf("no/such/folder/x.ddd").c_str(), 5), 0);
-    // An empty slot has nothing to write.
-    EXPECT_EQ(SaveObject(PathOf("empty.ddd").c_str(), 6), 0);
-    if (std::FILE* full = std::fopen("/dev/full", "wb")) {
-        std::fclose(full);
-        EXPECT_EQ(SaveObject("/dev/full", 5), 0);
-    }
+TEST_F(BinaryObjectTest, MissingCountsGiveALoadedSlotWithoutParts) {
+    ASSERT_EQ(LoadObject(folder.Write("empty.set", ";DDW\n[objects]\n1=body.ddd\n").c_str(), 4), 1);
+    EXPECT_EQ(Slot(4).loaded, 1);
+    EXPECT_EQ(Slot(4).parts.Count() + Slot(4).textures.Count(), 0);
 }
 
 } // namespace

@@ -1,46 +1,8 @@
 #include "ObjectTestSupport.h"
 
-#include <cstdio>
+#include <cstring>
 
-#include "core/Runtime.h"
 #include "gfx3d/MeshObject.h"
-
-void ObjectTest::SetUp() {
-    Rt().objects = std::make_unique<Rainbows3D>();
-}
-
-void ObjectTest::TearDown() {
-    Rt().objects.reset();
-}
-
-Rainbows3D& ObjectTest::scene() {
-    return *Rt().objects;
-}
-
-std::string ObjectTest::WriteFile(const std::string& name,
-                                  const std::vector<uint8_t>& bytes) const {
-    const std::string path = PathOf(name);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(file, nullptr);
-    if (file) {
-        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-    return path;
-}
-
-std::string ObjectTest::WriteFile(const std::string& name, const std::string& text) const {
-    return WriteFile(name, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
-std::vector<uint8_t> ObjectTest::ReadFile(const std::string& path) const {
-    const std::string content = ReadWholeFile(path);
-    return std::vector<uint8_t>(content.begin(), content.end());
-}
-
-std::string ObjectTest::Log() const {
-    return ReadWholeFile(PathOf("ErrorLog.txt"));
-}
 
 DddBytes& DddBytes::U32(uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
@@ -54,26 +16,19 @@ DddBytes& DddBytes::F32(float value) {
     return U32(bits);
 }
 
-DddBytes& DddBytes::F64(double value) {
-    uint64_t bits;
-    std::memcpy(&bits, &value, 8);
-    U32(static_cast<uint32_t>(bits));
-    return U32(static_cast<uint32_t>(bits >> 32));
-}
-
 DddBytes& DddBytes::Record(uint8_t x, uint8_t y, uint8_t z, uint8_t normal, uint8_t colour) {
     return Byte(x).Byte(y).Byte(z).Byte(normal).Byte(colour);
 }
 
 DddBytes& DddBytes::Header(uint32_t frames, uint32_t colours, uint32_t pairs) {
-    // 17 B3 C6 00, then the version's bit pattern 0x3FF051EB851EB852.
+    // 17 B3 C6 00, then the bit pattern of 1.02, 0x3FF051EB851EB852, as a double.
     Byte(0x17).Byte(0xB3).Byte(0xC6).Byte(0x00);
     U32(0x851EB852u).U32(0x3FF051EBu);
     return U32(frames).U32(colours).U32(pairs);
 }
 
 DddBytes& DddBytes::FrameHeader(int32_t records, float offset, float scale) {
-    I32(records);
+    U32(static_cast<uint32_t>(records));
     for (int axis = 0; axis < 3; ++axis)
         F32(offset);
     for (int axis = 0; axis < 3; ++axis)

@@ -1,104 +1,82 @@
 #include "DrawTestSupport.h"
 
-#include "core/Runtime.h"
 #include "gfx2d/ImageCodec.h"
-#include "gfx2d/SpriteStore.h"
-#include "gfx3d/Draw3DCommands.h"
+#include "gfx2d/SpriteCommands.h"
 #include "gfx3d/MeshObject.h"
-#include "gfx3d/ObjectCommands.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/SceneCommands.h"
 
 namespace {
 
-struct Corner {
-    float p[3];
-};
-
-// One face as its own strip from corners in counter-clockwise order around its outward side.
-// The strip winds its triangles clockwise seen from outside, as the engine's normals expect.
-void AddFace(const Corner c[4], unsigned colour) {
-    NewObjectGroup();
-    const int order[4] = {0, 3, 1, 2};
-    for (int i : order)
-        AddObjectVertex(c[i].p[0], c[i].p[1], c[i].p[2], i == 1 || i == 2 ? 1 : 0, i >= 2 ? 1 : 0,
-                        colour);
+// Loads an object from its text form.
+void LoadText(int id, const std::string& text) {
+    TempDir folder;
+    LoadObject(folder.Write("object.txt", text).c_str(), id);
 }
 
-// The face of a box with outward normal sign * axis.
-void AddBoxFace(const float centre[3], float half, int axis, int sign, unsigned colour) {
-    const int u = (axis + 1) % 3, v = (axis + 2) % 3;
-    const float du[4] = {-half, half, half, -half};
-    const float dv[4] = {-half, -half, half, half};
-    Corner corners[4];
-    for (int i = 0; i < 4; ++i) {
-        const int k = sign > 0 ? i : (4 - i) % 4;
-        for (int a = 0; a < 3; ++a)
-            corners[i].p[a] = centre[a];
-        corners[i].p[axis] += sign * half;
-        corners[i].p[u] += du[k];
-        corners[i].p[v] += dv[k];
-    }
-    AddFace(corners, colour);
+std::string Point(float x, float y, float z) {
+    return " " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z);
 }
 
 } // namespace
 
+// Corners in counter-clockwise order around the outward side, as one strip, which winds its
+// triangles clockwise seen from outside, as the engine's normals expect.
 void BuildSquare(int id, float half, unsigned colour) {
     BeginObject(id);
-    const Corner corners[4] = {
-        {{-half, -half, 0}}, {{half, -half, 0}}, {{half, half, 0}}, {{-half, half, 0}}};
-    AddFace(corners, colour);
+    const float corners[4][2] = {{-half, -half}, {-half, half}, {half, -half}, {half, half}};
+    for (const auto& c : corners)
+        AddObjectVertex(c[0], c[1], 0, c[0] > 0, c[1] > 0, colour);
     EndObject();
 }
 
+// Text objects list each face's corners clockwise seen from outside.
 void BuildFloor(int id, float half, float y) {
-    BeginObject(id);
-    const Corner corners[4] = {
-        {{-half, y, half}}, {{half, y, half}}, {{half, y, -half}}, {{-half, y, -half}}};
-    AddFace(corners, 0xFFFFFF);
-    EndObject();
+    LoadText(id, "DDDA 1.0 0 1 255 255 255 4 0 0 1 0 2 0 3 0 1 4" + Point(-half, y, -half) +
+                     Point(half, y, -half) + Point(half, y, half) + Point(-half, y, half));
 }
 
+// Corner i lies at -half or +half along x, y and z by its bits 1, 2 and 4.
 void BuildBox(int id, float half, float x, float y, float z) {
-    BeginObject(id);
-    const float centre[3] = {x, y, z};
-    for (int axis = 0; axis < 3; ++axis)
-        for (int sign : {1, -1})
-            AddBoxFace(centre, half, axis, sign, 0xFFFFFF);
-    EndObject();
+    std::string text = "DDDA 1.0 0 6";
+    for (const char* face : {"0 1 3 2", "4 6 7 5", "0 2 6 4", "1 5 7 3", "0 4 5 1", "2 3 7 6"})
+        text += std::string(" 255 255 255 4 ") + face[0] + " 0 " + face[2] + " 0 " + face[4] +
+                " 0 " + face[6] + " 0";
+    text += " 1 8";
+    for (int i = 0; i < 8; ++i)
+        text += Point(i & 1 ? x + half : x - half, i & 2 ? y + half : y - half,
+                      i & 4 ? z + half : z - half);
+    LoadText(id, text);
 }
 
-void UploadPlain(int id, unsigned char grey) {
-    DecodedImage image;
-    image.width = image.height = 8;
-    for (int i = 0; i < 64; ++i)
-        image.pixels.insert(image.pixels.end(), {grey, grey, grey, 255});
-    UploadImageToSlot(*Rt().gfx, id, image, false);
+void UploadPicture(int id, int width, int height, const PictureColour& colour) {
+    TempDir folder;
+    WritePicture(folder.File("p.bmp"), width, height, colour);
+    LoadSprite(folder.File("p.bmp").c_str(), id);
 }
 
-MeshObjectX* FirstPart(int id) {
-    ObjectSlot* slot = Rt().objects->Slot(id);
-    if (!slot || slot->parts.Count() == 0) return nullptr;
-    return &slot->parts[0];
-}
-
-void AddShiftedFrames(int id, int frameCount, float step) {
-    MeshObjectX* part = FirstPart(id);
-    if (!part) return;
-    for (int k = 1; k < frameCount; ++k) {
-        ObjectFrame frame;
-        const ObjectFrame& first = part->frames[0];
-        frame.packed.CopyFrom(first.packed);
-        for (int a = 0; a < 3; ++a) {
-            frame.scale[a] = first.scale[a];
-            frame.offset[a] = first.offset[a];
-        }
-        frame.offset[0] -= k * step / first.scale[0];
-        part->frames.Push(std::move(frame));
+void WritePicture(const std::string& path, int width, int height, const PictureColour& colour) {
+    SavedPicture picture;
+    picture.width = width;
+    picture.height = height;
+    for (int i = 0; i < width * height; ++i) {
+        const unsigned c = colour(i % width, height - 1 - i / width);
+        picture.bgrBottomUp.insert(picture.bgrBottomUp.end(),
+                                   {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
     }
-    part->BuildTriangles();
-    part->ComputeBoundingSpheres();
+    WriteBmpFile(path, picture);
+}
+
+void BuildWalkingSquare(int id, float half, int frameCount, float step) {
+    // Four texture pairs, one white face over the four corners, then the frames.
+    std::string text = "DDDA 1.0\n4 0 0 0 1 1 1 1 0\n1 255 255 255 4 0 0 1 1 2 2 3 3\n" +
+                       std::to_string(frameCount) + "\n";
+    for (int k = 0; k < frameCount; ++k) {
+        text += "4";
+        for (const auto& [x, y] :
+             {std::pair{-half, -half}, {-half, half}, {half, half}, {half, -half}})
+            text += " " + std::to_string(x + k * step) + " " + std::to_string(y) + " 0";
+        text += "\n";
+    }
+    LoadText(id, text);
 }
 
 void LookAtOriginFrom(float distance) {
@@ -113,12 +91,8 @@ void PixelOf(double x, double y, double z, int& px, int& py) {
     py = static_cast<int>(sy);
 }
 
-int Red(unsigned colour) {
-    return static_cast<int>(colour & 0xFF);
-}
-int Green(unsigned colour) {
-    return static_cast<int>((colour >> 8) & 0xFF);
-}
-int Blue(unsigned colour) {
-    return static_cast<int>((colour >> 16) & 0xFF);
+unsigned ColourOf(double x, double y, double z) {
+    int px, py;
+    PixelOf(x, y, z, px, py);
+    return ReadPixel(px, py);
 }

@@ -1,7 +1,22 @@
-// Objects built in code and scene set-ups shared by the 3D drawing tests.
+// Objects built in code, pictures and scene set-ups shared by the 3D drawing tests, and the
+// headers every one of them uses.
 #pragma once
 
-class MeshObjectX;
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "core/Runtime.h"
+#include "gfx3d/Draw3DCommands.h"
+#include "gfx3d/ObjectCommands.h"
+#include "gfx3d/Rainbows3D.h"
+#include "gfx3d/Scene3D.h"
+#include "gfx3d/SceneCommands.h"
+#include "support/TempDir.h"
+#include "support/TestRuntime.h"
 
 // A square of side 2 * half facing +z at z = 0 (wound clockwise seen from +z, the engine's
 // front side), in colour.
@@ -10,18 +25,33 @@ void BuildSquare(int id, float half, unsigned colour = 0xFFFFFF);
 void BuildFloor(int id, float half, float y);
 // A closed box centred on (x, y, z) with its faces' front sides outward.
 void BuildBox(int id, float half, float x, float y, float z);
-// Gives object id more frames: frame k is frame 0 moved by k * step along x.
-void AddShiftedFrames(int id, int frameCount, float step);
-// A grey 8 x 8 texture of the given brightness in sprite slot id.
-void UploadPlain(int id, unsigned char grey);
-// The slot's first part, or null.
-MeshObjectX* FirstPart(int id);
+// A textured square like BuildSquare, loaded from a file of frameCount frames: frame k is
+// moved by k * step along x.
+void BuildWalkingSquare(int id, float half, int frameCount, float step);
+// A picture of width x height pixels, colour (R + G*256 + B*65536) at (x, y) from the top,
+// as a sprite texture in slot id, or as a BMP file.
+using PictureColour = std::function<unsigned(int x, int y)>;
+void UploadPicture(int id, int width, int height, const PictureColour& colour);
+void WritePicture(const std::string& path, int width, int height, const PictureColour& colour);
 
 // Begin3D(100, 20000, 45) with the camera at (0, 0, distance) looking at the origin.
 void LookAtOriginFrom(float distance);
-// The pixel where a world point lands, from ProjectToScreen.
+// The pixel where a world point lands, from ProjectToScreen, and the colour drawn there.
 void PixelOf(double x, double y, double z, int& px, int& py);
+unsigned ColourOf(double x, double y, double z);
 // The three colour channels of a colour number.
-int Red(unsigned colour);
-int Green(unsigned colour);
-int Blue(unsigned colour);
+inline int Red(unsigned colour) {
+    return static_cast<int>(colour & 0xFF);
+}
+inline int Green(unsigned colour) {
+    return static_cast<int>((colour >> 8) & 0xFF);
+}
+inline int Blue(unsigned colour) {
+    return static_cast<int>((colour >> 16) & 0xFF);
+}
+// True when every channel of got lies within tolerance of want's.
+inline bool Near(unsigned got, unsigned want, int tolerance) {
+    return std::abs(Red(got) - Red(want)) <= tolerance &&
+           std::abs(Green(got) - Green(want)) <= tolerance &&
+           std::abs(Blue(got) - Blue(want)) <= tolerance;
+}

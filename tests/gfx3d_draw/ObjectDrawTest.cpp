@@ -1,17 +1,7 @@
-// Drawing objects: the transform stack, frame choice and blending, culling and buffer objects.
-#include <GL/gl.h>
-
-#include <cmath>
+// Drawing objects: the transform stack, frame choice and blending, and culling.
 
 #include "DrawTestSupport.h"
-#include "core/Runtime.h"
-#include "gfx3d/Draw3DCommands.h"
-#include "gfx3d/MeshObject.h"
-#include "gfx3d/ObjectDrawing.h"
-#include "gfx3d/Scene3D.h"
-#include "gfx3d/SceneCommands.h"
-#include "gl/OpenGLRainbows.h"
-#include "support/TestRuntime.h"
+#include "gfx3d/CollisionCommands.h"
 #include "text/NumArray.h"
 
 namespace {
@@ -19,195 +9,120 @@ namespace {
 class ObjectDrawTest : public GlRuntimeTest {
   protected:
     // True when the pixel at the world point is lit.
-    static bool DrawnAt(double x, double y, double z) {
-        int px, py;
-        PixelOf(x, y, z, px, py);
-        return ReadPixel(px, py) != 0;
-    }
+    static bool DrawnAt(double x, double y, double z) { return ColourOf(x, y, z) != 0; }
     static long PartsDrawn() { return Rt().scene.get()->partsDrawn; }
 };
 
-const float kStep = 200; // frame k stands at x = -300 + 200 k
-
-void BuildWalkingSquare(int id, int frames) {
-    BuildSquare(id, 15);
-    AddShiftedFrames(id, frames, kStep);
+// A square of half size 15 in five frames: frame k stands at x = -300 + 200 k when the object
+// is moved to x = -300.
+TEST_F(ObjectDrawTest, FrameChoiceAndBlending) {
+    BuildWalkingSquare(1, 15, 5, 200);
+    const struct {
+        double a, b, t, mode, drawnX, emptyX;
+    } rows[] = {
+        {0, 4, 0.5, 1, 100, 180},    // a position along 0..4: exactly frame 2
+        {0, 4, 0.6, 1, 180, 100},    // frames 2 and 3 at 0.4
+        {4, 0, 0.6, 1, 20, -100},    // run backwards: 1.6
+        {0, 4, 1.5, 1, 100, 180},    // t beyond 1 wraps
+        {0, 2, 0.25, 0, -200, -300}, // mode 0: frame 0 a quarter toward frame 2
+        {7, 7, 0, 0, 500, -300},     // past the last frame: the last
+        {0, 0, 0, 0, -300, -200},    // the blends left frame 0 alone
+    };
+    for (const auto& row : rows) {
+        LookAtOriginFrom(1000);
+        MoveObject(-300, 0, 0);
+        DrawObjectAnim(1, row.a, row.b, row.t, row.mode);
+        EXPECT_TRUE(DrawnAt(row.drawnX, 0, 0)) << row.a << ".." << row.b << " at " << row.t;
+        EXPECT_FALSE(DrawnAt(row.emptyX, 0, 0)) << row.a << ".." << row.b << " at " << row.t;
+        End3D();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
 }
 
-void ResetObjectAt(float x) {
-    LookAtOriginFrom(1000);
-    MoveObject(x, 0, 0);
-}
-
-TEST_F(ObjectDrawTest, PositionalBlendDrawsNeighbouringFrames) {
-    BuildWalkingSquare(1, 5);
-    ResetObjectAt(-300);
-    DrawObjectAnim(1, 0, 4, 0.5, 1); // exactly frame 2
-    EXPECT_TRUE(DrawnAt(100, 0, 0));
-    EXPECT_FALSE(DrawnAt(100 + 0.4 * kStep, 0, 0));
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawObjectAnim(1, 0, 4, 0.6, 1); // frames 2 and 3 at 0.4
-    EXPECT_TRUE(DrawnAt(100 + 0.4 * kStep, 0, 0));
-    EXPECT_FALSE(DrawnAt(100, 0, 0));
-    EXPECT_FALSE(DrawnAt(300, 0, 0));
-    End3D();
-}
-
-TEST_F(ObjectDrawTest, ModeZeroBlendsFrameATowardFrameB) {
-    BuildWalkingSquare(1, 3);
-    ResetObjectAt(-300);
-    DrawObjectAnim(1, 0, 2, 0.25, 0); // x = -300 + 0.25 * 400
-    EXPECT_TRUE(DrawnAt(-200, 0, 0));
-    EXPECT_FALSE(DrawnAt(-300, 0, 0));
-    // The blend leaves frame 0 alone: drawn again it stands where it was.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawObject(1, 0);
-    EXPECT_TRUE(DrawnAt(-300, 0, 0));
-    EXPECT_FALSE(DrawnAt(-200, 0, 0));
-    End3D();
-}
-
-TEST_F(ObjectDrawTest, ObjectsBehindOrBesideTheCameraAreCulled) {
-    BuildSquare(1, 20);
+TEST_F(ObjectDrawTest, ObjectsOutsideTheViewAreCulledBySphereTimesSmallestScale) {
+    BuildSquare(1, 20); // a bounding sphere of radius 28.3
     LookAtOriginFrom(1000);
     Rt().scene.get()->partsDrawn = 0;
-    DrawObject(1, 0);
-    EXPECT_EQ(PartsDrawn(), 1);
-    MoveObject(0, 0, 1500); // behind the eye
-    DrawObject(1, 0);
-    MoveObject(3000, 0, 0); // beyond the right plane
-    DrawObject(1, 0);
-    MoveObject(0, 0, -25000); // beyond the far plane
-    DrawObject(1, 0);
-    EXPECT_EQ(PartsDrawn(), 1);
-    // Just outside the right edge but within its radius: drawn.
-    double sx, sy, depth;
-    ProjectToScreen(0, 0, 0, sx, sy, depth);
-    MoveObject(565, 0, 0);
-    DrawObject(1, 0);
-    EXPECT_EQ(PartsDrawn(), 2);
-    // The radius scales by the smallest axis scale: stretched along z only, it stays culled;
-    // ten times as big it reaches into the screen, a tenth as big it lies wholly outside.
+    // The right edge of the view lies at x = 552 in the plane z = 0.
     const struct {
-        double x, sx, sy, sz;
+        double x, z, sx, sy, sz;
         int drawn;
-    } scaled[] = {
-        {600, 1, 1, 10, 0},
-        {600, 10, 10, 10, 1},
-        {565, 0.1, 0.1, 0.1, 0},
-        {565, 1, 1, 1, 1},
+    } rows[] = {
+        {0, 0, 1, 1, 1, 1},      {0, 1500, 1, 1, 1, 0},   // behind the eye
+        {3000, 0, 1, 1, 1, 0},   {0, -25000, 1, 1, 1, 0}, // beyond the far plane
+        {565, 0, 1, 1, 1, 1},                             // outside the edge, within its radius
+        {600, 0, 1, 1, 10, 0}, // stretched along z only: the smallest scale is 1
+        {600, 0, 10, 10, 10, 1}, {565, 0, 0.1, 0.1, 0.1, 0},
+        {575, 0, 2, 3, 2, 1},    {580, 0, 3, 0.5, 3, 0},
     };
-    for (const auto& c : scaled) {
-        const int before = PartsDrawn();
-        MoveObject(c.x, 0, 0);
-        ScaleObject(c.sx, c.sy, c.sz);
+    for (const auto& row : rows) {
+        const long before = PartsDrawn();
+        MoveObject(row.x, 0, row.z);
+        ScaleObject(row.sx, row.sy, row.sz);
         DrawObject(1, 0);
-        EXPECT_EQ(PartsDrawn() - before, c.drawn) << c.x << " scaled " << c.sx << "," << c.sz;
+        EXPECT_EQ(PartsDrawn() - before, row.drawn)
+            << row.x << "," << row.z << " scaled " << row.sx << "," << row.sy << "," << row.sz;
     }
     int px, py;
     PixelOf(552, 0, 0, px, py);
-    MoveObject(600, 0, 0);
-    ScaleObject(10, 10, 10);
-    DrawObject(1, 0);
     EXPECT_EQ(ReadPixel(px - 2, py), 0xFFFFFFu) << "the big square reaches into the screen";
-    const int drawn = PartsDrawn();
+    const long drawn = PartsDrawn();
     DrawObject(4095, 0); // empty slot
     DrawObject(5000, 0); // no slot
     EXPECT_EQ(PartsDrawn(), drawn);
     End3D();
 }
 
-TEST_F(ObjectDrawTest, TransformComposesScaleRotationsMoveAndParent) {
-    BuildSquare(1, 10);
+// A vertex is scaled, turned by the rotations in the order given, moved, then placed by the
+// parent level. A cube of half size 5 about (20, 0, 0) is found by a ray down the z axis
+// through where its centre must be.
+TEST_F(ObjectDrawTest, TransformLevelsPlaceTheObject) {
+    BuildBox(1, 5, 20, 0, 0);
     LookAtOriginFrom(1000);
-    // Rotations apply in the order given: 90 about z then 90 about y turns +x into -z.
-    MoveObject(100, 0, 0);
-    RotateObject(90, 0, 0, 1);
-    RotateObject(90, 0, 1, 0);
-    const Mat4& m = Rt().scene.get()->transform.Composed();
-    EXPECT_NEAR(m.m[0], 0, 1e-5);
-    EXPECT_NEAR(m.m[1], 1, 1e-5); // x -> y by the first rotation, kept by the second
-    EXPECT_NEAR(m.m[4], 0, 1e-5);
-    EXPECT_NEAR(m.m[12], 100, 1e-4);
-    // A zero axis adds nothing; a negative axis turns the other way.
-    MoveObject(0, 0, 0);
-    RotateObject(90, 0, 0, 0);
-    RotateObject(90, 0, 0, -1);
-    const Mat4& n = Rt().scene.get()->transform.Composed();
-    EXPECT_NEAR(n.m[1], -1, 1e-5);
-    // A general axis goes through the axis-angle matrix.
-    MoveObject(0, 0, 0);
-    RotateObject(120, 1, 1, 1);
-    const Mat4& g = Rt().scene.get()->transform.Composed();
-    EXPECT_NEAR(g.m[1], 1, 1e-5); // x -> y
-    // A child level moves with its parent; popping returns to it.
-    MoveObject(100, 0, 0);
-    ScaleObject(2, 2, 2);
-    PushTransform();
-    MoveObject(10, 0, 0);
-    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 120, 1e-4);
-    PopTransform();
-    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 100, 1e-4);
-    PopTransform(); // at level 0 it resets
-    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 0, 1e-4);
-    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[0], 1, 1e-6);
-    End3D();
-}
-
-TEST_F(ObjectDrawTest, SeventeenthRotationAndDeepPushesAreIgnored) {
-    BuildSquare(1, 10);
-    LookAtOriginFrom(1000);
+    NumArray shift, wrong;
+    DimArray(shift, 16, 0, 0, 0);
     for (int i = 0; i < 16; ++i)
-        RotateObject(10, 0, 0, 1);
-    RotateObject(90, 0, 0, 1);
-    const Mat4& m = Rt().scene.get()->transform.Composed();
-    EXPECT_NEAR(m.m[0], std::cos(160 * M_PI / 180), 1e-4);
-    EXPECT_NEAR(m.m[1], std::sin(160 * M_PI / 180), 1e-4);
-    for (int i = 0; i < 20; ++i)
-        PushTransform();
-    EXPECT_EQ(Rt().scene.get()->transform.Depth(), 15);
-    End3D();
-}
-
-TEST_F(ObjectDrawTest, RotationAfterADrawKeepsThePosition) {
-    BuildSquare(1, 10);
-    LookAtOriginFrom(1000);
-    MoveObject(200, 0, 0);
-    DrawObject(1, 0);
-    RotateObject(45, 0, 0, 1);
-    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 200, 1e-4);
-    End3D();
-}
-
-TEST_F(ObjectDrawTest, ExtraMatricesNeedSixteenElements) {
-    LookAtOriginFrom(1000);
-    NumArray matrix;
-    DimArray(matrix, 16, 0, 0, 0);
-    for (int i = 0; i < 16; ++i)
-        matrix(i) = i % 5 == 0 ? 1 : 0;
-    matrix(12) = 50;
-    MultiplyObjectMatrix(matrix);
-    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 50, 1e-5);
-    NumArray wrong;
+        shift(i) = i % 5 == 0 ? 1 : 0;
+    shift(12) = 50; // column-major: a move of 50 along x
     DimArray(wrong, 4, 4, 0, 0);
-    MoveObject(0, 0, 0);
-    MultiplyObjectMatrix(wrong);
-    EXPECT_NEAR(Rt().scene.get()->transform.Composed().m[12], 0, 1e-5);
+    const struct {
+        const char* name;
+        std::function<void()> place;
+        double x, y, z, half;
+    } rows[] = {
+        {"90 about z, then 90 about y, moved",
+         [] { MoveObject(100, 0, 0), RotateObject(90, 0, 0, 1), RotateObject(90, 0, 1, 0); }, 100,
+         20, 0, 5},
+        {"a zero axis adds nothing; a negative axis turns back",
+         [] { MoveObject(0, 0, 0), RotateObject(90, 0, 0, 0), RotateObject(90, 0, 0, -1); }, 0, -20,
+         0, 5},
+        {"a general axis", [] { MoveObject(0, 0, 0), RotateObject(120, 1, 1, 1); }, 0, 20, 0, 5},
+        {"a child level",
+         [] { MoveObject(100, 0, 0), ScaleObject(2, 2, 2), PushTransform(), MoveObject(10, 0, 0); },
+         160, 0, 0, 10},
+        {"back to the parent", [] { PopTransform(); }, 140, 0, 0, 10},
+        {"popping level 0 resets it", [] { PopTransform(); }, 20, 0, 0, 5},
+        {"a seventeenth rotation is ignored",
+         [] {
+             MoveObject(0, 0, 0);
+             for (int i = 0; i < 16; ++i)
+                 RotateObject(10, 0, 0, 1);
+             RotateObject(90, 0, 0, 1);
+         },
+         -18.79, 6.84, 0, 5},
+        {"a rotation after a draw turns the placed object",
+         [] { MoveObject(200, 0, 0), DrawObject(1, 0), RotateObject(45, 0, 0, 1); }, 214.14, 14.14,
+         0, 5},
+        {"an extra matrix", [&] { MoveObject(0, 0, 0), MultiplyObjectMatrix(shift); }, 70, 0, 0, 5},
+        {"only of 16 elements", [&] { MoveObject(0, 0, 0), MultiplyObjectMatrix(wrong); }, 20, 0, 0,
+         5},
+    };
+    for (const auto& row : rows) {
+        row.place();
+        EXPECT_NEAR(ObjectRayDistance(1, 0, row.x, row.y, row.z + 50, 0, 0, -1), 50 - row.half, 0.2)
+            << row.name;
+    }
     End3D();
-}
-
-TEST_F(ObjectDrawTest, FrameChoiceClampsAndWraps) {
-    FrameChoice c = ChooseFrames(3, 5, 5, 0, false);
-    EXPECT_EQ(c.from, 2);
-    EXPECT_EQ(c.weight, 0);
-    c = ChooseFrames(5, 4, 0, 0.6, true); // p = 1.6, run backwards
-    EXPECT_EQ(c.from, 1);
-    EXPECT_EQ(c.to, 2);
-    EXPECT_NEAR(c.weight, 0.6, 1e-6);
-    EXPECT_EQ(c.tested, 2);
-    c = ChooseFrames(5, 0, 4, 1.0, true); // p = 4: the last frame, no neighbour
-    EXPECT_EQ(c.from, 4);
-    EXPECT_EQ(c.to, 4);
 }
 
 } // namespace

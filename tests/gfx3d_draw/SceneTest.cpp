@@ -1,15 +1,10 @@
-// The scene: projection, camera and frustum, projecting points both ways, lights and fog,
-// read back from a real GL context.
-#include <GL/gl.h>
+// The scene: projection, camera and frustum, projecting points both ways, lights, fog and
+// the effects, camera-facing sprites and text, read back from a real GL context.
 
 #include <cmath>
 
 #include "DrawTestSupport.h"
-#include "core/Runtime.h"
-#include "gfx3d/Draw3DCommands.h"
-#include "gfx3d/Scene3D.h"
-#include "gfx3d/SceneCommands.h"
-#include "support/TestRuntime.h"
+#include "gfx2d/FontCommands.h"
 
 namespace {
 
@@ -39,115 +34,180 @@ TEST_F(SceneTest, PerspectiveParallelAndTurnedCamerasPlacePointsOnTheScreen) {
     }
 }
 
-TEST_F(SceneTest, ObjectAppearsWhereProjectToScreenSaysAndScreenToWorldInverts) {
-    BuildSquare(1, 10);
-    LookAtOriginFrom(1000);
-    MoveObject(150, 80, 0);
-    DrawObject(1, 0);
-    double sx = 0, sy = 0, depth = 0;
-    ProjectToScreen(150, 80, 0, sx, sy, depth);
-    EXPECT_GT(sx, 400);
-    EXPECT_LT(sy, 300);
-    EXPECT_GT(depth, 0);
-    EXPECT_LT(depth, 1);
-    EXPECT_EQ(ReadPixel(static_cast<int>(sx), static_cast<int>(sy)), 0xFFFFFFu);
-    EXPECT_EQ(ReadPixel(static_cast<int>(sx) + 30, static_cast<int>(sy)), 0u);
-    EXPECT_EQ(ReadPixel(400, 300), 0u);
-
-    double x = 0, y = 0, z = 0;
-    ScreenToWorld(sx, sy, depth, x, y, z);
-    // Window rows count from the top on the way in and from (height - 1) on the way back.
-    EXPECT_NEAR(x, 150, 0.5);
-    EXPECT_NEAR(y, 80, 2.0);
-    EXPECT_NEAR(z, 0, 0.5);
-    End3D();
-}
-
-TEST_F(SceneTest, DirectionalLightFromTheCameraLightsFacingQuadOnly) {
+// Light ids count modulo 8; a light defined with colour 0 is off, and with every light off the
+// scene is drawn unlit. A square turned away from the light gets the ambient part only, grey
+// 0x33 here. The light is red and green, so a swapped component shows in blue.
+TEST_F(SceneTest, LightsLightTheFacingSideAndSwitchOffById) {
     BuildSquare(1, 40);
-    LookAtOriginFrom(1000);
-    SetLight(0, 0xFFFFFF);
-    MoveObject(-150, 0, 0);
-    DrawObject(1, 0);
-    MoveObject(150, 0, 0);
-    RotateObject(180, 0, 1, 0);
-    DrawObject(1, 0);
-    int px, py;
-    PixelOf(-150, 0, 0, px, py);
-    EXPECT_GT(Red(ReadPixel(px, py)), 230);
-    PixelOf(150, 0, 0, px, py);
-    const unsigned back = ReadPixel(px, py);
-    EXPECT_LT(Red(back), 80);
-    EXPECT_GT(Red(back), 0); // drawn, lit by the ambient part only
-    End3D();
+    const unsigned ambient = 0x333333, yellow = 0x33FFFF, white = 0xFFFFFF;
+    const struct {
+        std::function<void()> lights;
+        unsigned front, back;
+    } rows[] = {
+        {[] { SetLight(8, 0x00FFFF); }, yellow, ambient},
+        {[] {
+             SetLight(8, 0x00FFFF), DefineLight(3, 0xFFFFFF, 0, 100, 0, 0, -1, 0, 45),
+                 DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
+         },
+         ambient, ambient}, // the spot points down
+        {[] {
+             SetLight(8, 0x00FFFF), DefineLight(11, 0, 0, 0, 0, 0, 0, 0, 0),
+                 DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
+         },
+         white, white},
+    };
+    for (const auto& row : rows) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        LookAtOriginFrom(1000);
+        row.lights();
+        MoveObject(-150, 0, 0);
+        DrawObject(1, 0);
+        MoveObject(150, 0, 0);
+        RotateObject(180, 0, 1, 0);
+        DrawObject(1, 0);
+        EXPECT_TRUE(Near(ColourOf(-150, 0, 0), row.front, 30))
+            << "row " << &row - rows << ": " << std::hex << ColourOf(-150, 0, 0);
+        EXPECT_TRUE(Near(ColourOf(150, 0, 0), row.back, 30))
+            << "row " << &row - rows << ": " << std::hex << ColourOf(150, 0, 0);
+        End3D();
+    }
 }
 
-TEST_F(SceneTest, LightsSwitchOffByIdModuloEight) {
-    LookAtOriginFrom(1000);
-    SetLight(8, 0xFFFFFF);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-    DefineLight(3, 0xFFFFFF, 0, 100, 0, 0, -1, 0, 45);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT3));
-    DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    float cutOff = 0;
-    glGetLightfv(GL_LIGHT3, GL_SPOT_CUTOFF, &cutOff);
-    EXPECT_EQ(cutOff, 45);
-    DefineLight(11, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    End3D();
-}
-
+// A red fog (colour 0x0000FF) tints a white square 1000 away; by hand, linear fog from 500 to
+// 1500 is half strong there, exponential fog of density ln 2 / 1000 too, and the default
+// range, near to far, 100 to 20000, tints by (1000 - 100) / 19900.
 TEST_F(SceneTest, LinearAndExponentialFogTintByDistance) {
     BuildSquare(1, 40);
-    LookAtOriginFrom(1000);
-    SetFog(0x0000FF, 0, 500, 1500); // red
-    DrawObject(1, 0);
-    int px, py;
-    PixelOf(0, 0, 0, px, py);
-    const unsigned far = ReadPixel(px, py);
-    EXPECT_GT(Red(far), 240);
-    EXPECT_NEAR(Green(far), 128, 12); // half way between start and end
-    SetFog(0x0000FF, 0, 1500, 3000);
-    MoveObject(200, 0, 0);
-    DrawObject(1, 0);
-    PixelOf(200, 0, 0, px, py);
-    EXPECT_EQ(ReadPixel(px, py), 0xFFFFFFu);
-    // Exponential fog of density ln 2 / 1000 is half strong at the origin, 1000 away.
-    SetFog(0x0000FF, 1, 0.000693147, 0);
-    MoveObject(-200, 0, 0);
-    DrawObject(1, 0);
-    PixelOf(-200, 0, 0, px, py);
-    EXPECT_GT(Red(ReadPixel(px, py)), 240);
-    EXPECT_NEAR(Green(ReadPixel(px, py)), 128, 12);
-    SetFog(-1, 0, 0, 0);
-    EXPECT_FALSE(glIsEnabled(GL_FOG));
-    SetFog(0, 0, 0, 0);
-    float start = 0, end = 0;
-    glGetFloatv(GL_FOG_START, &start);
-    glGetFloatv(GL_FOG_END, &end);
-    EXPECT_EQ(start, 100);
-    EXPECT_EQ(end, 20000);
-    End3D();
+    const struct {
+        double colour, mode, start, end;
+        int green;
+    } rows[] = {
+        {0x0000FF, 0, 500, 1500, 128},
+        {0x0000FF, 0, 1500, 3000, 255},
+        {0x0000FF, 1, 0.000693147, 0, 128},
+        {0x0000FF, 1, 0, 0.000693147, 255},
+        {-1, 0, 500, 1500, 255}, // fog off
+        {0x0000FF, 0, 0, 0, 243},
+    };
+    for (const auto& row : rows) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        LookAtOriginFrom(1000);
+        SetFog(row.colour, row.mode, row.start, row.end);
+        DrawObject(1, 0);
+        EXPECT_EQ(Red(ColourOf(0, 0, 0)), 255) << "row " << &row - rows;
+        EXPECT_NEAR(Green(ColourOf(0, 0, 0)), row.green, 10) << "row " << &row - rows;
+        End3D();
+    }
 }
 
 TEST_F(SceneTest, CullModeHidesBackFacesAndBegin3DResetsIt) {
     BuildSquare(1, 40);
+    for (int mode : {1, -1, 0}) { // clockwise front faces: the square faces the camera
+        LookAtOriginFrom(1000);
+        if (mode) SetCullMode(mode);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        DrawObject(1, 0);
+        EXPECT_EQ(ColourOf(0, 0, 0), mode < 0 ? 0u : 0xFFFFFFu) << "mode " << mode;
+        End3D();
+    }
+}
+
+using EffectsAndSpritesTest = GlRuntimeTest;
+
+// Seen from above and in front, a floor at y = 0 and a box floating above its centre.
+TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder) {
+    BuildFloor(1, 400, 0);
+    BuildBox(2, 50, 0, 150, 0);
+    UploadPicture(8, 8, 8, [](int, int) { return 0xFFFFFFu; });
+    UploadPicture(9, 8, 8, [](int, int) { return 0u; });
+    for (bool shadow : {true, false}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        Begin3D(100, 20000, 45);
+        SetCamera(0, 600, 600, 0, 0, 0);
+        DrawObject(1, 0);
+        DrawObject(2, 0);
+        // Under the box, beside it on the floor, and on it.
+        int px[3], py[3];
+        PixelOf(0, 0, 55, px[0], py[0]);
+        PixelOf(250, 0, 0, px[1], py[1]);
+        PixelOf(0, 200, 0, px[2], py[2]);
+        ASSERT_EQ(ReadPixel(px[0], py[0]), 0xFFFFFFu);
+        // A texture pair still bound when the pass closes must not tint the darkening; with
+        // the shadow light switched off again, objects are drawn plainly.
+        SetTexture3D(8, 9);
+        DefineLight(-3, 0xFFFFFF, 0, 1000, 0, 0, 0, 0, 1);
+        if (!shadow) DefineLight(-3, 0xFFFFFF, 0, 1000, 0, 0, 0, 0, 0), SetTexture3D(-1, -1);
+        DrawObject(2, 0);
+        End3D();
+        // Grey at half opacity over white under the box.
+        EXPECT_NEAR(Red(ReadPixel(px[0], py[0])), shadow ? 191 : 255, 6);
+        EXPECT_EQ(ReadPixel(px[1], py[1]), 0xFFFFFFu);
+        EXPECT_EQ(ReadPixel(px[2], py[2]), 0xFFFFFFu);
+        unsigned char stencil = 1;
+        glReadPixels(px[0], 599 - py[0], 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &stencil);
+        EXPECT_EQ(stencil, 0) << "the pass leaves a clean stencil buffer behind";
+    }
+}
+
+TEST_F(EffectsAndSpritesTest, CelShadingAndBumpMappingLightTheFacingSide) {
+    BuildBox(2, 100, 0, 0, 0);
     LookAtOriginFrom(1000);
-    SetCullMode(1); // clockwise front faces: the square faces the camera
-    DrawObject(1, 0);
+    SetCullMode(1);
+    DefineLight(-2, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
+    DrawObject(2, 0);
+    EXPECT_GT(Red(ColourOf(0, 0, 100)), 200); // facing the light: the brightest step
     int px, py;
-    PixelOf(0, 0, 0, px, py);
-    EXPECT_EQ(ReadPixel(px, py), 0xFFFFFFu);
-    ClearDepth();
-    glClear(GL_COLOR_BUFFER_BIT);
-    SetCullMode(-1);
-    DrawObject(1, 0);
-    EXPECT_EQ(ReadPixel(px, py), 0u);
-    Begin3D(100, 20000, 45);
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    PixelOf(101, 0, 100, px, py);
+    EXPECT_EQ(ReadPixel(px + 1, py), 0u); // the outline or the background, never white
     End3D();
+
+    // A flat normal map, (0, 0, 1) everywhere: the light in tangent space agrees with it.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    UploadPicture(7, 8, 8, [](int, int) { return 0xFF8080u; });
+    BuildSquare(1, 100);
+    LookAtOriginFrom(1000);
+    SetTexture3D(7, -1);
+    DefineLight(-1, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
+    DrawObject(1, 0);
+    EXPECT_GT(Red(ColourOf(0, 0, 0)), 150);
+    End3D();
+}
+
+TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
+    UploadPicture(5, 64, 32, [](int, int) { return 0xFFFFFFu; });
+    LookAtOriginFrom(1000);
+    SetCullMode(-1);             // back faces only: the sprite is drawn all the same
+    DrawSprite3D(5, 0, 0, 0, 4); // 128 wide, 64 high in world units
+    DrawSprite3D(6, 0, 0, 0, 1); // empty slot: nothing, no harm
+    // Just above the point and just below; the top and side edges.
+    const struct {
+        double x, y;
+        unsigned colour;
+    } probes[] = {{0, 5, 0xFFFFFF}, {0, -5, 0},         {0, 60, 0xFFFFFF},
+                  {0, 70, 0},       {60, 30, 0xFFFFFF}, {70, 30, 0}};
+    for (const auto& probe : probes)
+        EXPECT_EQ(ColourOf(probe.x, probe.y, 0), probe.colour) << probe.x << "," << probe.y;
+    End3D();
+}
+
+// Glyphs 32 world units wide centred on the point in the scene, or flat screen text at the
+// projected point; culling and lighting are off only while the text is drawn.
+TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
+    for (const auto& [x, size, lit] : {std::tuple{0, 4, 20}, {200, 0, 10}}) {
+        LookAtOriginFrom(1000);
+        SetLight(0, 0xFFFFFF);
+        SetCullMode(1);
+        Print3D(RtString("XX"), x, 0, 0, size);
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_CULL_FACE));
+        int px, py, count = 0;
+        PixelOf(x, 0, 0, px, py);
+        for (int y = py - 20; y < py; ++y)
+            for (int sx = px - 20; sx < px + 20; ++sx)
+                count += ReadPixel(sx, y) != 0;
+        EXPECT_GT(count, lit) << "size " << size;
+        End3D();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
 }
 
 } // namespace

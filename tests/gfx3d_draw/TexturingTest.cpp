@@ -1,20 +1,8 @@
 // Texturing objects: the texture pair, texture offsets, model-set textures, and the state the
 // frame flip and the viewport reset.
-#include <GL/gl.h>
 
 #include "DrawTestSupport.h"
-#include "app/AppCommands.h"
-#include "core/Runtime.h"
-#include "gfx2d/ImageCodec.h"
 #include "gfx2d/SpriteCommands.h"
-#include "gfx2d/SpriteStore.h"
-#include "gfx3d/Draw3DCommands.h"
-#include "gfx3d/MeshObject.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/Scene3D.h"
-#include "gfx3d/SceneCommands.h"
-#include "gl/OpenGLRainbows.h"
-#include "support/TestRuntime.h"
 
 namespace {
 
@@ -26,15 +14,7 @@ class TexturingTest : public GlRuntimeTest {
   protected:
     void SetUp() override {
         GlRuntimeTest::SetUp();
-        // Left half red, right half blue.
-        DecodedImage halves;
-        halves.width = halves.height = 64;
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                halves.pixels.insert(halves.pixels.end(),
-                                     {static_cast<unsigned char>(x < 32 ? 255 : 0), 0,
-                                      static_cast<unsigned char>(x < 32 ? 0 : 255), 255});
-        ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 3, halves, false), 1);
+        UploadPicture(3, 64, 64, [](int x, int) { return x < 32 ? kRed : kBlue; });
         BuildSquare(1, 100);
         LookAtOriginFrom(1000);
     }
@@ -44,46 +24,23 @@ class TexturingTest : public GlRuntimeTest {
         DrawObject(1, 0);
     }
     // Colours at a quarter and three quarters across the square.
-    static unsigned LeftColour() { return ColourAt(-50); }
-    static unsigned RightColour() { return ColourAt(50); }
-    static unsigned ColourAt(double x) {
-        int px, py;
-        PixelOf(x, 0, 0, px, py);
-        return ReadPixel(px, py);
-    }
+    static unsigned LeftColour() { return ColourOf(-50, 0, 0); }
+    static unsigned RightColour() { return ColourOf(50, 0, 0); }
 };
-
-TEST_F(TexturingTest, TexturePairOnAndOff) {
-    SetTexture3D(3, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-    EXPECT_EQ(RightColour(), kBlue);
-    SetTexture3D(-1, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
-    End3D();
-}
 
 // A texture of 4 x 4 cells in distinct colours: drawn with an offset of whole cells, every
 // cell shows the colour that the cell the offset points at shows without one. Objects keep v
 // negated for drawing, so an offset along v points down the object's v.
 TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
-    DecodedImage cells;
-    cells.width = cells.height = 64;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            cells.pixels.insert(cells.pixels.end(),
-                                {static_cast<unsigned char>(60 * (x / 16) + 30),
-                                 static_cast<unsigned char>(60 * (y / 16) + 30), 128, 255});
-    ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 4, cells, false), 1);
+    UploadPicture(4, 64, 64, [](int x, int y) {
+        return 60 * (x / 16) + 30 + (60 * (y / 16) + 30) * 256 + 0x800000u;
+    });
     SetTexture3D(4, -1);
     // The square's texture runs from u = 0 at x = -100 to 1 at x = 100, v likewise along y.
     auto cellColour = [](int i, int j) {
         ClearDepth();
         DrawObject(1, 0);
-        int px, py;
-        PixelOf(-75 + 50 * i, -75 + 50 * j, 0, px, py);
-        return ReadPixel(px, py);
+        return ColourOf(-75 + 50 * i, -75 + 50 * j, 0);
     };
     unsigned plain[4][4];
     for (int i = 0; i < 4; ++i)
@@ -103,7 +60,7 @@ TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
 }
 
 TEST_F(TexturingTest, OffsetDoesNotAddUpOverBlendedDraws) {
-    AddShiftedFrames(1, 2, 0);
+    BuildWalkingSquare(1, 100, 2, 0);
     SetTexture3D(3, -1);
     SetTextureOffset(0.5, 0);
     for (int draw = 0; draw < 3; ++draw) {
@@ -114,64 +71,61 @@ TEST_F(TexturingTest, OffsetDoesNotAddUpOverBlendedDraws) {
     End3D();
 }
 
-TEST_F(TexturingTest, ModelSetPartsUseTheSlotsTextures) {
-    ObjectSlot* slot = Rt().objects->Slot(1);
-    GLuint own = 0;
-    glGenTextures(1, &own);
-    glBindTexture(GL_TEXTURE_2D, own);
-    const unsigned char blue[4] = {0, 0, 255, 255};
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, blue);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    slot->modelSet = 1;
-    slot->textures.Push(own);
-    MeshObjectX& part = slot->parts[0];
-    part.textureA = 0;
-    part.textureB = 5;   // beyond the list: no second texture
-    SetTexture3D(3, -1); // the sprite pair is not used for model sets
-    Redraw();
-    EXPECT_EQ(LeftColour(), kBlue);
-    part.textureA = 9; // beyond the list: untextured
-    Redraw();
-    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
-    End3D();
-}
-
-// Draws skip setting up what the draw before them left in place; each change of texture pair,
-// of model-set textures and of effect must still reach the second texture unit.
-TEST_F(TexturingTest, SecondTextureFollowsEveryChangeOfBinding) {
-    UploadPlain(4, 128);
-    SetTexture3D(3, 4);
-    Redraw();
-    EXPECT_NEAR(Red(LeftColour()), 128, 3);
-    SetTexture3D(3, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-    SetTexture3D(3, 4);
-    Redraw();
-    EXPECT_NEAR(Red(LeftColour()), 128, 3);
-
-    // A model set's own pair, then the sprite texture alone again.
-    BuildSquare(2, 100);
-    ObjectSlot* set = Rt().objects->Slot(2);
-    set->modelSet = 1;
-    set->textures.Push(Sprites(*Rt().gfx).slots[3].plainTexture);
-    set->textures.Push(Sprites(*Rt().gfx).slots[4].plainTexture);
-    set->parts[0].textureA = 0;
-    set->parts[0].textureB = 1;
-    ClearDepth();
-    DrawObject(2, 0);
-    EXPECT_NEAR(Red(LeftColour()), 128, 3);
-    SetTexture3D(3, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-
+// A model set's parts bind their own textures from the set's list, whatever the sprite pair;
+// indices beyond the list bind none. Every change of pair must reach the second texture unit,
+// though draws skip setting up what the draw before them left in place.
+TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryChange) {
+    TempDir folder;
+    WritePicture(folder.File("halves.bmp"), 64, 64,
+                 [](int x, int) { return x < 32 ? kRed : kBlue; });
+    WritePicture(folder.File("grey.bmp"), 8, 8, [](int, int) { return 0x808080u; });
+    ASSERT_EQ(SaveObject(folder.File("square.ddd").c_str(), 1), 1);
+    auto loadSet = [&](int id, int ta, int tb) {
+        const std::string text = ";DDW\n[textures]\ncount=2\n1=halves.bmp\n2=grey.bmp\n"
+                                 "[objects]\ncount=1\n1=square.ddd\n1ta=" +
+                                 std::to_string(ta) + "\n1tb=" + std::to_string(tb) + "\n";
+        ASSERT_EQ(LoadObject(folder.Write("set.ddw", text).c_str(), id), 1);
+    };
+    loadSet(11, 1, 9); // no second texture
+    loadSet(12, 9, 9); // untextured
+    loadSet(13, 1, 2);
+    UploadPicture(4, 8, 8, [](int, int) { return 0x808080u; });
+    const unsigned halfRed = 0x000080, halfBlue = 0x800000, white = 0xFFFFFF;
+    const struct {
+        int id, a, b;
+        unsigned left, right;
+    } draws[] = {
+        {1, 3, 4, halfRed, halfBlue}, {1, 3, -1, kRed, kBlue},   {1, 3, 4, halfRed, halfBlue},
+        {11, 3, 4, kRed, kBlue},      {12, 3, 4, white, white},  {13, -1, -1, halfRed, halfBlue},
+        {1, 3, -1, kRed, kBlue},      {1, -1, -1, white, white},
+    };
+    for (const auto& draw : draws) {
+        SetTexture3D(draw.a, draw.b);
+        ClearDepth();
+        DrawObject(draw.id, 0);
+        const std::string what = "object " + std::to_string(draw.id) + " after pair " +
+                                 std::to_string(draw.a) + "," + std::to_string(draw.b);
+        EXPECT_TRUE(Near(LeftColour(), draw.left, 3)) << what << ": " << std::hex << LeftColour();
+        EXPECT_TRUE(Near(RightColour(), draw.right, 3))
+            << what << ": " << std::hex << RightColour();
+    }
     // Cel shading uses the second unit for its ramp.
+    SetTexture3D(3, -1);
     DefineLight(-2, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
     Redraw();
     DefineLight(-2, 0, 0, 0, 0, 0, 0, 0, 0);
     Redraw();
     EXPECT_EQ(LeftColour(), kRed);
     End3D();
+
+    // Loading a missing file leaves the slot alone; loading a file that is there empties it
+    // first, textures included.
+    const GLuint texture = Rt().objects->Slot(13)->textures[0];
+    ASSERT_TRUE(glIsTexture(texture));
+    ASSERT_EQ(LoadObject(folder.File("none.ddd").c_str(), 13), 0);
+    EXPECT_TRUE(glIsTexture(texture));
+    ASSERT_EQ(LoadObject(folder.Write("broken.ddd", "").c_str(), 13), 0);
+    EXPECT_FALSE(glIsTexture(texture));
 }
 
 TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices) {
@@ -200,8 +154,8 @@ TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     BuildSquare(1, 30);
     DrawObject(1, 0);
-    EXPECT_EQ(ColourAt(-80), 0u);
-    EXPECT_EQ(ColourAt(-20), kRed);
+    EXPECT_EQ(ColourOf(-80, 0, 0), 0u);
+    EXPECT_EQ(ColourOf(-20, 0, 0), kRed);
     End3D();
 }
 
