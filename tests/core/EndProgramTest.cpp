@@ -25,10 +25,7 @@ class EndProgramDeathTest : public ::testing::Test {
     void SetUp() override {
         // The child's start-up reads TMPDIR, which the child inherits, into its settings.
         Rt().settings = RuntimeSettings{};
-        if (!InsideDeathTestChild()) {
-            dir = std::make_unique<TempDir>();
-            tmp = std::make_unique<ScopedTmpDir>(dir->Path());
-        }
+        tmp = std::make_unique<ScopedTmpDir>(dir.Path());
         os::UseHeadlessBackend(nullptr);
         Rt().error = ErrorRecord{};
     }
@@ -44,7 +41,7 @@ class EndProgramDeathTest : public ::testing::Test {
     // The log as the parent sees it; the child inherited the parent's TMPDIR.
     static std::string Log() { return ReadWholeFile(LogFilePath()); }
 
-    std::unique_ptr<TempDir> dir;
+    TempDir dir;
     std::unique_ptr<ScopedTmpDir> tmp;
 };
 
@@ -82,9 +79,9 @@ TEST_F(EndProgramDeathTest, DebugModeWritesTheEndReport) {
 
 TEST_F(EndProgramDeathTest, QuietRunLeavesNoLogAndRemovesAnOldOne) {
     AppendLogLine("left over from an earlier run");
-    ASSERT_TRUE(FileExistsOnDisk(LogFilePath()));
+    ASSERT_TRUE(std::filesystem::exists(LogFilePath()));
     EXPECT_EXIT(RunThenEnd([] {}), ::testing::ExitedWithCode(0), "");
-    EXPECT_FALSE(FileExistsOnDisk(LogFilePath()));
+    EXPECT_FALSE(std::filesystem::exists(LogFilePath()));
 }
 
 TEST_F(EndProgramDeathTest, SoftwareRendererLeavesOnlyItsWarning) {
@@ -165,7 +162,7 @@ TEST(StartUp, WorksInTheProgramsFolderAndKeepsRelativeOutputPaths) {
     PresentFrame();
     ShutdownRuntime();
     ShutdownRuntime(); // twice is harmless
-    EXPECT_TRUE(FileExistsOnDisk(elsewhere.File("shots/frame-1.png")));
+    EXPECT_TRUE(std::filesystem::exists(elsewhere.File("shots/frame-1.png")));
     EXPECT_NE(ReadWholeFile(elsewhere.File("run.txt")).find("end "), std::string::npos);
 }
 

@@ -33,11 +33,11 @@ TEST_F(WholeFileTest, SizeAndExistenceOfFilesButNotOfFolders) {
 TEST_F(WholeFileTest, RemoveFileDeletesFilesAndIgnoresMissingOnes) {
     WriteWholeFile("gone.txt", "x");
     RemoveFile("gone.txt");
-    EXPECT_FALSE(FileExistsOnDisk("gone.txt"));
+    EXPECT_FALSE(std::filesystem::exists("gone.txt"));
     RemoveFile("gone.txt");
     ASSERT_EQ(mkdir("keep", 0755), 0);
     RemoveFile("keep");
-    EXPECT_TRUE(FileExistsOnDisk("keep"));
+    EXPECT_TRUE(std::filesystem::exists("keep"));
 }
 
 TEST_F(WholeFileTest, DuplicateFileCopiesEveryByte) {

@@ -77,7 +77,7 @@ TEST_F(IniTest, UnchangedStoresAreNotWritten) {
     EXPECT_EQ(ReadWholeFile("game.ini"), "[A]\r\nk=v\r\n");
     IniPut("A", "k", "w"); // a store without a file name is never written
     IniOpen("other.ini");
-    EXPECT_FALSE(FileExistsOnDisk(".ini"));
+    EXPECT_FALSE(std::filesystem::exists(".ini"));
     EXPECT_EQ(ReadWholeFile("game.ini"), "[A]\r\nk=v\r\n");
 }
 
@@ -86,7 +86,7 @@ TEST_F(IniTest, MissingFileIsCreatedAtTheEnd) {
     EXPECT_STREQ(IniGet("A", "k").CText(), "NO_DATA");
     IniPut("Options", "Speed", "3");
     WriteBackDataFiles(); // the folder does not exist: skipped silently
-    EXPECT_FALSE(FileExistsOnDisk("sub/new.ini"));
+    EXPECT_FALSE(std::filesystem::exists("sub/new.ini"));
     IniOpen("settings.ini");
     IniPut("Options", "Speed", "3");
     WriteBackDataFiles();

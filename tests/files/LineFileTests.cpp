@@ -75,7 +75,7 @@ TEST_F(LineFileTest, MissingFilesGiveNoFileAndRecordError3) {
 
 TEST_F(LineFileTest, WrittenLinesAreSavedWhenAnotherFileIsUsed) {
     EXPECT_EQ(PutLineText("a.txt", 5, "x"), 0.0);
-    EXPECT_FALSE(FileExistsOnDisk("a.txt")); // written lazily
+    EXPECT_FALSE(std::filesystem::exists("a.txt")); // written lazily
     EXPECT_STREQ(GetLineText("a.txt", 5).CText(), "x");
     EXPECT_STREQ(GetLineText("b.txt", 0).CText(), "NO_FILE");
     EXPECT_EQ(ReadWholeFile("a.txt"), "\r\n\r\n\r\n\r\n\r\nx\r\n");

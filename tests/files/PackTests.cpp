@@ -120,28 +120,28 @@ TEST_F(PackLookupTest, TemporaryCopyIsGoneAfterTheNextLookup) {
     Lookup("ddd/crab.ddd");
     const std::string first = lastPath;
     EXPECT_EQ(first.substr(first.size() - 4), ".ddd");
-    ASSERT_TRUE(FileExistsOnDisk(first));
+    ASSERT_TRUE(std::filesystem::exists(first));
 
     // The next lookup deletes it, even when that one finds its file on disk.
     WriteWholeFile("ondisk.txt", "disk");
     EXPECT_EQ(Lookup("ondisk.txt"), "disk");
     EXPECT_EQ(lastPath, "ondisk.txt");
-    EXPECT_FALSE(FileExistsOnDisk(first));
+    EXPECT_FALSE(std::filesystem::exists(first));
 
     // Naming the packs again deletes it too.
     Lookup("readme.txt");
     const std::string second = lastPath;
-    ASSERT_TRUE(FileExistsOnDisk(second));
+    ASSERT_TRUE(std::filesystem::exists(second));
     SetResourcePacks("game.sbx", "");
-    EXPECT_FALSE(FileExistsOnDisk(second));
+    EXPECT_FALSE(std::filesystem::exists(second));
 
     // And so does shut-down.
     Lookup("empty.dat");
     const std::string third = lastPath;
-    ASSERT_TRUE(FileExistsOnDisk(third));
+    ASSERT_TRUE(std::filesystem::exists(third));
     EXPECT_EQ(ReadWholeFile(third), "");
     ShutdownRuntime();
-    EXPECT_FALSE(FileExistsOnDisk(third));
+    EXPECT_FALSE(std::filesystem::exists(third));
 }
 
 TEST_F(PackLookupTest, AFileOnDiskWinsOverThePackAndNothingIsExtracted) {
