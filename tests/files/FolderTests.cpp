@@ -111,23 +111,21 @@ TEST(WildcardMatchTest, StarsQuestionMarksAndCase) {
     const struct {
         const char *pattern, *name;
         bool matches;
-    } cases[] = {
-        {"a?c", "abc", true},
-        {"a?c", "a.c", false},
-        {"*.TXT", "Notes.txt", true},
-        {"*.txt", "notes.txt.bak", false},
-        {"*", "", true},
-        {"", "", true},
-        {"", "a", false},
-        {"**a**", "banana", true},
-        {"b*n*a", "banana", true},
-        {"b*n*x", "banana", false},
-        {"*ab*ab", "xabyabab", true},
-        {"level?.*", "level3.dat", true},
-        {"level?", "level", false},
-        {"abc", "ab", false},
-        {"ab*", "ab", true},
-    };
+    } cases[] = {{"a?c", "abc", true},
+                 {"a?c", "a.c", false},
+                 {"*.TXT", "Notes.txt", true},
+                 {"*.txt", "notes.txt.bak", false},
+                 {"*", "", true},
+                 {"", "", true},
+                 {"", "a", false},
+                 {"**a**", "banana", true},
+                 {"b*n*a", "banana", true},
+                 {"b*n*x", "banana", false},
+                 {"*ab*ab", "xabyabab", true},
+                 {"level?.*", "level3.dat", true},
+                 {"level?", "level", false},
+                 {"abc", "ab", false},
+                 {"ab*", "ab", true}};
     for (const auto& c : cases)
         EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
 }

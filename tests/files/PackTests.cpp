@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,34 +116,24 @@ TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
     }
 }
 
+// A temporary copy is gone after the next lookup (even one that finds its file on disk),
+// after the packs are named again and after shut-down.
 TEST_F(PackLookupTest, TemporaryCopyIsGoneAfterTheNextLookup) {
     MakePack(PackMethod::Deflate);
     SetResourcePacks("game.sbx", "game.sbx");
-    Lookup("ddd/crab.ddd");
-    const std::string first = lastPath;
-    EXPECT_EQ(first.substr(first.size() - 4), ".ddd");
-    ASSERT_TRUE(std::filesystem::exists(first));
-
-    // The next lookup deletes it, even when that one finds its file on disk.
     WriteWholeFile("ondisk.txt", "disk");
-    EXPECT_EQ(Lookup("ondisk.txt"), "disk");
-    EXPECT_EQ(lastPath, "ondisk.txt");
-    EXPECT_FALSE(std::filesystem::exists(first));
-
-    // Naming the packs again deletes it too.
-    Lookup("readme.txt");
-    const std::string second = lastPath;
-    ASSERT_TRUE(std::filesystem::exists(second));
-    SetResourcePacks("game.sbx", "");
-    EXPECT_FALSE(std::filesystem::exists(second));
-
-    // And so does shut-down.
-    Lookup("empty.dat");
-    const std::string third = lastPath;
-    ASSERT_TRUE(std::filesystem::exists(third));
-    EXPECT_EQ(ReadWholeFile(third), "");
-    ShutdownRuntime();
-    EXPECT_FALSE(std::filesystem::exists(third));
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"ddd/crab.ddd", [this] { EXPECT_EQ(Lookup("ondisk.txt"), "disk"); }},
+        {"readme.txt", [] { SetResourcePacks("game.sbx", ""); }},
+        {"empty.dat", [] { ShutdownRuntime(); }}};
+    for (const auto& [name, next] : steps) {
+        Lookup(name);
+        const std::string copy = lastPath;
+        ASSERT_TRUE(std::filesystem::exists(copy)) << name;
+        EXPECT_EQ(copy.substr(copy.size() - 4), std::string(name).substr(std::strlen(name) - 4));
+        next();
+        EXPECT_FALSE(std::filesystem::exists(copy)) << name;
+    }
 }
 
 TEST_F(PackLookupTest, AFileOnDiskWinsOverThePackAndNothingIsExtracted) {
