@@ -45,9 +45,8 @@ TEST_F(IniTest, GetFindsKeysWithoutRegardToCase) {
     WriteWholeFile("game.ini", "[A]\r\nk = v\r\n[B]\r\n");
     IniOpen("game.ini");
     EXPECT_STREQ(IniGet("a", "K").CText(), "v");
-    EXPECT_STREQ(IniGet("A", "missing").CText(), "NO_DATA");
-    EXPECT_STREQ(IniGet("B", "k").CText(), "NO_DATA");
-    EXPECT_STREQ(IniGet("C", "").CText(), "NO_DATA");
+    for (const auto& [section, key] : {std::pair{"A", "missing"}, {"B", "k"}, {"C", ""}})
+        EXPECT_STREQ(IniGet(section, key).CText(), "NO_DATA") << section << " " << key;
 }
 
 TEST_F(IniTest, PutRemovesKeysAndSectionsByMovingTheLastIntoTheirPlace) {
@@ -71,6 +70,8 @@ TEST_F(IniTest, PutRemovesKeysAndSectionsByMovingTheLastIntoTheirPlace) {
 TEST_F(IniTest, UnchangedStoresAreNotWritten) {
     WriteWholeFile("game.ini", "; comment kept\n[A]\nk=v\n");
     IniOpen("game.ini");
+    IniOpen("other.ini");
+    EXPECT_EQ(ReadWholeFile("game.ini"), "; comment kept\n[A]\nk=v\n");
     IniOpen("game.ini");
     IniPut("A", "k", "v");
     IniOpen("");
