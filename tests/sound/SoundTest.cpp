@@ -129,7 +129,7 @@ TEST_F(SoundSlotsTest, PlaysRotateOverTheCopiesAndHandlesNameSlotAndCopy) {
 
 TEST_F(SoundSlotsTest, PanAndVolumeBecomeGainsOfHundredthsOfADecibel) {
     ASSERT_EQ(LoadSound(ShortSound().c_str(), 8, 1), 1.0);
-    // -10000 hundredths of a decibel is silence; half a pan is -2500, volume 0.9 is -1000.
+    // -10000 hundredths of a decibel is silence; half a pan is -5000, volume 0.9 is -1000.
     const double cases[][4] = {{0, 1, 1, 1},        {5, 1, 1e-5, 1},
                                {-1, 1, 1, 1e-5},    {-0.5, 1, 1, 0.0031623},
                                {0, -1, 1e-5, 1e-5}, {0, 0.9, 0.316228, 0.316228}};
