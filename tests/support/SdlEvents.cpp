@@ -3,8 +3,7 @@
 SDL_Event KeyEvent(SDL_Scancode scancode, bool down) {
     SDL_Event event{down ? SDL_KEYDOWN : SDL_KEYUP};
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+    event.key.keysym = {scancode, SDL_GetKeyFromScancode(scancode), 0, 0};
     return event;
 }
 
@@ -16,11 +15,8 @@ SDL_Event ButtonEvent(Uint8 button, bool down) {
 }
 
 SDL_Event MotionEvent(int x, int y, int xrel, int yrel) {
-    SDL_Event event{SDL_MOUSEMOTION};
-    event.motion.x = x;
-    event.motion.y = y;
-    event.motion.xrel = xrel;
-    event.motion.yrel = yrel;
+    SDL_Event event{};
+    event.motion = {SDL_MOUSEMOTION, 0, 0, 0, 0, x, y, xrel, yrel};
     return event;
 }
 
