@@ -10,6 +10,12 @@
 
 namespace {
 
+// True inside the child process of a death test, a fresh run of the test program that
+// inherits the parent's environment.
+bool InsideDeathTestChild() {
+    return !GTEST_FLAG_GET(internal_run_death_test).empty();
+}
+
 // The folders alive now; the n-th of them is named to a death test's child in this variable.
 int liveFolders = 0;
 std::string FolderVariable(int n) {
@@ -58,10 +64,6 @@ ScopedTmpDir::~ScopedTmpDir() {
     else
         unsetenv("TMPDIR");
     Rt().settings.tempDirectory = oldSetting_;
-}
-
-bool InsideDeathTestChild() {
-    return !GTEST_FLAG_GET(internal_run_death_test).empty();
 }
 
 std::string ReadWholeFile(const std::string& path) {

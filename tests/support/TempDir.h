@@ -42,10 +42,6 @@ class ScopedTmpDir {
     std::string oldSetting_;
 };
 
-// True inside the child process of a death test, a fresh run of the test program that
-// inherits the parent's environment.
-bool InsideDeathTestChild();
-
 // The whole content of a file; "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
