@@ -69,7 +69,7 @@ TEST(PackCodecTest, TheDictionaryCoderFindsRepeats) {
               text.size() / 2);
 }
 
-// A pack in the current folder made of the samples; also writes each sample into "src/".
+// A pack of the samples in the current folder, and lookups through the command of game code.
 class PackLookupTest : public TempFolderTest {
   protected:
     void MakePack(PackMethod method, const std::string& packName = "game.sbx") {
