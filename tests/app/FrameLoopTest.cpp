@@ -63,31 +63,21 @@ TEST_F(FrameLoop, FrameTimeAndTimer) {
     }
 }
 
+// Losing the focus pauses, and says so in the title, unless auto-pause is off or the program
+// runs in debug mode; PresentFrame waits in its pause until the window is active again.
 TEST_F(FrameLoop, FocusLossPausesWithTitleAndFocusGainResumes) {
-    headless.window->events.push_back(MakeEvent(os::Event::Type::FocusLost));
-    PumpMessages(*Rt().gfx);
-    EXPECT_TRUE(Rt().paused);
-    EXPECT_EQ(headless.window->title, "test <pause>");
-
-    // PresentFrame waits inside its pause loop until the window is active again.
-    headless.window->events.push_back(MakeEvent(os::Event::Type::FocusGained));
-    PresentFrame();
-    EXPECT_FALSE(Rt().paused);
-    EXPECT_EQ(headless.window->title, "test");
-}
-
-TEST_F(FrameLoop, NoPauseWithAutoPauseOffOrInDebugMode) {
-    SetAutoPause(0);
-    headless.window->events.push_back(MakeEvent(os::Event::Type::FocusLost));
-    PumpMessages(*Rt().gfx);
-    EXPECT_FALSE(Rt().paused);
-    EXPECT_EQ(headless.window->title, "test");
-
-    SetAutoPause(1);
-    Rt().settings.debugMode = 1;
-    headless.window->events.push_back(MakeEvent(os::Event::Type::FocusLost));
-    PumpMessages(*Rt().gfx);
-    EXPECT_FALSE(Rt().paused);
+    for (const auto& [autoPause, debugMode, pauses] :
+         {std::tuple{1, 0, true}, {0, 0, false}, {1, 1, false}}) {
+        SetAutoPause(autoPause);
+        Rt().settings.debugMode = debugMode;
+        headless.window->events.push_back(MakeEvent(os::Event::Type::FocusLost));
+        PumpMessages(*Rt().gfx);
+        EXPECT_EQ(headless.window->title, pauses ? "test <pause>" : "test")
+            << autoPause << debugMode;
+        headless.window->events.push_back(MakeEvent(os::Event::Type::FocusGained));
+        PresentFrame();
+        EXPECT_EQ(headless.window->title, "test");
+    }
 }
 
 // Each script runs on a fresh runtime: "d<code>"/"u<code>" a key goes down/up, "r" game code
