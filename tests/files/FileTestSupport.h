@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/TempDir.h"
@@ -10,14 +11,12 @@
 class TempFolderTest : public ::testing::Test {
   protected:
     void SetUp() override;
-    // Saves and forgets the file state (channels, line file, INI store, resource lookups),
-    // then removes the folder.
+    // Saves and forgets the file state (channels, line file, INI store, resource lookups).
     void TearDown() override;
     // The folder, ending in "/".
-    const std::string& Folder() const { return folder_; }
+    std::string Folder() const { return dir_.Path() + "/"; }
 
   private:
-    std::string folder_;
-    std::string previous_;
-    bool ownsFolder_ = true;
+    TempDir dir_;
+    std::filesystem::path previous_;
 };

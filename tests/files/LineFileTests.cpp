@@ -15,22 +15,54 @@ class LineFileTest : public TempFolderTest {
         TempFolderTest::SetUp();
         Rt().error = ErrorRecord{};
     }
-    void TearDown() override {
+    // The error number recorded since the last call.
+    double RecordedError() {
+        const double error = Rt().error.errorNumber;
         Rt().error = ErrorRecord{};
-        TempFolderTest::TearDown();
+        return error;
     }
 };
 
+// Blanks stay, trailing control bytes go; only the first 256 lines are kept. Lines outside
+// the cache record error 7, a missing file error 3, and the program goes on.
 TEST_F(LineFileTest, LinesAreReadByNumber) {
-    WriteWholeFile("data.txt", "first\r\n  \r\n\r\n42.5 points\nlast\x01\x1F");
-    EXPECT_STREQ(GetLineText("data.txt", 0).CText(), "first");
-    EXPECT_STREQ(GetLineText("data.txt", 1).CText(), "  "); // blanks stay
-    EXPECT_STREQ(GetLineText("data.txt", 2).CText(), "NO_DATA");
+    std::string content = "first\r\n  \r\n\r\n42.5 points\nlast\x01\x1F\n";
+    for (int i = 5; i < 300; ++i)
+        content += std::to_string(i) + "\n";
+    WriteWholeFile("data.txt", content);
+    const std::tuple<const char*, double, const char*, double> rows[] = {
+        {"data.txt", 0, "first", 0},    {"data.txt", 1, "  ", 0},
+        {"data.txt", 2, "NO_DATA", 0},  {"data.txt", 4, "last", 0},
+        {"data.txt", 255, "255", 0},    {"data.txt", 256, "NO_DATA", 7},
+        {"data.txt", -1, "NO_DATA", 7}, {"missing.txt", 0, "NO_FILE", 3}};
+    for (const auto& [file, line, text, error] : rows) {
+        EXPECT_STREQ(GetLineText(file, line).CText(), text) << file << " " << line;
+        EXPECT_EQ(RecordedError(), error) << file << " " << line;
+    }
     EXPECT_EQ(GetLineNumber("data.txt", 3), 42.5);
-    EXPECT_STREQ(GetLineText("data.txt", 4).CText(), "last"); // trailing control bytes go
-    EXPECT_STREQ(GetLineText("data.txt", 255).CText(), "NO_DATA");
-    EXPECT_EQ(GetLineNumber("data.txt", 200), 0.0);
-    EXPECT_EQ(Rt().error.errorNumber, 0.0);
+    EXPECT_EQ(GetLineNumber("missing.txt", 0), 0.0);
+}
+
+TEST_F(LineFileTest, WrittenLinesAreSavedWhenAnotherFileIsUsed) {
+    EXPECT_EQ(PutLineText("a.txt", 5, "x"), 0.0);
+    EXPECT_FALSE(std::filesystem::exists("a.txt")); // written lazily
+    EXPECT_EQ(PutLineText("a.txt", 256, "y"), 7.0);
+    EXPECT_EQ(RecordedError(), 7.0);
+    EXPECT_STREQ(GetLineText("a.txt", 5).CText(), "x");
+    EXPECT_STREQ(GetLineText("b.txt", 0).CText(), "NO_FILE");
+    EXPECT_EQ(ReadWholeFile("a.txt"), "\r\n\r\n\r\n\r\n\r\nx\r\n");
+
+    WriteWholeFile("scores.txt", "10\r\n20\r\n30\r\n");
+    EXPECT_EQ(PutLineNumber("scores.txt", 1, 25.5), 0.0);
+    PutLineText("scores.txt", 2, std::string(1500, 'w').c_str());
+    EXPECT_EQ(GetLineText("scores.txt", 2).Length(), 1024u) << "long lines are cut";
+    EXPECT_STREQ(GetLineText("./scores.txt", 1).CText(), "25.5") << "another spelling reloads";
+    EXPECT_EQ(ReadWholeFile("scores.txt"), "10\r\n25.5\r\n" + std::string(1024, 'w') + "\r\n");
+    // Reading without writing leaves the file as it was.
+    WriteWholeFile("plain.txt", "a\nb\n");
+    GetLineText("plain.txt", 0);
+    GetLineText("a.txt", 0);
+    EXPECT_EQ(ReadWholeFile("plain.txt"), "a\nb\n");
 }
 
 // Letters of UTF-8 end in bytes above 127: they are text, not line ends, in memory and in the
@@ -51,67 +83,6 @@ TEST_F(LineFileTest, LettersAbove127SurviveLineAndIniFiles) {
         EXPECT_STREQ(GetLineText("names.txt", i).CText(), names[i]);
         EXPECT_STREQ(IniGet("Player", names[i]).CText(), names[i]);
     }
-}
-
-TEST_F(LineFileTest, LinesOutsideTheCacheRecordError7AndTheProgramGoesOn) {
-    WriteWholeFile("a.txt", "x\n");
-    EXPECT_STREQ(GetLineText("a.txt", 300).CText(), "NO_DATA");
-    EXPECT_EQ(Rt().error.errorNumber, 7.0);
-    Rt().error = ErrorRecord{};
-    EXPECT_STREQ(GetLineText("a.txt", -1).CText(), "NO_DATA");
-    EXPECT_EQ(Rt().error.errorNumber, 7.0);
-    Rt().error = ErrorRecord{};
-    EXPECT_EQ(PutLineText("a.txt", 256, "y"), 7.0);
-    EXPECT_EQ(Rt().error.errorNumber, 7.0);
-    EXPECT_STREQ(GetLineText("a.txt", 0).CText(), "x");
-}
-
-TEST_F(LineFileTest, MissingFilesGiveNoFileAndRecordError3) {
-    EXPECT_STREQ(GetLineText("missing.txt", 0).CText(), "NO_FILE");
-    EXPECT_EQ(Rt().error.errorNumber, 3.0);
-    EXPECT_STREQ(GetLineText("missing.txt", 1).CText(), "NO_FILE");
-    EXPECT_EQ(GetLineNumber("missing.txt", 0), 0.0);
-}
-
-TEST_F(LineFileTest, WrittenLinesAreSavedWhenAnotherFileIsUsed) {
-    EXPECT_EQ(PutLineText("a.txt", 5, "x"), 0.0);
-    EXPECT_FALSE(FileExistsOnDisk("a.txt")); // written lazily
-    EXPECT_STREQ(GetLineText("a.txt", 5).CText(), "x");
-    EXPECT_STREQ(GetLineText("b.txt", 0).CText(), "NO_FILE");
-    EXPECT_EQ(ReadWholeFile("a.txt"), "\r\n\r\n\r\n\r\n\r\nx\r\n");
-
-    WriteWholeFile("scores.txt", "10\r\n20\r\n30\r\n");
-    EXPECT_EQ(PutLineNumber("scores.txt", 1, 25.5), 0.0);
-    EXPECT_EQ(PutLineNumber("scores.txt", 0, -3), 0.0);
-    EXPECT_EQ(GetLineNumber("scores.txt", 1), 25.5);
-    GetLineText("a.txt", 0);
-    EXPECT_EQ(ReadWholeFile("scores.txt"), "-3\r\n25.5\r\n30\r\n");
-    // Reading without writing leaves the file as it was.
-    WriteWholeFile("plain.txt", "a\nb\n");
-    GetLineText("plain.txt", 0);
-    GetLineText("a.txt", 0);
-    EXPECT_EQ(ReadWholeFile("plain.txt"), "a\nb\n");
-}
-
-TEST_F(LineFileTest, NamesAreComparedExactlySoAnotherSpellingReloads) {
-    WriteWholeFile("c.txt", "disk\n");
-    PutLineText("c.txt", 0, "memory");
-    EXPECT_STREQ(GetLineText("./c.txt", 0).CText(), "memory"); // switching saved it first
-    EXPECT_STREQ(GetLineText("c.txt", 0).CText(), "memory");
-}
-
-TEST_F(LineFileTest, OnlyTheFirst256LinesAreKeptAndLongLinesAreCut) {
-    std::string content;
-    for (int i = 0; i < 300; ++i)
-        content += std::to_string(i) + "\n";
-    WriteWholeFile("many.txt", content);
-    EXPECT_STREQ(GetLineText("many.txt", 255).CText(), "255");
-    PutLineText("many.txt", 0, std::string(1500, 'w').c_str());
-    EXPECT_EQ(GetLineText("many.txt", 0).Length(), 1024u);
-    WriteBackDataFiles();
-    const std::string saved = ReadWholeFile("many.txt");
-    EXPECT_EQ(saved.substr(0, 1026), std::string(1024, 'w') + "\r\n");
-    EXPECT_EQ(saved.substr(saved.size() - 7), "\r\n255\r\n"); // line 255 is the last
 }
 
 TEST_F(LineFileTest, ChangesAreSavedAtProgramEnd) {

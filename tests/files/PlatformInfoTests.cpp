@@ -9,11 +9,10 @@
 namespace {
 
 TEST(PlatformInfoTest, FixedAnswersAndUnknownKeys) {
-    EXPECT_STREQ(PlatformInfo("").CText(), "WIN32");
-    EXPECT_STREQ(PlatformInfo("device").CText(), "DESKTOP");
-    EXPECT_STREQ(PlatformInfo("DeViCe").CText(), "DESKTOP");
-    EXPECT_STREQ(PlatformInfo("DEVICES").CText(), "NO_DATA");
-    EXPECT_STREQ(PlatformInfo("what").CText(), "NO_DATA");
+    const std::pair<const char*, const char*> rows[] = {
+        {"", "WIN32"}, {"DeViCe", "DESKTOP"}, {"DEVICES", "NO_DATA"}, {"what", "NO_DATA"}};
+    for (const auto& [key, answer] : rows)
+        EXPECT_STREQ(PlatformInfo(key).CText(), answer) << key;
 }
 
 TEST(PlatformInfoTest, MachineIdIsEightUpperCaseHexDigitsAndStable) {

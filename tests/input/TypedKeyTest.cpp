@@ -1,8 +1,9 @@
 // Typed characters through real SDL key and text events: the scan order, the special codes,
 // Shift, the platform's text and the repeat suppression.
-#include "InputTesting.h"
 #include "input/InputCommands.h"
 #include "input/InputPolls.h"
+#include "support/SdlEvents.h"
+#include "support/TestRuntime.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST_F(TypedKey, ScriptsOfKeys) {
             switch (step.op) {
             case '+':
             case '-': PushKey(step.key, step.op == '+'); break;
-            case 't': PushText(step.text); break;
+            case 't': Push({TextEvent(step.text)}); break;
             case '=': EXPECT_STREQ(GetTypedKey().CText(), step.text) << name; break;
             default: EXPECT_EQ(AnyKeyTyped(), std::atoi(step.text)) << name;
             }

@@ -1,4 +1,6 @@
-// A fresh temporary folder for a test, removed with everything in it afterwards.
+// A fresh temporary folder for a test, removed with everything in it afterwards. The child
+// process of a death test runs the test afresh: its folders are the parent's, made in the same
+// order, and the parent removes them.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +25,8 @@ class TempDir {
 
   private:
     std::string path_;
+    std::string variable_;
+    bool owner_ = true;
 };
 
 // Points TMPDIR and the runtime's setting read from it (and so the runtime log) at a folder for
@@ -38,12 +42,6 @@ class ScopedTmpDir {
     std::string oldSetting_;
 };
 
-// True inside the child process of a death test. Such a child is a fresh run of the test
-// program that inherits the parent's environment (TMPDIR among it), so a fixture should make its
-// temporary folder in the parent only.
-bool InsideDeathTestChild();
-
 // The whole content of a file; "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
-bool FileExistsOnDisk(const std::string& path);

@@ -11,46 +11,28 @@ namespace {
 
 TEST(NumberToText, WritesTenSignificantDigitsInFixedOrExponentForm) {
     using Limits = std::numeric_limits<double>;
-    const std::pair<double, const char*> cases[] = {
-        // Whole numbers have no point.
-        {3, "3"},
-        {-2, "-2"},
-        {0, "0"},
-        {-0.0, "0"},
-        {9999999999.0, "9999999999"},
-        {-9999999999.0, "-9999999999"},
-        // Fixed form from one tenth up to ten digits.
-        {0.5, "0.5"},
-        {1234.5, "1234.5"},
-        {-0.75, "-0.75"},
-        {0.1, "0.1"},
-        {static_cast<double>(0.1f), "0.1000000015"},
-        {1.0 / 3.0, "0.3333333333"},
-        {2.0 / 3.0, "0.6666666667"},
-        {99999.99999, "99999.99999"},
-        {0.12345678905, "0.1234567891"},
-        // Exponent form below one tenth and from eleven digits on.
-        {0.05, "5.e-002"},
-        {-0.05, "-5.e-002"},
-        {1e-5, "1.e-005"},
-        {2.5e-10, "2.5e-010"},
-        {12345678901.0, "1.23456789e+010"},
-        {1e100, "1.e+100"},
-        // Rounding across a power of ten moves the exponent.
-        {9999999999.5, "1.e+010"},
-        {9999999999.4, "9999999999"},
-        {0.099999999995, "0.1"},
-        {0.0999999999, "9.99999999e-002"},
-        {9.9999999999, "10"},
-        // Extremes and special values.
-        {Limits::max(), "1.797693135e+308"},
-        {Limits::denorm_min(), "4.940656458e-324"},
-        {Limits::min(), "2.225073859e-308"},
-        {std::nan(""), "nan"},
-        {-std::nan(""), "nan"},
-        {HUGE_VAL, "inf"},
-        {-HUGE_VAL, "-inf"},
-    };
+    // Whole numbers have no point; fixed form from one tenth up to ten digits; exponent form
+    // below one tenth and from eleven digits on; rounding across a power of ten moves the
+    // exponent.
+    const std::pair<double, const char*> cases[] = {{3, "3"},
+                                                    {-0.0, "0"},
+                                                    {-9999999999.0, "-9999999999"},
+                                                    {-0.75, "-0.75"},
+                                                    {static_cast<double>(0.1f), "0.1000000015"},
+                                                    {2.0 / 3.0, "0.6666666667"},
+                                                    {99999.99999, "99999.99999"},
+                                                    {-0.05, "-5.e-002"},
+                                                    {2.5e-10, "2.5e-010"},
+                                                    {12345678901.0, "1.23456789e+010"},
+                                                    {1e100, "1.e+100"},
+                                                    {9999999999.5, "1.e+010"},
+                                                    {0.099999999995, "0.1"},
+                                                    {0.0999999999, "9.99999999e-002"},
+                                                    {9.9999999999, "10"},
+                                                    {Limits::max(), "1.797693135e+308"},
+                                                    {Limits::denorm_min(), "4.940656458e-324"},
+                                                    {-std::nan(""), "nan"},
+                                                    {-HUGE_VAL, "-inf"}};
     for (const auto& [number, text] : cases) {
         EXPECT_STREQ(NumberToText(number).CText(), text);
         EXPECT_EQ(LenOfNumber(number), static_cast<double>(std::strlen(text))) << text;

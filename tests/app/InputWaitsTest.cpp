@@ -1,0 +1,67 @@
+// The input waits, driven by scripted SDL events that arrive one step per message pump.
+#include "ScriptedRuntime.h"
+#include "app/AppCommands.h"
+#include "input/InputCommands.h"
+#include "input/InputPolls.h"
+
+namespace {
+
+class Waits : public ScriptedRuntimeTest {
+  protected:
+    // The waits pump twice in a row (before a wait round and at its start): each event is
+    // given two more pumps of its own, so that the state it leaves can be seen.
+    void Slowly(std::vector<EventStep> steps) {
+        for (EventStep& step : steps)
+            Script({std::move(step), {}, {}});
+    }
+};
+using WaitsDeathTest = Waits;
+
+SDL_Event Key(SDL_Scancode key, bool down = true) {
+    return KeyEvent(key, down);
+}
+
+} // namespace
+
+// Each wait must still be waiting when the step before the one it waits for has come: the
+// key or button it returned on is held afterwards.
+TEST_F(Waits, WaitForKeyReturnsOnANewKey) {
+    Slowly({{}, {}, {Key(SDL_SCANCODE_K)}, {Key(SDL_SCANCODE_K, false)}});
+    WaitForKey();
+    EXPECT_EQ(KeyDown(37), 1);
+}
+
+TEST_F(Waits, WaitForKeyWaitsForAKeyOtherThanTheOneTypedLast) {
+    // K, the key typed last, is held for a few rounds, then released and Space pressed.
+    PushKey(SDL_SCANCODE_K, true);
+    EXPECT_EQ(AnyKeyTyped(), 1);
+    Slowly({{}, {}, {Key(SDL_SCANCODE_K, false)}, {}, {Key(SDL_SCANCODE_SPACE)}, {}});
+    WaitForKey();
+    EXPECT_EQ(KeyDown(57), 1) << "returned before Space";
+}
+
+TEST_F(Waits, ModifierKeysDoNotEndWaitForKey) {
+    Slowly({{Key(SDL_SCANCODE_LSHIFT)}, {Key(SDL_SCANCODE_RCTRL)}, {Key(SDL_SCANCODE_X)}, {}});
+    WaitForKey();
+    EXPECT_EQ(KeyDown(45), 1) << "returned before X was pressed";
+}
+
+TEST_F(Waits, WaitForMouseWaitsForAHeldButtonToBeReleasedFirst) {
+    Push({ButtonEvent(SDL_BUTTON_LEFT, true)});
+    Slowly({{},
+            {},
+            {ButtonEvent(SDL_BUTTON_LEFT, false)},
+            {},
+            {},
+            {ButtonEvent(SDL_BUTTON_RIGHT, true)},
+            {}});
+    WaitForMouse();
+    EXPECT_EQ(GetMouseAxis(4), 1) << "returned before the right button";
+}
+
+TEST_F(WaitsDeathTest, EscapeEndsTheProgramDuringEitherWait) {
+    for (void (*wait)() : {WaitForKey, WaitForMouse}) {
+        Slowly({{}, {Key(SDL_SCANCODE_ESCAPE)}});
+        EXPECT_EXIT(wait(), ::testing::ExitedWithCode(0), "");
+    }
+}
