@@ -36,11 +36,11 @@ void EndOnQuitKeys() {
 // folder. A snapshot that cannot be written is said once; the run goes on.
 void SaveSnapshot(OpenGLRainbows& device, long frame) {
     FlushSpriteBatch(device);
+    Runtime& rt = Rt();
     const std::string path =
-        Rt().settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
-    static bool told = false;
-    if (!SaveScreenTo(device, path) && !told) {
-        told = true;
+        rt.settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
+    if (!SaveScreenTo(device, path) && !rt.snapshotTroubleTold) {
+        rt.snapshotTroubleTold = true;
         std::fprintf(stderr, "vornic: cannot write the snapshot %s\n", path.c_str());
     }
 }

@@ -10,8 +10,9 @@
 #include "os/RunSession.h"
 #include "platform/DllCache.h"
 #include "sound/SoundDevice.h"
+#include "text/Isaac.h"
 
-Runtime::Runtime() = default;
+Runtime::Runtime() : random(std::make_unique<IsaacState>()) {}
 Runtime::~Runtime() = default;
 
 Runtime& Rt() {

@@ -10,6 +10,7 @@
 #include "desktop/MoviePlayer.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
+#include "files/ResourceResolver.h"
 #include "gl/OpenGLRainbows.h"
 #include "input/InputPolls.h"
 #include "os/Clock.h"
@@ -68,7 +69,7 @@ void PlayMusic(const RtString& fileName) {
     if (!output) return;
     output->StopMusic();
     std::string file;
-    if (!ReadResourceFile(fileName.CText(), file, kMaxMusicBytes))
+    if (!ReadResourceFile(Rt().resolvers[0].get(), fileName.CText(), file, kMaxMusicBytes))
         LogFailedLoad("PlayMusic", fileName.CText(), "not found");
     else if (!output->PlayMusic(std::move(file)))
         LogFailedLoad("PlayMusic", fileName.CText(), "not music the mixer can decode");
@@ -99,7 +100,8 @@ double PlayMovie(const RtString& fileName, double loop) {
     Set2DProjection(device, 0, 0, 0, 0);
     {
         desktop::MoviePlayer player(device, PacingClock(), MusicOutput());
-        const std::optional<std::string> path = ResolveResourceFile(fileName.CText());
+        const std::optional<std::string> path =
+            ResolveResourceFile(Rt().resolvers[0].get(), fileName.CText());
         if (path && player.Open(*path)) {
             while (!AnyKeyTyped() && !AnyMouseButton() && player.Step(loop != 0)) {
                 if (player.DrewPicture()) device.window.SwapBuffers();

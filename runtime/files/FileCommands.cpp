@@ -9,6 +9,7 @@
 
 #include "core/ErrorCommands.h"
 #include "core/Number.h"
+#include "core/Runtime.h"
 #include "files/DirectoryList.h"
 #include "files/FilePaths.h"
 #include "files/FileState.h"
@@ -23,13 +24,16 @@ std::string PathOf(const RtString& name) {
     return PlatformPath(name.CText());
 }
 
+// A channel number outside the channels, or channels before start-up made them, end the
+// program with runtime error 7.
 FileChannel& ChannelOrEnd(double channel) {
     const int index = ToInt(channel);
-    if (index < 0 || index >= FileState::kChannelCount) {
+    FileState* files = Rt().files.get();
+    if (!files || index < 0 || index >= FileState::kChannelCount) {
         SetRuntimeError(7);
         EndProgram();
     }
-    return Files().channels[index];
+    return files->channels[index];
 }
 
 [[noreturn]] void EndWithTransferError() {
@@ -88,8 +92,9 @@ void CloseFile(double channel) {
 
 double EndOfFile(double channel) {
     const int index = ToInt(channel);
-    if (index < 0 || index >= FileState::kChannelCount) return 1.0;
-    return Files().channels[index].AtEnd() ? 1.0 : 0.0;
+    FileState* files = Rt().files.get();
+    if (!files || index < 0 || index >= FileState::kChannelCount) return 1.0;
+    return files->channels[index].AtEnd() ? 1.0 : 0.0;
 }
 
 void ReadByte(double channel, double& variable) {
@@ -261,12 +266,26 @@ bool WildcardMatch(const RtString& pattern, const RtString& name) {
 }
 
 void SetResourcePacks(const RtString& firstPack, const RtString& secondPack) {
-    SetResourcePackNames(firstPack.CText(), secondPack.CText());
+    Runtime& rt = Rt();
+    if (rt.resolvers[0]) rt.resolvers[0]->SetPack(firstPack.CText());
+    if (rt.resolvers[1]) rt.resolvers[1]->SetPack(secondPack.CText());
 }
 
 double ResolveResourceFile(const RtString& name, RtString& outName) {
-    std::string path;
-    const bool found = Resolver(0).Resolve(name.CText(), path);
-    outName = path.c_str();
-    return found ? 1.0 : 0.0;
+    const std::optional<std::string> path =
+        ResolveResourceFile(Rt().resolvers[0].get(), name.CText());
+    outName = path.value_or("").c_str();
+    return path ? 1.0 : 0.0;
+}
+
+void WriteBackDataFiles() {
+    if (FileState* files = Rt().files.get()) {
+        files->lineFile.WriteBack();
+        files->ini.WriteBack();
+    }
+}
+
+void ReleaseResourceLookups() {
+    for (std::unique_ptr<ResourceResolver>& resolver : Rt().resolvers)
+        resolver.reset();
 }

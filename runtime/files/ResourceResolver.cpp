@@ -94,11 +94,10 @@ bool ResourceResolver::Extract(const std::string& name, std::string& path) {
     if (fd < 0) {
         // An unusable temporary directory would otherwise look like a file missing from the
         // pack; it is said once.
-        static bool told = false;
-        if (!told)
+        if (!extractionTroubleTold_)
             std::fprintf(stderr, "vornic: cannot extract from the pack into %s (%s)\n",
                          tempFolder_.c_str(), std::strerror(errno));
-        told = true;
+        extractionTroubleTold_ = true;
         return false;
     }
     bool ok = WriteAll(fd, content.data(), content.size());

@@ -43,4 +43,6 @@ class ResourceResolver {
     std::string extraction_;
     bool indexLoaded_ = false;
     std::vector<PackEntry> entries_;
+    // An unusable temporary folder is said once per resolver.
+    bool extractionTroubleTold_ = false;
 };

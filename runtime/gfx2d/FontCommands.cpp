@@ -4,6 +4,7 @@
 #include "core/PrintLog.h"
 #include "core/Runtime.h"
 #include "files/ResourceLookup.h"
+#include "files/ResourceResolver.h"
 #include "gfx2d/Fonts.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"
@@ -14,7 +15,8 @@ void LoadFont(const RtString& file, double id) {
     const int fontId = ClampFontId(ToInt(id));
     Sprites(*device).currentFont = fontId;
     // A font file that is nowhere gives the built-in font.
-    LoadFontIntoSlot(*device, fontId, ResolveResourceFile(file.CText()).value_or(""));
+    LoadFontIntoSlot(*device, fontId,
+                     ResolveResourceFile(Rt().resolvers[0].get(), file.CText()).value_or(""));
 }
 
 void SetFont(double id) {
@@ -32,9 +34,11 @@ void GetFontSize(double& width, double& height) {
 }
 
 void PrintText(const RtString& text, double x, double y) {
-    if (OpenGLRainbows* device = Rt().gfx.get()) {
+    Runtime& rt = Rt();
+    if (OpenGLRainbows* device = rt.gfx.get()) {
         DrawText(*device, Sprites(*device).currentFont, text.CText(), text.Length(), x, y, 0);
-        LogPrintedText(text.CText(), text.Length(), x, y);
+        LogPrintedText(rt.printLog, rt.settings.printLogPath, rt.frame, text.CText(), text.Length(),
+                       x, y);
     }
 }
 

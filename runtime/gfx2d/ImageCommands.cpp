@@ -6,6 +6,7 @@
 #include "core/Runtime.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
+#include "files/ResourceResolver.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"
@@ -41,5 +42,6 @@ void UseScreenAsBackground() {
 double LoadBackground(const RtString& file) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
-    return LoadBackgroundFrom(*device, ResolveResourceFile(file.CText()).value_or(""));
+    return LoadBackgroundFrom(
+        *device, ResolveResourceFile(Rt().resolvers[0].get(), file.CText()).value_or(""));
 }

@@ -4,6 +4,7 @@
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "files/ResourceLookup.h"
+#include "files/ResourceResolver.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"
@@ -15,7 +16,8 @@ namespace {
 double LoadPicture(const char* command, const RtString& file, double id, bool normalMap) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device || !SpriteIdValid(ToInt(id))) return 0;
-    const std::optional<std::string> path = ResolveResourceFile(file.CText());
+    const std::optional<std::string> path =
+        ResolveResourceFile(Rt().resolvers[0].get(), file.CText());
     if (!path) {
         EmptySlot(*device, ToInt(id));
         LogFailedLoad(command, file.CText(), "not found");

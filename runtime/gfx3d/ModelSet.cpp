@@ -59,8 +59,8 @@ int TextureIndex(const IniStore& ini, const std::string& key) {
 
 } // namespace
 
-int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
-                 const std::string& name) {
+int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
+                 const std::string& path, const std::string& name) {
     slot.loaded = 1;
     slot.modelSet = 1;
     IniStore ini;
@@ -74,7 +74,7 @@ int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& pa
     slot.textures.Resize(textureCount);
     for (int i = 1; i <= textureCount; ++i) {
         const std::optional<std::string> file =
-            ResolveResourceFile(base + TextValue(ini, "textures", std::to_string(i)));
+            ResolveResourceFile(lookup, base + TextValue(ini, "textures", std::to_string(i)));
         slot.textures[i - 1] = file ? LoadModelTexture(device, *file) : 0;
     }
 
@@ -84,7 +84,7 @@ int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& pa
         MeshObjectX& part = slot.parts[i - 1];
         const std::string key = std::to_string(i);
         const std::optional<std::string> file =
-            ResolveResourceFile(base + TextValue(ini, "objects", key));
+            ResolveResourceFile(lookup, base + TextValue(ini, "objects", key));
         if (file) ReadObjectFile(part, *file, false);
         part.textureA = TextureIndex(ini, key + "ta");
         part.textureB = TextureIndex(ini, key + "tb");

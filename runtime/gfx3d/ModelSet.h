@@ -5,6 +5,7 @@
 #include <string>
 
 class OpenGLRainbows;
+class ResourceResolver;
 struct ObjectSlot;
 
 // The four bytes a model-set file starts with.
@@ -12,6 +13,7 @@ constexpr char kModelSetTag[] = ";DDW";
 
 // Fills an empty slot from the model set at path, the file that name resolved to: marks it
 // loaded, loads its textures (when device has a GL context) and its parts, whose names are taken
-// relative to name's folder. Parts that fail to load stay empty. Returns 1.
-int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
-                 const std::string& name);
+// relative to name's folder and found through lookup (none: not found). Parts that fail to load
+// stay empty. Returns 1.
+int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
+                 const std::string& path, const std::string& name);

@@ -11,6 +11,7 @@
 #include "core/Runtime.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
+#include "files/ResourceResolver.h"
 #include "gfx3d/DddBinary.h"
 #include "gfx3d/ModelSet.h"
 #include "gfx3d/ObjectBuilding.h"
@@ -53,7 +54,7 @@ double LoadObject(const RtString& fileName, double id) {
     if (!slot) return 0;
     const std::string name = fileName.CText();
     // A file that is nowhere leaves the slot as it was.
-    const std::optional<std::string> path = ResolveResourceFile(name);
+    const std::optional<std::string> path = ResolveResourceFile(Rt().resolvers[0].get(), name);
     if (!path) {
         LogFailedLoad("LoadObject", name, "not found");
         return 0;
@@ -61,7 +62,8 @@ double LoadObject(const RtString& fileName, double id) {
     slot->Clear();
     // A slot that was being built is refilled from the file: its building ends here.
     if (Rt().objects->buildingId == ToInt(id)) Rt().objects->buildingId = -1;
-    if (StartsWithModelSetTag(*path)) return LoadModelSet(Rt().gfx.get(), *slot, *path, name);
+    if (StartsWithModelSetTag(*path))
+        return LoadModelSet(Rt().gfx.get(), Rt().resolvers[0].get(), *slot, *path, name);
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());
     std::string why; // stays empty when the reader logged the damage itself

@@ -3,6 +3,7 @@
 
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "text/Isaac.h"
 #include "text/Random.h"
 #include "text/TextCommands.h"
 
@@ -17,11 +18,11 @@ int32_t WrapToInt32(int64_t value) {
 } // namespace
 
 void SeedRandom(int seed) {
-    SeedIsaac(Rt().random, seed);
+    SeedIsaac(*Rt().random, seed);
 }
 
 uint32_t NextRandomWord() {
-    IsaacState& state = Rt().random;
+    IsaacState& state = *Rt().random;
     IsaacRound(state);
     return state.randrsl[0];
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/Startup.h"
 #include "core/Runtime.h"
 #include "files/FileState.h"
 #include "files/ResourceLookup.h"
@@ -37,6 +38,7 @@ void TempFolderTest::SetUp() {
         folder_ = parentFolder;
     }
     ASSERT_EQ(chdir(folder_.c_str()), 0);
+    StartFileDevices(Rt());
 }
 
 void TempFolderTest::TearDown() {
