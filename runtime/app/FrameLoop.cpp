@@ -137,7 +137,7 @@ void PresentFrame() {
 
     // Input arrives as events: one pump is this frame's poll.
     PumpMessages(device);
-    StartInputFrame();
+    input::StartInputFrame();
     CheckQuitKeys(false);
 
     CloseSceneShadowPass(rt.gfx.get(), rt.scene.get());

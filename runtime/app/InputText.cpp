@@ -32,7 +32,7 @@ RtString InputText(const RtString& initial, double x, double y) {
     int frames = 0;
     bool cursorShown = false;
     for (;;) {
-        const int character = TypedKeyCode();
+        const int character = input::TypedKeyCode();
         if (character == kEnter) break;
         if (character == 0) {
             if (++frames > kBlinkFrames) {

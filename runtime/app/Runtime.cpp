@@ -12,7 +12,7 @@
 #include "sound/SoundDevice.h"
 #include "text/Isaac.h"
 
-Runtime::Runtime() : random(std::make_unique<IsaacState>()) {}
+Runtime::Runtime() : random(std::make_unique<text::IsaacState>()) {}
 Runtime::~Runtime() = default;
 
 Runtime& Rt() {

@@ -136,7 +136,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.net = net::CreateNetGame(rt.settings.netSimulation);
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
     // replay takes the recorded one.
-    const int seed = StartupRandomSeed(rt.settings.fixedSeed, ClockMs());
+    const int seed = text::StartupRandomSeed(rt.settings.fixedSeed, ClockMs());
     SeedRandom(rt.session ? rt.session->Seed(seed) : seed);
 
     if (rt.settings.fullScreen)

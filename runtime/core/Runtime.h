@@ -23,6 +23,9 @@ class DllCache;
 namespace net {
 class NetGame;
 }
+namespace text {
+struct IsaacState;
+}
 class InputDevices;
 class OpenGLRainbows;
 class Rainbows3D;
@@ -30,7 +33,6 @@ class Scene3D;
 class ResourceResolver;
 struct FileState;
 class SoundDevice;
-struct IsaacState;
 
 struct Runtime {
     RuntimeSettings settings;
@@ -50,7 +52,7 @@ struct Runtime {
     // Frame stamps, the timer's zero and the frame pacing.
     FrameClock frameClock;
     // The random generator (text/Isaac.h), made with the context and seeded once by start-up.
-    std::unique_ptr<IsaacState> random;
+    std::unique_ptr<text::IsaacState> random;
 
     // The platform: the clock exists from the first start-up on, the window with the device.
     // In a recorded or replayed run the session keeps the frames, the clock is the recording's

@@ -21,7 +21,7 @@
 namespace {
 
 std::string PathOf(const RtString& name) {
-    return PlatformPath(name.CText());
+    return files::PlatformPath(name.CText());
 }
 
 // A channel number outside the channels, or channels before start-up made them, end the
@@ -192,12 +192,12 @@ void WriteNumberLine(double channel, double value) {
 double FileSize(const RtString& fileName) {
     const std::string path = PathOf(fileName);
     struct stat info;
-    if (!IsReadableFile(path) || stat(path.c_str(), &info) != 0) return 0.0;
+    if (!files::IsReadableFile(path) || stat(path.c_str(), &info) != 0) return 0.0;
     return static_cast<double>(info.st_size);
 }
 
 double FileExists(const RtString& fileName) {
-    return IsReadableFile(PathOf(fileName)) ? 1 : 0;
+    return files::IsReadableFile(PathOf(fileName)) ? 1 : 0;
 }
 
 void RemoveFile(const RtString& fileName) {
@@ -208,7 +208,7 @@ void DuplicateFile(const RtString& source, const RtString& destination) {
     const std::string from = PathOf(source);
     const std::string to = PathOf(destination);
     // Copying a file onto itself would empty it before reading it.
-    if (!IsReadableFile(from) || SameFile(from, to)) return;
+    if (!files::IsReadableFile(from) || SameFile(from, to)) return;
     const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return;
     const int out = open(to.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -225,7 +225,7 @@ void DuplicateFile(const RtString& source, const RtString& destination) {
             ok = got == 0;
             break;
         }
-        if (!WriteAll(out, block, static_cast<size_t>(got))) {
+        if (!files::WriteAll(out, block, static_cast<size_t>(got))) {
             ok = false;
             break;
         }
@@ -239,7 +239,7 @@ RtString GetCurrentDir() {
     char buffer[4096];
     if (!getcwd(buffer, sizeof(buffer))) return RtString();
     std::string folder = buffer;
-    SlashesToForward(folder);
+    files::SlashesToForward(folder);
     if (folder.empty() || folder.back() != '/') folder += '/';
     return RtString(folder.c_str());
 }
@@ -249,7 +249,7 @@ double SetCurrentDir(const RtString& folder) {
 }
 
 double GetFileList(const RtString& pattern, StrArray& names) {
-    const DirectoryListing listing = ListCurrentFolder(pattern.CText());
+    const files::DirectoryListing listing = files::ListCurrentFolder(pattern.CText());
     const size_t total = listing.folders.size() + listing.files.size();
     DimStringArray(names, static_cast<double>(total), 0, 0, 0);
     int slot = 0;
@@ -262,7 +262,7 @@ double GetFileList(const RtString& pattern, StrArray& names) {
 }
 
 bool WildcardMatch(const RtString& pattern, const RtString& name) {
-    return WildcardMatch(pattern.CText(), name.CText());
+    return files::WildcardMatch(pattern.CText(), name.CText());
 }
 
 void SetResourcePacks(const RtString& firstPack, const RtString& secondPack) {
@@ -272,8 +272,7 @@ void SetResourcePacks(const RtString& firstPack, const RtString& secondPack) {
 }
 
 double ResolveResourceFile(const RtString& name, RtString& outName) {
-    const std::optional<std::string> path =
-        ResolveResourceFile(Rt().resolvers[0].get(), name.CText());
+    const std::optional<std::string> path = files::Resolve(Rt().resolvers[0].get(), name.CText());
     outName = path.value_or("").c_str();
     return path ? 1.0 : 0.0;
 }

@@ -10,14 +10,18 @@
 
 class ResourceResolver;
 
+namespace files {
+
 // The path to open for a file name from game code ("/" and "\\" both separate folders); nothing
 // when lookup is missing, the name is empty or the file is neither on disk nor in the pack.
-std::optional<std::string> ResolveResourceFile(ResourceResolver* lookup, const std::string& name);
+std::optional<std::string> Resolve(ResourceResolver* lookup, const std::string& name);
 
 // The whole content of a file from game code (at most maxBytes), from disk or straight from the
 // resource pack, for loaders that can take a file from memory. False when it is nowhere.
-bool ReadResourceFile(ResourceResolver* lookup, const std::string& name, std::string& content,
-                      size_t maxBytes);
+bool ReadResource(ResourceResolver* lookup, const std::string& name, std::string& content,
+                  size_t maxBytes);
+
+} // namespace files
 
 // Deletes both lookups' temporary files and releases them; run at shut-down (defined with the
 // file commands).

@@ -97,30 +97,30 @@ class BmpDecoder {
 
 bool BmpDecoder::ReadHeaders() {
     if (size_ < kFileHeaderSize + 4) return Fail("cut short", size_);
-    pixelOffset_ = ReadLe32(data_ + 10);
+    pixelOffset_ = files::ReadLe32(data_ + 10);
     const uint8_t* info = data_ + kFileHeaderSize;
-    const uint32_t infoSize = ReadLe32(info);
+    const uint32_t infoSize = files::ReadLe32(info);
     BmpLayout& l = layout_;
     size_t paletteStart;
     if (infoSize == kCoreHeaderSize) {
         if (size_ < kFileHeaderSize + kCoreHeaderSize) return Fail("cut short", size_);
-        l.width = ReadLe16(info + 4);
-        l.height = ReadLe16(info + 6);
-        l.bits = ReadLe16(info + 10);
+        l.width = files::ReadLe16(info + 4);
+        l.height = files::ReadLe16(info + 6);
+        l.bits = files::ReadLe16(info + 10);
         l.paletteEntrySize = 3;
         paletteStart = kFileHeaderSize + kCoreHeaderSize;
     } else {
         if (size_ < kFileHeaderSize + kInfoHeaderSize) return Fail("cut short", size_);
-        const int32_t width = static_cast<int32_t>(ReadLe32(info + 4));
-        const int32_t height = static_cast<int32_t>(ReadLe32(info + 8));
+        const int32_t width = static_cast<int32_t>(files::ReadLe32(info + 4));
+        const int32_t height = static_cast<int32_t>(files::ReadLe32(info + 8));
         if (width <= 0) return Fail("damaged", kFileHeaderSize + 4);
         if (height == 0 || height == INT32_MIN) return Fail("damaged", kFileHeaderSize + 8);
         // A negative height marks rows stored from the top down.
         l.topDown = height < 0;
         l.width = static_cast<uint32_t>(width);
         l.height = static_cast<uint32_t>(l.topDown ? -height : height);
-        l.bits = ReadLe16(info + 14);
-        l.compression = ReadLe32(info + 16);
+        l.bits = files::ReadLe16(info + 14);
+        l.compression = files::ReadLe32(info + 16);
         // Headers that claim less than the basic 40 bytes, or more than the room before the
         // pixels, are taken as the basic one.
         paletteStart = kFileHeaderSize + kInfoHeaderSize;
@@ -129,12 +129,12 @@ bool BmpDecoder::ReadHeaders() {
         if (l.compression == kBitFields) {
             // The masks close the longer headers, or follow the basic one.
             if (size_ < kFileHeaderSize + kInfoHeaderSize + 12) return Fail("cut short", size_);
-            l.red = ChannelOf(ReadLe32(info + 40));
-            l.green = ChannelOf(ReadLe32(info + 44));
-            l.blue = ChannelOf(ReadLe32(info + 48));
+            l.red = ChannelOf(files::ReadLe32(info + 40));
+            l.green = ChannelOf(files::ReadLe32(info + 44));
+            l.blue = ChannelOf(files::ReadLe32(info + 48));
             if (paletteStart == kFileHeaderSize + kInfoHeaderSize) paletteStart += 12;
         }
-        const uint32_t coloursUsed = ReadLe32(info + 32);
+        const uint32_t coloursUsed = files::ReadLe32(info + 32);
         if (l.bits <= 8 && coloursUsed != 0)
             l.paletteEntries = std::min<size_t>(coloursUsed, size_t{1} << l.bits);
     }
@@ -212,8 +212,9 @@ void BmpDecoder::ReadUncompressed(DecodedImage& image) const {
                 out[2] = in[x * 3];
                 break;
             default: {
-                const uint32_t pixel =
-                    l.bits == 16 ? ReadLe16(in + x * 2) : ReadLe32(in + static_cast<size_t>(x) * 4);
+                const uint32_t pixel = l.bits == 16
+                                           ? files::ReadLe16(in + x * 2)
+                                           : files::ReadLe32(in + static_cast<size_t>(x) * 4);
                 out[0] = Scale(l.red, pixel);
                 out[1] = Scale(l.green, pixel);
                 out[2] = Scale(l.blue, pixel);

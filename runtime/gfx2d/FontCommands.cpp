@@ -16,7 +16,7 @@ void LoadFont(const RtString& file, double id) {
     Sprites(*device).currentFont = fontId;
     // A font file that is nowhere gives the built-in font.
     LoadFontIntoSlot(*device, fontId,
-                     ResolveResourceFile(Rt().resolvers[0].get(), file.CText()).value_or(""));
+                     files::Resolve(Rt().resolvers[0].get(), file.CText()).value_or(""));
 }
 
 void SetFont(double id) {

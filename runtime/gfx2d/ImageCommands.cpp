@@ -19,12 +19,12 @@ double GrabSprite(double id, double x, double y, double width, double height) {
 
 double SaveSprite(const RtString& file, double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device ? SaveSpriteTo(*device, PlatformPath(file.CText()), ToInt(id)) : 0;
+    return device ? SaveSpriteTo(*device, files::PlatformPath(file.CText()), ToInt(id)) : 0;
 }
 
 double SaveScreen(const RtString& file) {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device ? SaveScreenTo(*device, PlatformPath(file.CText())) : 0;
+    return device ? SaveScreenTo(*device, files::PlatformPath(file.CText())) : 0;
 }
 
 void ClearScreen() {
@@ -42,6 +42,6 @@ void UseScreenAsBackground() {
 double LoadBackground(const RtString& file) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
-    return LoadBackgroundFrom(
-        *device, ResolveResourceFile(Rt().resolvers[0].get(), file.CText()).value_or(""));
+    return LoadBackgroundFrom(*device,
+                              files::Resolve(Rt().resolvers[0].get(), file.CText()).value_or(""));
 }

@@ -50,7 +50,7 @@ bool WritePng(png_structp png, png_infop info, FILE* file, const SavedPicture* p
 } // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    return ReadRegularFile(path, bytes, kLargestAssetFile);
+    return files::ReadRegularFile(path, bytes, kLargestAssetFile);
 }
 
 bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image,
@@ -86,20 +86,20 @@ bool WriteBmpFile(const std::string& path, const SavedPicture& picture) {
     out.reserve(54 + imageBytes);
     out.push_back('B');
     out.push_back('M');
-    AppendLe32(out, 54 + imageBytes);
-    AppendLe32(out, 0);
-    AppendLe32(out, 54);
-    AppendLe32(out, 40);
-    AppendLe32(out, picture.width);
-    AppendLe32(out, picture.height);
-    AppendLe16(out, 1);
-    AppendLe16(out, 24);
-    AppendLe32(out, 0);
-    AppendLe32(out, 0);
-    AppendLe32(out, 10000);
-    AppendLe32(out, 10000);
-    AppendLe32(out, 0);
-    AppendLe32(out, 0);
+    files::AppendLe32(out, 54 + imageBytes);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 54);
+    files::AppendLe32(out, 40);
+    files::AppendLe32(out, picture.width);
+    files::AppendLe32(out, picture.height);
+    files::AppendLe16(out, 1);
+    files::AppendLe16(out, 24);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 10000);
+    files::AppendLe32(out, 10000);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 0);
     for (int y = 0; y < picture.height; ++y) {
         const uint8_t* row =
             picture.bgrBottomUp.data() + static_cast<size_t>(y) * picture.width * 3;

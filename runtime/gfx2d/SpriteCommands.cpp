@@ -16,8 +16,7 @@ namespace {
 double LoadPicture(const char* command, const RtString& file, double id, bool normalMap) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device || !SpriteIdValid(ToInt(id))) return 0;
-    const std::optional<std::string> path =
-        ResolveResourceFile(Rt().resolvers[0].get(), file.CText());
+    const std::optional<std::string> path = files::Resolve(Rt().resolvers[0].get(), file.CText());
     if (!path) {
         EmptySlot(*device, ToInt(id));
         LogFailedLoad(command, file.CText(), "not found");

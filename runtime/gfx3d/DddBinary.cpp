@@ -21,7 +21,7 @@ class ByteReader {
 
     bool U32(uint32_t& value) {
         if (left_ < 4) return false;
-        value = ReadLe32(data_);
+        value = files::ReadLe32(data_);
         Skip(4);
         return true;
     }

@@ -74,7 +74,7 @@ int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& s
     slot.textures.Resize(textureCount);
     for (int i = 1; i <= textureCount; ++i) {
         const std::optional<std::string> file =
-            ResolveResourceFile(lookup, base + TextValue(ini, "textures", std::to_string(i)));
+            files::Resolve(lookup, base + TextValue(ini, "textures", std::to_string(i)));
         slot.textures[i - 1] = file ? LoadModelTexture(device, *file) : 0;
     }
 
@@ -84,7 +84,7 @@ int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& s
         MeshObjectX& part = slot.parts[i - 1];
         const std::string key = std::to_string(i);
         const std::optional<std::string> file =
-            ResolveResourceFile(lookup, base + TextValue(ini, "objects", key));
+            files::Resolve(lookup, base + TextValue(ini, "objects", key));
         if (file) ReadObjectFile(part, *file, false);
         part.textureA = TextureIndex(ini, key + "ta");
         part.textureB = TextureIndex(ini, key + "tb");

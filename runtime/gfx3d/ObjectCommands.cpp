@@ -39,10 +39,10 @@ float ToFloat(double value) {
 }
 
 bool StartsWithModelSetTag(const std::string& path) {
-    const int fd = OpenFileForReading(path, nullptr);
+    const int fd = files::OpenFileForReading(path, nullptr);
     if (fd < 0) return false;
     char head[4] = {};
-    const size_t got = ReadUpTo(fd, head, sizeof(head));
+    const size_t got = files::ReadUpTo(fd, head, sizeof(head));
     close(fd);
     return got == sizeof(head) && std::memcmp(head, kModelSetTag, sizeof(head)) == 0;
 }
@@ -54,7 +54,7 @@ double LoadObject(const RtString& fileName, double id) {
     if (!slot) return 0;
     const std::string name = fileName.CText();
     // A file that is nowhere leaves the slot as it was.
-    const std::optional<std::string> path = ResolveResourceFile(Rt().resolvers[0].get(), name);
+    const std::optional<std::string> path = files::Resolve(Rt().resolvers[0].get(), name);
     if (!path) {
         LogFailedLoad("LoadObject", name, "not found");
         return 0;
@@ -84,7 +84,7 @@ double LoadObject(const RtString& fileName, double id) {
 double SaveObject(const RtString& fileName, double id) {
     ObjectSlot* slot = FindSlot(id);
     if (!slot || slot->parts.Count() == 0) return 0;
-    return WriteBinaryObject(slot->parts[0], PlatformPath(fileName.CText())) ? 1 : 0;
+    return WriteBinaryObject(slot->parts[0], files::PlatformPath(fileName.CText())) ? 1 : 0;
 }
 
 void BeginObject(double id) {

@@ -29,7 +29,7 @@ double LoadSound(const RtString& fileName, double slot, double copies) {
     const int number = CommandSlot(slot);
     if (!sound || number < 0) return 0.0;
     const std::string name = fileName.CText();
-    const std::optional<std::string> path = ResolveResourceFile(Rt().resolvers[0].get(), name);
+    const std::optional<std::string> path = files::Resolve(Rt().resolvers[0].get(), name);
     // A file that is nowhere still empties the slot: the load of nothing fails.
     std::string why;
     if (sound->Load(path.value_or(""), number, ToInt(copies), &why)) return 1.0;

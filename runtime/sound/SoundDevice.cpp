@@ -47,11 +47,11 @@ bool SoundDevice::Load(const std::string& path, int slot, int copies, std::strin
     if (!output_->IsOpen()) return fail("no sound output");
 
     std::vector<uint8_t> bytes;
-    WavSamples wav;
+    sound::WavSamples wav;
     std::vector<int16_t> samples;
-    if (!ReadFileBytes(path, bytes)) return fail("cannot be read");
-    if (!ParseWav(bytes.data(), bytes.size(), wav) ||
-        !ConvertToOutput(wav, os::kAudioRate, samples))
+    if (!sound::ReadWavFile(path, bytes)) return fail("cannot be read");
+    if (!sound::ParseWav(bytes.data(), bytes.size(), wav) ||
+        !sound::ConvertToOutput(wav, os::kAudioRate, samples))
         return fail("not a playable WAV sound");
     SoundSlot& sound = slots_[static_cast<size_t>(slot)];
     sound.samples = output_->CreateChunk(std::move(samples));
