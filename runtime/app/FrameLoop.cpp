@@ -39,7 +39,7 @@ void SaveSnapshot(OpenGLRainbows& device, long frame) {
     Runtime& rt = Rt();
     const std::string path =
         rt.settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
-    if (!SaveScreenTo(device, path) && !rt.snapshotTroubleTold) {
+    if (!gfx2d::SaveScreenTo(device, path) && !rt.snapshotTroubleTold) {
         rt.snapshotTroubleTold = true;
         std::fprintf(stderr, "vornic: cannot write the snapshot %s\n", path.c_str());
     }
@@ -146,9 +146,9 @@ void PresentFrame() {
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
     glDisable(GL_BLEND);
-    Sprites(device).ResetAlpha();
+    gfx2d::Sprites(device).ResetAlpha();
     glColor4f(1, 1, 1, 1);
-    DrawBackgroundBlock(device, 0);
+    gfx2d::DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
     ResetSceneFrameState(&device);
 }

@@ -69,13 +69,13 @@ class BmpDecoder {
     BmpDecoder(const uint8_t* data, size_t size, std::string* why)
         : data_(data), size_(size), why_(why) {}
 
-    bool Decode(int64_t colourKey, DecodedImage& image);
+    bool Decode(int64_t colourKey, gfx2d::DecodedImage& image);
 
   private:
     bool ReadHeaders();
-    void ReadUncompressed(DecodedImage& image) const;
-    bool ReadRunLengths(DecodedImage& image) const;
-    void SetIndex(DecodedImage& image, uint32_t x, uint32_t fileRow, unsigned index) const;
+    void ReadUncompressed(gfx2d::DecodedImage& image) const;
+    bool ReadRunLengths(gfx2d::DecodedImage& image) const;
+    void SetIndex(gfx2d::DecodedImage& image, uint32_t x, uint32_t fileRow, unsigned index) const;
 
     bool Fail(const char* what, size_t at) {
         if (why_) *why_ = std::string(what) + " at byte " + std::to_string(at);
@@ -174,7 +174,8 @@ bool BmpDecoder::ReadHeaders() {
 }
 
 // Palette index `index` at column x of the row stored fileRow-th in the file.
-void BmpDecoder::SetIndex(DecodedImage& image, uint32_t x, uint32_t fileRow, unsigned index) const {
+void BmpDecoder::SetIndex(gfx2d::DecodedImage& image, uint32_t x, uint32_t fileRow,
+                          unsigned index) const {
     const BmpLayout& l = layout_;
     const uint32_t row = l.topDown ? fileRow : l.height - 1 - fileRow;
     uint8_t* out = image.pixels.data() + (static_cast<size_t>(row) * l.width + x) * 4;
@@ -188,7 +189,7 @@ void BmpDecoder::SetIndex(DecodedImage& image, uint32_t x, uint32_t fileRow, uns
     }
 }
 
-void BmpDecoder::ReadUncompressed(DecodedImage& image) const {
+void BmpDecoder::ReadUncompressed(gfx2d::DecodedImage& image) const {
     const BmpLayout& l = layout_;
     const uint64_t stride = RowStride(l);
     for (uint32_t fileRow = 0; fileRow < l.height; ++fileRow) {
@@ -228,7 +229,7 @@ void BmpDecoder::ReadUncompressed(DecodedImage& image) const {
 // escape: 0 ends the row, 1 ends the picture, 2 moves right and up by the next two bytes, and
 // 3..255 is that many literal indices, padded to a 16-bit boundary. Pixels the data skips keep
 // palette entry 0. Runs beyond the row's end are cut there.
-bool BmpDecoder::ReadRunLengths(DecodedImage& image) const {
+bool BmpDecoder::ReadRunLengths(gfx2d::DecodedImage& image) const {
     const BmpLayout& l = layout_;
     for (uint32_t row = 0; row < l.height; ++row)
         for (uint32_t x = 0; x < l.width; ++x)
@@ -271,7 +272,7 @@ bool BmpDecoder::ReadRunLengths(DecodedImage& image) const {
     return true;
 }
 
-bool BmpDecoder::Decode(int64_t colourKey, DecodedImage& image) {
+bool BmpDecoder::Decode(int64_t colourKey, gfx2d::DecodedImage& image) {
     if (!ReadHeaders()) return false;
     const BmpLayout& l = layout_;
     image.width = static_cast<int>(l.width);
@@ -289,16 +290,16 @@ bool BmpDecoder::Decode(int64_t colourKey, DecodedImage& image) {
         uint8_t* out = image.pixels.data() + i;
         out[3] = 255;
         const int64_t colour = out[0] + out[1] * 256 + out[2] * 65536;
-        if (colourKey != kNoColourKey && colour == colourKey) std::memset(out, 0, 4);
+        if (colourKey != gfx2d::kNoColourKey && colour == colourKey) std::memset(out, 0, 4);
     }
     return true;
 }
 
 } // namespace
 
-bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage& image,
-               std::string* why) {
-    image = DecodedImage{};
+bool gfx2d::DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey,
+                      gfx2d::DecodedImage& image, std::string* why) {
+    image = gfx2d::DecodedImage{};
     if (!data || size < 2 || data[0] != 'B' || data[1] != 'M') {
         if (why) *why = "not a picture";
         return false;
@@ -309,6 +310,6 @@ bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage
     } catch (const std::bad_alloc&) {
         if (why) *why = "too large";
     }
-    if (!ok) image = DecodedImage{};
+    if (!ok) image = gfx2d::DecodedImage{};
     return ok;
 }

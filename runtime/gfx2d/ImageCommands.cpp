@@ -14,34 +14,35 @@
 double GrabSprite(double id, double x, double y, double width, double height) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
-    return GrabSpriteFrom(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width), ToInt(height));
+    return gfx2d::GrabSpriteFrom(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width),
+                                 ToInt(height));
 }
 
 double SaveSprite(const RtString& file, double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device ? SaveSpriteTo(*device, files::PlatformPath(file.CText()), ToInt(id)) : 0;
+    return device ? gfx2d::SaveSpriteTo(*device, files::PlatformPath(file.CText()), ToInt(id)) : 0;
 }
 
 double SaveScreen(const RtString& file) {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device ? SaveScreenTo(*device, files::PlatformPath(file.CText())) : 0;
+    return device ? gfx2d::SaveScreenTo(*device, files::PlatformPath(file.CText())) : 0;
 }
 
 void ClearScreen() {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return;
     FlushSpriteBatch(*device);
-    ClearBackgroundBlock(*device, 0);
+    gfx2d::ClearBackgroundBlock(*device, 0);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void UseScreenAsBackground() {
-    if (OpenGLRainbows* device = Rt().gfx.get()) GrabScreenIntoBlock(*device, 0);
+    if (OpenGLRainbows* device = Rt().gfx.get()) gfx2d::GrabScreenIntoBlock(*device, 0);
 }
 
 double LoadBackground(const RtString& file) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
-    return LoadBackgroundFrom(*device,
-                              files::Resolve(Rt().resolvers[0].get(), file.CText()).value_or(""));
+    return gfx2d::LoadBackgroundFrom(
+        *device, files::Resolve(Rt().resolvers[0].get(), file.CText()).value_or(""));
 }

@@ -6,6 +6,8 @@
 
 class OpenGLRainbows;
 
+namespace gfx2d {
+
 // Makes sprite id from the back-buffer rectangle (x, y, width, height), top-left origin.
 // Returns 1, or 0 for an invalid id or an empty rectangle.
 int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int height);
@@ -23,3 +25,5 @@ void GrabScreenIntoBlock(OpenGLRainbows& device, int block);
 int LoadBackgroundFrom(OpenGLRainbows& device, const std::string& path);
 // Draws a background block's tiles from the top-left of the screen.
 void DrawBackgroundBlock(OpenGLRainbows& device, int block);
+
+} // namespace gfx2d

@@ -15,17 +15,17 @@ namespace {
 // its reason in the log.
 double LoadPicture(const char* command, const RtString& file, double id, bool normalMap) {
     OpenGLRainbows* device = Rt().gfx.get();
-    if (!device || !SpriteIdValid(ToInt(id))) return 0;
+    if (!device || !gfx2d::SpriteIdValid(ToInt(id))) return 0;
     const std::optional<std::string> path = files::Resolve(Rt().resolvers[0].get(), file.CText());
     if (!path) {
-        EmptySlot(*device, ToInt(id));
+        gfx2d::EmptySlot(*device, ToInt(id));
         LogFailedLoad(command, file.CText(), "not found");
         return 0;
     }
     const int64_t key =
-        normalMap ? kDefaultTransparencyColour : Sprites(*device).transparencyColour;
+        normalMap ? kDefaultTransparencyColour : gfx2d::Sprites(*device).transparencyColour;
     std::string why;
-    if (LoadImageIntoSlot(*device, ToInt(id), *path, key, normalMap, &why)) return 1;
+    if (gfx2d::LoadImageIntoSlot(*device, ToInt(id), *path, key, normalMap, &why)) return 1;
     LogFailedLoad(command, file.CText(), why.empty() ? "not a picture" : why);
     return 0;
 }
@@ -42,29 +42,29 @@ double LoadBumpTexture(const RtString& file, double id) {
 
 void DeleteSprite(double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    if (device && SpriteIdValid(ToInt(id))) EmptySlot(*device, ToInt(id));
+    if (device && gfx2d::SpriteIdValid(ToInt(id))) gfx2d::EmptySlot(*device, ToInt(id));
 }
 
 void SetTransparency(double colour) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return;
-    Sprites(*device).transparencyColour = ToInt(colour);
-    Sprites(*device).fontTransparencyColour = ToInt(colour);
+    gfx2d::Sprites(*device).transparencyColour = ToInt(colour);
+    gfx2d::Sprites(*device).fontTransparencyColour = ToInt(colour);
 }
 
 void GetSpriteSize(double id, double& width, double& height) {
     OpenGLRainbows* device = Rt().gfx.get();
     width = height = 0;
-    if (!device || !SpriteIdValid(ToInt(id))) return;
-    const SpriteSlot& slot = Sprites(*device).slots[ToInt(id)];
+    if (!device || !gfx2d::SpriteIdValid(ToInt(id))) return;
+    const SpriteSlot& slot = gfx2d::Sprites(*device).slots[ToInt(id)];
     width = slot.imageWidth;
     height = slot.imageHeight;
 }
 
 double GetSpriteTexture(double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    if (!device || !SpriteIdValid(ToInt(id))) return 0;
-    return Sprites(*device).slots[ToInt(id)].plainTexture;
+    if (!device || !gfx2d::SpriteIdValid(ToInt(id))) return 0;
+    return gfx2d::Sprites(*device).slots[ToInt(id)].plainTexture;
 }
 
 void SetAlphaMode(double alpha) {

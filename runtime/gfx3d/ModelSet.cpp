@@ -39,16 +39,17 @@ int EntryCount(const IniStore& ini, const std::string& section) {
 // context or when the image cannot be read.
 GLuint LoadModelTexture(OpenGLRainbows* device, const std::string& path) {
     if (!device || !device->initialised) return 0;
-    DecodedImage image;
-    if (!DecodeImageFile(path, Sprites(*device).transparencyColour, image)) return 0;
+    gfx2d::DecodedImage image;
+    if (!gfx2d::DecodeImageFile(path, gfx2d::Sprites(*device).transparencyColour, image)) return 0;
     const int maxSize = std::max(MaxTextureSize(*device), 2);
     const int width = std::min(image.width, maxSize);
     const int height = std::min(image.height, maxSize);
     if (width <= 0 || height <= 0) return 0;
-    const int texWidth = std::min(PowerOfTwoAtLeast(width, 2), maxSize);
-    const int texHeight = std::min(PowerOfTwoAtLeast(height, 2), maxSize);
-    const std::vector<uint8_t> pixels = PadAndFlip(image, width, height, texWidth, texHeight);
-    return CreatePlainTexture(texWidth, texHeight, pixels.data(), GL_RGBA, GL_LINEAR);
+    const int texWidth = std::min(gfx2d::PowerOfTwoAtLeast(width, 2), maxSize);
+    const int texHeight = std::min(gfx2d::PowerOfTwoAtLeast(height, 2), maxSize);
+    const std::vector<uint8_t> pixels =
+        gfx2d::PadAndFlip(image, width, height, texWidth, texHeight);
+    return gfx2d::CreatePlainTexture(texWidth, texHeight, pixels.data(), GL_RGBA, GL_LINEAR);
 }
 
 // The 0-based texture index from a 1-based key value (0 or missing: 0).
@@ -65,7 +66,7 @@ int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& s
     slot.modelSet = 1;
     IniStore ini;
     std::vector<uint8_t> bytes;
-    if (ReadWholeFile(path, bytes)) ini.Parse(std::string(bytes.begin(), bytes.end()));
+    if (gfx2d::ReadAssetFile(path, bytes)) ini.Parse(std::string(bytes.begin(), bytes.end()));
     // Names are resolved relative to the name game code gave: a set taken from the resource
     // pack lives in a temporary file, but its parts are looked up in the pack as well.
     const std::string base = name.substr(0, name.find_last_of("/\\") + 1);

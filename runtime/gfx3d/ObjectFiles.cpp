@@ -28,7 +28,7 @@ ObjectReadResult ReadObjectBytes(MeshObjectX& part, const uint8_t* data, size_t 
 
 bool ReadObjectFile(MeshObjectX& part, const std::string& path, bool expand, std::string* why) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    if (!gfx2d::ReadAssetFile(path, bytes)) {
         part.Clear();
         if (why) *why = "cannot be read";
         return false;
