@@ -13,7 +13,8 @@ class ResourceResolver;
 namespace files {
 
 // The path to open for a file name from game code ("/" and "\\" both separate folders); nothing
-// when lookup is missing, the name is empty or the file is neither on disk nor in the pack.
+// when the name is empty or the file is neither on disk nor in the pack. Without a lookup (none
+// before start-up makes them) only files on disk are found, as by a lookup without a pack.
 std::optional<std::string> Resolve(ResourceResolver* lookup, const std::string& name);
 
 // The whole content of a file from game code (at most maxBytes), from disk or straight from the

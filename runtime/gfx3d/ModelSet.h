@@ -13,7 +13,7 @@ constexpr char kModelSetTag[] = ";DDW";
 
 // Fills an empty slot from the model set at path, the file that name resolved to: marks it
 // loaded, loads its textures (when device has a GL context) and its parts, whose names are taken
-// relative to name's folder and found through lookup (none: not found). Parts that fail to load
+// relative to name's folder and found through lookup (none: on disk only). Parts that fail to load
 // stay empty. Returns 1.
 int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
                  const std::string& path, const std::string& name);
