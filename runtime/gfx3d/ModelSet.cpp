@@ -86,7 +86,7 @@ int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& s
         const std::string key = std::to_string(i);
         const std::optional<std::string> file =
             files::Resolve(lookup, base + TextValue(ini, "objects", key));
-        if (file) ReadObjectFile(part, *file, false);
+        if (file) gfx3d::ReadObjectFile(part, *file, false);
         part.textureA = TextureIndex(ini, key + "ta");
         part.textureB = TextureIndex(ini, key + "tb");
         part.BuildTriangles();

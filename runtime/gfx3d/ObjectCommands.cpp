@@ -67,7 +67,7 @@ double LoadObject(const RtString& fileName, double id) {
 
     MeshObjectX& part = slot->parts.Push(MeshObjectX());
     std::string why; // stays empty when the reader logged the damage itself
-    const bool read = ReadObjectFile(part, *path, false, &why);
+    const bool read = gfx3d::ReadObjectFile(part, *path, false, &why);
     if (!read || part.frames.Count() == 0 || part.frames[0].packed.Count() == 0) {
         slot->Clear();
         if (read) why = "holds no vertices";
@@ -84,7 +84,7 @@ double LoadObject(const RtString& fileName, double id) {
 double SaveObject(const RtString& fileName, double id) {
     ObjectSlot* slot = FindSlot(id);
     if (!slot || slot->parts.Count() == 0) return 0;
-    return WriteBinaryObject(slot->parts[0], files::PlatformPath(fileName.CText())) ? 1 : 0;
+    return gfx3d::WriteBinaryObject(slot->parts[0], files::PlatformPath(fileName.CText())) ? 1 : 0;
 }
 
 void BeginObject(double id) {
