@@ -15,11 +15,11 @@ using namespace std::string_literals;
 
 namespace {
 
-uint32_t Colour(const DecodedImage& image, int x, int y) {
+uint32_t Colour(const gfx2d::DecodedImage& image, int x, int y) {
     const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 4;
     return p[0] + p[1] * 256u + p[2] * 65536u;
 }
-int Alpha(const DecodedImage& image, int x, int y) {
+int Alpha(const gfx2d::DecodedImage& image, int x, int y) {
     return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
 }
 
@@ -28,8 +28,8 @@ uint32_t Pattern(int x, int y) {
     return Rgb(10 + x * 20, 30 + y * 40, 7 * x + 11 * y);
 }
 
-bool Decode(const std::vector<uint8_t>& bytes, DecodedImage& image, int64_t key = kNoColourKey) {
-    return DecodeBmp(bytes.data(), bytes.size(), key, image);
+bool Decode(const std::vector<uint8_t>& bytes, gfx2d::DecodedImage& image, int64_t key = gfx2d::kNoColourKey) {
+    return gfx2d::DecodeBmp(bytes.data(), bytes.size(), key, image);
 }
 
 void PutU32At(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
@@ -41,7 +41,7 @@ void PutU32At(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
 
 TEST(BmpReader, KeysTheTransparencyColour) {
     const uint32_t key = 0x8000FF;
-    DecodedImage image;
+    gfx2d::DecodedImage image;
     ASSERT_TRUE(Decode(MakeBmp(2, 1, 24, [](int x, int) { return x ? 0x8000FFu : 0x123456u; }),
                        image, key));
     EXPECT_EQ(Colour(image, 0, 0), 0x123456u);
@@ -52,13 +52,13 @@ TEST(BmpReader, KeysTheTransparencyColour) {
 
 TEST(BmpReader, RejectsFilesItCannotReadSafelyAndSaysWhy) {
     const std::vector<uint8_t> good = MakeBmp(4, 4, 24, Pattern); // 54 + 4 rows of 12 bytes
-    DecodedImage image;
+    gfx2d::DecodedImage image;
     ASSERT_TRUE(Decode(good, image));
 
     auto rejects = [&](std::vector<uint8_t> bytes, const std::string& why) {
-        DecodedImage out;
+        gfx2d::DecodedImage out;
         std::string reason;
-        EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), kNoColourKey, out, &reason)) << why;
+        EXPECT_FALSE(gfx2d::DecodeBmp(bytes.data(), bytes.size(), gfx2d::kNoColourKey, out, &reason)) << why;
         EXPECT_TRUE(out.pixels.empty()) << why;
         EXPECT_EQ(reason, why);
     };
@@ -199,9 +199,9 @@ TEST(BmpReader, ReadsEveryLayout) {
         const std::vector<uint8_t> file =
             MakeBmpOfFormat(row.header, 3, row.height, row.bits, row.compression, row.palette,
                             row.pixels, row.masks);
-        DecodedImage image;
+        gfx2d::DecodedImage image;
         std::string why;
-        ASSERT_TRUE(DecodeBmp(file.data(), file.size(), kNoColourKey, image, &why))
+        ASSERT_TRUE(gfx2d::DecodeBmp(file.data(), file.size(), gfx2d::kNoColourKey, image, &why))
             << row.name << ": " << why;
         ASSERT_EQ(image.width * image.height, 6) << row.name;
         const std::vector<uint32_t> expected =
@@ -246,8 +246,8 @@ TEST(PngReader, ReadsEveryColourTypeAndDepth) {
                 const std::vector<uint8_t> file = MakePngOfFormat(format, 2, {row});
                 const std::string name = std::to_string(type.type) + "/" + std::to_string(depth) +
                                          (transparency ? " with tRNS" : "");
-                DecodedImage image;
-                ASSERT_TRUE(DecodePng(file.data(), file.size(), kNoColourKey, name, image)) << name;
+                gfx2d::DecodedImage image;
+                ASSERT_TRUE(gfx2d::DecodePng(file.data(), file.size(), gfx2d::kNoColourKey, name, image)) << name;
                 EXPECT_EQ(Colour(image, 0, 0), Rgb(255, 255, 255)) << name;
                 EXPECT_EQ(Alpha(image, 0, 0), 255) << name;
                 EXPECT_EQ(Colour(image, 1, 0), 0u) << name;
@@ -259,20 +259,20 @@ TEST(PngReader, ReadsEveryColourTypeAndDepth) {
 TEST(PngReader, KeysRgbButNotAlphaOrGrey) {
     const uint32_t key = 0x8000FF;
     auto colour = [](int x, int) { return x ? 0x8000FFu : 0x00FF00u; };
-    DecodedImage image;
+    gfx2d::DecodedImage image;
     std::vector<uint8_t> rgb = MakePng(2, 1, 3, colour);
-    ASSERT_TRUE(DecodePng(rgb.data(), rgb.size(), key, "rgb.png", image));
+    ASSERT_TRUE(gfx2d::DecodePng(rgb.data(), rgb.size(), key, "rgb.png", image));
     EXPECT_EQ(Colour(image, 0, 0), 0x00FF00u);
     EXPECT_EQ(Alpha(image, 1, 0), 0);
 
     std::vector<uint8_t> rgba = MakePng(2, 1, 4, colour, [](int x, int) { return x ? 255 : 7; });
-    ASSERT_TRUE(DecodePng(rgba.data(), rgba.size(), key, "rgba.png", image));
+    ASSERT_TRUE(gfx2d::DecodePng(rgba.data(), rgba.size(), key, "rgba.png", image));
     EXPECT_EQ(Colour(image, 1, 0), 0x8000FFu);
     EXPECT_EQ(Alpha(image, 1, 0), 255);
     EXPECT_EQ(Alpha(image, 0, 0), 7);
 
     std::vector<uint8_t> grey = MakePng(3, 2, 1, [](int x, int y) { return x * 50u + y; });
-    ASSERT_TRUE(DecodePng(grey.data(), grey.size(), 0, "grey.png", image));
+    ASSERT_TRUE(gfx2d::DecodePng(grey.data(), grey.size(), 0, "grey.png", image));
     EXPECT_EQ(Colour(image, 2, 1), Rgb(101, 101, 101));
     EXPECT_EQ(Colour(image, 0, 0), 0u);
     EXPECT_EQ(Alpha(image, 0, 0), 255); // black grey pixels are not keyed by key 0
@@ -280,58 +280,58 @@ TEST(PngReader, KeysRgbButNotAlphaOrGrey) {
 
 TEST(PngReader, ReadsRowsTopDownAndRejectsBrokenFiles) {
     std::vector<uint8_t> png = MakePng(5, 3, 3, Pattern);
-    DecodedImage image;
-    ASSERT_TRUE(DecodePng(png.data(), png.size(), kNoColourKey, "p.png", image));
+    gfx2d::DecodedImage image;
+    ASSERT_TRUE(gfx2d::DecodePng(png.data(), png.size(), gfx2d::kNoColourKey, "p.png", image));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(Colour(image, x, y), Pattern(x, y));
 
     std::vector<uint8_t> cut(png.begin(), png.begin() + png.size() / 2);
-    EXPECT_FALSE(DecodePng(cut.data(), cut.size(), kNoColourKey, "cut.png", image));
+    EXPECT_FALSE(gfx2d::DecodePng(cut.data(), cut.size(), gfx2d::kNoColourKey, "cut.png", image));
     EXPECT_TRUE(image.pixels.empty());
-    EXPECT_FALSE(DecodePng(png.data(), 4, kNoColourKey, "tiny.png", image));
+    EXPECT_FALSE(gfx2d::DecodePng(png.data(), 4, gfx2d::kNoColourKey, "tiny.png", image));
     std::vector<uint8_t> bmp = MakeBmp(2, 2, 24, Pattern);
-    EXPECT_FALSE(DecodePng(bmp.data(), bmp.size(), kNoColourKey, "bmp.png", image));
+    EXPECT_FALSE(gfx2d::DecodePng(bmp.data(), bmp.size(), gfx2d::kNoColourKey, "bmp.png", image));
 }
 
 TEST(ImageFiles, PngIsChosenByAPointAndPngInAnyCase) {
-    EXPECT_TRUE(NameAsksForPng("x.PnG"));
-    EXPECT_TRUE(NameAsksForPng("dir/shot.png"));
-    EXPECT_FALSE(NameAsksForPng(".png")); // not longer than 4 characters
-    EXPECT_FALSE(NameAsksForPng("x.bmp"));
-    EXPECT_FALSE(NameAsksForPng("x"));
-    EXPECT_FALSE(NameAsksForPng("xpng"));
-    EXPECT_FALSE(NameAsksForPng("x.pngs"));
+    EXPECT_TRUE(gfx2d::NameAsksForPng("x.PnG"));
+    EXPECT_TRUE(gfx2d::NameAsksForPng("dir/shot.png"));
+    EXPECT_FALSE(gfx2d::NameAsksForPng(".png")); // not longer than 4 characters
+    EXPECT_FALSE(gfx2d::NameAsksForPng("x.bmp"));
+    EXPECT_FALSE(gfx2d::NameAsksForPng("x"));
+    EXPECT_FALSE(gfx2d::NameAsksForPng("xpng"));
+    EXPECT_FALSE(gfx2d::NameAsksForPng("x.pngs"));
 }
 
 TEST(ImageFiles, SavedPicturesLoadBackWithKeyedPixelsHandled) {
     TempDir folder;
-    SavedPicture picture;
+    gfx2d::SavedPicture picture;
     picture.width = 3;
     picture.height = 2;
     picture.transparencyColour = 0x000000; // black is the key here
     // Bottom row first: red, green, black / blue, white, grey.
     picture.bgrBottomUp = {0, 0, 255, 0, 255, 0, 0, 0, 0, 255, 0, 0, 255, 255, 255, 9, 9, 9};
 
-    ASSERT_TRUE(WriteBmpFile(folder.File("a.bmp"), picture));
-    DecodedImage bmp;
-    ASSERT_TRUE(DecodeImageFile(folder.File("a.bmp"), kNoColourKey, bmp));
+    ASSERT_TRUE(gfx2d::WriteBmpFile(folder.File("a.bmp"), picture));
+    gfx2d::DecodedImage bmp;
+    ASSERT_TRUE(gfx2d::DecodeImageFile(folder.File("a.bmp"), gfx2d::kNoColourKey, bmp));
     ASSERT_EQ(bmp.width, 3);
     EXPECT_EQ(Colour(bmp, 0, 1), Rgb(255, 0, 0));
     EXPECT_EQ(Colour(bmp, 0, 0), Rgb(0, 0, 255));
     EXPECT_EQ(Colour(bmp, 2, 0), Rgb(9, 9, 9));
     EXPECT_EQ(Colour(bmp, 2, 1), 0x8000FFu); // keyed pixels are saved in the default key colour
 
-    ASSERT_TRUE(WritePngFile(folder.File("a.png"), picture));
-    DecodedImage png;
-    ASSERT_TRUE(DecodeImageFile(folder.File("a.png"), kNoColourKey, png));
+    ASSERT_TRUE(gfx2d::WritePngFile(folder.File("a.png"), picture));
+    gfx2d::DecodedImage png;
+    ASSERT_TRUE(gfx2d::DecodeImageFile(folder.File("a.png"), gfx2d::kNoColourKey, png));
     EXPECT_EQ(Colour(png, 0, 1), Rgb(255, 0, 0));
     EXPECT_EQ(Colour(png, 1, 0), Rgb(255, 255, 255));
     EXPECT_EQ(Alpha(png, 2, 1), 0);
     EXPECT_EQ(Alpha(png, 1, 1), 255);
 
-    EXPECT_FALSE(WriteBmpFile(folder.File("missing/a.bmp"), picture));
-    EXPECT_FALSE(WritePngFile(folder.File("missing/a.png"), picture));
-    EXPECT_FALSE(WriteBmpFile("/dev/full", picture));
-    EXPECT_FALSE(WritePngFile("/dev/full", picture));
+    EXPECT_FALSE(gfx2d::WriteBmpFile(folder.File("missing/a.bmp"), picture));
+    EXPECT_FALSE(gfx2d::WritePngFile(folder.File("missing/a.png"), picture));
+    EXPECT_FALSE(gfx2d::WriteBmpFile("/dev/full", picture));
+    EXPECT_FALSE(gfx2d::WritePngFile("/dev/full", picture));
 }

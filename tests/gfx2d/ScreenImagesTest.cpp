@@ -39,7 +39,7 @@ class ScreenImages : public GlRuntimeTest {
         return std::string(bytes, 4);
     }
 
-    static uint32_t Colour(const DecodedImage& image, int x, int y) {
+    static uint32_t Colour(const gfx2d::DecodedImage& image, int x, int y) {
         const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 4;
         return p[0] + p[1] * 256u + p[2] * 65536u;
     }
@@ -88,8 +88,8 @@ TEST_F(ScreenImages, SaveScreenPicksTheFormatByNameAndLoadsBackTheSamePixels) {
         const std::string path = folder.File(name);
         ASSERT_EQ(SaveScreen(path.c_str()), 1) << name;
         EXPECT_EQ(Magic(path).substr(0, 2), std::string(name) == "x.PnG" ? "\x89P" : "BM") << name;
-        DecodedImage image;
-        ASSERT_TRUE(DecodeImageFile(path, kNoColourKey, image)) << name;
+        gfx2d::DecodedImage image;
+        ASSERT_TRUE(gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image)) << name;
         ASSERT_EQ(image.width, 800);
         ASSERT_EQ(image.height, 600);
         for (int y = 5; y < 35; ++y)
@@ -108,8 +108,8 @@ TEST_F(ScreenImages, SavedSpritesHoldTheWholeTextureWithThePictureAtTheBottom) {
     ASSERT_EQ(LoadSprite(source.c_str(), 1), 1);
     for (const char* name : {"s.png", "s.bmp"}) {
         ASSERT_EQ(SaveSprite(folder.File(name).c_str(), 1), 1);
-        DecodedImage image;
-        ASSERT_TRUE(DecodeImageFile(folder.File(name), kNoColourKey, image));
+        gfx2d::DecodedImage image;
+        ASSERT_TRUE(gfx2d::DecodeImageFile(folder.File(name), gfx2d::kNoColourKey, image));
         ASSERT_EQ(image.width, 8);
         ASSERT_EQ(image.height, 4);
         EXPECT_EQ(Colour(image, 0, 1), Rgb(0, 0, 9)) << name;

@@ -81,9 +81,9 @@ TEST_F(BuiltObjectTest, SmoothedNormalsAreSharedByPosition) {
     build(1);
     SetNormalMode(2);
     build(2);
-    const int minusZ = ChooseTableNormal(0, 0, -1);
-    const int plusX = ChooseTableNormal(1, 0, 0);
-    const int between = ChooseTableNormal(1, 0, -1);
+    const int minusZ = gfx3d::ChooseTableNormal(0, 0, -1);
+    const int plusX = gfx3d::ChooseTableNormal(1, 0, 0);
+    const int between = gfx3d::ChooseTableNormal(1, 0, -1);
     ASSERT_NE(minusZ, between);
     ASSERT_NE(plusX, between);
     const ObjectFrame& perRecord = Part(1).frames[0];

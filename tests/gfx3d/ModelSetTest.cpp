@@ -75,11 +75,11 @@ class GlModelSetTest : public GlRuntimeTest {
 };
 
 TEST_F(GlModelSetTest, TexturesAreCreatedAndReleased) {
-    SavedPicture picture;
+    gfx2d::SavedPicture picture;
     picture.width = 3;
     picture.height = 2;
     picture.bgrBottomUp.assign(3 * 3 * 2, 200);
-    ASSERT_TRUE(WriteBmpFile(folder.File("skin.bmp"), picture));
+    ASSERT_TRUE(gfx2d::WriteBmpFile(folder.File("skin.bmp"), picture));
     std::FILE* file = std::fopen(folder.File("set.set").c_str(), "wb");
     ASSERT_NE(file, nullptr);
     std::fputs(";DDW\n[textures]\ncount=2\n1=skin.bmp\n2=none.bmp\n", file);

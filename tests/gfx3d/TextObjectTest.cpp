@@ -55,16 +55,16 @@ TEST_F(TextObjectTest, FaceBecomesAFanOfTriangles) {
 TEST_F(TextObjectTest, VersionDecidesWhereNormalsComeFrom) {
     const MeshObjectX* withNormals = Load(Quad("1.1"), 1);
     ASSERT_NE(withNormals, nullptr);
-    EXPECT_EQ(withNormals->frames[0].packed[1].normal, ChooseTableNormal(1, 0, 0));
+    EXPECT_EQ(withNormals->frames[0].packed[1].normal, gfx3d::ChooseTableNormal(1, 0, 0));
 
     // Below 1.1 the file has no normals: they are computed from the face, (p2 - p1) x (p1 - p0).
     const MeshObjectX* computed = Load(Quad("1.0"), 2);
     ASSERT_NE(computed, nullptr);
     EXPECT_EQ(computed->normalsValid, 1);
-    const int faceNormal = ChooseTableNormal(0, 0, -1);
+    const int faceNormal = gfx3d::ChooseTableNormal(0, 0, -1);
     for (int i = 1; i < 5; ++i)
         EXPECT_EQ(computed->frames[0].packed[i].normal, faceNormal) << i;
-    EXPECT_FLOAT_EQ(computed->frames[0].triangles[0].nz, NormalTable[faceNormal][2]);
+    EXPECT_FLOAT_EQ(computed->frames[0].triangles[0].nz, gfx3d::NormalTable[faceNormal][2]);
 }
 
 TEST_F(TextObjectTest, CommentsEndTokensAndRunToTheLineEnd) {

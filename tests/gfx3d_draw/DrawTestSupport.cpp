@@ -70,11 +70,11 @@ void BuildBox(int id, float half, float x, float y, float z) {
 }
 
 void UploadPlain(int id, unsigned char grey) {
-    DecodedImage image;
+    gfx2d::DecodedImage image;
     image.width = image.height = 8;
     for (int i = 0; i < 64; ++i)
         image.pixels.insert(image.pixels.end(), {grey, grey, grey, 255});
-    UploadImageToSlot(*Rt().gfx, id, image, false);
+    gfx2d::UploadImageToSlot(*Rt().gfx, id, image, false);
 }
 
 MeshObjectX* FirstPart(int id) {

@@ -89,11 +89,11 @@ TEST_F(EffectsAndSpritesTest, CelShadingDrawsShadedWithAnOutline) {
 
 TEST_F(EffectsAndSpritesTest, BumpMappingDrawsWithAFlatNormalMap) {
     OpenGLRainbows& device = *Rt().gfx;
-    DecodedImage flat;
+    gfx2d::DecodedImage flat;
     flat.width = flat.height = 8;
     for (int i = 0; i < 64; ++i)
         flat.pixels.insert(flat.pixels.end(), {128, 128, 255, 255}); // normal (0, 0, 1)
-    ASSERT_EQ(UploadImageToSlot(device, 7, flat, false), 1);
+    ASSERT_EQ(gfx2d::UploadImageToSlot(device, 7, flat, false), 1);
     BuildSquare(1, 100);
     LookAtOriginFrom(1000);
     SetTexture3D(7, -1);
@@ -108,11 +108,11 @@ TEST_F(EffectsAndSpritesTest, BumpMappingDrawsWithAFlatNormalMap) {
 
 TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
     OpenGLRainbows& device = *Rt().gfx;
-    DecodedImage picture;
+    gfx2d::DecodedImage picture;
     picture.width = 64;
     picture.height = 32;
     picture.pixels.assign(64 * 32 * 4, 255);
-    ASSERT_EQ(UploadImageToSlot(device, 5, picture, false), 1);
+    ASSERT_EQ(gfx2d::UploadImageToSlot(device, 5, picture, false), 1);
     LookAtOriginFrom(1000);
     DrawSprite3D(5, 0, 0, 0, 4); // 128 wide, 64 high in world units
     int px, py;

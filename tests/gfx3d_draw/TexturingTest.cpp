@@ -27,14 +27,14 @@ class TexturingTest : public GlRuntimeTest {
     void SetUp() override {
         GlRuntimeTest::SetUp();
         // Left half red, right half blue.
-        DecodedImage halves;
+        gfx2d::DecodedImage halves;
         halves.width = halves.height = 64;
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x)
                 halves.pixels.insert(halves.pixels.end(),
                                      {static_cast<unsigned char>(x < 32 ? 255 : 0), 0,
                                       static_cast<unsigned char>(x < 32 ? 0 : 255), 255});
-        ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 3, halves, false), 1);
+        ASSERT_EQ(gfx2d::UploadImageToSlot(*Rt().gfx, 3, halves, false), 1);
         BuildSquare(1, 100);
         LookAtOriginFrom(1000);
     }
@@ -68,14 +68,14 @@ TEST_F(TexturingTest, TexturePairOnAndOff) {
 // cell shows the colour that the cell the offset points at shows without one. Objects keep v
 // negated for drawing, so an offset along v points down the object's v.
 TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
-    DecodedImage cells;
+    gfx2d::DecodedImage cells;
     cells.width = cells.height = 64;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             cells.pixels.insert(cells.pixels.end(),
                                 {static_cast<unsigned char>(60 * (x / 16) + 30),
                                  static_cast<unsigned char>(60 * (y / 16) + 30), 128, 255});
-    ASSERT_EQ(UploadImageToSlot(*Rt().gfx, 4, cells, false), 1);
+    ASSERT_EQ(gfx2d::UploadImageToSlot(*Rt().gfx, 4, cells, false), 1);
     SetTexture3D(4, -1);
     // The square's texture runs from u = 0 at x = -100 to 1 at x = 100, v likewise along y.
     auto cellColour = [](int i, int j) {
@@ -154,8 +154,8 @@ TEST_F(TexturingTest, SecondTextureFollowsEveryChangeOfBinding) {
     BuildSquare(2, 100);
     ObjectSlot* set = Rt().objects->Slot(2);
     set->modelSet = 1;
-    set->textures.Push(Sprites(*Rt().gfx).slots[3].plainTexture);
-    set->textures.Push(Sprites(*Rt().gfx).slots[4].plainTexture);
+    set->textures.Push(gfx2d::Sprites(*Rt().gfx).slots[3].plainTexture);
+    set->textures.Push(gfx2d::Sprites(*Rt().gfx).slots[4].plainTexture);
     set->parts[0].textureA = 0;
     set->parts[0].textureB = 1;
     ClearDepth();

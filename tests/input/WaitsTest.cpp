@@ -34,7 +34,7 @@ TEST_F(Waits, WaitForKeyReturnsOnANewKey) {
 
 TEST_F(Waits, WaitForKeyWaitsForAKeyOtherThanTheOneTypedLast) {
     PushKey(SDL_SCANCODE_K, true);
-    EXPECT_EQ(AnyKeyTyped(), 1);
+    EXPECT_EQ(input::AnyKeyTyped(), 1);
     // K stays held for a few rounds, then is released and Space is pressed.
     Script(Slowly(
         {{}, {}, {KeyEvent(SDL_SCANCODE_K, false)}, {}, {KeyEvent(SDL_SCANCODE_SPACE, true)}, {}}));

@@ -87,11 +87,11 @@ TEST_F(MusicTest, MusicLoopsAtItsVolumeUntilStopped) {
 
     // From a resource pack the file is read into memory, with no temporary copy on disk.
     std::string error;
-    const std::string pack = BuildPack({{"music/packed.wav", wav}}, PackMethod::Deflate, error);
+    const std::string pack = files::BuildPack({{"music/packed.wav", wav}}, files::PackMethod::Deflate, error);
     SetResourcePacks(folder.Write("music.sbx", pack).c_str(), "");
     PlayMusic("music/packed.wav");
     EXPECT_EQ(Hear(4).loudest, 8000);
-    EXPECT_TRUE(Resolver(0).Extraction().empty());
+    EXPECT_TRUE(Rt().resolvers[0]->Extraction().empty());
     StopMusic();
     SetResourcePacks("", "");
 }

@@ -20,29 +20,29 @@ const uint32_t kPublishedWords[32] = {
     0x8f651659, 0xcbc8b7c2, 0xf5f71c69, 0x12ad6419, 0xe5792e1b, 0x860536b8, 0x09b3ce98, 0xd45d6d81};
 
 // The standard initialisation, built from the runtime's mix step and round.
-void StandardInitialisation(IsaacState& state) {
-    state = IsaacState{};
+void StandardInitialisation(text::IsaacState& state) {
+    state = text::IsaacState{};
     uint32_t words[8];
     for (uint32_t& word : words)
-        word = kIsaacGoldenRatio;
+        word = text::kIsaacGoldenRatio;
     for (int n = 0; n < 4; ++n)
-        IsaacMix(words);
+        text::IsaacMix(words);
     for (const uint32_t* source : {state.randrsl, state.mm}) {
-        for (int i = 0; i < kIsaacWords; i += 8) {
+        for (int i = 0; i < text::kIsaacWords; i += 8) {
             for (int w = 0; w < 8; ++w)
                 words[w] += source[i + w];
-            IsaacMix(words);
+            text::IsaacMix(words);
             for (int w = 0; w < 8; ++w)
                 state.mm[i + w] = words[w];
         }
     }
-    IsaacRound(state);
+    text::IsaacRound(state);
 }
 
 TEST(Isaac, RoundAndMixMatchThePublishedVector) {
-    IsaacState state;
+    text::IsaacState state;
     StandardInitialisation(state);
-    IsaacRound(state);
+    text::IsaacRound(state);
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(state.randrsl[i], kPublishedWords[i]) << "word " << i;
 }
@@ -84,15 +84,15 @@ TEST(Random, ResultsStayWithinZeroToTruncatedN) {
 }
 
 TEST(Random, StartupSeedWrapsTheClockAndHonoursVornicSeed) {
-    EXPECT_EQ(StartupRandomSeed("", 1234.9), 1234);
-    EXPECT_EQ(StartupRandomSeed("", 4294967296.0 + 5), 5);
-    EXPECT_EQ(StartupRandomSeed("", 3e9), static_cast<int32_t>(3000000000LL - 4294967296LL));
-    EXPECT_NE(StartupRandomSeed("", 1e13), StartupRandomSeed("", 1e13 + 1));
+    EXPECT_EQ(text::StartupRandomSeed("", 1234.9), 1234);
+    EXPECT_EQ(text::StartupRandomSeed("", 4294967296.0 + 5), 5);
+    EXPECT_EQ(text::StartupRandomSeed("", 3e9), static_cast<int32_t>(3000000000LL - 4294967296LL));
+    EXPECT_NE(text::StartupRandomSeed("", 1e13), text::StartupRandomSeed("", 1e13 + 1));
 
-    EXPECT_EQ(StartupRandomSeed("42", 1234), 42);
-    EXPECT_EQ(StartupRandomSeed("-7", 1234), -7);
-    EXPECT_EQ(StartupRandomSeed("4294967297", 1234), 1);
-    EXPECT_EQ(StartupRandomSeed("12abc", 1234), 1234);
+    EXPECT_EQ(text::StartupRandomSeed("42", 1234), 42);
+    EXPECT_EQ(text::StartupRandomSeed("-7", 1234), -7);
+    EXPECT_EQ(text::StartupRandomSeed("4294967297", 1234), 1);
+    EXPECT_EQ(text::StartupRandomSeed("12abc", 1234), 1234);
 }
 
 } // namespace
