@@ -10,7 +10,6 @@
 #include "desktop/MoviePlayer.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
-#include "files/ResourceResolver.h"
 #include "gl/OpenGLRainbows.h"
 #include "input/InputPolls.h"
 #include "os/Clock.h"

@@ -4,7 +4,6 @@
 #include "core/PrintLog.h"
 #include "core/Runtime.h"
 #include "files/ResourceLookup.h"
-#include "files/ResourceResolver.h"
 #include "gfx2d/Fonts.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"

@@ -6,7 +6,6 @@
 #include "core/Runtime.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
-#include "files/ResourceResolver.h"
 #include "gfx2d/ScreenImages.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"

@@ -4,7 +4,6 @@
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "files/ResourceLookup.h"
-#include "files/ResourceResolver.h"
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"

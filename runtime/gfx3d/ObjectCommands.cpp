@@ -11,7 +11,6 @@
 #include "core/Runtime.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
-#include "files/ResourceResolver.h"
 #include "gfx3d/DddBinary.h"
 #include "gfx3d/ModelSet.h"
 #include "gfx3d/ObjectBuilding.h"

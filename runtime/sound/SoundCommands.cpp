@@ -6,7 +6,6 @@
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "files/ResourceLookup.h"
-#include "files/ResourceResolver.h"
 #include "sound/SoundDevice.h"
 
 namespace {
