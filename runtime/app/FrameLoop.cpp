@@ -39,7 +39,7 @@ void SaveSnapshot(OpenGLRainbows& device, long frame) {
     Runtime& rt = Rt();
     const std::string path =
         rt.settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
-    if (!gfx2d::SaveScreenTo(device, path) && !rt.snapshotTroubleTold) {
+    if (!gfx2d::SaveScreen(device, path) && !rt.snapshotTroubleTold) {
         rt.snapshotTroubleTold = true;
         std::fprintf(stderr, "vornic: cannot write the snapshot %s\n", path.c_str());
     }

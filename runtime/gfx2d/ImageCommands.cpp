@@ -13,18 +13,17 @@
 double GrabSprite(double id, double x, double y, double width, double height) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
-    return gfx2d::GrabSpriteFrom(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width),
-                                 ToInt(height));
+    return gfx2d::GrabSprite(*device, ToInt(id), ToInt(x), ToInt(y), ToInt(width), ToInt(height));
 }
 
 double SaveSprite(const RtString& file, double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device ? gfx2d::SaveSpriteTo(*device, files::PlatformPath(file.CText()), ToInt(id)) : 0;
+    return device ? gfx2d::SaveSprite(*device, files::PlatformPath(file.CText()), ToInt(id)) : 0;
 }
 
 double SaveScreen(const RtString& file) {
     OpenGLRainbows* device = Rt().gfx.get();
-    return device ? gfx2d::SaveScreenTo(*device, files::PlatformPath(file.CText())) : 0;
+    return device ? gfx2d::SaveScreen(*device, files::PlatformPath(file.CText())) : 0;
 }
 
 void ClearScreen() {
@@ -42,6 +41,6 @@ void UseScreenAsBackground() {
 double LoadBackground(const RtString& file) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return 0;
-    return gfx2d::LoadBackgroundFrom(
+    return gfx2d::LoadBackground(
         *device, files::Resolve(Rt().resolvers[0].get(), file.CText()).value_or(""));
 }

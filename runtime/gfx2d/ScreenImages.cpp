@@ -65,7 +65,7 @@ BackgroundTile& TileAt(BackgroundBlock& block, int column, int row) {
 
 } // namespace
 
-int gfx2d::GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int height) {
+int gfx2d::GrabSprite(OpenGLRainbows& device, int id, int x, int y, int width, int height) {
     if (!gfx2d::SpriteIdValid(id) || width <= 0 || height <= 0) return 0;
     FlushSpriteBatch(device);
     // Nothing beyond the screen can be grabbed; an absurd size from game code must not make a
@@ -109,7 +109,7 @@ int gfx2d::GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int widt
     return 1;
 }
 
-int gfx2d::SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id) {
+int gfx2d::SaveSprite(OpenGLRainbows& device, const std::string& path, int id) {
     if (!gfx2d::SpriteIdValid(id)) return 0;
     SpriteStore& store = gfx2d::Sprites(device);
     const SpriteSlot& slot = store.slots[id];
@@ -137,7 +137,7 @@ int gfx2d::SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id)
     return WritePicture(path, picture) ? 1 : 0;
 }
 
-int gfx2d::SaveScreenTo(OpenGLRainbows& device, const std::string& path) {
+int gfx2d::SaveScreen(OpenGLRainbows& device, const std::string& path) {
     if (device.screenWidth <= 0 || device.screenHeight <= 0 || !device.window.HasGL()) return 0;
     FlushSpriteBatch(device);
     gfx2d::SavedPicture picture;
@@ -186,7 +186,7 @@ void gfx2d::GrabScreenIntoBlock(OpenGLRainbows& device, int blockId) {
     gfx2d::BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
 }
 
-int gfx2d::LoadBackgroundFrom(OpenGLRainbows& device, const std::string& path) {
+int gfx2d::LoadBackground(OpenGLRainbows& device, const std::string& path) {
     FlushSpriteBatch(device);
     BackgroundBlock& block = gfx2d::Sprites(device).backgrounds[0];
     gfx2d::DecodedImage image;
