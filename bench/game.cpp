@@ -77,11 +77,11 @@ void BuildCrabObject(double id, int rings, int segments) {
 }
 
 void UploadSkin(int id, unsigned char r, unsigned char g, unsigned char b) {
-    DecodedImage image;
+    gfx2d::DecodedImage image;
     image.width = image.height = 32;
     for (int i = 0; i < 32 * 32; ++i)
         image.pixels.insert(image.pixels.end(), {r, g, b, 255});
-    UploadImageToSlot(*Rt().gfx, id, image, false);
+    gfx2d::UploadImageToSlot(*Rt().gfx, id, image, false);
 }
 
 void StartBenchLevel(double crabs) {
@@ -134,7 +134,7 @@ void RuntimeCrabs() {
 }
 
 GLuint SkinTexture(int id) {
-    return Sprites(*Rt().gfx).slots[static_cast<size_t>(id)].plainTexture;
+    return gfx2d::Sprites(*Rt().gfx).slots[static_cast<size_t>(id)].plainTexture;
 }
 
 // The same objects in plain GL.

@@ -54,7 +54,7 @@ void BuildGridObject(int id, int columns, int rows, float size) {
 }
 
 void UploadChecker(int id, unsigned char r, unsigned char g, unsigned char b) {
-    DecodedImage image;
+    gfx2d::DecodedImage image;
     image.width = image.height = 64;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
@@ -64,7 +64,7 @@ void UploadChecker(int id, unsigned char r, unsigned char g, unsigned char b) {
                                                      static_cast<unsigned char>(g / f),
                                                      static_cast<unsigned char>(b / f), 255});
         }
-    UploadImageToSlot(*Rt().gfx, id, image, false);
+    gfx2d::UploadImageToSlot(*Rt().gfx, id, image, false);
 }
 
 // Copy i of n on a grid over the ground in front of the game's camera.
@@ -97,7 +97,7 @@ void RuntimeFrame(int object, int n) {
 // The same scene in plain GL: one buffer, pointers set once, one draw per copy.
 void BaselineFrame(const PlainObject& object, int n) {
     BeginGameScene();
-    glBindTexture(GL_TEXTURE_2D, Sprites(*Rt().gfx).slots[kTexture].plainTexture);
+    glBindTexture(GL_TEXTURE_2D, gfx2d::Sprites(*Rt().gfx).slots[kTexture].plainTexture);
     glEnable(GL_TEXTURE_2D);
     UsePlainObject(object);
     for (int i = 0; i < n; ++i) {

@@ -98,7 +98,7 @@ void DrawImmediateBaseline(const Bunnies& bunnies, GLuint texture, float su, flo
 }
 
 void LoadBunnyPicture() {
-    DecodedImage picture;
+    gfx2d::DecodedImage picture;
     picture.width = picture.height = kSide;
     picture.pixels.resize(kSide * kSide * 4);
     for (int i = 0; i < kSide * kSide; ++i) {
@@ -109,7 +109,7 @@ void LoadBunnyPicture() {
         picture.pixels[i * 4 + 2] = 200;
         picture.pixels[i * 4 + 3] = inside ? 255 : 0;
     }
-    UploadImageToSlot(*Rt().gfx, kBunny, picture, false);
+    gfx2d::UploadImageToSlot(*Rt().gfx, kBunny, picture, false);
 }
 
 } // namespace
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     // No pacing: every frame ends as soon as it is drawn and swapped.
     Rt().frameClock.interval = 0.0;
     LoadBunnyPicture();
-    const SpriteSlot& slot = Sprites(device).slots[kBunny];
+    const SpriteSlot& slot = gfx2d::Sprites(device).slots[kBunny];
     const float su = 1.0f, tv = 1.0f;
 
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

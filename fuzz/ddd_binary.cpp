@@ -8,13 +8,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MeshObjectX part;
-    if (ReadBinaryObject(part, data, size, true) != ObjectReadResult::Ok) return 0;
-    const std::vector<uint8_t> written = EncodeBinaryObject(part);
+    if (gfx3d::ReadBinaryObject(part, data, size, true) != gfx3d::ObjectReadResult::Ok) return 0;
+    const std::vector<uint8_t> written = gfx3d::EncodeBinaryObject(part);
     if (written.size() > size || std::memcmp(written.data(), data, written.size()) != 0)
         __builtin_trap();
     part.BuildTriangles();
     part.ComputeBoundingSpheres();
     part.normalsValid = 0;
-    ComputeNormals(part, true, true, true);
+    gfx3d::ComputeNormals(part, true, true, true);
     return 0;
 }

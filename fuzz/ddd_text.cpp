@@ -8,13 +8,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MeshObjectX part;
-    if (ReadObjectBytes(part, data, size, false) != ObjectReadResult::Ok) return 0;
+    if (gfx3d::ReadObjectBytes(part, data, size, false) != gfx3d::ObjectReadResult::Ok) return 0;
     part.BuildTriangles();
     part.ComputeBoundingSpheres();
-    ComputeNormals(part, true, true, true);
-    const std::vector<uint8_t> written = EncodeBinaryObject(part);
+    gfx3d::ComputeNormals(part, true, true, true);
+    const std::vector<uint8_t> written = gfx3d::EncodeBinaryObject(part);
     MeshObjectX again;
-    if (ReadBinaryObject(again, written.data(), written.size(), false) != ObjectReadResult::Ok)
+    if (gfx3d::ReadBinaryObject(again, written.data(), written.size(), false) != gfx3d::ObjectReadResult::Ok)
         __builtin_trap();
     return 0;
 }

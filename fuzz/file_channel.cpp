@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (!channel.ReadLine(line)) std::abort();
             size_t consumed = 0;
             const std::string expected =
-                SplitLine(reinterpret_cast<const char*>(file) + at, fileSize - at, consumed);
+                files::SplitLine(reinterpret_cast<const char*>(file) + at, fileSize - at, consumed);
             if (line != expected) std::abort();
             at += consumed;
         } else {

@@ -14,21 +14,21 @@ constexpr int kLargestSide = 512;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    DecodedImage image;
-    if (!DecodeBmp(data, size, 0xFF00FF, image) &&
-        !DecodePng(data, size, 0xFF00FF, "fuzz.png", image))
+    gfx2d::DecodedImage image;
+    if (!gfx2d::DecodeBmp(data, size, 0xFF00FF, image) &&
+        !gfx2d::DecodePng(data, size, 0xFF00FF, "fuzz.png", image))
         return 0;
     if (image.width > kLargestSide || image.height > kLargestSide) return 0;
-    int width = PowerOfTwoAtLeast(image.width, 2);
-    int height = PowerOfTwoAtLeast(image.height, 2);
-    std::vector<uint8_t> pixels = PadAndFlip(image, image.width, image.height, width, height);
+    int width = gfx2d::PowerOfTwoAtLeast(image.width, 2);
+    int height = gfx2d::PowerOfTwoAtLeast(image.height, 2);
+    std::vector<uint8_t> pixels = gfx2d::PadAndFlip(image, image.width, image.height, width, height);
     if (pixels.size() != static_cast<size_t>(width) * height * 4) std::abort();
-    BleedEdges(pixels, width, height);
+    gfx2d::BleedEdges(pixels, width, height);
     std::vector<uint8_t> normals = pixels;
-    MakeNormalMap(normals, width, height);
+    gfx2d::MakeNormalMap(normals, width, height);
     while (width > 1 || height > 1) {
         const int wasWidth = width, wasHeight = height;
-        HalveMipLevel(pixels, width, height);
+        gfx2d::HalveMipLevel(pixels, width, height);
         if (width != (wasWidth > 1 ? wasWidth / 2 : 1) ||
             height != (wasHeight > 1 ? wasHeight / 2 : 1) ||
             pixels.size() < static_cast<size_t>(width) * height * 4)

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string lines[LineFileCache::kLineCount];
     for (int i = 0; i < LineFileCache::kLineCount; ++i) {
         lines[i] = cache.Line(i);
-        if (lines[i].size() > kLineLimit || lines[i].find('\0') != std::string::npos) std::abort();
+        if (lines[i].size() > files::kLineLimit || lines[i].find('\0') != std::string::npos) std::abort();
     }
     // Changed and written back, then read again through another selection.
     cache.SetLine(LineFileCache::kLineCount - 1, lines[0]);

@@ -3,6 +3,7 @@
 // makes more than 65536 parts or textures.
 
 #include "FuzzFiles.h"
+#include "files/ResourceResolver.h"
 #include "gfx3d/ModelSet.h"
 #include "gfx3d/Rainbows3D.h"
 
@@ -12,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path =
         fuzzfiles::Write("set.ddw", reinterpret_cast<const uint8_t*>(text.data()), text.size());
     ObjectSlot slot;
-    if (LoadModelSet(nullptr, slot, path, path) != 1 || slot.loaded != 1) std::abort();
+    ResourceResolver lookup(fuzzfiles::Folder());
+    if (LoadModelSet(nullptr, &lookup, slot, path, path) != 1 || slot.loaded != 1) std::abort();
     if (slot.parts.Count() > 65536 || slot.textures.Count() > 65536) std::abort();
     return 0;
 }

@@ -8,17 +8,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* bytes = reinterpret_cast<const char*>(data);
-    PackIndexPlace place;
-    if (!ParsePackHeader(bytes, size, size, place)) return 0;
-    std::vector<PackEntry> entries;
-    if (!ParsePackIndex(bytes + place.offset, place.size, place, entries)) return 0;
-    for (const PackEntry& entry : entries) {
+    files::PackIndexPlace place;
+    if (!files::ParsePackHeader(bytes, size, size, place)) return 0;
+    std::vector<files::PackEntry> entries;
+    if (!files::ParsePackIndex(bytes + place.offset, place.size, place, entries)) return 0;
+    for (const files::PackEntry& entry : entries) {
         if (static_cast<uint64_t>(entry.offset) + entry.size > size) std::abort();
         std::string content;
-        if (ExpandPackEntry(entry, bytes + entry.offset, content) &&
+        if (files::ExpandPackEntry(entry, bytes + entry.offset, content) &&
             content.size() != entry.expandedSize)
             std::abort();
-        FindPackEntry(entries, entry.name);
+        files::FindPackEntry(entries, entry.name);
     }
     return 0;
 }

@@ -9,21 +9,21 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string packPath = fuzzfiles::Write("fuzz.sbx", data, size);
-    std::vector<PackEntry> entries;
+    std::vector<files::PackEntry> entries;
     const int fd = open(packPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) std::abort();
-    const bool indexed = ReadPackIndex(fd, entries);
+    const bool indexed = files::ReadPackIndex(fd, entries);
     close(fd);
     ResourceResolver resolver(fuzzfiles::Folder());
     resolver.SetPack(packPath);
-    for (const PackEntry& entry : entries) {
+    for (const files::PackEntry& entry : entries) {
         std::string path;
         if (!resolver.Resolve(entry.name, path)) continue;
         // Names that exist on disk resolve to themselves; only extractions are checked.
         if (path != resolver.Extraction()) continue;
         struct stat info;
-        if (stat(path.c_str(), &info) != 0 || !PackEntryWithinBounds(entry)) std::abort();
-        const PackEntry* found = FindPackEntry(entries, entry.name);
+        if (stat(path.c_str(), &info) != 0 || !files::PackEntryWithinBounds(entry)) std::abort();
+        const files::PackEntry* found = files::FindPackEntry(entries, entry.name);
         if (!found || static_cast<uint64_t>(info.st_size) != found->expandedSize) std::abort();
     }
     if (!indexed && !entries.empty()) std::abort();

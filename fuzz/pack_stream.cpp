@@ -12,11 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t expandedSize = static_cast<size_t>(data[1] | data[2] << 8);
     const char* stream = reinterpret_cast<const char*>(data + 3);
     std::string out;
-    if (PackExpand(method, stream, size - 3, expandedSize, out) && out.size() != expandedSize)
+    if (files::PackExpand(method, stream, size - 3, expandedSize, out) && out.size() != expandedSize)
         std::abort();
     // Whatever expands must compress and expand back to itself.
-    const std::string packed = PackCompress(static_cast<PackMethod>(method), stream, size - 3);
-    if (!PackExpand(method, packed.data(), packed.size(), size - 3, out) ||
+    const std::string packed = files::PackCompress(static_cast<files::PackMethod>(method), stream, size - 3);
+    if (!files::PackExpand(method, packed.data(), packed.size(), size - 3, out) ||
         out != std::string(stream, size - 3))
         std::abort();
     return 0;

@@ -7,9 +7,9 @@
 #include "sound/WavReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    WavSamples wav;
-    if (!ParseWav(data, size, wav)) return 0;
+    sound::WavSamples wav;
+    if (!sound::ParseWav(data, size, wav)) return 0;
     std::vector<int16_t> samples;
-    ConvertToOutput(wav, os::kAudioRate, samples);
+    sound::ConvertToOutput(wav, os::kAudioRate, samples);
     return 0;
 }

@@ -1,11 +1,12 @@
 #!/bin/sh
-# Fails when a runtime folder includes a header of a folder in a higher layer (docs/ARCHITECTURE.md,
-# "Layers"). Reads only the #include lines, so it runs in a moment; CTest runs it as
-# layers.no_upward_includes.
+# Fails when a runtime folder includes a header of a folder in a higher layer, or when folders of
+# one layer include each other round a circle (docs/ARCHITECTURE.md, "Layers"). Reads only the
+# #include lines, so it runs in a moment; CTest runs it as layers.no_upward_includes.
 #
-# Layers, bottom to top. Folders of one layer may include each other's headers.
+# Layers, bottom to top. Folders of one layer may include each other's headers one way only.
 #   0 os            the seam to SDL and the operating system
 #   1 core text     the context, numbers, settings, errors and log; strings and random numbers
+#                   (text includes core, never the other way)
 #   2 files gl      files and resources; the GL device and its state caches
 #   3 gfx2d input sound net pathfind platform
 #   4 gfx3d
@@ -31,6 +32,8 @@ layer_of() {
 
 known="os core text files gl gfx2d input sound net pathfind platform gfx3d app desktop"
 status=0
+# "folder target" for every include between two folders of one layer, for the circle check.
+sideways=""
 for dir in */; do
     dir=${dir%/}
     case " $known " in *" $dir "*) ;; *) echo "note: runtime/$dir has no row in scripts/check-layers.sh; taken as layer 3" ;; esac
@@ -44,10 +47,28 @@ for dir in */; do
         if [ "$(layer_of "$target")" -gt "$own" ]; then
             echo "upward include (layer $own includes layer $(layer_of "$target")): runtime/$hit"
             status=1
+        elif [ "$(layer_of "$target")" -eq "$own" ] && [ "$target" != "$dir" ]; then
+            sideways="$sideways$dir $target
+"
         fi
     done <<HITS
 $hits
 HITS
 done
-[ $status -eq 0 ] && echo "layers hold: no folder includes one above it"
+# Two folders that reach each other through includes of their own layer form a circle.
+circles=$(printf '%s' "$sideways" | sort -u | awk '
+    { reach[$1, $2] = 1; folders[$1] = 1; folders[$2] = 1 }
+    END {
+        for (k in folders) for (i in folders) if (reach[i, k]) for (j in folders)
+            if (reach[k, j]) reach[i, j] = 1
+        for (i in folders) for (j in folders)
+            if (i < j && reach[i, j] && reach[j, i]) print i " and " j
+    }' | sort)
+if [ -n "$circles" ]; then
+    printf '%s\n' "$circles" | while IFS= read -r pair; do
+        echo "circle between folders of one layer: runtime/${pair% and *} and runtime/${pair#* and } include each other"
+    done
+    status=1
+fi
+[ $status -eq 0 ] && echo "layers hold: no folder includes one above it, no circle within a layer"
 exit $status

@@ -39,3 +39,6 @@ RtString CommandLine();
 [[noreturn]] void EndAndRun(const RtString& commandLine);
 // With a debugger attached: hides the window and sends "BP" and n in hexadecimal to it.
 void DebugBreakpoint(double n);
+// Appends a line to the runtime log ("null" for an empty text); in debug mode with a debugger
+// attached the text goes to the debugger instead.
+void WriteLog(const RtString& text);

@@ -40,11 +40,11 @@ void EndOnQuitKeys() {
 // folder. A snapshot that cannot be written is said once; the run goes on.
 void SaveSnapshot(OpenGLRainbows& device, long frame) {
     FlushSpriteBatch(device);
+    Runtime& rt = Rt();
     const std::string path =
-        Rt().settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
-    static bool told = false;
-    if (!SaveScreenTo(device, path) && !told) {
-        told = true;
+        rt.settings.snapshotFolder + "/frame-" + std::to_string(frame) + ".png";
+    if (!gfx2d::SaveScreen(device, path) && !rt.snapshotTroubleTold) {
+        rt.snapshotTroubleTold = true;
         std::fprintf(stderr, "vornic: cannot write the snapshot %s\n", path.c_str());
     }
 }
@@ -141,7 +141,7 @@ void PresentFrame() {
 
     // Input arrives as events: one pump is this frame's poll.
     PumpMessages(device);
-    StartInputFrame();
+    input::StartInputFrame();
     CheckQuitKeys(false);
 
     // Drawing still going into a render target is finished before the frame is saved or shown.
@@ -154,9 +154,9 @@ void PresentFrame() {
 
     // The next frame starts with opaque, unblended drawing in the 2D projection.
     glDisable(GL_BLEND);
-    Sprites(device).ResetAlpha();
+    gfx2d::Sprites(device).ResetAlpha();
     glColor4f(1, 1, 1, 1);
-    DrawBackgroundBlock(device, 0);
+    gfx2d::DrawBackgroundBlock(device, 0);
     Set2DProjection(device, 0, 0, 0, 0);
     ResetSceneFrameState(&device);
     if (rt.objects) gfx3d::UseShader(device, *rt.objects, -1);

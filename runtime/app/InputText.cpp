@@ -23,8 +23,8 @@ RtString InputText(const RtString& initial, double x, double y) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return text;
 
-    GrabScreenIntoBlock(*device, kInputBlock);
-    DrawBackgroundBlock(*device, kInputBlock);
+    gfx2d::GrabScreenIntoBlock(*device, kInputBlock);
+    gfx2d::DrawBackgroundBlock(*device, kInputBlock);
     PrintText(text, x, y);
     PresentFrame();
 
@@ -32,7 +32,7 @@ RtString InputText(const RtString& initial, double x, double y) {
     int frames = 0;
     bool cursorShown = false;
     for (;;) {
-        const int character = TypedKeyCode();
+        const int character = input::TypedKeyCode();
         if (character == kEnter) break;
         if (character == 0) {
             if (++frames > kBlinkFrames) {
@@ -45,12 +45,12 @@ RtString InputText(const RtString& initial, double x, double y) {
             const char typed[2] = {static_cast<char>(character), 0};
             text += typed;
         }
-        DrawBackgroundBlock(*device, kInputBlock);
+        gfx2d::DrawBackgroundBlock(*device, kInputBlock);
         RtString shown = text;
         if (cursorShown) shown += "_";
         PrintText(shown, column, row);
         PresentFrame();
     }
-    ClearBackgroundBlock(*device, kInputBlock);
+    gfx2d::ClearBackgroundBlock(*device, kInputBlock);
     return text;
 }

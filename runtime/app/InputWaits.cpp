@@ -52,9 +52,9 @@ bool AnyJoystickActive(InputDevices& input) {
 void WaitStep(OpenGLRainbows& device, InputDevices& input) {
     for (int round = 0; round < kQuietRounds; ++round) {
         PumpMessages(device);
-        StartInputFrame();
+        input::StartInputFrame();
         CheckQuitKeys(true);
-        PollKeyboard();
+        input::PollKeyboard();
         const bool keys = AnyKeyHeld(input);
         const bool mouse = MouseChanged(input, device);
         if (keys || mouse || AnyJoystickActive(input)) return;
@@ -67,11 +67,11 @@ void WaitStep(OpenGLRainbows& device, InputDevices& input) {
 void WaitForKey() {
     Runtime& rt = Rt();
     if (!rt.gfx || !rt.input) return;
-    while (!AnyKeyTyped()) {
+    while (!input::AnyKeyTyped()) {
         PumpMessages(*rt.gfx);
         WaitStep(*rt.gfx, *rt.input);
     }
-    while (AnyKeyTyped()) {
+    while (input::AnyKeyTyped()) {
     }
 }
 
@@ -79,10 +79,10 @@ void WaitForMouse() {
     Runtime& rt = Rt();
     if (!rt.gfx || !rt.input) return;
     // A button held at the call must be let go first; the window stays alive meanwhile.
-    while (AnyMouseButton())
+    while (input::AnyMouseButton())
         WaitStep(*rt.gfx, *rt.input);
-    if (AnyMouseButton()) return;
+    if (input::AnyMouseButton()) return;
     do {
         WaitStep(*rt.gfx, *rt.input);
-    } while (!AnyMouseButton());
+    } while (!input::AnyMouseButton());
 }

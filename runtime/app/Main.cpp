@@ -26,7 +26,7 @@ std::string JoinArguments(int argc, char** argv) {
 // Settings, start-up, the game, the end.
 [[noreturn]] void VornicMain(const std::string& commandLine) {
     Runtime& rt = Rt();
-    rt.commandLine = RtString(commandLine.c_str());
+    rt.commandLine = commandLine;
     rt.settings = RuntimeSettings{};
     if (!StartRuntime(10, kGameTitle)) {
         std::fputs("The window or its OpenGL context could not be created.\n", stderr);

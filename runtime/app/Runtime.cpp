@@ -11,8 +11,9 @@
 #include "os/RunSession.h"
 #include "platform/DllCache.h"
 #include "sound/SoundDevice.h"
+#include "text/Isaac.h"
 
-Runtime::Runtime() = default;
+Runtime::Runtime() : random(std::make_unique<text::IsaacState>()) {}
 Runtime::~Runtime() = default;
 
 Runtime& Rt() {

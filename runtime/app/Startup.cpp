@@ -14,6 +14,7 @@
 #include "files/FileState.h"
 #include "files/FileWatcher.h"
 #include "files/ResourceLookup.h"
+#include "files/ResourceResolver.h"
 #include "gfx2d/FontCommands.h"
 #include "gfx2d/SpriteStore.h"
 #include "gfx3d/Rainbows3D.h"
@@ -85,11 +86,24 @@ void ReadEnvironment(RuntimeSettings& settings) {
 
 } // namespace
 
+void StartFileDevices(Runtime& rt) {
+    if (!rt.files) {
+        rt.files = std::make_unique<FileState>();
+        // Changed line and INI files are saved however the program ends.
+        RunAtEnd(WriteBackDataFiles);
+    }
+    for (std::unique_ptr<ResourceResolver>& lookup : rt.resolvers)
+        if (!lookup) lookup = std::make_unique<ResourceResolver>(rt.settings.tempDirectory);
+}
+
 bool StartRuntime(int showCommand, const std::string& title) {
     Runtime& rt = Rt();
     rt.settings.autoPause = 1;
     ReadEnvironment(rt.settings);
     RunAtEnd(ShutdownRuntime);
+    // Troubles are said once per run.
+    rt.logTroubleTold = false;
+    rt.snapshotTroubleTold = false;
 
     // The log of the last run goes before the window is made, so that the window's own line
     // (the software-renderer warning) survives.
@@ -101,7 +115,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     rt.session = std::move(backend.session);
     rt.pacingClock = std::move(backend.pacingClock);
     rt.frame = 0;
-    OpenPrintLog();
+    if (!rt.printLog) rt.printLog = OpenPrintLog(rt.settings.printLogPath);
     if (!rt.settings.snapshotFolder.empty()) {
         std::error_code ignored;
         std::filesystem::create_directories(rt.settings.snapshotFolder, ignored);
@@ -129,7 +143,7 @@ bool StartRuntime(int showCommand, const std::string& title) {
     if (rt.settings.watchFiles) rt.watcher = std::make_unique<files::FileWatcher>();
     // The clock in ms seeds the generator, so every run differs; VORNIC_SEED fixes the seed, a
     // replay takes the recorded one.
-    const int seed = StartupRandomSeed(rt.settings.fixedSeed, ClockMs());
+    const int seed = text::StartupRandomSeed(rt.settings.fixedSeed, ClockMs());
     SeedRandom(rt.session ? rt.session->Seed(seed) : seed);
 
     if (rt.settings.fullScreen)
@@ -144,7 +158,9 @@ bool StartRuntime(int showCommand, const std::string& title) {
     const std::string programDirectory = ProgramDirectory();
     os::ChangeDirectory(programDirectory);
 
-    SetResourcePackNames(programDirectory, programDirectory);
+    StartFileDevices(rt);
+    for (std::unique_ptr<ResourceResolver>& lookup : rt.resolvers)
+        lookup->SetPack(programDirectory);
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     rt.frameClock.Restart(ClockMs());
@@ -196,7 +212,7 @@ void ShutdownRuntime() {
 }
 
 RtString CommandLine() {
-    return Rt().commandLine;
+    return RtString(Rt().commandLine.c_str());
 }
 
 void EndAndRun(const RtString& commandLine) {
@@ -217,4 +233,12 @@ void DebugBreakpoint(double n) {
     os::DebugOutput(text);
     rt.paused = false;
     PumpMessages(*rt.gfx);
+}
+
+void WriteLog(const RtString& text) {
+    if (Rt().settings.debugMode && os::DebuggerAttached()) {
+        os::DebugOutput(std::string(text.CText()) + "\n");
+        return;
+    }
+    AppendLogLine(text.Length() ? text.CText() : "null");
 }

@@ -13,8 +13,6 @@
 #include "core/Settings.h"
 #include "os/Clock.h"
 #include "os/Window.h"
-#include "text/Isaac.h"
-#include "text/RtString.h"
 
 namespace os {
 class RunSession;
@@ -27,6 +25,9 @@ class NetGame;
 }
 namespace files {
 class FileWatcher;
+}
+namespace text {
+struct IsaacState;
 }
 class InputDevices;
 class OpenGLRainbows;
@@ -41,7 +42,7 @@ struct Runtime {
     ErrorRecord error;
 
     // The text after the program name on the command line, and the window title.
-    RtString commandLine;
+    std::string commandLine;
     std::string title;
     // Set while the window is inactive and the program waits inside PresentFrame.
     bool paused = false;
@@ -53,8 +54,8 @@ struct Runtime {
     std::vector<void (*)()> endSteps;
     // Frame stamps, the timer's zero and the frame pacing.
     FrameClock frameClock;
-    // The random generator, seeded once by start-up.
-    IsaacState random;
+    // The random generator (text/Isaac.h), made with the context and seeded once by start-up.
+    std::unique_ptr<text::IsaacState> random;
 
     // The platform: the clock exists from the first start-up on, the window with the device.
     // In a recorded or replayed run the session keeps the frames, the clock is the recording's
@@ -67,6 +68,10 @@ struct Runtime {
     long frame = 0;
     // Every printed text with its frame and position (VORNIC_PRINT_LOG).
     std::unique_ptr<std::ofstream> printLog;
+    // Troubles said once per run on standard error, cleared by start-up: the log cannot be
+    // written, a snapshot cannot be saved.
+    bool logTroubleTold = false;
+    bool snapshotTroubleTold = false;
 
     // Devices, in the order start-up creates them.
     std::unique_ptr<OpenGLRainbows> gfx;

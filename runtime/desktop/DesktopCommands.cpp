@@ -68,7 +68,7 @@ void PlayMusic(const RtString& fileName) {
     if (!output) return;
     output->StopMusic();
     std::string file;
-    if (!ReadResourceFile(fileName.CText(), file, kMaxMusicBytes))
+    if (!files::ReadResource(Rt().resolvers[0].get(), fileName.CText(), file, kMaxMusicBytes))
         LogFailedLoad("PlayMusic", fileName.CText(), "not found");
     else if (!output->PlayMusic(std::move(file)))
         LogFailedLoad("PlayMusic", fileName.CText(), "not music the mixer can decode");
@@ -90,7 +90,7 @@ double PlayMovie(const RtString& fileName, double loop) {
     if (!rt.gfx || !rt.input || !rt.window || !rt.window->HasGL()) return 3.0;
     OpenGLRainbows& device = *rt.gfx;
     // A key or button still held from before would end the movie at once.
-    while (AnyKeyTyped() || AnyMouseButton()) {
+    while (input::AnyKeyTyped() || input::AnyMouseButton()) {
         PumpMessages(device);
         PacingClock().SleepMs(5);
     }
@@ -99,9 +99,10 @@ double PlayMovie(const RtString& fileName, double loop) {
     Set2DProjection(device, 0, 0, 0, 0);
     {
         desktop::MoviePlayer player(device, PacingClock(), MusicOutput());
-        const std::optional<std::string> path = ResolveResourceFile(fileName.CText());
+        const std::optional<std::string> path =
+            files::Resolve(Rt().resolvers[0].get(), fileName.CText());
         if (path && player.Open(*path)) {
-            while (!AnyKeyTyped() && !AnyMouseButton() && player.Step(loop != 0)) {
+            while (!input::AnyKeyTyped() && !input::AnyMouseButton() && player.Step(loop != 0)) {
                 if (player.DrewPicture()) device.window.SwapBuffers();
                 PumpMessages(device);
                 PacingClock().SleepMs(2);
@@ -136,7 +137,7 @@ RtString FileRequester(const RtString& filter, double open) {
         AppendLogLine(std::string("FileRequester: no file dialog program found (") +
                       os::DialogProgramNames() + ")");
     if (result != os::DialogResult::Chosen) return RtString("NO_FILE");
-    SlashesToForward(chosen);
+    files::SlashesToForward(chosen);
     return RtString(chosen.c_str());
 }
 

@@ -34,7 +34,7 @@ ReplacementFile::~ReplacementFile() {
 
 bool ReplacementFile::Write(const void* data, size_t size) {
     if (fd_ < 0 || failed_) return false;
-    failed_ = !WriteAll(fd_, data, size);
+    failed_ = !files::WriteAll(fd_, data, size);
     return !failed_;
 }
 
@@ -59,7 +59,7 @@ void ReplacementFile::Discard() {
     fd_ = -1;
 }
 
-bool ReplaceFileContent(const std::string& path, const std::string& content) {
+bool files::ReplaceFileContent(const std::string& path, const std::string& content) {
     ReplacementFile file(path);
     return file.Write(content.data(), content.size()) && file.Commit();
 }

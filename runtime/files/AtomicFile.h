@@ -29,6 +29,10 @@ class ReplacementFile {
     bool failed_ = false;
 };
 
+namespace files {
+
 // Writes content to a new file beside path and renames it over path. A crash or a failed
 // write leaves the old file as it was; the result says whether path now holds content.
 bool ReplaceFileContent(const std::string& path, const std::string& content);
+
+} // namespace files

@@ -24,7 +24,7 @@ bool IsFolder(const dirent& entry) {
 
 } // namespace
 
-bool WildcardMatch(const char* pattern, const char* name) {
+bool files::WildcardMatch(const char* pattern, const char* name) {
     // On a mismatch the match goes back to the last "*" and lets it take one more character.
     const char* afterStar = nullptr;
     const char* starName = nullptr;
@@ -51,14 +51,14 @@ bool WildcardMatch(const char* pattern, const char* name) {
     return !*pattern;
 }
 
-DirectoryListing ListCurrentFolder(const char* pattern) {
-    DirectoryListing listing;
+files::DirectoryListing files::ListCurrentFolder(const char* pattern) {
+    files::DirectoryListing listing;
     DIR* folder = opendir(".");
     if (!folder) return listing;
     while (const dirent* entry = readdir(folder)) {
         if (IsFolder(*entry))
             listing.folders.emplace_back(entry->d_name);
-        else if (WildcardMatch(pattern, entry->d_name))
+        else if (files::WildcardMatch(pattern, entry->d_name))
             listing.files.emplace_back(entry->d_name);
     }
     closedir(folder);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace files {
+
 // Matches name against a pattern of "*" (any run, also none) and "?" (any one character but
 // "."); other characters compare equal without regard to ASCII case.
 bool WildcardMatch(const char* pattern, const char* name);
@@ -16,3 +18,5 @@ struct DirectoryListing {
     std::vector<std::string> files;
 };
 DirectoryListing ListCurrentFolder(const char* pattern);
+
+} // namespace files

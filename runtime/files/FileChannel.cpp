@@ -11,7 +11,7 @@
 
 bool FileChannel::OpenForReading(const std::string& path) {
     Close();
-    const int fd = OpenFileForReading(path, &size_);
+    const int fd = files::OpenFileForReading(path, &size_);
     if (fd < 0) return false;
     fd_ = fd;
     return true;
@@ -39,11 +39,11 @@ bool FileChannel::AtEnd() {
 
 bool FileChannel::ReadAhead() {
     const size_t had = pending_.size();
-    if (had >= kLineWithEndLimit) return false;
-    pending_.resize(kLineWithEndLimit);
+    if (had >= files::kLineWithEndLimit) return false;
+    pending_.resize(files::kLineWithEndLimit);
     ssize_t got;
     do {
-        got = read(fd_, pending_.data() + had, kLineWithEndLimit - had);
+        got = read(fd_, pending_.data() + had, files::kLineWithEndLimit - had);
     } while (got < 0 && errno == EINTR);
     pending_.resize(had + (got > 0 ? static_cast<size_t>(got) : 0));
     return got > 0;
@@ -54,8 +54,8 @@ size_t FileChannel::Read(void* data, size_t count) {
     const size_t fromPending = std::min(count, pending_.size());
     pending_.copy(static_cast<char*>(data), fromPending);
     pending_.erase(0, fromPending);
-    const size_t got =
-        fromPending + ReadUpTo(fd_, static_cast<char*>(data) + fromPending, count - fromPending);
+    const size_t got = fromPending + files::ReadUpTo(fd_, static_cast<char*>(data) + fromPending,
+                                                     count - fromPending);
     position_ += got;
     return got;
 }
@@ -67,7 +67,7 @@ bool FileChannel::Write(const void* data, size_t count) {
         lseek(fd_, -static_cast<off_t>(pending_.size()), SEEK_CUR);
         pending_.clear();
     }
-    return WriteAll(fd_, data, count);
+    return files::WriteAll(fd_, data, count);
 }
 
 bool FileChannel::ReadLine(std::string& line) {
@@ -79,7 +79,7 @@ bool FileChannel::ReadLine(std::string& line) {
     }
     if (pending_.empty()) return false;
     size_t consumed = 0;
-    line = SplitLine(pending_.data(), pending_.size(), consumed);
+    line = files::SplitLine(pending_.data(), pending_.size(), consumed);
     pending_.erase(0, consumed);
     position_ += consumed;
     return true;

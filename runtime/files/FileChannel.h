@@ -28,11 +28,12 @@ class FileChannel {
     size_t Read(void* data, size_t count);
     // Writes all bytes; false when the channel is closed or not all of them were written.
     bool Write(const void* data, size_t count);
-    // Reads one text line (see SplitLine); false when nothing at all was left to read.
+    // Reads one text line (see files::SplitLine); false when nothing at all was left to read.
     bool ReadLine(std::string& line);
 
   private:
-    // Reads more bytes behind the pending ones, up to kLineWithEndLimit in all; false at the end.
+    // Reads more bytes behind the pending ones, up to files::kLineWithEndLimit in all; false at the
+    // end.
     bool ReadAhead();
 
     int fd_ = -1;

@@ -7,11 +7,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include "core/ErrorCommands.h"
 #include "core/Number.h"
+#include "core/Runtime.h"
 #include "files/DirectoryList.h"
 #include "files/FilePaths.h"
 #include "files/FileState.h"
+#include "files/FileWatcher.h"
 #include "files/ResourceLookup.h"
 #include "files/ResourceResolver.h"
 #include "os/System.h"
@@ -20,16 +24,19 @@
 namespace {
 
 std::string PathOf(const RtString& name) {
-    return PlatformPath(name.CText());
+    return files::PlatformPath(name.CText());
 }
 
+// A channel number outside the channels, or channels before start-up made them, end the
+// program with runtime error 7.
 FileChannel& ChannelOrEnd(double channel) {
     const int index = ToInt(channel);
-    if (index < 0 || index >= FileState::kChannelCount) {
+    FileState* files = Rt().files.get();
+    if (!files || index < 0 || index >= FileState::kChannelCount) {
         SetRuntimeError(7);
         EndProgram();
     }
-    return Files().channels[index];
+    return files->channels[index];
 }
 
 [[noreturn]] void EndWithTransferError() {
@@ -88,8 +95,9 @@ void CloseFile(double channel) {
 
 double EndOfFile(double channel) {
     const int index = ToInt(channel);
-    if (index < 0 || index >= FileState::kChannelCount) return 1.0;
-    return Files().channels[index].AtEnd() ? 1.0 : 0.0;
+    FileState* files = Rt().files.get();
+    if (!files || index < 0 || index >= FileState::kChannelCount) return 1.0;
+    return files->channels[index].AtEnd() ? 1.0 : 0.0;
 }
 
 void ReadByte(double channel, double& variable) {
@@ -187,12 +195,12 @@ void WriteNumberLine(double channel, double value) {
 double FileSize(const RtString& fileName) {
     const std::string path = PathOf(fileName);
     struct stat info;
-    if (!IsReadableFile(path) || stat(path.c_str(), &info) != 0) return 0.0;
+    if (!files::IsReadableFile(path) || stat(path.c_str(), &info) != 0) return 0.0;
     return static_cast<double>(info.st_size);
 }
 
 double FileExists(const RtString& fileName) {
-    return IsReadableFile(PathOf(fileName)) ? 1 : 0;
+    return files::IsReadableFile(PathOf(fileName)) ? 1 : 0;
 }
 
 void RemoveFile(const RtString& fileName) {
@@ -203,7 +211,7 @@ void DuplicateFile(const RtString& source, const RtString& destination) {
     const std::string from = PathOf(source);
     const std::string to = PathOf(destination);
     // Copying a file onto itself would empty it before reading it.
-    if (!IsReadableFile(from) || SameFile(from, to)) return;
+    if (!files::IsReadableFile(from) || SameFile(from, to)) return;
     const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return;
     const int out = open(to.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -220,7 +228,7 @@ void DuplicateFile(const RtString& source, const RtString& destination) {
             ok = got == 0;
             break;
         }
-        if (!WriteAll(out, block, static_cast<size_t>(got))) {
+        if (!files::WriteAll(out, block, static_cast<size_t>(got))) {
             ok = false;
             break;
         }
@@ -234,7 +242,7 @@ RtString GetCurrentDir() {
     char buffer[4096];
     if (!getcwd(buffer, sizeof(buffer))) return RtString();
     std::string folder = buffer;
-    SlashesToForward(folder);
+    files::SlashesToForward(folder);
     if (folder.empty() || folder.back() != '/') folder += '/';
     return RtString(folder.c_str());
 }
@@ -244,7 +252,7 @@ double SetCurrentDir(const RtString& folder) {
 }
 
 double GetFileList(const RtString& pattern, StrArray& names) {
-    const DirectoryListing listing = ListCurrentFolder(pattern.CText());
+    const files::DirectoryListing listing = files::ListCurrentFolder(pattern.CText());
     const size_t total = listing.folders.size() + listing.files.size();
     DimStringArray(names, static_cast<double>(total), 0, 0, 0);
     int slot = 0;
@@ -257,16 +265,43 @@ double GetFileList(const RtString& pattern, StrArray& names) {
 }
 
 bool WildcardMatch(const RtString& pattern, const RtString& name) {
-    return WildcardMatch(pattern.CText(), name.CText());
+    return files::WildcardMatch(pattern.CText(), name.CText());
 }
 
 void SetResourcePacks(const RtString& firstPack, const RtString& secondPack) {
-    SetResourcePackNames(firstPack.CText(), secondPack.CText());
+    Runtime& rt = Rt();
+    if (rt.resolvers[0]) rt.resolvers[0]->SetPack(firstPack.CText());
+    if (rt.resolvers[1]) rt.resolvers[1]->SetPack(secondPack.CText());
 }
 
 double ResolveResourceFile(const RtString& name, RtString& outName) {
-    std::string path;
-    const bool found = Resolver(0).Resolve(name.CText(), path);
-    outName = path.c_str();
-    return found ? 1.0 : 0.0;
+    const std::optional<std::string> path = files::Resolve(Rt().resolvers[0].get(), name.CText());
+    outName = path.value_or("").c_str();
+    return path ? 1.0 : 0.0;
+}
+
+void WriteBackDataFiles() {
+    if (FileState* files = Rt().files.get()) {
+        files->lineFile.WriteBack();
+        files->ini.WriteBack();
+    }
+}
+
+void ReleaseResourceLookups() {
+    for (std::unique_ptr<ResourceResolver>& resolver : Rt().resolvers)
+        resolver.reset();
+}
+
+void WatchAssetFiles(const std::string& key, const std::vector<std::string>& paths,
+                     files::ReloadAction reload) {
+    files::FileWatcher* watcher = Rt().watcher.get();
+    if (!watcher) return;
+    if (paths.empty())
+        watcher->Forget(key);
+    else
+        watcher->Watch(key, paths, std::move(reload));
+}
+
+void ForgetAssetFiles(const std::string& key) {
+    if (files::FileWatcher* watcher = Rt().watcher.get()) watcher->Forget(key);
 }

@@ -7,23 +7,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string AbsolutePath(const std::string& path) {
+std::string files::AbsolutePath(const std::string& path) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.lexically_normal().string();
 }
 
-std::string PlatformPath(const std::string& name) {
+std::string files::PlatformPath(const std::string& name) {
     std::string path = name;
-    SlashesToForward(path);
+    files::SlashesToForward(path);
     return path;
 }
 
-void SlashesToForward(std::string& text) {
+void files::SlashesToForward(std::string& text) {
     std::replace(text.begin(), text.end(), '\\', '/');
 }
 
-int OpenFileForReading(const std::string& path, uint64_t* size) {
+int files::OpenFileForReading(const std::string& path, uint64_t* size) {
     if (path.empty()) return -1;
     // Opened without waiting, so that a FIFO with no writer cannot hold a lookup or a load;
     // reads then wait as usual.
@@ -40,16 +40,16 @@ int OpenFileForReading(const std::string& path, uint64_t* size) {
     return fd;
 }
 
-bool IsReadableFile(const std::string& path) {
-    const int fd = OpenFileForReading(path, nullptr);
+bool files::IsReadableFile(const std::string& path) {
+    const int fd = files::OpenFileForReading(path, nullptr);
     if (fd < 0) return false;
     close(fd);
     return true;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& content, size_t maxBytes) {
+bool files::ReadFileBytes(const std::string& path, std::string& content, size_t maxBytes) {
     content.clear();
-    const int fd = OpenFileForReading(path, nullptr);
+    const int fd = files::OpenFileForReading(path, nullptr);
     if (fd < 0) return false;
     char block[65536];
     bool ok = true;
@@ -65,7 +65,8 @@ bool ReadFileBytes(const std::string& path, std::string& content, size_t maxByte
     return ok;
 }
 
-bool ReadRegularFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes) {
+bool files::ReadRegularFile(const std::string& path, std::vector<uint8_t>& bytes,
+                            uint64_t maxBytes) {
     bytes.clear();
     // Non-blocking, so that a FIFO without a writer is refused rather than waited for.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -87,7 +88,7 @@ bool ReadRegularFile(const std::string& path, std::vector<uint8_t>& bytes, uint6
     return ok;
 }
 
-bool WriteAll(int fd, const void* data, size_t size) {
+bool files::WriteAll(int fd, const void* data, size_t size) {
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t written = write(fd, bytes, size);
@@ -99,7 +100,7 @@ bool WriteAll(int fd, const void* data, size_t size) {
     return true;
 }
 
-size_t ReadUpTo(int fd, void* data, size_t count) {
+size_t files::ReadUpTo(int fd, void* data, size_t count) {
     char* bytes = static_cast<char*>(data);
     size_t total = 0;
     while (total < count) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace files {
+
 // The name as the platform takes it: "\\" and "/" both separate folders, so every "\\" becomes
 // "/".
 std::string PlatformPath(const std::string& name);
@@ -29,3 +31,5 @@ bool ReadFileBytes(const std::string& path, std::string& content, size_t maxByte
 bool WriteAll(int fd, const void* data, size_t size);
 // Reads until count bytes arrived or the file ended; gives the bytes read, 0 on failure.
 size_t ReadUpTo(int fd, void* data, size_t count);
+
+} // namespace files

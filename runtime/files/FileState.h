@@ -1,5 +1,5 @@
 // What the files subsystem keeps for the whole run: the eight channels, the line-file cache
-// and the INI store. The runtime context owns it; it is made on first use.
+// and the INI store. The runtime context owns it; start-up makes it.
 #pragma once
 
 #include <array>
@@ -15,6 +15,6 @@ struct FileState {
     IniStore ini;
 };
 
-FileState& Files();
-// Writes the line file and the INI file back when they changed; run at program end.
+// Writes the context's line file and INI file back when they changed; run at program end
+// (defined with the file commands).
 void WriteBackDataFiles();

@@ -9,7 +9,7 @@
 #include "core/Number.h"
 #include "core/Runtime.h"
 #include "files/FileState.h"
-#include "files/ResourceLookup.h"
+#include "files/ResourceResolver.h"
 #include "os/System.h"
 #include "os/Window.h"
 #include "text/RtString.h"
@@ -19,8 +19,10 @@ namespace {
 // Makes fileName the cached line file; false when it cannot be found (runtime error 3 is
 // recorded when it was just looked for, the program goes on).
 bool SelectLineFile(const RtString& fileName) {
-    LineFileCache& cache = Files().lineFile;
-    if (cache.Select(fileName.CText(), Resolver(0)) == LineFileCache::Selection::Missing)
+    Runtime& rt = Rt();
+    if (!rt.files || !rt.resolvers[0]) return false;
+    LineFileCache& cache = rt.files->lineFile;
+    if (cache.Select(fileName.CText(), *rt.resolvers[0]) == LineFileCache::Selection::Missing)
         SetRuntimeError(3);
     return cache.HasContent();
 }
@@ -71,7 +73,7 @@ RtString GetLineText(const RtString& fileName, double line) {
         SetRuntimeError(7);
         return RtString("NO_DATA");
     }
-    std::string text = Files().lineFile.Line(index);
+    std::string text = Rt().files->lineFile.Line(index);
     TrimControlTail(text);
     return RtString(text.empty() ? "NO_DATA" : text.c_str());
 }
@@ -82,9 +84,10 @@ double GetLineNumber(const RtString& fileName, double line) {
 
 double PutLineText(const RtString& fileName, double line, const RtString& text) {
     SelectLineFile(fileName);
+    FileState* files = Rt().files.get();
     const int index = ToInt(line);
-    if (!ValidLine(index)) return SetRuntimeError(7);
-    Files().lineFile.SetLine(index, std::string(text.CText(), text.Length()));
+    if (!files || !ValidLine(index)) return SetRuntimeError(7);
+    files->lineFile.SetLine(index, std::string(text.CText(), text.Length()));
     return 0.0;
 }
 
@@ -93,16 +96,19 @@ double PutLineNumber(const RtString& fileName, double line, double number) {
 }
 
 void IniOpen(const RtString& fileName) {
-    Files().ini.Open(fileName.CText(), Resolver(0));
+    Runtime& rt = Rt();
+    if (rt.files && rt.resolvers[0]) rt.files->ini.Open(fileName.CText(), *rt.resolvers[0]);
 }
 
 RtString IniGet(const RtString& section, const RtString& key) {
-    const std::string* value = Files().ini.Find(section.CText(), key.CText());
+    const FileState* files = Rt().files.get();
+    const std::string* value = files ? files->ini.Find(section.CText(), key.CText()) : nullptr;
     return RtString(value ? value->c_str() : "NO_DATA");
 }
 
 void IniPut(const RtString& section, const RtString& key, const RtString& value) {
-    Files().ini.Put(section.CText(), key.CText(), value.CText());
+    if (FileState* files = Rt().files.get())
+        files->ini.Put(section.CText(), key.CText(), value.CText());
 }
 
 RtString PlatformInfo(const RtString& key) {

@@ -35,7 +35,8 @@ void IniStore::Open(const std::string& fileName, ResourceResolver& resolver) {
     fileName_ = fileName;
     changed_ = false;
     std::string path, text;
-    if (resolver.Resolve(fileName, path) && ReadFileBytes(path, text, kLargestIniFile)) Parse(text);
+    if (resolver.Resolve(fileName, path) && files::ReadFileBytes(path, text, kLargestIniFile))
+        Parse(text);
 }
 
 void IniStore::Parse(const std::string& text) {
@@ -45,7 +46,7 @@ void IniStore::Parse(const std::string& text) {
     size_t at = 0;
     while (at < text.size()) {
         size_t consumed = 0;
-        const std::string line = SplitLine(text.data() + at, text.size() - at, consumed);
+        const std::string line = files::SplitLine(text.data() + at, text.size() - at, consumed);
         at += consumed;
         size_t i = 0;
         while (i < line.size() && IsBlank(line[i]))
@@ -143,6 +144,6 @@ std::string IniStore::Text() const {
 
 void IniStore::WriteBack() {
     if (!changed_ || fileName_.empty()) return;
-    ReplaceFileContent(PlatformPath(fileName_), Text());
+    files::ReplaceFileContent(files::PlatformPath(fileName_), Text());
     changed_ = false;
 }

@@ -17,14 +17,14 @@ LineFileCache::Selection LineFileCache::Select(const std::string& name,
 
     std::string path, content;
     // 256 lines never need more than 256 full-length lines with their line ends.
-    constexpr size_t kMostBytes = kLineCount * kLineWithEndLimit;
-    if (!resolver.Resolve(name, path) || !ReadFileBytes(path, content, kMostBytes))
+    constexpr size_t kMostBytes = kLineCount * files::kLineWithEndLimit;
+    if (!resolver.Resolve(name, path) || !files::ReadFileBytes(path, content, kMostBytes))
         return Selection::Missing;
     found_ = true;
     size_t at = 0;
     for (int line = 0; line < kLineCount && at < content.size(); ++line) {
         size_t consumed = 0;
-        lines_[line] = SplitLine(content.data() + at, content.size() - at, consumed);
+        lines_[line] = files::SplitLine(content.data() + at, content.size() - at, consumed);
         at += consumed;
         lastLine_ = line;
     }
@@ -32,7 +32,7 @@ LineFileCache::Selection LineFileCache::Select(const std::string& name,
 }
 
 void LineFileCache::SetLine(int line, const std::string& text) {
-    lines_[line] = text.substr(0, kLineLimit);
+    lines_[line] = text.substr(0, files::kLineLimit);
     if (line > lastLine_) lastLine_ = line;
     changed_ = true;
 }
@@ -42,6 +42,6 @@ void LineFileCache::WriteBack() {
     std::string content;
     for (int line = 0; line <= lastLine_; ++line)
         content += lines_[line] + "\r\n";
-    ReplaceFileContent(PlatformPath(name_), content);
+    files::ReplaceFileContent(files::PlatformPath(name_), content);
     changed_ = false;
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace files {
+
 inline uint16_t ReadLe16(const void* at) {
     const auto* b = static_cast<const unsigned char*>(at);
     return static_cast<uint16_t>(b[0] | b[1] << 8);
@@ -25,3 +27,5 @@ template <class Buffer> void AppendLe32(Buffer& out, uint32_t value) {
     AppendLe16(out, value & 0xFFFF);
     AppendLe16(out, value >> 16);
 }
+
+} // namespace files

@@ -135,16 +135,16 @@ bool DeflateExpand(const char* data, size_t size, size_t expandedSize, std::stri
 
 } // namespace
 
-std::string PackCompress(PackMethod method, const char* data, size_t size) {
-    return method == PackMethod::Dictionary ? DictionaryCompress(data, size)
-                                            : DeflateCompress(data, size);
+std::string files::PackCompress(files::PackMethod method, const char* data, size_t size) {
+    return method == files::PackMethod::Dictionary ? DictionaryCompress(data, size)
+                                                   : DeflateCompress(data, size);
 }
 
-bool PackExpand(uint16_t method, const char* data, size_t size, size_t expandedSize,
-                std::string& out) {
-    switch (static_cast<PackMethod>(method)) {
-    case PackMethod::Dictionary: return DictionaryExpand(data, size, expandedSize, out);
-    case PackMethod::Deflate: return DeflateExpand(data, size, expandedSize, out);
+bool files::PackExpand(uint16_t method, const char* data, size_t size, size_t expandedSize,
+                       std::string& out) {
+    switch (static_cast<files::PackMethod>(method)) {
+    case files::PackMethod::Dictionary: return DictionaryExpand(data, size, expandedSize, out);
+    case files::PackMethod::Deflate: return DeflateExpand(data, size, expandedSize, out);
     }
     return false;
 }

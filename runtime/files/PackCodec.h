@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace files {
+
 enum class PackMethod : uint16_t {
     Dictionary = 1, // LZSS, 2048-byte window
     Deflate = 2,    // zlib stream
@@ -18,3 +20,5 @@ std::string PackCompress(PackMethod method, const char* data, size_t size);
 // or the stream is broken, too short, too long or gives another size.
 bool PackExpand(uint16_t method, const char* data, size_t size, size_t expandedSize,
                 std::string& out);
+
+} // namespace files

@@ -39,24 +39,24 @@ bool ReadAt(int fd, uint64_t offset, size_t size, std::string& out) {
 
 } // namespace
 
-bool ParsePackHeader(const char* header, size_t headerSize, uint64_t fileSize,
-                     PackIndexPlace& place) {
-    if (headerSize < kPackHeaderSize || std::memcmp(header, kMarker, 3) != 0 ||
+bool files::ParsePackHeader(const char* header, size_t headerSize, uint64_t fileSize,
+                            files::PackIndexPlace& place) {
+    if (headerSize < files::kPackHeaderSize || std::memcmp(header, kMarker, 3) != 0 ||
         static_cast<uint8_t>(header[3]) != kVersion)
         return false;
-    place.offset = ReadLe32(header + 4);
-    place.size = ReadLe32(header + 8);
-    place.checksum = ReadLe32(header + 12);
-    return place.offset >= kPackHeaderSize && place.size <= kLargestIndex &&
+    place.offset = files::ReadLe32(header + 4);
+    place.size = files::ReadLe32(header + 8);
+    place.checksum = files::ReadLe32(header + 12);
+    return place.offset >= files::kPackHeaderSize && place.size <= kLargestIndex &&
            static_cast<uint64_t>(place.offset) + place.size <= fileSize;
 }
 
-bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& place,
-                    std::vector<PackEntry>& entries) {
+bool files::ParsePackIndex(const char* index, size_t indexSize, const files::PackIndexPlace& place,
+                           std::vector<files::PackEntry>& entries) {
     entries.clear();
     if (indexSize != place.size || indexSize < 4 || Crc32(index, indexSize) != place.checksum)
         return false;
-    const uint32_t count = ReadLe32(index);
+    const uint32_t count = files::ReadLe32(index);
     // Every entry takes at least 20 bytes, which bounds the count before anything is reserved.
     constexpr size_t kSmallestEntry = 1 + 1 + 4 + 4 + 2 + 4 + 4;
     if (count > (indexSize - 4) / kSmallestEntry) return false;
@@ -66,16 +66,16 @@ bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& p
         if (at >= indexSize) return false;
         const size_t nameLength = static_cast<unsigned char>(index[at++]);
         if (nameLength == 0 || indexSize - at < nameLength + 18) return false;
-        PackEntry entry;
+        files::PackEntry entry;
         entry.name.assign(index + at, nameLength);
         at += nameLength;
-        entry.offset = ReadLe32(index + at);
-        entry.size = ReadLe32(index + at + 4);
-        entry.method = ReadLe16(index + at + 8);
-        entry.expandedSize = ReadLe32(index + at + 10);
-        entry.checksum = ReadLe32(index + at + 14);
+        entry.offset = files::ReadLe32(index + at);
+        entry.size = files::ReadLe32(index + at + 4);
+        entry.method = files::ReadLe16(index + at + 8);
+        entry.expandedSize = files::ReadLe32(index + at + 10);
+        entry.checksum = files::ReadLe32(index + at + 14);
         at += 18;
-        if (entry.offset < kPackHeaderSize ||
+        if (entry.offset < files::kPackHeaderSize ||
             static_cast<uint64_t>(entry.offset) + entry.size > place.offset ||
             entry.name.find('\0') != std::string::npos)
             return false;
@@ -84,86 +84,90 @@ bool ParsePackIndex(const char* index, size_t indexSize, const PackIndexPlace& p
     return at == indexSize;
 }
 
-bool PackEntryWithinBounds(const PackEntry& entry) {
-    const uint64_t ratio = entry.method == static_cast<uint16_t>(PackMethod::Dictionary)
+bool files::PackEntryWithinBounds(const files::PackEntry& entry) {
+    const uint64_t ratio = entry.method == static_cast<uint16_t>(files::PackMethod::Dictionary)
                                ? kDictionaryRatio
                                : kDeflateRatio;
-    return entry.expandedSize <= kLargestPackEntry && entry.expandedSize <= ratio * entry.size;
+    return entry.expandedSize <= files::kLargestPackEntry &&
+           entry.expandedSize <= ratio * entry.size;
 }
 
-bool ExpandPackEntry(const PackEntry& entry, const char* stored, std::string& out) {
+bool files::ExpandPackEntry(const files::PackEntry& entry, const char* stored, std::string& out) {
     out.clear();
-    return PackEntryWithinBounds(entry) &&
-           PackExpand(entry.method, stored, entry.size, entry.expandedSize, out) &&
+    return files::PackEntryWithinBounds(entry) &&
+           files::PackExpand(entry.method, stored, entry.size, entry.expandedSize, out) &&
            Crc32(out.data(), out.size()) == entry.checksum;
 }
 
-bool ReadPackIndex(int packFd, std::vector<PackEntry>& entries) {
+bool files::ReadPackIndex(int packFd, std::vector<files::PackEntry>& entries) {
     entries.clear();
     struct stat info;
     if (fstat(packFd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::string header, index;
-    PackIndexPlace place;
-    return ReadAt(packFd, 0, kPackHeaderSize, header) &&
-           ParsePackHeader(header.data(), header.size(), static_cast<uint64_t>(info.st_size),
-                           place) &&
+    files::PackIndexPlace place;
+    return ReadAt(packFd, 0, files::kPackHeaderSize, header) &&
+           files::ParsePackHeader(header.data(), header.size(), static_cast<uint64_t>(info.st_size),
+                                  place) &&
            ReadAt(packFd, place.offset, place.size, index) &&
-           ParsePackIndex(index.data(), index.size(), place, entries);
+           files::ParsePackIndex(index.data(), index.size(), place, entries);
 }
 
-bool ReadPackEntry(int packFd, const PackEntry& entry, std::string& content) {
+bool files::ReadPackEntry(int packFd, const files::PackEntry& entry, std::string& content) {
     std::string stored;
     content.clear();
-    return PackEntryWithinBounds(entry) && ReadAt(packFd, entry.offset, entry.size, stored) &&
-           ExpandPackEntry(entry, stored.data(), content);
+    return files::PackEntryWithinBounds(entry) &&
+           ReadAt(packFd, entry.offset, entry.size, stored) &&
+           files::ExpandPackEntry(entry, stored.data(), content);
 }
 
-const PackEntry* FindPackEntry(const std::vector<PackEntry>& entries, const std::string& name) {
-    const std::string wanted = PlatformPath(name);
-    for (const PackEntry& entry : entries) {
+const files::PackEntry* files::FindPackEntry(const std::vector<files::PackEntry>& entries,
+                                             const std::string& name) {
+    const std::string wanted = files::PlatformPath(name);
+    for (const files::PackEntry& entry : entries) {
         if (entry.name.size() == wanted.size() &&
-            strncasecmp(PlatformPath(entry.name).c_str(), wanted.c_str(), wanted.size()) == 0)
+            strncasecmp(files::PlatformPath(entry.name).c_str(), wanted.c_str(), wanted.size()) ==
+                0)
             return &entry;
     }
     return nullptr;
 }
 
-std::string BuildPack(const std::vector<PackSource>& sources, PackMethod method,
-                      std::string& error) {
-    std::string pack(kPackHeaderSize, '\0');
+std::string files::BuildPack(const std::vector<files::PackSource>& sources,
+                             files::PackMethod method, std::string& error) {
+    std::string pack(files::kPackHeaderSize, '\0');
     std::string index;
-    AppendLe32(index, static_cast<uint32_t>(sources.size()));
-    for (const PackSource& source : sources) {
+    files::AppendLe32(index, static_cast<uint32_t>(sources.size()));
+    for (const files::PackSource& source : sources) {
         if (source.name.empty() || source.name.size() > 255 ||
             source.name.find('\0') != std::string::npos) {
             error = "unusable name in a pack (1 to 255 bytes): \"" + source.name + "\"";
             return std::string();
         }
-        if (source.content.size() > kLargestPackEntry) {
+        if (source.content.size() > files::kLargestPackEntry) {
             error = "file too large for a pack: \"" + source.name + "\"";
             return std::string();
         }
         const std::string stored =
-            PackCompress(method, source.content.data(), source.content.size());
+            files::PackCompress(method, source.content.data(), source.content.size());
         if (pack.size() + stored.size() > UINT32_MAX - (1u << 24)) {
             error = "pack larger than 4 GiB";
             return std::string();
         }
         index.push_back(static_cast<char>(source.name.size()));
-        index += PlatformPath(source.name);
-        AppendLe32(index, static_cast<uint32_t>(pack.size()));
-        AppendLe32(index, static_cast<uint32_t>(stored.size()));
-        AppendLe16(index, static_cast<uint16_t>(method));
-        AppendLe32(index, static_cast<uint32_t>(source.content.size()));
-        AppendLe32(index, Crc32(source.content.data(), source.content.size()));
+        index += files::PlatformPath(source.name);
+        files::AppendLe32(index, static_cast<uint32_t>(pack.size()));
+        files::AppendLe32(index, static_cast<uint32_t>(stored.size()));
+        files::AppendLe16(index, static_cast<uint16_t>(method));
+        files::AppendLe32(index, static_cast<uint32_t>(source.content.size()));
+        files::AppendLe32(index, Crc32(source.content.data(), source.content.size()));
         pack += stored;
     }
     std::string header(kMarker, 3);
     header.push_back(static_cast<char>(kVersion));
-    AppendLe32(header, static_cast<uint32_t>(pack.size()));
-    AppendLe32(header, static_cast<uint32_t>(index.size()));
-    AppendLe32(header, Crc32(index.data(), index.size()));
-    pack.replace(0, kPackHeaderSize, header);
+    files::AppendLe32(header, static_cast<uint32_t>(pack.size()));
+    files::AppendLe32(header, static_cast<uint32_t>(index.size()));
+    files::AppendLe32(header, Crc32(index.data(), index.size()));
+    pack.replace(0, files::kPackHeaderSize, header);
     if (pack.size() + index.size() > UINT32_MAX) {
         error = "pack larger than 4 GiB";
         return std::string();

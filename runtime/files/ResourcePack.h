@@ -9,6 +9,8 @@
 
 #include "files/PackCodec.h"
 
+namespace files {
+
 constexpr size_t kPackHeaderSize = 16;
 // The largest entry a pack may hold, expanded: a pack is read into memory entry by entry.
 constexpr uint32_t kLargestPackEntry = 64u << 20;
@@ -60,3 +62,5 @@ struct PackSource {
 // bytes or empty ones make the result empty and set error.
 std::string BuildPack(const std::vector<PackSource>& sources, PackMethod method,
                       std::string& error);
+
+} // namespace files

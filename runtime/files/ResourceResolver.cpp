@@ -35,7 +35,7 @@ void ResourceResolver::SetPack(const std::string& packName) {
     DeleteExtraction();
     entries_.clear();
     indexLoaded_ = false;
-    packName_ = PlatformPath(packName);
+    packName_ = files::PlatformPath(packName);
 }
 
 void ResourceResolver::DeleteExtraction() {
@@ -47,8 +47,8 @@ bool ResourceResolver::Resolve(const std::string& name, std::string& path) {
     DeleteExtraction();
     path.clear();
     if (name.empty()) return false;
-    const std::string diskName = PlatformPath(name);
-    if (IsReadableFile(diskName)) {
+    const std::string diskName = files::PlatformPath(name);
+    if (files::IsReadableFile(diskName)) {
         path = diskName;
         return true;
     }
@@ -57,32 +57,34 @@ bool ResourceResolver::Resolve(const std::string& name, std::string& path) {
 }
 
 bool ResourceResolver::LoadIndex(int packFd) {
-    if (!indexLoaded_) indexLoaded_ = ReadPackIndex(packFd, entries_);
+    if (!indexLoaded_) indexLoaded_ = files::ReadPackIndex(packFd, entries_);
     return indexLoaded_;
 }
 
 bool ResourceResolver::Read(const std::string& name, std::string& content, size_t maxBytes) {
     content.clear();
     if (name.empty()) return false;
-    const std::string diskName = PlatformPath(name);
-    if (IsReadableFile(diskName)) return ReadFileBytes(diskName, content, maxBytes);
+    const std::string diskName = files::PlatformPath(name);
+    if (files::IsReadableFile(diskName)) return files::ReadFileBytes(diskName, content, maxBytes);
     if (packName_.empty() || !ReadFromPack(diskName, content)) return false;
     if (content.size() > maxBytes) content.resize(maxBytes);
     return true;
 }
 
-const PackEntry* ResourceResolver::ReadFromPack(const std::string& name, std::string& content) {
+const files::PackEntry* ResourceResolver::ReadFromPack(const std::string& name,
+                                                       std::string& content) {
     const int packFd = open(packName_.c_str(), O_RDONLY | O_CLOEXEC);
     if (packFd < 0) return nullptr;
-    const PackEntry* entry = LoadIndex(packFd) ? FindPackEntry(entries_, name) : nullptr;
-    const bool expanded = entry && ReadPackEntry(packFd, *entry, content);
+    const files::PackEntry* entry =
+        LoadIndex(packFd) ? files::FindPackEntry(entries_, name) : nullptr;
+    const bool expanded = entry && files::ReadPackEntry(packFd, *entry, content);
     close(packFd);
     return expanded ? entry : nullptr;
 }
 
 bool ResourceResolver::Extract(const std::string& name, std::string& path) {
     std::string content;
-    const PackEntry* entry = ReadFromPack(name, content);
+    const files::PackEntry* entry = ReadFromPack(name, content);
     if (!entry) return false;
 
     // "sbx" and two letters from the entry's place, then a unique part, so that two programs
@@ -94,14 +96,13 @@ bool ResourceResolver::Extract(const std::string& name, std::string& path) {
     if (fd < 0) {
         // An unusable temporary directory would otherwise look like a file missing from the
         // pack; it is said once.
-        static bool told = false;
-        if (!told)
+        if (!extractionTroubleTold_)
             std::fprintf(stderr, "vornic: cannot extract from the pack into %s (%s)\n",
                          tempFolder_.c_str(), std::strerror(errno));
-        told = true;
+        extractionTroubleTold_ = true;
         return false;
     }
-    bool ok = WriteAll(fd, content.data(), content.size());
+    bool ok = files::WriteAll(fd, content.data(), content.size());
     ok = close(fd) == 0 && ok;
     if (!ok) {
         unlink(temp.c_str());

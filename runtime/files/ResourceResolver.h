@@ -36,11 +36,13 @@ class ResourceResolver {
     bool LoadIndex(int packFd);
     bool Extract(const std::string& name, std::string& path);
     // The expanded pack entry of name, and where it lies in the pack.
-    const PackEntry* ReadFromPack(const std::string& name, std::string& content);
+    const files::PackEntry* ReadFromPack(const std::string& name, std::string& content);
 
     std::string tempFolder_;
     std::string packName_;
     std::string extraction_;
     bool indexLoaded_ = false;
-    std::vector<PackEntry> entries_;
+    std::vector<files::PackEntry> entries_;
+    // An unusable temporary folder is said once per resolver.
+    bool extractionTroubleTold_ = false;
 };

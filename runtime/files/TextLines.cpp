@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-std::string SplitLine(const char* data, size_t size, size_t& consumed) {
-    const size_t window = std::min(size, kLineWithEndLimit);
+std::string files::SplitLine(const char* data, size_t size, size_t& consumed) {
+    const size_t window = std::min(size, files::kLineWithEndLimit);
     const char* found = static_cast<const char*>(std::memchr(data, '\n', window));
     size_t end;
     if (found) {
@@ -12,11 +12,11 @@ std::string SplitLine(const char* data, size_t size, size_t& consumed) {
         consumed = end + 1;
         if (end > 0 && data[end - 1] == '\r') --end;
     }
-    if (!found || end > kLineLimit) {
+    if (!found || end > files::kLineLimit) {
         // No line end within reach: the data ends inside this line (as if a line end followed)
-        // or the line is cut after kLineLimit bytes.
-        end = consumed = std::min(size, kLineLimit);
-        if (size < kLineLimit && end > 0 && data[end - 1] == '\r') --end;
+        // or the line is cut after files::kLineLimit bytes.
+        end = consumed = std::min(size, files::kLineLimit);
+        if (size < files::kLineLimit && end > 0 && data[end - 1] == '\r') --end;
     }
     const void* zero = std::memchr(data, '\0', end);
     if (zero) end = static_cast<size_t>(static_cast<const char*>(zero) - data);

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+namespace files {
+
 // A line holds at most this many bytes; a longer one is cut and continues as the next line.
 constexpr size_t kLineLimit = 1024;
 // The most bytes a line takes up in a file: a full line and its "\r\n".
@@ -18,3 +20,5 @@ constexpr size_t kLineWithEndLimit = kLineLimit + 2;
 // The text stops at the first zero byte. consumed receives the bytes the line used up, its
 // line end included.
 std::string SplitLine(const char* data, size_t size, size_t& consumed);
+
+} // namespace files

@@ -69,13 +69,13 @@ class BmpDecoder {
     BmpDecoder(const uint8_t* data, size_t size, std::string* why)
         : data_(data), size_(size), why_(why) {}
 
-    bool Decode(int64_t colourKey, DecodedImage& image);
+    bool Decode(int64_t colourKey, gfx2d::DecodedImage& image);
 
   private:
     bool ReadHeaders();
-    void ReadUncompressed(DecodedImage& image) const;
-    bool ReadRunLengths(DecodedImage& image) const;
-    void SetIndex(DecodedImage& image, uint32_t x, uint32_t fileRow, unsigned index) const;
+    void ReadUncompressed(gfx2d::DecodedImage& image) const;
+    bool ReadRunLengths(gfx2d::DecodedImage& image) const;
+    void SetIndex(gfx2d::DecodedImage& image, uint32_t x, uint32_t fileRow, unsigned index) const;
 
     bool Fail(const char* what, size_t at) {
         if (why_) *why_ = std::string(what) + " at byte " + std::to_string(at);
@@ -97,30 +97,30 @@ class BmpDecoder {
 
 bool BmpDecoder::ReadHeaders() {
     if (size_ < kFileHeaderSize + 4) return Fail("cut short", size_);
-    pixelOffset_ = ReadLe32(data_ + 10);
+    pixelOffset_ = files::ReadLe32(data_ + 10);
     const uint8_t* info = data_ + kFileHeaderSize;
-    const uint32_t infoSize = ReadLe32(info);
+    const uint32_t infoSize = files::ReadLe32(info);
     BmpLayout& l = layout_;
     size_t paletteStart;
     if (infoSize == kCoreHeaderSize) {
         if (size_ < kFileHeaderSize + kCoreHeaderSize) return Fail("cut short", size_);
-        l.width = ReadLe16(info + 4);
-        l.height = ReadLe16(info + 6);
-        l.bits = ReadLe16(info + 10);
+        l.width = files::ReadLe16(info + 4);
+        l.height = files::ReadLe16(info + 6);
+        l.bits = files::ReadLe16(info + 10);
         l.paletteEntrySize = 3;
         paletteStart = kFileHeaderSize + kCoreHeaderSize;
     } else {
         if (size_ < kFileHeaderSize + kInfoHeaderSize) return Fail("cut short", size_);
-        const int32_t width = static_cast<int32_t>(ReadLe32(info + 4));
-        const int32_t height = static_cast<int32_t>(ReadLe32(info + 8));
+        const int32_t width = static_cast<int32_t>(files::ReadLe32(info + 4));
+        const int32_t height = static_cast<int32_t>(files::ReadLe32(info + 8));
         if (width <= 0) return Fail("damaged", kFileHeaderSize + 4);
         if (height == 0 || height == INT32_MIN) return Fail("damaged", kFileHeaderSize + 8);
         // A negative height marks rows stored from the top down.
         l.topDown = height < 0;
         l.width = static_cast<uint32_t>(width);
         l.height = static_cast<uint32_t>(l.topDown ? -height : height);
-        l.bits = ReadLe16(info + 14);
-        l.compression = ReadLe32(info + 16);
+        l.bits = files::ReadLe16(info + 14);
+        l.compression = files::ReadLe32(info + 16);
         // Headers that claim less than the basic 40 bytes, or more than the room before the
         // pixels, are taken as the basic one.
         paletteStart = kFileHeaderSize + kInfoHeaderSize;
@@ -129,12 +129,12 @@ bool BmpDecoder::ReadHeaders() {
         if (l.compression == kBitFields) {
             // The masks close the longer headers, or follow the basic one.
             if (size_ < kFileHeaderSize + kInfoHeaderSize + 12) return Fail("cut short", size_);
-            l.red = ChannelOf(ReadLe32(info + 40));
-            l.green = ChannelOf(ReadLe32(info + 44));
-            l.blue = ChannelOf(ReadLe32(info + 48));
+            l.red = ChannelOf(files::ReadLe32(info + 40));
+            l.green = ChannelOf(files::ReadLe32(info + 44));
+            l.blue = ChannelOf(files::ReadLe32(info + 48));
             if (paletteStart == kFileHeaderSize + kInfoHeaderSize) paletteStart += 12;
         }
-        const uint32_t coloursUsed = ReadLe32(info + 32);
+        const uint32_t coloursUsed = files::ReadLe32(info + 32);
         if (l.bits <= 8 && coloursUsed != 0)
             l.paletteEntries = std::min<size_t>(coloursUsed, size_t{1} << l.bits);
     }
@@ -174,7 +174,8 @@ bool BmpDecoder::ReadHeaders() {
 }
 
 // Palette index `index` at column x of the row stored fileRow-th in the file.
-void BmpDecoder::SetIndex(DecodedImage& image, uint32_t x, uint32_t fileRow, unsigned index) const {
+void BmpDecoder::SetIndex(gfx2d::DecodedImage& image, uint32_t x, uint32_t fileRow,
+                          unsigned index) const {
     const BmpLayout& l = layout_;
     const uint32_t row = l.topDown ? fileRow : l.height - 1 - fileRow;
     uint8_t* out = image.pixels.data() + (static_cast<size_t>(row) * l.width + x) * 4;
@@ -188,7 +189,7 @@ void BmpDecoder::SetIndex(DecodedImage& image, uint32_t x, uint32_t fileRow, uns
     }
 }
 
-void BmpDecoder::ReadUncompressed(DecodedImage& image) const {
+void BmpDecoder::ReadUncompressed(gfx2d::DecodedImage& image) const {
     const BmpLayout& l = layout_;
     const uint64_t stride = RowStride(l);
     for (uint32_t fileRow = 0; fileRow < l.height; ++fileRow) {
@@ -212,8 +213,9 @@ void BmpDecoder::ReadUncompressed(DecodedImage& image) const {
                 out[2] = in[x * 3];
                 break;
             default: {
-                const uint32_t pixel =
-                    l.bits == 16 ? ReadLe16(in + x * 2) : ReadLe32(in + static_cast<size_t>(x) * 4);
+                const uint32_t pixel = l.bits == 16
+                                           ? files::ReadLe16(in + x * 2)
+                                           : files::ReadLe32(in + static_cast<size_t>(x) * 4);
                 out[0] = Scale(l.red, pixel);
                 out[1] = Scale(l.green, pixel);
                 out[2] = Scale(l.blue, pixel);
@@ -227,7 +229,7 @@ void BmpDecoder::ReadUncompressed(DecodedImage& image) const {
 // escape: 0 ends the row, 1 ends the picture, 2 moves right and up by the next two bytes, and
 // 3..255 is that many literal indices, padded to a 16-bit boundary. Pixels the data skips keep
 // palette entry 0. Runs beyond the row's end are cut there.
-bool BmpDecoder::ReadRunLengths(DecodedImage& image) const {
+bool BmpDecoder::ReadRunLengths(gfx2d::DecodedImage& image) const {
     const BmpLayout& l = layout_;
     for (uint32_t row = 0; row < l.height; ++row)
         for (uint32_t x = 0; x < l.width; ++x)
@@ -270,7 +272,7 @@ bool BmpDecoder::ReadRunLengths(DecodedImage& image) const {
     return true;
 }
 
-bool BmpDecoder::Decode(int64_t colourKey, DecodedImage& image) {
+bool BmpDecoder::Decode(int64_t colourKey, gfx2d::DecodedImage& image) {
     if (!ReadHeaders()) return false;
     const BmpLayout& l = layout_;
     image.width = static_cast<int>(l.width);
@@ -288,16 +290,16 @@ bool BmpDecoder::Decode(int64_t colourKey, DecodedImage& image) {
         uint8_t* out = image.pixels.data() + i;
         out[3] = 255;
         const int64_t colour = out[0] + out[1] * 256 + out[2] * 65536;
-        if (colourKey != kNoColourKey && colour == colourKey) std::memset(out, 0, 4);
+        if (colourKey != gfx2d::kNoColourKey && colour == colourKey) std::memset(out, 0, 4);
     }
     return true;
 }
 
 } // namespace
 
-bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage& image,
-               std::string* why) {
-    image = DecodedImage{};
+bool gfx2d::DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey,
+                      gfx2d::DecodedImage& image, std::string* why) {
+    image = gfx2d::DecodedImage{};
     if (!data || size < 2 || data[0] != 'B' || data[1] != 'M') {
         if (why) *why = "not a picture";
         return false;
@@ -308,6 +310,6 @@ bool DecodeBmp(const uint8_t* data, size_t size, int64_t colourKey, DecodedImage
     } catch (const std::bad_alloc&) {
         if (why) *why = "too large";
     }
-    if (!ok) image = DecodedImage{};
+    if (!ok) image = gfx2d::DecodedImage{};
     return ok;
 }

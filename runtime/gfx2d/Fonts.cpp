@@ -6,13 +6,14 @@
 #include "gfx2d/TexturePixels.h"
 #include "gl/OpenGLRainbows.h"
 
-int ClampFontId(int id) {
+int gfx2d::ClampFontId(int id) {
     return id < 0 ? 0 : id >= kFontCount ? kFontCount - 1 : id;
 }
 
-FontGrid FontGridOf(OpenGLRainbows& device, int fontId) {
-    const SpriteSlot& slot = Sprites(device).slots[kFontSlotBase + ClampFontId(fontId)];
-    FontGrid grid;
+gfx2d::FontGrid gfx2d::FontGridOf(OpenGLRainbows& device, int fontId) {
+    const SpriteSlot& slot =
+        gfx2d::Sprites(device).slots[kFontSlotBase + gfx2d::ClampFontId(fontId)];
+    gfx2d::FontGrid grid;
     // Square pictures hold all 256 codes as well: a 256 x 256 font has 16 x 16 glyphs.
     grid.rows = slot.imageHeight >= slot.imageWidth ? 16 : 8;
     grid.glyphWidth = slot.imageWidth / 16;
@@ -20,24 +21,25 @@ FontGrid FontGridOf(OpenGLRainbows& device, int fontId) {
     return grid;
 }
 
-void LoadFontIntoSlot(OpenGLRainbows& device, int fontId, const std::string& path) {
-    const int slot = kFontSlotBase + ClampFontId(fontId);
+void gfx2d::LoadFontIntoSlot(OpenGLRainbows& device, int fontId, const std::string& path) {
+    const int slot = kFontSlotBase + gfx2d::ClampFontId(fontId);
     if (!path.empty() &&
-        LoadImageIntoSlot(device, slot, path, Sprites(device).fontTransparencyColour, false))
+        gfx2d::LoadImageIntoSlot(device, slot, path, gfx2d::Sprites(device).fontTransparencyColour,
+                                 false))
         return;
-    UploadImageToSlot(device, slot, BuiltinFontPicture(), false);
+    gfx2d::UploadImageToSlot(device, slot, gfx2d::BuiltinFontPicture(), false);
 }
 
-void DrawText(OpenGLRainbows& device, int fontId, const char* text, size_t length, double x,
-              double y, double z) {
+void gfx2d::DrawText(OpenGLRainbows& device, int fontId, const char* text, size_t length, double x,
+                     double y, double z) {
     if (!text || length == 0) return;
-    SpriteStore& store = Sprites(device);
-    const int slotId = kFontSlotBase + ClampFontId(fontId);
+    SpriteStore& store = gfx2d::Sprites(device);
+    const int slotId = kFontSlotBase + gfx2d::ClampFontId(fontId);
     const SpriteSlot& slot = store.slots[slotId];
     if (!slot.Loaded()) return;
-    BindSpriteTexture(device, slotId, -1, false);
+    gfx2d::BindSpriteTexture(device, slotId, -1, false);
 
-    const FontGrid grid = FontGridOf(device, fontId);
+    const gfx2d::FontGrid grid = gfx2d::FontGridOf(device, fontId);
     const float sStep = static_cast<float>(slot.imageWidth) / slot.textureWidth / 16;
     const float tStep = static_cast<float>(slot.imageHeight) / slot.textureHeight / grid.rows;
     const float left = static_cast<float>(std::ceil(x)), top = static_cast<float>(std::ceil(y));

@@ -6,6 +6,8 @@
 
 class OpenGLRainbows;
 
+namespace gfx2d {
+
 struct FontGrid {
     int glyphWidth = 0, glyphHeight = 0;
     int rows = 8; // 16 when the picture is at least as tall as wide (codes 0..255), else 8
@@ -22,3 +24,5 @@ void DrawText(OpenGLRainbows& device, int fontId, const char* text, size_t lengt
               double y, double z);
 // Font ids are clamped to 0..31.
 int ClampFontId(int id);
+
+} // namespace gfx2d

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace gfx2d {
+
 // A decoded picture: width x height pixels of 4 bytes (R, G, B, A), row 0 at the top.
 struct DecodedImage {
     int width = 0;
@@ -37,7 +39,7 @@ bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::s
 constexpr uint64_t kLargestAssetFile = uint64_t{256} << 20;
 // Reads a whole regular file of at most kLargestAssetFile bytes; false when it cannot be
 // opened or read, is no regular file (a FIFO, a device) or is larger.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+bool ReadAssetFile(const std::string& path, std::vector<uint8_t>& bytes);
 
 // Decodes a file as BMP, else as PNG. False when neither reader accepts it, with the reason in
 // why when given: "cannot be read", "not a picture" or the reader's own.
@@ -64,3 +66,5 @@ bool NameAsksForPng(const std::string& fileName);
 // written.
 bool WriteBmpFile(const std::string& path, const SavedPicture& picture);
 bool WritePngFile(const std::string& path, const SavedPicture& picture);
+
+} // namespace gfx2d

@@ -16,14 +16,14 @@ using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
 // loading the file again keys it out.
 const uint8_t kKeyRed = 255, kKeyGreen = 0, kKeyBlue = 128;
 
-bool IsKeyed(const SavedPicture& picture, size_t pixel) {
+bool IsKeyed(const gfx2d::SavedPicture& picture, size_t pixel) {
     if (!picture.transparentMask.empty() && picture.transparentMask[pixel]) return true;
     const uint8_t* bgr = picture.bgrBottomUp.data() + pixel * 3;
-    return picture.transparencyColour != kNoColourKey &&
+    return picture.transparencyColour != gfx2d::kNoColourKey &&
            bgr[2] + bgr[1] * 256 + bgr[0] * 65536 == picture.transparencyColour;
 }
 
-bool ValidPicture(const SavedPicture& picture) {
+bool ValidPicture(const gfx2d::SavedPicture& picture) {
     const size_t pixels = static_cast<size_t>(picture.width) * picture.height;
     return picture.width > 0 && picture.height > 0 && picture.bgrBottomUp.size() >= pixels * 3 &&
            (picture.transparentMask.empty() || picture.transparentMask.size() >= pixels);
@@ -35,7 +35,7 @@ bool WriteAndClose(FILE* file, const std::vector<uint8_t>& bytes) {
     return std::fclose(file) == 0 && written;
 }
 
-bool WritePng(png_structp png, png_infop info, FILE* file, const SavedPicture* picture,
+bool WritePng(png_structp png, png_infop info, FILE* file, const gfx2d::SavedPicture* picture,
               std::vector<png_bytep>* rows) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_init_io(png, file);
@@ -49,28 +49,28 @@ bool WritePng(png_structp png, png_infop info, FILE* file, const SavedPicture* p
 
 } // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    return ReadRegularFile(path, bytes, kLargestAssetFile);
+bool gfx2d::ReadAssetFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    return files::ReadRegularFile(path, bytes, gfx2d::kLargestAssetFile);
 }
 
-bool DecodeImageFile(const std::string& path, int64_t colourKey, DecodedImage& image,
-                     std::string* why) {
+bool gfx2d::DecodeImageFile(const std::string& path, int64_t colourKey, gfx2d::DecodedImage& image,
+                            std::string* why) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        image = DecodedImage{};
+    if (!gfx2d::ReadAssetFile(path, bytes)) {
+        image = gfx2d::DecodedImage{};
         if (why) *why = "cannot be read";
         return false;
     }
     // The reason comes from the reader whose signature the file carries.
     std::string bmpWhy, pngWhy = "not a picture";
-    if (DecodeBmp(bytes.data(), bytes.size(), colourKey, image, &bmpWhy) ||
-        DecodePng(bytes.data(), bytes.size(), colourKey, path, image, &pngWhy))
+    if (gfx2d::DecodeBmp(bytes.data(), bytes.size(), colourKey, image, &bmpWhy) ||
+        gfx2d::DecodePng(bytes.data(), bytes.size(), colourKey, path, image, &pngWhy))
         return true;
     if (why) *why = pngWhy == "not a picture" ? bmpWhy : pngWhy;
     return false;
 }
 
-bool NameAsksForPng(const std::string& fileName) {
+bool gfx2d::NameAsksForPng(const std::string& fileName) {
     const size_t n = fileName.size();
     if (n <= 4 || fileName[n - 4] != '.') return false;
     return std::tolower(static_cast<unsigned char>(fileName[n - 3])) == 'p' &&
@@ -78,7 +78,7 @@ bool NameAsksForPng(const std::string& fileName) {
            std::tolower(static_cast<unsigned char>(fileName[n - 1])) == 'g';
 }
 
-bool WriteBmpFile(const std::string& path, const SavedPicture& picture) {
+bool gfx2d::WriteBmpFile(const std::string& path, const gfx2d::SavedPicture& picture) {
     if (!ValidPicture(picture)) return false;
     const uint32_t stride = (static_cast<uint32_t>(picture.width) * 3 + 3) & ~3u;
     const uint32_t imageBytes = stride * picture.height;
@@ -86,20 +86,20 @@ bool WriteBmpFile(const std::string& path, const SavedPicture& picture) {
     out.reserve(54 + imageBytes);
     out.push_back('B');
     out.push_back('M');
-    AppendLe32(out, 54 + imageBytes);
-    AppendLe32(out, 0);
-    AppendLe32(out, 54);
-    AppendLe32(out, 40);
-    AppendLe32(out, picture.width);
-    AppendLe32(out, picture.height);
-    AppendLe16(out, 1);
-    AppendLe16(out, 24);
-    AppendLe32(out, 0);
-    AppendLe32(out, 0);
-    AppendLe32(out, 10000);
-    AppendLe32(out, 10000);
-    AppendLe32(out, 0);
-    AppendLe32(out, 0);
+    files::AppendLe32(out, 54 + imageBytes);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 54);
+    files::AppendLe32(out, 40);
+    files::AppendLe32(out, picture.width);
+    files::AppendLe32(out, picture.height);
+    files::AppendLe16(out, 1);
+    files::AppendLe16(out, 24);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 10000);
+    files::AppendLe32(out, 10000);
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, 0);
     for (int y = 0; y < picture.height; ++y) {
         const uint8_t* row =
             picture.bgrBottomUp.data() + static_cast<size_t>(y) * picture.width * 3;
@@ -117,7 +117,7 @@ bool WriteBmpFile(const std::string& path, const SavedPicture& picture) {
     return file && WriteAndClose(file, out);
 }
 
-bool WritePngFile(const std::string& path, const SavedPicture& picture) {
+bool gfx2d::WritePngFile(const std::string& path, const gfx2d::SavedPicture& picture) {
     if (!ValidPicture(picture)) return false;
     const size_t w = picture.width;
     std::vector<uint8_t> rgba(w * picture.height * 4);

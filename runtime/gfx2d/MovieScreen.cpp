@@ -26,7 +26,7 @@ MovieScreen::~MovieScreen() {
     glDeleteTextures(1, &texture_);
     // The sprite drawing's texture was unbound under it; put the recorded one back.
     const TextureBinding& bound = device_.binding;
-    BindSpriteTexture(device_, bound.id, bound.second, bound.mipmap);
+    gfx2d::BindSpriteTexture(device_, bound.id, bound.second, bound.mipmap);
 }
 
 void MovieScreen::Show(const uint8_t* rgba, int x, int y, int width, int height) {

@@ -43,7 +43,7 @@ void WidenRow(uint8_t* out, png_uint_32 width, int channels, int64_t colourKey) 
             r = in[x * 4], g = in[x * 4 + 1], b = in[x * 4 + 2], a = in[x * 4 + 3];
         } else if (channels == 3) {
             r = in[x * 3], g = in[x * 3 + 1], b = in[x * 3 + 2];
-            if (colourKey != kNoColourKey && r + g * 256 + b * 65536 == colourKey)
+            if (colourKey != gfx2d::kNoColourKey && r + g * 256 + b * 65536 == colourKey)
                 r = g = b = a = 0;
         } else {
             r = g = b = in[x];
@@ -71,7 +71,7 @@ bool FitsInFile(png_structp png, png_infop info, size_t size) {
 }
 
 bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colourKey,
-             const char* fileName, DecodedImage* image, std::vector<png_bytep>* rows,
+             const char* fileName, gfx2d::DecodedImage* image, std::vector<png_bytep>* rows,
              std::string* why) {
     if (setjmp(png_jmpbuf(png))) {
         if (why) *why = "damaged at byte " + std::to_string(reader->position);
@@ -155,9 +155,9 @@ bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colo
 
 } // namespace
 
-bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::string& fileName,
-               DecodedImage& image, std::string* why) {
-    image = DecodedImage{};
+bool gfx2d::DecodePng(const uint8_t* data, size_t size, int64_t colourKey,
+                      const std::string& fileName, gfx2d::DecodedImage& image, std::string* why) {
+    image = gfx2d::DecodedImage{};
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) {
         if (why) *why = "not a picture";
         return false;
@@ -182,6 +182,6 @@ bool DecodePng(const uint8_t* data, size_t size, int64_t colourKey, const std::s
     }
     std::fflush(stdout);
     png_destroy_read_struct(&png, &info, nullptr);
-    if (!ok) image = DecodedImage{};
+    if (!ok) image = gfx2d::DecodedImage{};
     return ok;
 }

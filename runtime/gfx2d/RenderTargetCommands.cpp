@@ -12,7 +12,7 @@ void CreateRenderTarget(double target, double sprite, double width, double heigh
     // The sprite's picture now comes from drawing, no longer from a file the hot reload watches.
     if (device && gfx2d::CreateRenderTarget(*device, ToInt(target), ToInt(sprite), ToInt(width),
                                             ToInt(height)))
-        ForgetAssetFiles(SpriteWatchKey(ToInt(sprite)));
+        ForgetAssetFiles(gfx2d::SpriteWatchKey(ToInt(sprite)));
 }
 
 void SetRenderTarget(double target) {

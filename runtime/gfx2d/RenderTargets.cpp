@@ -21,19 +21,19 @@ namespace {
 class PlainDrawing {
   public:
     explicit PlainDrawing(OpenGLRainbows& device)
-        : device_(device), alpha_(Sprites(device).globalAlpha),
-          translucent_(Sprites(device).translucent) {
+        : device_(device), alpha_(gfx2d::Sprites(device).globalAlpha),
+          translucent_(gfx2d::Sprites(device).translucent) {
         FlushSpriteBatch(device);
         glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
         glDisable(GL_BLEND);
         glColor4f(1, 1, 1, 1);
-        Sprites(device).ResetAlpha();
+        gfx2d::Sprites(device).ResetAlpha();
     }
     ~PlainDrawing() {
         FlushSpriteBatch(device_);
         glPopAttrib();
-        Sprites(device_).globalAlpha = alpha_;
-        Sprites(device_).translucent = translucent_;
+        gfx2d::Sprites(device_).globalAlpha = alpha_;
+        gfx2d::Sprites(device_).translucent = translucent_;
     }
     PlainDrawing(const PlainDrawing&) = delete;
     PlainDrawing& operator=(const PlainDrawing&) = delete;
@@ -58,8 +58,8 @@ void ClearDepth(const OpenGLRainbows& device, const ActiveTarget& active) {
 // target's picture, which the drawing then goes on.
 void StartCopying(OpenGLRainbows& device, int sprite, int width, int height) {
     PlainDrawing plain(device);
-    GrabSpriteFrom(device, kTargetSaveSprite, 0, 0, width, height);
-    gfx2d::DrawRect(device, 0, 0, width, height, Sprites(device).transparencyColour);
+    gfx2d::GrabSprite(device, kTargetSaveSprite, 0, 0, width, height);
+    gfx2d::DrawRect(device, 0, 0, width, height, gfx2d::Sprites(device).transparencyColour);
     gfx2d::DrawSprite(device, sprite, 0, 0);
 }
 
@@ -67,7 +67,7 @@ void StartCopying(OpenGLRainbows& device, int sprite, int width, int height) {
 // back exactly (transparent pixels of it included, so no alpha test).
 void FinishCopying(OpenGLRainbows& device, int sprite, int width, int height) {
     PlainDrawing plain(device);
-    GrabSpriteFrom(device, sprite, 0, 0, width, height);
+    gfx2d::GrabSprite(device, sprite, 0, 0, width, height);
     glDisable(GL_ALPHA_TEST);
     gfx2d::DrawSprite(device, kTargetSaveSprite, 0, 0);
 }
@@ -87,13 +87,15 @@ bool gfx2d::CreateRenderTarget(OpenGLRainbows& device, int target, int sprite, i
     const int largest = std::min(MaxTextureSize(device), kLargestTargetSide);
     width = std::min(width, largest);
     height = std::min(height, largest);
-    const int texWidth = PowerOfTwoAtLeast(width, 2), texHeight = PowerOfTwoAtLeast(height, 2);
+    const int texWidth = gfx2d::PowerOfTwoAtLeast(width, 2),
+              texHeight = gfx2d::PowerOfTwoAtLeast(height, 2);
     const std::vector<uint8_t> blank(static_cast<size_t>(texWidth) * texHeight * 4, 0);
-    EmptySlot(device, sprite);
-    SpriteSlot& slot = Sprites(device).slots[sprite];
+    gfx2d::EmptySlot(device, sprite);
+    SpriteSlot& slot = gfx2d::Sprites(device).slots[sprite];
     // No mipmapped twin: made now it would go on showing the blank picture, so drawing that
     // asks for mipmaps takes the plain texture, which the target draws into.
-    slot.plainTexture = CreatePlainTexture(texWidth, texHeight, blank.data(), GL_RGBA, GL_LINEAR);
+    slot.plainTexture =
+        gfx2d::CreatePlainTexture(texWidth, texHeight, blank.data(), GL_RGBA, GL_LINEAR);
     slot.textureWidth = texWidth;
     slot.textureHeight = texHeight;
     slot.imageWidth = width;
@@ -111,8 +113,8 @@ void gfx2d::SetRenderTarget(OpenGLRainbows& device, int target) {
     if (target < 0) return;
     RenderTargetTable& table = device.renderTargets;
     const RenderTarget& entry = table.targets[target];
-    if (!SpriteIdValid(entry.sprite)) return;
-    const SpriteSlot& slot = Sprites(device).slots[entry.sprite];
+    if (!gfx2d::SpriteIdValid(entry.sprite)) return;
+    const SpriteSlot& slot = gfx2d::Sprites(device).slots[entry.sprite];
     if (!slot.Loaded() || slot.imageWidth < 1 || slot.imageHeight < 1) return;
 
     // The framebuffer draws into the sprite's texture only while the texture is the size it
@@ -139,7 +141,7 @@ void gfx2d::EndRenderTarget(OpenGLRainbows& device) {
     else
         FinishCopying(device, sprite, active.width, active.height);
     // The picture changed under the copy that collisions read.
-    SpriteSlot& slot = Sprites(device).slots[sprite];
+    SpriteSlot& slot = gfx2d::Sprites(device).slots[sprite];
     slot.alphaCopy.clear();
     slot.alphaCopyRead = false;
     table.active = ActiveTarget{};

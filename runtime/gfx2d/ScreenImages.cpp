@@ -24,7 +24,7 @@ bool FrameBufferHasAlpha(OpenGLRainbows& device) {
 }
 
 GLuint CreateEmptyTexture(int width, int height) {
-    return CreatePlainTexture(width, height, nullptr, GL_RGBA, GL_LINEAR);
+    return gfx2d::CreatePlainTexture(width, height, nullptr, GL_RGBA, GL_LINEAR);
 }
 
 // Reads width x height pixels at (x, yFromBottom) as bytes of the given format, rows bottom-up.
@@ -41,14 +41,15 @@ std::vector<uint8_t> ReadFrameBuffer(int x, int yFromBottom, int width, int heig
 // with the pixel there put back afterwards.
 uint32_t StoredTransparencyColour(OpenGLRainbows& device) {
     const int64_t saved = gfx2d::PixelColour(device, 2, 2);
-    gfx2d::DrawPixel(device, 2, 2, Sprites(device).transparencyColour);
+    gfx2d::DrawPixel(device, 2, 2, gfx2d::Sprites(device).transparencyColour);
     const uint32_t stored = static_cast<uint32_t>(gfx2d::PixelColour(device, 2, 2));
     gfx2d::DrawPixel(device, 2, 2, saved);
     return stored;
 }
 
-bool WritePicture(const std::string& path, const SavedPicture& picture) {
-    return NameAsksForPng(path) ? WritePngFile(path, picture) : WriteBmpFile(path, picture);
+bool WritePicture(const std::string& path, const gfx2d::SavedPicture& picture) {
+    return gfx2d::NameAsksForPng(path) ? gfx2d::WritePngFile(path, picture)
+                                       : gfx2d::WriteBmpFile(path, picture);
 }
 
 void DeleteTiles(OpenGLRainbows& device, BackgroundBlock& block) {
@@ -64,8 +65,8 @@ BackgroundTile& TileAt(BackgroundBlock& block, int column, int row) {
 
 } // namespace
 
-int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int height) {
-    if (!SpriteIdValid(id) || width <= 0 || height <= 0) return 0;
+int gfx2d::GrabSprite(OpenGLRainbows& device, int id, int x, int y, int width, int height) {
+    if (!gfx2d::SpriteIdValid(id) || width <= 0 || height <= 0) return 0;
     FlushSpriteBatch(device);
     // Nothing beyond the screen (or the render target drawn into) can be grabbed; an absurd
     // size from game code must not make a texture of gigabytes.
@@ -74,12 +75,12 @@ int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int 
     SurfaceSize(device, surfaceWidth, surfaceHeight);
     width = std::min({width, maxSize, std::max(surfaceWidth, 1)});
     height = std::min({height, maxSize, std::max(surfaceHeight, 1)});
-    const int texWidth = std::min(PowerOfTwoAtLeast(width, kMinGrabSide), maxSize);
-    const int texHeight = std::min(PowerOfTwoAtLeast(height, kMinGrabSide), maxSize);
-    SpriteStore& store = Sprites(device);
+    const int texWidth = std::min(gfx2d::PowerOfTwoAtLeast(width, kMinGrabSide), maxSize);
+    const int texHeight = std::min(gfx2d::PowerOfTwoAtLeast(height, kMinGrabSide), maxSize);
+    SpriteStore& store = gfx2d::Sprites(device);
     SpriteSlot& slot = store.slots[id];
     if (slot.textureWidth != texWidth || slot.textureHeight != texHeight || !slot.plainTexture) {
-        EmptySlot(device, id);
+        gfx2d::EmptySlot(device, id);
         slot.plainTexture = CreateEmptyTexture(texWidth, texHeight);
     }
     slot.alphaCopy.clear();
@@ -101,7 +102,8 @@ int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int 
                         bgra.data());
     }
     // The texture binding changed under the 2D state; put the recorded one back.
-    BindSpriteTexture(device, device.binding.id, device.binding.second, device.binding.mipmap);
+    gfx2d::BindSpriteTexture(device, device.binding.id, device.binding.second,
+                             device.binding.mipmap);
     slot.textureWidth = texWidth;
     slot.textureHeight = texHeight;
     slot.imageWidth = width;
@@ -109,13 +111,13 @@ int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int 
     return 1;
 }
 
-int SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id) {
-    if (!SpriteIdValid(id)) return 0;
-    SpriteStore& store = Sprites(device);
+int gfx2d::SaveSprite(OpenGLRainbows& device, const std::string& path, int id) {
+    if (!gfx2d::SpriteIdValid(id)) return 0;
+    SpriteStore& store = gfx2d::Sprites(device);
     const SpriteSlot& slot = store.slots[id];
     if (!slot.Loaded() || !device.window.HasGL()) return 0;
     FlushSpriteBatch(device);
-    SavedPicture picture;
+    gfx2d::SavedPicture picture;
     picture.width = slot.textureWidth;
     picture.height = slot.textureHeight;
     picture.transparencyColour = store.transparencyColour;
@@ -124,7 +126,8 @@ int SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, bgra.data());
-    BindSpriteTexture(device, device.binding.id, device.binding.second, device.binding.mipmap);
+    gfx2d::BindSpriteTexture(device, device.binding.id, device.binding.second,
+                             device.binding.mipmap);
     // Keyed-out pixels hold the colour bled into them and alpha 0: they are saved as
     // transparent, so that the file loads back as the sprite looked.
     picture.bgrBottomUp.resize(pixels * 3);
@@ -136,31 +139,31 @@ int SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id) {
     return WritePicture(path, picture) ? 1 : 0;
 }
 
-int SaveScreenTo(OpenGLRainbows& device, const std::string& path) {
+int gfx2d::SaveScreen(OpenGLRainbows& device, const std::string& path) {
     if (device.screenWidth <= 0 || device.screenHeight <= 0 || !device.window.HasGL()) return 0;
     FlushSpriteBatch(device);
-    SavedPicture picture;
+    gfx2d::SavedPicture picture;
     picture.width = device.screenWidth;
     picture.height = device.screenHeight;
-    picture.transparencyColour = Sprites(device).transparencyColour;
+    picture.transparencyColour = gfx2d::Sprites(device).transparencyColour;
     picture.bgrBottomUp = ReadFrameBuffer(0, 0, picture.width, picture.height, GL_BGR, 3);
     return WritePicture(path, picture) ? 1 : 0;
 }
 
-void ClearBackgroundBlock(OpenGLRainbows& device, int block) {
+void gfx2d::ClearBackgroundBlock(OpenGLRainbows& device, int block) {
     if (block < 0 || block >= kBackgroundBlockCount) return;
-    DeleteTiles(device, Sprites(device).backgrounds[block]);
+    DeleteTiles(device, gfx2d::Sprites(device).backgrounds[block]);
 }
 
-void GrabScreenIntoBlock(OpenGLRainbows& device, int blockId) {
+void gfx2d::GrabScreenIntoBlock(OpenGLRainbows& device, int blockId) {
     if (blockId < 0 || blockId >= kBackgroundBlockCount) return;
     FlushSpriteBatch(device);
-    BackgroundBlock& block = Sprites(device).backgrounds[blockId];
+    BackgroundBlock& block = gfx2d::Sprites(device).backgrounds[blockId];
     // Tiles no larger than the screen needs: a tile of the GL's largest texture size would
     // take a gigabyte on software renderers.
     const int side =
         std::min(MaxTextureSize(device),
-                 PowerOfTwoAtLeast(std::max(device.screenWidth, device.screenHeight), 1));
+                 gfx2d::PowerOfTwoAtLeast(std::max(device.screenWidth, device.screenHeight), 1));
     int rows = 0, columns = 0;
     for (int j = 0; j < kBackgroundGridSide && j * side < device.screenHeight; ++j, ++rows) {
         columns = 0;
@@ -182,14 +185,14 @@ void GrabScreenIntoBlock(OpenGLRainbows& device, int blockId) {
     block.columns = columns;
     block.rows = rows;
     const TextureBinding bound = device.binding;
-    BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
+    gfx2d::BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
 }
 
-int LoadBackgroundFrom(OpenGLRainbows& device, const std::string& path) {
+int gfx2d::LoadBackground(OpenGLRainbows& device, const std::string& path) {
     FlushSpriteBatch(device);
-    BackgroundBlock& block = Sprites(device).backgrounds[0];
-    DecodedImage image;
-    if (path.empty() || !DecodeImageFile(path, kNoColourKey, image)) {
+    BackgroundBlock& block = gfx2d::Sprites(device).backgrounds[0];
+    gfx2d::DecodedImage image;
+    if (path.empty() || !gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image)) {
         DeleteTiles(device, block);
         glClear(GL_COLOR_BUFFER_BIT);
         return 0;
@@ -198,7 +201,7 @@ int LoadBackgroundFrom(OpenGLRainbows& device, const std::string& path) {
     const int side = std::min(MaxTextureSize(device), kMaxLoadedTileSide);
     const int columns = std::min((image.width + side - 1) / side, kBackgroundGridSide);
     const int rows = std::min((image.height + side - 1) / side, kBackgroundGridSide);
-    DecodedImage piece;
+    gfx2d::DecodedImage piece;
     piece.width = piece.height = side;
     for (int j = 0; j < rows; ++j) {
         for (int i = 0; i < columns; ++i) {
@@ -211,23 +214,23 @@ int LoadBackgroundFrom(OpenGLRainbows& device, const std::string& path) {
                     image.pixels.data() +
                         ((static_cast<size_t>(j) * side + row) * image.width + i * side) * 4,
                     copyWidth * 4, piece.pixels.data() + static_cast<size_t>(row) * side * 4);
-            std::vector<uint8_t> buffer = PadAndFlip(piece, side, side, side, side);
-            BleedEdges(buffer, side, side);
+            std::vector<uint8_t> buffer = gfx2d::PadAndFlip(piece, side, side, side, side);
+            gfx2d::BleedEdges(buffer, side, side);
             BackgroundTile& tile = TileAt(block, i, j);
-            tile.texture = CreatePlainTexture(side, side, buffer.data(), GL_RGBA, GL_LINEAR);
+            tile.texture = gfx2d::CreatePlainTexture(side, side, buffer.data(), GL_RGBA, GL_LINEAR);
             tile.textureWidth = tile.textureHeight = side;
             tile.tileWidth = tile.tileHeight = side;
         }
     }
     block.columns = columns;
     block.rows = rows;
-    DrawBackgroundBlock(device, 0);
+    gfx2d::DrawBackgroundBlock(device, 0);
     return 1;
 }
 
-void DrawBackgroundBlock(OpenGLRainbows& device, int blockId) {
+void gfx2d::DrawBackgroundBlock(OpenGLRainbows& device, int blockId) {
     if (blockId < 0 || blockId >= kBackgroundBlockCount) return;
-    BackgroundBlock& block = Sprites(device).backgrounds[blockId];
+    BackgroundBlock& block = gfx2d::Sprites(device).backgrounds[blockId];
     if (block.columns == 0 || block.rows == 0) return;
     FlushSpriteBatch(device);
     glDisable(GL_ALPHA_TEST);
@@ -258,5 +261,5 @@ void DrawBackgroundBlock(OpenGLRainbows& device, int blockId) {
         x += columnWidth;
     }
     glEnable(GL_ALPHA_TEST);
-    BindSpriteTexture(device, -1, -1, false);
+    gfx2d::BindSpriteTexture(device, -1, -1, false);
 }

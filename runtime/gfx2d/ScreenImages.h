@@ -6,13 +6,15 @@
 
 class OpenGLRainbows;
 
+namespace gfx2d {
+
 // Makes sprite id from the back-buffer rectangle (x, y, width, height), top-left origin.
 // Returns 1, or 0 for an invalid id or an empty rectangle.
-int GrabSpriteFrom(OpenGLRainbows& device, int id, int x, int y, int width, int height);
+int GrabSprite(OpenGLRainbows& device, int id, int x, int y, int width, int height);
 // Write the sprite's whole texture, or the back buffer, as PNG or BMP (chosen by the name).
 // 1 when the file was written, 0 otherwise.
-int SaveSpriteTo(OpenGLRainbows& device, const std::string& path, int id);
-int SaveScreenTo(OpenGLRainbows& device, const std::string& path);
+int SaveSprite(OpenGLRainbows& device, const std::string& path, int id);
+int SaveScreen(OpenGLRainbows& device, const std::string& path);
 
 // Deletes a background block's tiles.
 void ClearBackgroundBlock(OpenGLRainbows& device, int block);
@@ -20,6 +22,8 @@ void ClearBackgroundBlock(OpenGLRainbows& device, int block);
 void GrabScreenIntoBlock(OpenGLRainbows& device, int block);
 // Loads a picture file (already resolved) into background block 0 and draws it; when it
 // cannot be loaded, block 0 is emptied and the colour buffer cleared. Returns 1 or 0.
-int LoadBackgroundFrom(OpenGLRainbows& device, const std::string& path);
+int LoadBackground(OpenGLRainbows& device, const std::string& path);
 // Draws a background block's tiles from the top-left of the screen.
 void DrawBackgroundBlock(OpenGLRainbows& device, int block);
+
+} // namespace gfx2d

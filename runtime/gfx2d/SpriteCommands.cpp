@@ -16,26 +16,28 @@ namespace {
 double LoadPicture(const char* command, const RtString& file, double id, bool normalMap) {
     OpenGLRainbows* device = Rt().gfx.get();
     const int slot = ToInt(id);
-    if (!device || !SpriteIdValid(slot)) return 0;
-    ForgetAssetFiles(SpriteWatchKey(slot));
-    const std::optional<std::string> path = ResolveResourceFile(file.CText());
+    if (!device || !gfx2d::SpriteIdValid(slot)) return 0;
+    ForgetAssetFiles(gfx2d::SpriteWatchKey(slot));
+    ResourceResolver* lookup = Rt().resolvers[0].get();
+    const std::optional<std::string> path = files::Resolve(lookup, file.CText());
     if (!path) {
-        EmptySlot(*device, slot);
+        gfx2d::EmptySlot(*device, slot);
         LogFailedLoad(command, file.CText(), "not found");
         return 0;
     }
     const int64_t key =
-        normalMap ? kDefaultTransparencyColour : Sprites(*device).transparencyColour;
+        normalMap ? kDefaultTransparencyColour : gfx2d::Sprites(*device).transparencyColour;
     std::string why;
-    if (!LoadImageIntoSlot(*device, slot, *path, key, normalMap, &why)) {
+    if (!gfx2d::LoadImageIntoSlot(*device, slot, *path, key, normalMap, &why)) {
         LogFailedLoad(command, file.CText(), why.empty() ? "not a picture" : why);
         return 0;
     }
-    if (ResolvedOnDisk(*path))
-        WatchAssetFiles(SpriteWatchKey(slot), {*path},
-                        [slot, path = AbsolutePath(*path), key, normalMap] {
+    if (files::ResolvedOnDisk(lookup, *path))
+        WatchAssetFiles(gfx2d::SpriteWatchKey(slot), {*path},
+                        [slot, path = files::AbsolutePath(*path), key, normalMap] {
                             OpenGLRainbows* device = Rt().gfx.get();
-                            return device ? ReloadImageIntoSlot(*device, slot, path, key, normalMap)
+                            return device ? gfx2d::ReloadImageIntoSlot(*device, slot, path, key,
+                                                                       normalMap)
                                           : std::string("no graphics device");
                         });
     return 1;
@@ -53,31 +55,31 @@ double LoadBumpTexture(const RtString& file, double id) {
 
 void DeleteSprite(double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    if (!device || !SpriteIdValid(ToInt(id))) return;
-    EmptySlot(*device, ToInt(id));
-    ForgetAssetFiles(SpriteWatchKey(ToInt(id)));
+    if (!device || !gfx2d::SpriteIdValid(ToInt(id))) return;
+    gfx2d::EmptySlot(*device, ToInt(id));
+    ForgetAssetFiles(gfx2d::SpriteWatchKey(ToInt(id)));
 }
 
 void SetTransparency(double colour) {
     OpenGLRainbows* device = Rt().gfx.get();
     if (!device) return;
-    Sprites(*device).transparencyColour = ToInt(colour);
-    Sprites(*device).fontTransparencyColour = ToInt(colour);
+    gfx2d::Sprites(*device).transparencyColour = ToInt(colour);
+    gfx2d::Sprites(*device).fontTransparencyColour = ToInt(colour);
 }
 
 void GetSpriteSize(double id, double& width, double& height) {
     OpenGLRainbows* device = Rt().gfx.get();
     width = height = 0;
-    if (!device || !SpriteIdValid(ToInt(id))) return;
-    const SpriteSlot& slot = Sprites(*device).slots[ToInt(id)];
+    if (!device || !gfx2d::SpriteIdValid(ToInt(id))) return;
+    const SpriteSlot& slot = gfx2d::Sprites(*device).slots[ToInt(id)];
     width = slot.imageWidth;
     height = slot.imageHeight;
 }
 
 double GetSpriteTexture(double id) {
     OpenGLRainbows* device = Rt().gfx.get();
-    if (!device || !SpriteIdValid(ToInt(id))) return 0;
-    return Sprites(*device).slots[ToInt(id)].plainTexture;
+    if (!device || !gfx2d::SpriteIdValid(ToInt(id))) return 0;
+    return gfx2d::Sprites(*device).slots[ToInt(id)].plainTexture;
 }
 
 void SetAlphaMode(double alpha) {

@@ -16,8 +16,8 @@ namespace {
 const float kPixelCentre = 0.375f;
 
 const SpriteSlot* LoadedSlot(OpenGLRainbows& device, int id) {
-    if (!SpriteIdValid(id)) return nullptr;
-    const SpriteSlot& slot = Sprites(device).slots[id];
+    if (!gfx2d::SpriteIdValid(id)) return nullptr;
+    const SpriteSlot& slot = gfx2d::Sprites(device).slots[id];
     return slot.Loaded() ? &slot : nullptr;
 }
 
@@ -32,8 +32,8 @@ float ShareV(const SpriteSlot& slot) {
 // Primitives draw untextured with colour bytes scaled by the global alpha; the transparency
 // colour is transparent ink (alpha 0).
 void BeginPrimitive(OpenGLRainbows& device, int64_t colour) {
-    SpriteStore& store = Sprites(device);
-    BindSpriteTexture(device, -1, -1, false);
+    SpriteStore& store = gfx2d::Sprites(device);
+    gfx2d::BindSpriteTexture(device, -1, -1, false);
     glDisable(GL_ALPHA_TEST);
     const float scale = store.ColourScale();
     const int64_t c = colour & 0xFFFFFF;
@@ -44,12 +44,12 @@ void BeginPrimitive(OpenGLRainbows& device, int64_t colour) {
 }
 
 void EndPrimitive(OpenGLRainbows& device) {
-    Sprites(device).ApplyDrawingColour();
+    gfx2d::Sprites(device).ApplyDrawingColour();
     glEnable(GL_ALPHA_TEST);
 }
 
 const std::vector<uint8_t>& AlphaCopy(OpenGLRainbows& device, int id) {
-    SpriteSlot& slot = Sprites(device).slots[id];
+    SpriteSlot& slot = gfx2d::Sprites(device).slots[id];
     if (!slot.alphaCopyRead) {
         slot.alphaCopy.assign(static_cast<size_t>(slot.textureWidth) * slot.textureHeight, 0);
         if (device.window.HasGL()) {
@@ -58,7 +58,7 @@ const std::vector<uint8_t>& AlphaCopy(OpenGLRainbows& device, int id) {
             glBindTexture(GL_TEXTURE_2D, slot.plainTexture);
             glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, slot.alphaCopy.data());
             const TextureBinding bound = device.binding;
-            BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
+            gfx2d::BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
         }
         slot.alphaCopyRead = true;
     }
@@ -80,7 +80,7 @@ void gfx2d::SetAlphaMode(OpenGLRainbows& device, float alpha) {
     }
     float level = alpha == 0 ? 1.0f : std::fabs(alpha);
     if (!(level <= 1.0f)) level = 1.0f;
-    SpriteStore& store = Sprites(device);
+    SpriteStore& store = gfx2d::Sprites(device);
     store.globalAlpha = level;
     store.translucent = alpha < 0;
     store.ApplyDrawingColour();
@@ -102,12 +102,12 @@ void DrawImmediate(const float corners[16]) {
 void BatchQuad(OpenGLRainbows& device, int id, const float corners[16]) {
     SpriteBatch& batch = device.batch;
     if (!batch.enabled) {
-        BindSpriteTexture(device, id, -1, false);
+        gfx2d::BindSpriteTexture(device, id, -1, false);
         DrawImmediate(corners);
         return;
     }
     if (batch.id != id || batch.vertices.size() >= kMaxBatchQuads * 16) {
-        BindSpriteTexture(device, id, -1, false); // flushes what came before
+        gfx2d::BindSpriteTexture(device, id, -1, false); // flushes what came before
         batch.id = id;
     }
     batch.vertices.insert(batch.vertices.end(), corners, corners + 16);
@@ -142,7 +142,7 @@ void gfx2d::StretchSprite(OpenGLRainbows& device, int id, double x, double y, do
         BatchQuad(device, id, corners);
         return;
     }
-    BindSpriteTexture(device, id, -1, false);
+    gfx2d::BindSpriteTexture(device, id, -1, false);
     glFrontFace(GL_CW);
     glBegin(GL_QUADS);
     for (int i = 0; i < 4; ++i) {
@@ -171,7 +171,7 @@ void gfx2d::RotoZoomSprite(OpenGLRainbows& device, int id, double x, double y, d
     const float hh = static_cast<float>(slot->imageHeight * zoom * 0.5);
     const float su = ShareU(*slot), tv = ShareV(*slot);
     const float s0 = 0.5f / slot->textureWidth, t0 = 0.5f / slot->textureHeight;
-    BindSpriteTexture(device, id, -1, false);
+    gfx2d::BindSpriteTexture(device, id, -1, false);
     glPushMatrix();
     glTranslated(x + (slot->imageWidth >> 1), y + (slot->imageHeight >> 1), 0);
     glRotated(angle, 0, 0, -1);
@@ -189,15 +189,15 @@ void gfx2d::RotoZoomSprite(OpenGLRainbows& device, int id, double x, double y, d
 }
 
 void gfx2d::StartPolygon(OpenGLRainbows& device, int id) {
-    SpriteStore& store = Sprites(device);
-    BindSpriteTexture(device, LoadedSlot(device, id) ? id : -1, -1, false);
+    SpriteStore& store = gfx2d::Sprites(device);
+    gfx2d::BindSpriteTexture(device, LoadedSlot(device, id) ? id : -1, -1, false);
     store.polygon.Reserve(512);
     store.polygon.Clear();
 }
 
 void gfx2d::AddPolygonVertex(OpenGLRainbows& device, int x, int y, double s, double t,
                              int64_t colour) {
-    SpriteStore& store = Sprites(device);
+    SpriteStore& store = gfx2d::Sprites(device);
     float* v = store.polygon.Append();
     v[0] = static_cast<float>(x);
     v[1] = static_cast<float>(y);
@@ -217,7 +217,7 @@ void gfx2d::AddPolygonVertex(OpenGLRainbows& device, int x, int y, double s, dou
 }
 
 void gfx2d::EndPolygon(OpenGLRainbows& device) {
-    SpriteStore& store = Sprites(device);
+    SpriteStore& store = gfx2d::Sprites(device);
     FlushSpriteBatch(device);
     if (store.polygon.Count() == 0) return;
     const bool textured = LoadedSlot(device, device.binding.id) != nullptr;

@@ -37,7 +37,7 @@ GLuint CreateMipmappedTexture(std::vector<uint8_t> rgba, int width, int height) 
     glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  rgba.data());
     while (width > 1 || height > 1) {
-        HalveMipLevel(rgba, width, height);
+        gfx2d::HalveMipLevel(rgba, width, height);
         glTexImage2D(GL_TEXTURE_2D, ++level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      rgba.data());
     }
@@ -71,31 +71,31 @@ void SpriteStore::ApplyDrawingColour() const {
 }
 
 void SpriteStore::ReleaseTextures(OpenGLRainbows& device) {
-    ReleaseAllTextures(device);
+    gfx2d::ReleaseAllTextures(device);
 }
 
-SpriteStore& Sprites(OpenGLRainbows& device) {
+SpriteStore& gfx2d::Sprites(OpenGLRainbows& device) {
     // Start-up gives every device a SpriteStore as its texture owner.
     return *static_cast<SpriteStore*>(device.sprites.get());
 }
 
-void EmptySlot(OpenGLRainbows& device, int id) {
+void gfx2d::EmptySlot(OpenGLRainbows& device, int id) {
     FlushSpriteBatch(device);
-    SpriteSlot& slot = Sprites(device).slots[id];
+    SpriteSlot& slot = gfx2d::Sprites(device).slots[id];
     DeleteTexture(device, slot.plainTexture);
     DeleteTexture(device, slot.mipmappedTexture);
     slot = SpriteSlot{};
 }
 
-void ReleaseAllTextures(OpenGLRainbows& device) {
+void gfx2d::ReleaseAllTextures(OpenGLRainbows& device) {
     if (!device.sprites) return;
-    SpriteStore& store = Sprites(device);
+    SpriteStore& store = gfx2d::Sprites(device);
     device.batch.vertices.clear();
     device.batch.id = -1;
     for (int id = 0; id < kSpriteSlotCount; ++id) {
         if (store.slots[id].plainTexture || store.slots[id].mipmappedTexture ||
             store.slots[id].Loaded())
-            EmptySlot(device, id);
+            gfx2d::EmptySlot(device, id);
     }
     for (BackgroundBlock& block : store.backgrounds) {
         for (BackgroundTile& tile : block.tiles)
@@ -104,8 +104,8 @@ void ReleaseAllTextures(OpenGLRainbows& device) {
     }
 }
 
-GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum format,
-                          GLint magFilter) {
+GLuint gfx2d::CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum format,
+                                 GLint magFilter) {
     UnpackTightly();
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -116,24 +116,25 @@ GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum 
     return name;
 }
 
-int UploadImageToSlot(OpenGLRainbows& device, int id, const DecodedImage& image, bool normalMap) {
-    if (!SpriteIdValid(id) || image.width <= 0 || image.height <= 0) return 0;
-    EmptySlot(device, id);
+int gfx2d::UploadImageToSlot(OpenGLRainbows& device, int id, const gfx2d::DecodedImage& image,
+                             bool normalMap) {
+    if (!gfx2d::SpriteIdValid(id) || image.width <= 0 || image.height <= 0) return 0;
+    gfx2d::EmptySlot(device, id);
     // Pictures beyond the GL's largest texture are cut to it.
     const int maxSize = MaxTextureSize(device);
     const int width = std::min(image.width, maxSize);
     const int height = std::min(image.height, maxSize);
-    const int texWidth = std::min(PowerOfTwoAtLeast(width, 2), std::max(maxSize, 2));
-    const int texHeight = std::min(PowerOfTwoAtLeast(height, 2), std::max(maxSize, 2));
+    const int texWidth = std::min(gfx2d::PowerOfTwoAtLeast(width, 2), std::max(maxSize, 2));
+    const int texHeight = std::min(gfx2d::PowerOfTwoAtLeast(height, 2), std::max(maxSize, 2));
     const bool font = id >= kFontSlotBase;
 
-    std::vector<uint8_t> buffer = PadAndFlip(image, width, height, texWidth, texHeight);
-    if (!font) BleedEdges(buffer, texWidth, texHeight);
-    if (normalMap) MakeNormalMap(buffer, texWidth, texHeight);
+    std::vector<uint8_t> buffer = gfx2d::PadAndFlip(image, width, height, texWidth, texHeight);
+    if (!font) gfx2d::BleedEdges(buffer, texWidth, texHeight);
+    if (normalMap) gfx2d::MakeNormalMap(buffer, texWidth, texHeight);
 
-    SpriteSlot& slot = Sprites(device).slots[id];
-    slot.plainTexture = CreatePlainTexture(texWidth, texHeight, buffer.data(), GL_RGBA,
-                                           font ? GL_NEAREST : GL_LINEAR);
+    SpriteSlot& slot = gfx2d::Sprites(device).slots[id];
+    slot.plainTexture = gfx2d::CreatePlainTexture(texWidth, texHeight, buffer.data(), GL_RGBA,
+                                                  font ? GL_NEAREST : GL_LINEAR);
     if (!font)
         slot.mipmappedTexture = CreateMipmappedTexture(std::move(buffer), texWidth, texHeight);
     slot.textureWidth = texWidth;
@@ -143,34 +144,35 @@ int UploadImageToSlot(OpenGLRainbows& device, int id, const DecodedImage& image,
     return 1;
 }
 
-int LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path, int64_t colourKey,
-                      bool normalMap, std::string* why) {
-    if (!SpriteIdValid(id)) return 0;
-    EmptySlot(device, id);
-    DecodedImage image;
-    if (!DecodeImageFile(path, colourKey, image, why)) return 0;
-    return UploadImageToSlot(device, id, image, normalMap);
+int gfx2d::LoadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path,
+                             int64_t colourKey, bool normalMap, std::string* why) {
+    if (!gfx2d::SpriteIdValid(id)) return 0;
+    gfx2d::EmptySlot(device, id);
+    gfx2d::DecodedImage image;
+    if (!gfx2d::DecodeImageFile(path, colourKey, image, why)) return 0;
+    return gfx2d::UploadImageToSlot(device, id, image, normalMap);
 }
 
-std::string ReloadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path,
-                                int64_t colourKey, bool normalMap) {
-    DecodedImage image;
+std::string gfx2d::ReloadImageIntoSlot(OpenGLRainbows& device, int id, const std::string& path,
+                                       int64_t colourKey, bool normalMap) {
+    gfx2d::DecodedImage image;
     std::string why;
-    if (!DecodeImageFile(path, colourKey, image, &why)) return why.empty() ? "not a picture" : why;
-    if (!UploadImageToSlot(device, id, image, normalMap)) return "not a picture";
+    if (!gfx2d::DecodeImageFile(path, colourKey, image, &why))
+        return why.empty() ? "not a picture" : why;
+    if (!gfx2d::UploadImageToSlot(device, id, image, normalMap)) return "not a picture";
     // The upload bound the new texture; drawing goes on with the textures it had chosen, this
     // slot's new ones among them.
     const TextureBinding bound = device.binding;
-    BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
+    gfx2d::BindSpriteTexture(device, bound.id, bound.second, bound.mipmap);
     return "";
 }
 
-void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
-                       const GLuint* table) {
+void gfx2d::BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
+                              const GLuint* table) {
     FlushSpriteBatch(device);
-    SpriteStore& store = Sprites(device);
-    if (!SpriteIdValid(id)) id = -1;
-    if (!SpriteIdValid(second)) second = -1;
+    SpriteStore& store = gfx2d::Sprites(device);
+    if (!gfx2d::SpriteIdValid(id)) id = -1;
+    if (!gfx2d::SpriteIdValid(second)) second = -1;
     device.binding = TextureBinding{id, second, mipmap};
     const GLExtensions& ext = device.ext;
     if (!ext.glActiveTextureARB) {

@@ -91,6 +91,8 @@ class SpriteStore : public TextureOwner {
     void ApplyDrawingColour() const;
 };
 
+namespace gfx2d {
+
 // The device's sprite store.
 SpriteStore& Sprites(OpenGLRainbows& device);
 // True for ids 0..65535.
@@ -130,3 +132,5 @@ GLuint CreatePlainTexture(int texWidth, int texHeight, const void* rgba, GLenum 
 // GL has multitexturing. A negative id turns texturing off.
 void BindSpriteTexture(OpenGLRainbows& device, int id, int second, bool mipmap,
                        const GLuint* table = nullptr);
+
+} // namespace gfx2d

@@ -3,15 +3,15 @@
 #include <cmath>
 #include <cstring>
 
-int PowerOfTwoAtLeast(int size, int minimum) {
+int gfx2d::PowerOfTwoAtLeast(int size, int minimum) {
     int power = minimum;
     while (power < size && power < (1 << 30))
         power <<= 1;
     return power;
 }
 
-std::vector<uint8_t> PadAndFlip(const DecodedImage& image, int copyWidth, int copyHeight,
-                                int texWidth, int texHeight) {
+std::vector<uint8_t> gfx2d::PadAndFlip(const gfx2d::DecodedImage& image, int copyWidth,
+                                       int copyHeight, int texWidth, int texHeight) {
     std::vector<uint8_t> buffer(static_cast<size_t>(texWidth) * texHeight * 4, 0);
     for (int row = 0; row < copyHeight; ++row) {
         const uint8_t* in = image.pixels.data() + static_cast<size_t>(row) * image.width * 4;
@@ -21,7 +21,7 @@ std::vector<uint8_t> PadAndFlip(const DecodedImage& image, int copyWidth, int co
     return buffer;
 }
 
-void BleedEdges(std::vector<uint8_t>& rgba, int width, int height) {
+void gfx2d::BleedEdges(std::vector<uint8_t>& rgba, int width, int height) {
     const std::vector<uint8_t> source = rgba;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -47,7 +47,7 @@ void BleedEdges(std::vector<uint8_t>& rgba, int width, int height) {
     }
 }
 
-void MakeNormalMap(std::vector<uint8_t>& rgba, int width, int height) {
+void gfx2d::MakeNormalMap(std::vector<uint8_t>& rgba, int width, int height) {
     const std::vector<uint8_t> source = rgba;
     auto blue = [&](int x, int y) {
         x = (x % width + width) % width;
@@ -72,7 +72,7 @@ void MakeNormalMap(std::vector<uint8_t>& rgba, int width, int height) {
     }
 }
 
-void HalveMipLevel(std::vector<uint8_t>& rgba, int& width, int& height) {
+void gfx2d::HalveMipLevel(std::vector<uint8_t>& rgba, int& width, int& height) {
     const int newWidth = width > 1 ? width / 2 : 1;
     const int newHeight = height > 1 ? height / 2 : 1;
     const bool twoColumns = width > 1, twoRows = height > 1;
@@ -134,8 +134,8 @@ bool GlyphLit(uint32_t mask, int column, int row) {
 
 } // namespace
 
-DecodedImage BuiltinFontPicture() {
-    DecodedImage font;
+gfx2d::DecodedImage gfx2d::BuiltinFontPicture() {
+    gfx2d::DecodedImage font;
     font.width = 16 * kCell;
     font.height = 8 * kCell;
     font.pixels.assign(static_cast<size_t>(font.width) * font.height * 4, 0);

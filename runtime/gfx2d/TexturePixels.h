@@ -7,6 +7,8 @@
 
 #include "gfx2d/ImageCodec.h"
 
+namespace gfx2d {
+
 // The smallest power of two >= size, at least minimum.
 int PowerOfTwoAtLeast(int size, int minimum);
 
@@ -29,3 +31,5 @@ void HalveMipLevel(std::vector<uint8_t>& rgba, int& width, int& height);
 
 // The built-in font: 128 x 64 pixels, 16 x 8 cells of 8 x 8, white glyphs with dark outlines.
 DecodedImage BuiltinFontPicture();
+
+} // namespace gfx2d

@@ -36,7 +36,7 @@ void CameraAxes(float right[3], float up[3]) {
 
 void RestoreTexturePair(OpenGLRainbows& device) {
     const TextureBinding binding = device.binding;
-    BindSpriteTexture(device, binding.id, binding.second, binding.mipmap);
+    gfx2d::BindSpriteTexture(device, binding.id, binding.second, binding.mipmap);
 }
 
 void Corner(const float c[3], const float r[3], float rs, const float u[3], float us, float s,
@@ -48,9 +48,10 @@ void Corner(const float c[3], const float r[3], float rs, const float u[3], floa
 
 void PrintInScene(OpenGLRainbows& device, const RtString& text, const float point[3], float size,
                   int fontId) {
-    const SpriteSlot& slot = Sprites(device).slots[static_cast<size_t>(kFontSlotBase + fontId)];
+    const SpriteSlot& slot =
+        gfx2d::Sprites(device).slots[static_cast<size_t>(kFontSlotBase + fontId)];
     if (!slot.Loaded()) return;
-    const FontGrid grid = FontGridOf(device, fontId);
+    const gfx2d::FontGrid grid = gfx2d::FontGridOf(device, fontId);
     const int w = slot.imageWidth, h = slot.imageHeight;
     const float sStep = (static_cast<float>(w) / slot.textureWidth) / 16.0f;
     const float tStep =
@@ -86,7 +87,7 @@ void PrintOnScreen(OpenGLRainbows& device, const RtString& text, const float poi
     double sx, sy, depth;
     if (!ProjectPoint(world, sx, sy, depth)) return;
     // The current font's glyphs centre and raise the text, so any font sits on the point.
-    const FontGrid grid = FontGridOf(device, fontId);
+    const gfx2d::FontGrid grid = gfx2d::FontGridOf(device, fontId);
     const double x =
         sx - grid.glyphWidth * static_cast<double>(text.Length()) / 2 - device.viewportX;
     const double y = sy - grid.glyphHeight + device.viewportY;
@@ -97,7 +98,7 @@ void PrintOnScreen(OpenGLRainbows& device, const RtString& text, const float poi
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    DrawText(device, fontId, text.CText(), text.Length(), x, y, -depth);
+    gfx2d::DrawText(device, fontId, text.CText(), text.Length(), x, y, -depth);
     FlushSpriteBatch(device);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -111,8 +112,8 @@ void PrintOnScreen(OpenGLRainbows& device, const RtString& text, const float poi
 void DrawSprite3D(double id, double x, double y, double z, double scale) {
     OpenGLRainbows* device = Device();
     const int sprite = ToInt(id);
-    if (!device || !SpriteIdValid(sprite)) return;
-    const SpriteSlot& slot = Sprites(*device).slots[static_cast<size_t>(sprite)];
+    if (!device || !gfx2d::SpriteIdValid(sprite)) return;
+    const SpriteSlot& slot = gfx2d::Sprites(*device).slots[static_cast<size_t>(sprite)];
     if (!slot.Loaded()) return;
     FlushSpriteBatch(*device);
     Scene3D& scene = *Rt().scene.get();
@@ -145,7 +146,7 @@ void Print3D(const RtString& text, double x, double y, double z, double size) {
     OpenGLRainbows* device = Device();
     if (!device || text.Length() == 0) return;
     FlushSpriteBatch(*device);
-    const int fontId = ClampFontId(Sprites(*device).currentFont);
+    const int fontId = gfx2d::ClampFontId(gfx2d::Sprites(*device).currentFont);
     const bool culling = glIsEnabled(GL_CULL_FACE);
     const bool lighting = glIsEnabled(GL_LIGHTING);
     glDisable(GL_CULL_FACE);

@@ -21,7 +21,7 @@ class ByteReader {
 
     bool U32(uint32_t& value) {
         if (left_ < 4) return false;
-        value = ReadLe32(data_);
+        value = files::ReadLe32(data_);
         Skip(4);
         return true;
     }
@@ -82,22 +82,23 @@ class ByteWriter {
     std::vector<uint8_t> bytes;
 };
 
-ObjectReadResult ReadInto(MeshObjectX& part, ByteReader& in, bool expand) {
+gfx3d::ObjectReadResult ReadInto(MeshObjectX& part, ByteReader& in, bool expand) {
     uint32_t magic;
     double version;
-    if (!in.U32(magic) || magic != kDddMagic) return ObjectReadResult::ReadError;
-    if (!in.F64(version)) return ObjectReadResult::ReadError;
-    if (version != kDddVersion) return ObjectReadResult::WrongVersion;
+    if (!in.U32(magic) || magic != gfx3d::kDddMagic) return gfx3d::ObjectReadResult::ReadError;
+    if (!in.F64(version)) return gfx3d::ObjectReadResult::ReadError;
+    if (version != gfx3d::kDddVersion) return gfx3d::ObjectReadResult::WrongVersion;
     int32_t frameCount, colourCount, pairCount;
     if (!in.I32(frameCount) || !in.I32(colourCount) || !in.I32(pairCount))
-        return ObjectReadResult::ReadError;
+        return gfx3d::ObjectReadResult::ReadError;
     // Counts are checked against what the file still holds before anything is allocated.
-    if (frameCount < 0 || colourCount < 0 || pairCount < 0) return ObjectReadResult::ReadError;
+    if (frameCount < 0 || colourCount < 0 || pairCount < 0)
+        return gfx3d::ObjectReadResult::ReadError;
     const size_t tableBytes =
         4 * static_cast<size_t>(colourCount) + 8 * static_cast<size_t>(pairCount);
-    if (tableBytes > in.Left()) return ObjectReadResult::ReadError;
+    if (tableBytes > in.Left()) return gfx3d::ObjectReadResult::ReadError;
     if (static_cast<size_t>(frameCount) * kFrameHeaderSize > in.Left() - tableBytes)
-        return ObjectReadResult::ReadError;
+        return gfx3d::ObjectReadResult::ReadError;
 
     part.colourTable.Clear();
     part.colourTable.Reserve(colourCount);
@@ -124,24 +125,25 @@ ObjectReadResult ReadInto(MeshObjectX& part, ByteReader& in, bool expand) {
     for (int f = 0; f < frameCount; ++f) {
         ObjectFrame& frame = part.frames.Push(ObjectFrame());
         int32_t recordCount;
-        if (!in.I32(recordCount)) return ObjectReadResult::ReadError;
+        if (!in.I32(recordCount)) return gfx3d::ObjectReadResult::ReadError;
         for (float& offset : frame.offset)
-            if (!in.F32(offset)) return ObjectReadResult::ReadError;
+            if (!in.F32(offset)) return gfx3d::ObjectReadResult::ReadError;
         for (float& scale : frame.scale)
-            if (!in.F32(scale)) return ObjectReadResult::ReadError;
+            if (!in.F32(scale)) return gfx3d::ObjectReadResult::ReadError;
         if (f == 0) {
             recordCount0 = recordCount;
-            if (pairCount != recordCount) return ObjectReadResult::ReadError;
+            if (pairCount != recordCount) return gfx3d::ObjectReadResult::ReadError;
         }
         // Every frame shares frame 0's record order and texture pairs.
-        if (recordCount != recordCount0 || recordCount < 0) return ObjectReadResult::ReadError;
+        if (recordCount != recordCount0 || recordCount < 0)
+            return gfx3d::ObjectReadResult::ReadError;
         const uint8_t* records = in.Take(static_cast<size_t>(recordCount) * kRecordSize);
-        if (!records) return ObjectReadResult::ReadError;
+        if (!records) return gfx3d::ObjectReadResult::ReadError;
         frame.packed.Reserve(recordCount);
         for (int i = 0; i < recordCount; ++i) {
             const uint8_t* record = records + i * kRecordSize;
-            if (record[3] >= kNormalTableSize || record[4] >= colourCount)
-                return ObjectReadResult::ReadError;
+            if (record[3] >= gfx3d::kNormalTableSize || record[4] >= colourCount)
+                return gfx3d::ObjectReadResult::ReadError;
             PackedVertex packed;
             packed.x = record[0];
             packed.y = record[1];
@@ -157,28 +159,28 @@ ObjectReadResult ReadInto(MeshObjectX& part, ByteReader& in, bool expand) {
         }
     }
     part.normalsValid = 1;
-    return ObjectReadResult::Ok;
+    return gfx3d::ObjectReadResult::Ok;
 }
 
 } // namespace
 
-ObjectReadResult ReadBinaryObject(MeshObjectX& part, const uint8_t* data, size_t size,
-                                  bool expand) {
+gfx3d::ObjectReadResult gfx3d::ReadBinaryObject(MeshObjectX& part, const uint8_t* data, size_t size,
+                                                bool expand) {
     ByteReader in(data, size);
-    ObjectReadResult result;
+    gfx3d::ObjectReadResult result;
     try {
         result = ReadInto(part, in, expand);
     } catch (const std::bad_alloc&) {
-        result = ObjectReadResult::OutOfMemory;
+        result = gfx3d::ObjectReadResult::OutOfMemory;
     }
-    if (result != ObjectReadResult::Ok) part.Clear();
+    if (result != gfx3d::ObjectReadResult::Ok) part.Clear();
     return result;
 }
 
-std::vector<uint8_t> EncodeBinaryObject(const MeshObject& part) {
+std::vector<uint8_t> gfx3d::EncodeBinaryObject(const MeshObject& part) {
     ByteWriter out;
-    out.U32(kDddMagic);
-    out.F64(kDddVersion);
+    out.U32(gfx3d::kDddMagic);
+    out.F64(gfx3d::kDddVersion);
     out.I32(part.frames.Count());
     out.I32(part.colourTable.Count());
     const int pairCount = part.textureU.Count();
@@ -206,8 +208,8 @@ std::vector<uint8_t> EncodeBinaryObject(const MeshObject& part) {
     return out.bytes;
 }
 
-bool WriteBinaryObject(const MeshObject& part, const std::string& path) {
-    const std::vector<uint8_t> bytes = EncodeBinaryObject(part);
+bool gfx3d::WriteBinaryObject(const MeshObject& part, const std::string& path) {
+    const std::vector<uint8_t> bytes = gfx3d::EncodeBinaryObject(part);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();

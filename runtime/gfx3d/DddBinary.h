@@ -10,6 +10,8 @@
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/ObjectFiles.h"
 
+namespace gfx3d {
+
 constexpr uint32_t kDddMagic = 0x00C6B317u;
 constexpr double kDddVersion = 1.02;
 
@@ -24,3 +26,5 @@ std::vector<uint8_t> EncodeBinaryObject(const MeshObject& part);
 
 // Writes the part as a binary file; true only when the whole file was written.
 bool WriteBinaryObject(const MeshObject& part, const std::string& path);
+
+} // namespace gfx3d

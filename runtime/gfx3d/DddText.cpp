@@ -69,12 +69,12 @@ class Tokenizer {
 
 // Counts in the file are only promises: arrays grow as the entries actually arrive, so a small
 // file claiming millions of entries fails at its end having taken memory only for what it held.
-bool ParseFaces(Tokenizer& in, TextObject& object) {
+bool ParseFaces(Tokenizer& in, gfx3d::TextObject& object) {
     int faceCount;
     if (!in.Count(faceCount)) return false;
     const int pairCount = static_cast<int>(object.u.size());
     for (int f = 0; f < faceCount; ++f) {
-        TextObject::Face face;
+        gfx3d::TextObject::Face face;
         int red, green, blue, corners;
         if (!in.Integer(red) || !in.Integer(green) || !in.Integer(blue) || !in.Count(corners))
             return false;
@@ -94,12 +94,12 @@ bool ParseFaces(Tokenizer& in, TextObject& object) {
     return true;
 }
 
-bool ParseFrames(Tokenizer& in, TextObject& object) {
+bool ParseFrames(Tokenizer& in, gfx3d::TextObject& object) {
     int frameCount;
     if (!in.Count(frameCount)) return false;
     const bool withNormals = object.version >= kNormalsVersion;
     for (int f = 0; f < frameCount; ++f) {
-        TextObject::Frame& frame = object.frames.emplace_back();
+        gfx3d::TextObject::Frame& frame = object.frames.emplace_back();
         int vertexCount;
         if (!in.Count(vertexCount)) return false;
         for (int i = 0; i < vertexCount; ++i) {
@@ -119,7 +119,7 @@ bool ParseFrames(Tokenizer& in, TextObject& object) {
 
 } // namespace
 
-bool ParseTextObject(const char* data, size_t size, TextObject& object) {
+bool gfx3d::ParseTextObject(const char* data, size_t size, gfx3d::TextObject& object) {
     Tokenizer in(data, size);
     std::string word;
     if (!in.Next(word) || word != "DDDA") return false;
@@ -135,19 +135,21 @@ bool ParseTextObject(const char* data, size_t size, TextObject& object) {
     return ParseFaces(in, object) && ParseFrames(in, object);
 }
 
-ObjectReadResult ConvertTextObject(const TextObject& object, MeshObjectX& part) {
+gfx3d::ObjectReadResult gfx3d::ConvertTextObject(const gfx3d::TextObject& object,
+                                                 MeshObjectX& part) {
     size_t recordsPerFrame = 0;
-    for (const TextObject::Face& face : object.faces)
+    for (const gfx3d::TextObject::Face& face : object.faces)
         recordsPerFrame += 1 + face.vertexIndices.size();
     // Every frame repeats every face, so a small file can ask for a vast object.
-    if (recordsPerFrame * object.frames.size() > kRecordLimit) return ObjectReadResult::OutOfMemory;
+    if (recordsPerFrame * object.frames.size() > kRecordLimit)
+        return gfx3d::ObjectReadResult::OutOfMemory;
 
     part.frames.Free();
     part.frames.Resize(static_cast<int>(object.frames.size()));
     const auto fill = [&object](ObjectFrame& frame, int f) {
-        const TextObject::Frame& source = object.frames[static_cast<size_t>(f)];
+        const gfx3d::TextObject::Frame& source = object.frames[static_cast<size_t>(f)];
         const size_t vertexCount = source.positions.size() / 3;
-        for (const TextObject::Face& face : object.faces) {
+        for (const gfx3d::TextObject::Face& face : object.faces) {
             frame.workVertices.Push(MarkerVertex(ColorFanStart));
             for (size_t c = 0; c < face.vertexIndices.size(); ++c) {
                 const size_t index = static_cast<size_t>(face.vertexIndices[c]);
@@ -172,8 +174,8 @@ ObjectReadResult ConvertTextObject(const TextObject& object, MeshObjectX& part) 
         }
         return true;
     };
-    if (!PackObjectFrameByFrame(part, fill)) return ObjectReadResult::ReadError;
+    if (!gfx3d::PackObjectFrameByFrame(part, fill)) return gfx3d::ObjectReadResult::ReadError;
     // Normals were not in the file; without them the object would light as a flat patch.
-    if (object.version < kNormalsVersion) ComputeNormals(part, true, false, false);
-    return ObjectReadResult::Ok;
+    if (object.version < kNormalsVersion) gfx3d::ComputeNormals(part, true, false, false);
+    return gfx3d::ObjectReadResult::Ok;
 }

@@ -10,6 +10,8 @@
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/ObjectFiles.h"
 
+namespace gfx3d {
+
 // What a text object file holds, as read.
 struct TextObject {
     struct Face {
@@ -36,3 +38,5 @@ bool ParseTextObject(const char* data, size_t size, TextObject& object);
 // version 1.1 get normals computed per record. Fails on a vertex index outside its frame and
 // on more than 256 distinct colours (ReadError), and on objects too large to hold (OutOfMemory).
 ObjectReadResult ConvertTextObject(const TextObject& object, MeshObjectX& part);
+
+} // namespace gfx3d

@@ -39,7 +39,7 @@ class PlainColourDrawing {
         glDisable(GL_COLOR_MATERIAL);
         if (lighting_) glEnable(GL_LIGHTING);
         if (texturing_) glEnable(GL_TEXTURE_2D);
-        const float alpha = Sprites(device_).globalAlpha;
+        const float alpha = gfx2d::Sprites(device_).globalAlpha;
         glColor4f(alpha, alpha, alpha, alpha);
         glPopMatrix();
     }

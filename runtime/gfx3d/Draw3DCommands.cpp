@@ -25,7 +25,7 @@ OpenGLRainbows* Device() {
 void SetTexture3D(double textureA, double textureB) {
     OpenGLRainbows* device = Device();
     if (!device) return;
-    BindSpriteTexture(*device, ToInt(textureA), ToInt(textureB), device->binding.mipmap);
+    gfx2d::BindSpriteTexture(*device, ToInt(textureA), ToInt(textureB), device->binding.mipmap);
 }
 
 void SetMipmapping(double flag) {
@@ -78,7 +78,7 @@ void DrawObject(double id, double frame) {
     OpenGLRainbows* device = Device();
     if (!device) return;
     const TextureBinding binding = device->binding;
-    BindSpriteTexture(*device, binding.id, binding.second, binding.mipmap);
+    gfx2d::BindSpriteTexture(*device, binding.id, binding.second, binding.mipmap);
     DrawObjectAnim(id, frame, frame, 0, 0);
 }
 

@@ -89,12 +89,12 @@ float MeanAxisScale(const Mat4& m) {
 
 void PrepareEffect(MeshObjectX& part, EffectKind effect, bool smoothNormals) {
     switch (effect) {
-    case EffectKind::BumpMapping: ComputeNormals(part, true, smoothNormals, true); break;
+    case EffectKind::BumpMapping: gfx3d::ComputeNormals(part, true, smoothNormals, true); break;
     case EffectKind::CelShading:
-        ComputeNormals(part, true, false, false);
+        gfx3d::ComputeNormals(part, true, false, false);
         if (part.texture == 0) MakeRampTexture(part);
         break;
-    case EffectKind::ShadowVolumes: ComputeNormals(part, true, false, false); break;
+    case EffectKind::ShadowVolumes: gfx3d::ComputeNormals(part, true, false, false); break;
     case EffectKind::None: break;
     }
 }

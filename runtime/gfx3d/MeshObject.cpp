@@ -29,11 +29,14 @@ DrawVertex MeshObject::Decode(const ObjectFrame& frame, int i) const {
     vertex.x = (packed.x - frame.offset[0]) * frame.scale[0];
     vertex.y = (packed.y - frame.offset[1]) * frame.scale[1];
     vertex.z = (packed.z - frame.offset[2]) * frame.scale[2];
-    const float* n = NormalTable[packed.normal < kNormalTableSize ? packed.normal : 0];
+    const float* n =
+        gfx3d::NormalTable[packed.normal < gfx3d::kNormalTableSize ? packed.normal : 0];
     vertex.nx = n[0], vertex.ny = n[1], vertex.nz = n[2];
-    const float* t = NormalTable[packed.tangent < kNormalTableSize ? packed.tangent : 0];
+    const float* t =
+        gfx3d::NormalTable[packed.tangent < gfx3d::kNormalTableSize ? packed.tangent : 0];
     vertex.tx = t[0], vertex.ty = t[1], vertex.tz = t[2];
-    const float* b = NormalTable[packed.bitangent < kNormalTableSize ? packed.bitangent : 0];
+    const float* b =
+        gfx3d::NormalTable[packed.bitangent < gfx3d::kNormalTableSize ? packed.bitangent : 0];
     vertex.bx = b[0], vertex.by = b[1], vertex.bz = b[2];
     if (i < textureU.Count()) vertex.u = textureU[i];
     if (i < textureV.Count()) vertex.v = -textureV[i];

@@ -39,16 +39,17 @@ int EntryCount(const IniStore& ini, const std::string& section) {
 // context or when the image cannot be read.
 GLuint LoadModelTexture(OpenGLRainbows* device, const std::string& path) {
     if (!device || !device->initialised) return 0;
-    DecodedImage image;
-    if (!DecodeImageFile(path, Sprites(*device).transparencyColour, image)) return 0;
+    gfx2d::DecodedImage image;
+    if (!gfx2d::DecodeImageFile(path, gfx2d::Sprites(*device).transparencyColour, image)) return 0;
     const int maxSize = std::max(MaxTextureSize(*device), 2);
     const int width = std::min(image.width, maxSize);
     const int height = std::min(image.height, maxSize);
     if (width <= 0 || height <= 0) return 0;
-    const int texWidth = std::min(PowerOfTwoAtLeast(width, 2), maxSize);
-    const int texHeight = std::min(PowerOfTwoAtLeast(height, 2), maxSize);
-    const std::vector<uint8_t> pixels = PadAndFlip(image, width, height, texWidth, texHeight);
-    return CreatePlainTexture(texWidth, texHeight, pixels.data(), GL_RGBA, GL_LINEAR);
+    const int texWidth = std::min(gfx2d::PowerOfTwoAtLeast(width, 2), maxSize);
+    const int texHeight = std::min(gfx2d::PowerOfTwoAtLeast(height, 2), maxSize);
+    const std::vector<uint8_t> pixels =
+        gfx2d::PadAndFlip(image, width, height, texWidth, texHeight);
+    return gfx2d::CreatePlainTexture(texWidth, texHeight, pixels.data(), GL_RGBA, GL_LINEAR);
 }
 
 // The 0-based texture index from a 1-based key value (0 or missing: 0).
@@ -59,20 +60,21 @@ int TextureIndex(const IniStore& ini, const std::string& key) {
 
 } // namespace
 
-int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
-                 const std::string& name, std::vector<std::string>* setFiles) {
+int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
+                 const std::string& path, const std::string& name,
+                 std::vector<std::string>* setFiles) {
     slot.loaded = 1;
     slot.modelSet = 1;
     IniStore ini;
     std::vector<uint8_t> bytes;
-    if (ReadWholeFile(path, bytes)) ini.Parse(std::string(bytes.begin(), bytes.end()));
+    if (gfx2d::ReadAssetFile(path, bytes)) ini.Parse(std::string(bytes.begin(), bytes.end()));
     // Names are resolved relative to the name game code gave: a set taken from the resource
     // pack lives in a temporary file, but its parts are looked up in the pack as well.
     const std::string base = name.substr(0, name.find_last_of("/\\") + 1);
     // Each file is noted at once: the next lookup replaces a pack entry's temporary copy.
-    auto resolve = [&base, setFiles](const std::string& entry) {
-        std::optional<std::string> file = ResolveResourceFile(base + entry);
-        if (file && setFiles && ResolvedOnDisk(*file)) setFiles->push_back(*file);
+    auto resolve = [&base, lookup, setFiles](const std::string& entry) {
+        std::optional<std::string> file = files::Resolve(lookup, base + entry);
+        if (file && setFiles && files::ResolvedOnDisk(lookup, *file)) setFiles->push_back(*file);
         return file;
     };
 
@@ -90,7 +92,7 @@ int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& pa
         MeshObjectX& part = slot.parts[i - 1];
         const std::string key = std::to_string(i);
         const std::optional<std::string> file = resolve(TextValue(ini, "objects", key));
-        if (file) ReadObjectFile(part, *file, false);
+        if (file) gfx3d::ReadObjectFile(part, *file, false);
         part.textureA = TextureIndex(ini, key + "ta");
         part.textureB = TextureIndex(ini, key + "tb");
         part.BuildTriangles();

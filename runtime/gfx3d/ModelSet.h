@@ -6,6 +6,7 @@
 #include <vector>
 
 class OpenGLRainbows;
+class ResourceResolver;
 struct ObjectSlot;
 
 // The four bytes a model-set file starts with.
@@ -13,7 +14,9 @@ constexpr char kModelSetTag[] = ";DDW";
 
 // Fills an empty slot from the model set at path, the file that name resolved to: marks it
 // loaded, loads its textures (when device has a GL context) and its parts, whose names are taken
-// relative to name's folder. Parts that fail to load stay empty. Returns 1. The files on disk
-// (not in the resource pack) that textures and parts came from go to setFiles when given.
-int LoadModelSet(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
-                 const std::string& name, std::vector<std::string>* setFiles = nullptr);
+// relative to name's folder and found through lookup (none: on disk only). Parts that fail to load
+// stay empty. Returns 1. The files on disk (not in the resource pack) that textures and parts came
+// from go to setFiles when given.
+int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
+                 const std::string& path, const std::string& name,
+                 std::vector<std::string>* setFiles = nullptr);

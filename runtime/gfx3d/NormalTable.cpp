@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-const float NormalTable[kNormalTableSize][3] = {
+const float gfx3d::NormalTable[gfx3d::kNormalTableSize][3] = {
     {-0.525731f, 0.000000f, 0.850651f},   {-0.442863f, 0.238856f, 0.864188f},
     {-0.295242f, 0.000000f, 0.955423f},   {-0.309017f, 0.500000f, 0.809017f},
     {-0.162460f, 0.262866f, 0.951056f},   {0.000000f, 0.000000f, 1.000000f},
@@ -86,7 +86,7 @@ const float NormalTable[kNormalTableSize][3] = {
     {-0.587785f, -0.425325f, -0.688191f}, {-0.688191f, -0.587785f, -0.425325f},
 };
 
-int ChooseTableNormal(float x, float y, float z) {
+int gfx3d::ChooseTableNormal(float x, float y, float z) {
     const float lengthSquared = x * x + y * y + z * z;
     if (lengthSquared >= 1e-7f) {
         const float length = std::sqrt(lengthSquared);
@@ -96,8 +96,8 @@ int ChooseTableNormal(float x, float y, float z) {
     }
     int chosen = 0;
     float best = 10000.0f;
-    for (int i = 0; i < kNormalTableSize; ++i) {
-        const float* t = NormalTable[i];
+    for (int i = 0; i < gfx3d::kNormalTableSize; ++i) {
+        const float* t = gfx3d::NormalTable[i];
         const float d = std::fabs(x * (x - t[0]) + y * (y - t[1]) + z * (z - t[2]));
         if (d <= best) {
             chosen = i;

@@ -131,7 +131,7 @@ class FrameNormals {
     }
 
     static uint8_t TableIndex(const Vec3& v) {
-        return static_cast<uint8_t>(ChooseTableNormal(v.x, v.y, v.z));
+        return static_cast<uint8_t>(gfx3d::ChooseTableNormal(v.x, v.y, v.z));
     }
 
     MeshObjectX& part_;
@@ -144,7 +144,7 @@ class FrameNormals {
 
 } // namespace
 
-void ComputeNormals(MeshObjectX& part, bool normals, bool smooth, bool tangents) {
+void gfx3d::ComputeNormals(MeshObjectX& part, bool normals, bool smooth, bool tangents) {
     if (part.frames.Count() == 0 || part.frames[0].packed.Count() == 0) return;
     // Markers never get tangents, so the test looks at the first real vertex: a stream that
     // starts with a marker would otherwise have its tangents recomputed on every call.

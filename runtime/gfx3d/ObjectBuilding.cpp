@@ -40,9 +40,9 @@ void FinishBuilding(ObjectSlot& slot, int normalMode) {
         part.Clear();
         return;
     }
-    PackObject(part, ColourOverflow::NearestColour);
-    if (normalMode == 1) ComputeNormals(part, true, false, false);
-    if (normalMode == 2) ComputeNormals(part, true, true, false);
+    gfx3d::PackObject(part, gfx3d::ColourOverflow::NearestColour);
+    if (normalMode == 1) gfx3d::ComputeNormals(part, true, false, false);
+    if (normalMode == 2) gfx3d::ComputeNormals(part, true, true, false);
     part.BuildTriangles();
     part.ComputeBoundingSpheres();
 }

@@ -50,9 +50,10 @@ struct ObjectReload {
         Rainbows3D* objects = Rt().objects.get();
         ObjectSlot* slot = objects ? objects->Slot(id) : nullptr;
         if (!slot) return "no 3D device";
-        std::vector<std::string> files{path};
-        const std::string why = gfx3d::ReloadObjectFile(Rt().gfx.get(), *slot, path, name, &files);
-        if (why.empty()) WatchAssetFiles(WatchKey(id), files, *this);
+        std::vector<std::string> watched{path};
+        const std::string why = gfx3d::ReloadObjectFile(Rt().gfx.get(), Rt().resolvers[0].get(),
+                                                        *slot, path, name, &watched);
+        if (why.empty()) WatchAssetFiles(WatchKey(id), watched, *this);
         return why;
     }
 };
@@ -64,32 +65,33 @@ double LoadObject(const RtString& fileName, double id) {
     if (!slot) return 0;
     const std::string name = fileName.CText();
     // A file that is nowhere leaves the slot as it was.
-    const std::optional<std::string> path = ResolveResourceFile(name);
+    ResourceResolver* lookup = Rt().resolvers[0].get();
+    const std::optional<std::string> path = files::Resolve(lookup, name);
     if (!path) {
         LogFailedLoad("LoadObject", name, "not found");
         return 0;
     }
-    const bool onDisk = ResolvedOnDisk(*path);
+    const bool onDisk = files::ResolvedOnDisk(lookup, *path);
     slot->Clear();
     ForgetAssetFiles(WatchKey(ToInt(id)));
     // A slot that was being built is refilled from the file: its building ends here.
     if (Rt().objects->buildingId == ToInt(id)) Rt().objects->buildingId = -1;
-    std::vector<std::string> files{*path};
+    std::vector<std::string> watched{*path};
     std::string why; // stays empty when the reader logged the damage itself
-    if (!gfx3d::LoadObjectFile(Rt().gfx.get(), *slot, *path, name, why, &files)) {
+    if (!gfx3d::LoadObjectFile(Rt().gfx.get(), lookup, *slot, *path, name, why, &watched)) {
         if (!why.empty()) LogFailedLoad("LoadObject", name, why);
         return 0;
     }
     if (onDisk)
-        WatchAssetFiles(WatchKey(ToInt(id)), files,
-                        ObjectReload{ToInt(id), AbsolutePath(*path), name});
+        WatchAssetFiles(WatchKey(ToInt(id)), watched,
+                        ObjectReload{ToInt(id), files::AbsolutePath(*path), name});
     return 1;
 }
 
 double SaveObject(const RtString& fileName, double id) {
     ObjectSlot* slot = FindSlot(id);
     if (!slot || slot->parts.Count() == 0) return 0;
-    return WriteBinaryObject(slot->parts[0], PlatformPath(fileName.CText())) ? 1 : 0;
+    return gfx3d::WriteBinaryObject(slot->parts[0], files::PlatformPath(fileName.CText())) ? 1 : 0;
 }
 
 void BeginObject(double id) {

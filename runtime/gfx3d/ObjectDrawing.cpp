@@ -27,7 +27,7 @@ struct PartTextures {
 };
 
 GLuint SpriteTexture(const SpriteStore& store, int id, bool mipmap) {
-    if (!SpriteIdValid(id)) return 0;
+    if (!gfx2d::SpriteIdValid(id)) return 0;
     const SpriteSlot& slot = store.slots[static_cast<size_t>(id)];
     if (!slot.Loaded()) return 0;
     return mipmap && slot.mipmappedTexture ? slot.mipmappedTexture : slot.plainTexture;
@@ -229,7 +229,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
     const ObjectFrame& tested = part.frames[choice.tested];
     if (SphereCulled(scene, objectMatrix.m, tested.centre, tested.radius)) return;
 
-    const float alpha = Sprites(device).globalAlpha;
+    const float alpha = gfx2d::Sprites(device).globalAlpha;
     glColor4f(alpha, alpha, alpha, alpha);
     const EffectKind effect = scene.effectLight.enabled ? scene.effectLight.kind : EffectKind::None;
     if (part.currentVertices.Empty()) part.BuildTriangles();
@@ -316,7 +316,7 @@ bool SphereCulled(const Scene3D& scene, const float m[16], const float centre[3]
 void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, int b, double t,
               bool positional, bool smoothNormals) {
     if (!slot.loaded) return;
-    const SpriteStore& store = Sprites(device);
+    const SpriteStore& store = gfx2d::Sprites(device);
     for (MeshObjectX& part : slot.parts) {
         PartTextures textures;
         if (slot.modelSet) {

@@ -7,6 +7,8 @@
 
 class MeshObjectX;
 
+namespace gfx3d {
+
 enum class ObjectReadResult { Ok, ReadError, WrongVersion, OutOfMemory };
 
 // Reads a part from the bytes of a binary object file, or of the text form when the bytes do
@@ -19,3 +21,5 @@ ObjectReadResult ReadObjectBytes(MeshObjectX& part, const uint8_t* data, size_t 
 // leaves the part cleared.
 bool ReadObjectFile(MeshObjectX& part, const std::string& path, bool expand,
                     std::string* why = nullptr);
+
+} // namespace gfx3d

@@ -15,22 +15,24 @@ namespace gfx3d {
 namespace {
 
 bool StartsWithModelSetTag(const std::string& path) {
-    const int fd = OpenFileForReading(path, nullptr);
+    const int fd = files::OpenFileForReading(path, nullptr);
     if (fd < 0) return false;
     char head[4] = {};
-    const size_t got = ReadUpTo(fd, head, sizeof(head));
+    const size_t got = files::ReadUpTo(fd, head, sizeof(head));
     close(fd);
     return got == sizeof(head) && std::memcmp(head, kModelSetTag, sizeof(head)) == 0;
 }
 
 } // namespace
 
-bool LoadObjectFile(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
-                    const std::string& name, std::string& why, std::vector<std::string>* setFiles) {
-    if (StartsWithModelSetTag(path)) return LoadModelSet(device, slot, path, name, setFiles);
+bool LoadObjectFile(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
+                    const std::string& path, const std::string& name, std::string& why,
+                    std::vector<std::string>* setFiles) {
+    if (StartsWithModelSetTag(path))
+        return LoadModelSet(device, lookup, slot, path, name, setFiles);
 
     MeshObjectX& part = slot.parts.Push(MeshObjectX());
-    const bool read = ReadObjectFile(part, path, false, &why);
+    const bool read = gfx3d::ReadObjectFile(part, path, false, &why);
     if (!read || part.frames.Count() == 0 || part.frames[0].packed.Count() == 0) {
         slot.Clear();
         if (read) why = "holds no vertices";
@@ -43,11 +45,12 @@ bool LoadObjectFile(OpenGLRainbows* device, ObjectSlot& slot, const std::string&
     return true;
 }
 
-std::string ReloadObjectFile(OpenGLRainbows* device, ObjectSlot& slot, const std::string& path,
-                             const std::string& name, std::vector<std::string>* setFiles) {
+std::string ReloadObjectFile(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
+                             const std::string& path, const std::string& name,
+                             std::vector<std::string>* setFiles) {
     ObjectSlot fresh;
     std::string why;
-    if (!LoadObjectFile(device, fresh, path, name, why, setFiles))
+    if (!LoadObjectFile(device, lookup, fresh, path, name, why, setFiles))
         return why.empty() ? "damaged (see the lines above)" : why;
     std::swap(slot, fresh);
     fresh.Clear();

@@ -31,7 +31,7 @@ int ColourDistance(uint32_t a, uint32_t b) {
 
 class ColourIndexer {
   public:
-    ColourIndexer(GrowArray<uint32_t>& table, ColourOverflow overflow)
+    ColourIndexer(GrowArray<uint32_t>& table, gfx3d::ColourOverflow overflow)
         : table_(table), overflow_(overflow) {
         for (int i = 0; i < table.Count(); ++i)
             indices_.emplace(table[i], i);
@@ -47,7 +47,7 @@ class ColourIndexer {
             indices_.emplace(colour, index);
             return index;
         }
-        if (overflow_ == ColourOverflow::Fail || IsColourCode(colour)) return -1;
+        if (overflow_ == gfx3d::ColourOverflow::Fail || IsColourCode(colour)) return -1;
         int nearest = -1;
         int bestDistance = std::numeric_limits<int>::max();
         for (int i = 0; i < kColourTableLimit; ++i) {
@@ -63,7 +63,7 @@ class ColourIndexer {
 
   private:
     GrowArray<uint32_t>& table_;
-    ColourOverflow overflow_;
+    gfx3d::ColourOverflow overflow_;
     std::unordered_map<uint32_t, int> indices_;
 };
 
@@ -135,7 +135,7 @@ bool PackFrame(MeshObject& part, int f, ColourIndexer& colours) {
             packed.z = previous.z;
         } else {
             packed.normal =
-                static_cast<uint8_t>(ChooseTableNormal(vertex.nx, vertex.ny, vertex.nz));
+                static_cast<uint8_t>(gfx3d::ChooseTableNormal(vertex.nx, vertex.ny, vertex.nz));
             packed.x = QuantiseCoordinate(vertex.x, frame.offset[0], frame.scale[0]);
             packed.y = QuantiseCoordinate(vertex.y, frame.offset[1], frame.scale[1]);
             packed.z = QuantiseCoordinate(vertex.z, frame.offset[2], frame.scale[2]);
@@ -154,10 +154,10 @@ bool PackFrame(MeshObject& part, int f, ColourIndexer& colours) {
 
 } // namespace
 
-bool PackObject(MeshObject& part, ColourOverflow overflow) {
+bool gfx3d::PackObject(MeshObject& part, gfx3d::ColourOverflow overflow) {
     part.textureU.Clear();
     part.textureV.Clear();
-    if (overflow == ColourOverflow::NearestColour) ReserveCodes(part);
+    if (overflow == gfx3d::ColourOverflow::NearestColour) ReserveCodes(part);
     ColourIndexer colours(part.colourTable, overflow);
     for (int f = 0; f < part.frames.Count(); ++f)
         if (!PackFrame(part, f, colours)) return false;
@@ -165,10 +165,11 @@ bool PackObject(MeshObject& part, ColourOverflow overflow) {
     return true;
 }
 
-bool PackObjectFrameByFrame(MeshObject& part, const std::function<bool(ObjectFrame&, int)>& fill) {
+bool gfx3d::PackObjectFrameByFrame(MeshObject& part,
+                                   const std::function<bool(ObjectFrame&, int)>& fill) {
     part.textureU.Clear();
     part.textureV.Clear();
-    ColourIndexer colours(part.colourTable, ColourOverflow::Fail);
+    ColourIndexer colours(part.colourTable, gfx3d::ColourOverflow::Fail);
     for (int f = 0; f < part.frames.Count(); ++f)
         if (!fill(part.frames[f], f) || !PackFrame(part, f, colours)) return false;
     part.normalsValid = 0;

@@ -6,6 +6,8 @@
 
 #include "gfx3d/MeshObject.h"
 
+namespace gfx3d {
+
 // What packing does with a colour that finds the colour table full (256 entries).
 enum class ColourOverflow {
     Fail,         // packing fails, the part is left half packed for the caller to clear
@@ -20,3 +22,5 @@ bool PackObject(MeshObject& part, ColourOverflow overflow);
 // work vertices just before it is packed, so that only one frame's work vertices exist at a
 // time. Colours beyond 256 fail. Returns false when fill or packing fails.
 bool PackObjectFrameByFrame(MeshObject& part, const std::function<bool(ObjectFrame&, int)>& fill);
+
+} // namespace gfx3d

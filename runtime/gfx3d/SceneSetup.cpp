@@ -119,7 +119,7 @@ void gfx3d::Begin3D(OpenGLRainbows& device, Scene3D& scene, float nearDistance, 
     glDepthFunc(GL_LESS);
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0);
-    const float alpha = Sprites(device).globalAlpha;
+    const float alpha = gfx2d::Sprites(device).globalAlpha;
     glColor4f(alpha, alpha, alpha, alpha);
     glClearColor(0, 0, 0, 1);
     for (GLenum capability :
@@ -137,7 +137,7 @@ void gfx3d::Begin3D(OpenGLRainbows& device, Scene3D& scene, float nearDistance, 
     scene.lightMask = 0;
     scene.effectLight.enabled = false;
     scene.cullMode = 0;
-    BindSpriteTexture(device, -1, -1, device.binding.mipmap);
+    gfx2d::BindSpriteTexture(device, -1, -1, device.binding.mipmap);
 }
 
 void gfx3d::End3D(OpenGLRainbows& device, Scene3D& scene) {
@@ -318,7 +318,7 @@ void CloseShadowPass(OpenGLRainbows& device, Scene3D& scene) {
     glEnd();
     glDisable(GL_BLEND);
     glColor4f(1, 1, 1, 1);
-    Sprites(device).globalAlpha = 1.0f;
+    gfx2d::Sprites(device).globalAlpha = 1.0f;
     glPopAttrib();
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
     glMatrixMode(GL_PROJECTION);

@@ -20,14 +20,15 @@ void WatchShaderFiles(Runtime& rt, int id) {
     const std::string key = "shader " + std::to_string(id);
     std::vector<std::string> paths;
     for (const std::string& file : gfx3d::ShaderFiles(*rt.objects, id)) {
-        const std::optional<std::string> path = ResolveResourceFile(file);
-        if (!path || !ResolvedOnDisk(*path)) return ForgetAssetFiles(key);
+        ResourceResolver* lookup = rt.resolvers[0].get();
+        const std::optional<std::string> path = files::Resolve(lookup, file);
+        if (!path || !files::ResolvedOnDisk(lookup, *path)) return ForgetAssetFiles(key);
         paths.push_back(*path);
     }
     WatchAssetFiles(key, paths, [id] {
         Runtime& rt = Rt();
         if (!rt.gfx || !rt.objects) return std::string("no graphics device");
-        return gfx3d::RebuildShader(*rt.gfx, *rt.objects, id)
+        return gfx3d::RebuildShader(*rt.gfx, *rt.objects, rt.resolvers[0].get(), id)
                    ? std::string()
                    : std::string("does not build");
     });
@@ -38,8 +39,8 @@ void WatchShaderFiles(Runtime& rt, int id) {
 double LoadShader(double id, const RtString& vertexFile, const RtString& fragmentFile) {
     Runtime& rt = Rt();
     if (!rt.gfx || !rt.objects) return 0;
-    const double built = gfx3d::LoadShader(*rt.gfx, *rt.objects, ToInt(id), vertexFile.CText(),
-                                           fragmentFile.CText());
+    const double built = gfx3d::LoadShader(*rt.gfx, *rt.objects, rt.resolvers[0].get(), ToInt(id),
+                                           vertexFile.CText(), fragmentFile.CText());
     WatchShaderFiles(rt, ToInt(id));
     return built;
 }

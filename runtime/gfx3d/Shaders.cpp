@@ -66,11 +66,11 @@ bool Succeeded(const GLExtensions& ext, GLhandleARB object, GLenum status) {
 
 // Reads and compiles one stage; a stage whose file is named but cannot be read fails the
 // build. A compile that fails is logged; the link then fails too.
-bool CompileStage(const GLExtensions& ext, const char* command, GLenum type,
-                  const std::string& file, GLhandleARB& shader) {
+bool CompileStage(const GLExtensions& ext, ResourceResolver* lookup, const char* command,
+                  GLenum type, const std::string& file, GLhandleARB& shader) {
     if (file.empty()) return true;
     std::string source;
-    if (!ReadResourceFile(file, source, kLargestShaderFile)) {
+    if (!files::ReadResource(lookup, file, source, kLargestShaderFile)) {
         LogFailedLoad(command, file, "not found");
         return false;
     }
@@ -87,9 +87,11 @@ bool CompileStage(const GLExtensions& ext, const char* command, GLenum type,
 }
 
 // Builds a program from the slot's files into built. True when it linked.
-bool Build(const GLExtensions& ext, const char* command, const ShaderSlot& slot, Program& built) {
-    if (!CompileStage(ext, command, GL_VERTEX_SHADER_ARB, slot.vertexFile, built.vertexShader) ||
-        !CompileStage(ext, command, GL_FRAGMENT_SHADER_ARB, slot.fragmentFile,
+bool Build(const GLExtensions& ext, ResourceResolver* lookup, const char* command,
+           const ShaderSlot& slot, Program& built) {
+    if (!CompileStage(ext, lookup, command, GL_VERTEX_SHADER_ARB, slot.vertexFile,
+                      built.vertexShader) ||
+        !CompileStage(ext, lookup, command, GL_FRAGMENT_SHADER_ARB, slot.fragmentFile,
                       built.fragmentShader))
         return false;
     if (!built.vertexShader && !built.fragmentShader) return false;
@@ -116,7 +118,7 @@ Program Held(const ShaderSlot& slot) {
 
 } // namespace
 
-int gfx3d::LoadShader(OpenGLRainbows& device, Rainbows3D& engine, int id,
+int gfx3d::LoadShader(OpenGLRainbows& device, Rainbows3D& engine, ResourceResolver* lookup, int id,
                       const std::string& vertexFile, const std::string& fragmentFile) {
     if (!ValidSlot(id)) return 0;
     const GLExtensions& ext = device.ext;
@@ -133,19 +135,20 @@ int gfx3d::LoadShader(OpenGLRainbows& device, Rainbows3D& engine, int id,
     slot.vertexFile = vertexFile;
     slot.fragmentFile = fragmentFile;
     Program built;
-    const bool linked = Build(ext, "LoadShader", slot, built);
+    const bool linked = Build(ext, lookup, "LoadShader", slot, built);
     // A program that failed to link stays in the slot, as the GL left it.
     Store(slot, built);
     if (table.current == id) UseShader(device, engine, id);
     return linked ? 1 : 0;
 }
 
-bool gfx3d::RebuildShader(OpenGLRainbows& device, Rainbows3D& engine, int id) {
+bool gfx3d::RebuildShader(OpenGLRainbows& device, Rainbows3D& engine, ResourceResolver* lookup,
+                          int id) {
     if (!ValidSlot(id) || !CanBuild(device.ext)) return false;
     ShaderSlot& slot = engine.shaders.slots[id];
     if (slot.vertexFile.empty() && slot.fragmentFile.empty()) return false;
     Program built;
-    if (!Build(device.ext, "RebuildShader", slot, built)) {
+    if (!Build(device.ext, lookup, "RebuildShader", slot, built)) {
         Delete(device.ext, built);
         AppendLogLine("RebuildShader(" + std::to_string(id) + "): the old program stays");
         return false;

@@ -12,6 +12,7 @@
 
 class OpenGLRainbows;
 class Rainbows3D;
+class ResourceResolver;
 
 struct ShaderSlot {
     GLhandleARB program = 0;
@@ -33,16 +34,16 @@ struct ShaderTable {
 
 namespace gfx3d {
 
-// Builds slot id's program from the two files (an empty name leaves that stage out), replacing
-// what the slot held. 1 when a program was compiled and linked; 0 for an id outside 0..254,
-// without shader support (said once in the log), for a file that cannot be read, and for a
-// failed compile or link, whose log goes into the runtime log (a program that failed to link
-// stays in the slot).
-int LoadShader(OpenGLRainbows& device, Rainbows3D& engine, int id, const std::string& vertexFile,
-               const std::string& fragmentFile);
+// Builds slot id's program from the two files, found through lookup (an empty name leaves that
+// stage out), replacing what the slot held. 1 when a program was compiled and linked; 0 for an id
+// outside 0..254, without shader support (said once in the log), for a file that cannot be read,
+// and for a failed compile or link, whose log goes into the runtime log (a program that failed to
+// link stays in the slot).
+int LoadShader(OpenGLRainbows& device, Rainbows3D& engine, ResourceResolver* lookup, int id,
+               const std::string& vertexFile, const std::string& fragmentFile);
 // Builds slot id's program again from the files it was loaded from. When that fails, the slot
 // keeps the program it had (the reason is in the runtime log) and the result is false.
-bool RebuildShader(OpenGLRainbows& device, Rainbows3D& engine, int id);
+bool RebuildShader(OpenGLRainbows& device, Rainbows3D& engine, ResourceResolver* lookup, int id);
 // The files slot id was built from: the vertex file first, names left out skipped; nothing
 // for an id outside 0..254.
 std::vector<std::string> ShaderFiles(const Rainbows3D& engine, int id);

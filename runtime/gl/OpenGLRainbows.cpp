@@ -19,8 +19,6 @@ const char kSoftwareMessage[] = "Please update your GFX adapter's driver\n"
                                 "Grafkkartentreiber, damit er OpenGL\n"
                                 "per HARDWARE unterst\xC3\xBCtzt!";
 
-bool softwareWarningGiven = false;
-
 // Mesa's software rasterisers are what the warning is for on Linux.
 bool IsSoftwareRenderer(const char* renderer) {
     return renderer &&
@@ -28,14 +26,15 @@ bool IsSoftwareRenderer(const char* renderer) {
             std::strstr(renderer, "Software Rasterizer") || std::strstr(renderer, "swrast"));
 }
 
-void WarnOnceAboutSoftwareRendering(os::Window& window, bool messageBox) {
-    if (softwareWarningGiven || !window.HasGL()) return;
+void WarnOnceAboutSoftwareRendering(OpenGLRainbows& device) {
+    os::Window& window = device.window;
+    if (device.softwareWarningGiven || !window.HasGL()) return;
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     if (!IsSoftwareRenderer(renderer)) return;
-    softwareWarningGiven = true;
+    device.softwareWarningGiven = true;
     // Automated runs switch the box off so that nothing waits for a click; the log line is
     // written either way.
-    if (messageBox) window.MessageBox(kSoftwareCaption, kSoftwareMessage);
+    if (device.messageBoxes) window.MessageBox(kSoftwareCaption, kSoftwareMessage);
     AppendLogLine("OpenGL Software Emulation");
 }
 
@@ -66,7 +65,7 @@ int CreateGLWindow(OpenGLRainbows& device, int width, int height, int colourDept
     device.screenHeight = height;
     device.colourDepth = colourDepth;
 
-    WarnOnceAboutSoftwareRendering(device.window, device.messageBoxes);
+    WarnOnceAboutSoftwareRendering(device);
 
     device.fullScreenActive = false;
     device.ext.Load(device.window, device.extensionsOff);

@@ -51,6 +51,9 @@ class OpenGLRainbows {
     bool initialised = false;
     // Off: the software-renderer warning is only logged, never shown in a box.
     bool messageBoxes = true;
+    // Set once the software-renderer warning was given: once per device, however often the
+    // window is made again.
+    bool softwareWarningGiven = false;
 
     // The vertex arrays the last object draw left enabled.
     ArrayLayout keptArrays;

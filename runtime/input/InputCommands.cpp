@@ -15,7 +15,7 @@ MouseReport PollMouse() {
     MouseReport report;
     InputDevices* input = Rt().input.get();
     if (!input) return report;
-    PollKeyboard();
+    input::PollKeyboard();
     input->MousePoll(report);
     return report;
 }
@@ -32,31 +32,31 @@ double ButtonValue(int16_t button) {
 
 } // namespace
 
-void PollKeyboard() {
+void input::PollKeyboard() {
     InputDevices* input = Rt().input.get();
     if (input) input->TakePendingEvents();
 }
 
-void StartInputFrame() {
+void input::StartInputFrame() {
     if (!Rt().input) return;
-    PollKeyboard();
+    input::PollKeyboard();
     Rt().input->StartFrame();
 }
 
-int AnyMouseButton() {
+int input::AnyMouseButton() {
     const MouseReport report = PollMouse();
     return report.buttons[0] || report.buttons[1] || report.buttons[2] ? 1 : 0;
 }
 
-int TypedKeyCode() {
+int input::TypedKeyCode() {
     InputDevices* input = Rt().input.get();
     if (!input) return 0;
     ReadKeyboard(*input);
     return input->TypedCharacter();
 }
 
-int AnyKeyTyped() {
-    return TypedKeyCode() != 0 ? 1 : 0;
+int input::AnyKeyTyped() {
+    return input::TypedKeyCode() != 0 ? 1 : 0;
 }
 
 double KeyDown(double code) {
@@ -114,7 +114,7 @@ void ShowMouseCursor(double flag) {
 }
 
 RtString GetTypedKey() {
-    const int character = TypedKeyCode();
+    const int character = input::TypedKeyCode();
     if (!character) return RtString();
     const char text[2] = {static_cast<char>(character), 0};
     return RtString(text);

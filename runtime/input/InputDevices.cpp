@@ -38,13 +38,13 @@ int SingleCharacterOf(const char* text) {
 
 } // namespace
 
-double ScaledAxis(int32_t raw) {
+double input::ScaledAxis(int32_t raw) {
     return std::min(1.0, std::max(-1.0, raw / 32767.0));
 }
 
 InputDevices::InputDevices(std::unique_ptr<os::InputPlatform> platform)
     : platform_(std::move(platform)) {
-    BuildTranslationTable(scanToVirtualKey_);
+    input::BuildTranslationTable(scanToVirtualKey_);
 }
 
 InputDevices::~InputDevices() {
@@ -70,7 +70,7 @@ int InputDevices::Initialise(bool wantMouse) {
     if (keyboard_)
         std::iota(std::begin(scanToVirtualKey_), std::end(scanToVirtualKey_), 0);
     else
-        BuildTranslationTable(scanToVirtualKey_);
+        input::BuildTranslationTable(scanToVirtualKey_);
 
     mouseDevice_ = wantMouse && platform_;
     pointerFree_ = !mouseDevice_;

@@ -114,7 +114,11 @@ class InputDevices {
     int joystickCount_ = 0;
 };
 
+namespace input {
+
 // The key-code to virtual-key-code table used when no keyboard can be read.
 void BuildTranslationTable(uint16_t (&table)[256]);
 // A joystick axis value scaled to -1..1.
 double ScaledAxis(int32_t raw);
+
+} // namespace input

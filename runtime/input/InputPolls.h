@@ -1,6 +1,8 @@
 // The input polls the frame loop and the waits use.
 #pragma once
 
+namespace input {
+
 // Takes the keyboard, mouse and text events still waiting, so the key state is current.
 void PollKeyboard();
 // Polls the input once at the end of a frame: the next mouse poll starts a new frame.
@@ -11,3 +13,5 @@ int AnyMouseButton();
 int AnyKeyTyped();
 // GetTypedKey's algorithm: the character code, 0 for none.
 int TypedKeyCode();
+
+} // namespace input

@@ -18,27 +18,27 @@ os::JoystickReport ReportOf(double n) {
 } // namespace
 
 double JoystickX(double n) {
-    return ScaledAxis(ReportOf(n).axes[0]);
+    return input::ScaledAxis(ReportOf(n).axes[0]);
 }
 
 double JoystickY(double n) {
-    return ScaledAxis(ReportOf(n).axes[1]);
+    return input::ScaledAxis(ReportOf(n).axes[1]);
 }
 
 double JoystickZ(double n) {
-    return ScaledAxis(ReportOf(n).axes[2]);
+    return input::ScaledAxis(ReportOf(n).axes[2]);
 }
 
 double JoystickRX(double n) {
-    return ScaledAxis(ReportOf(n).axes[3]);
+    return input::ScaledAxis(ReportOf(n).axes[3]);
 }
 
 double JoystickRY(double n) {
-    return ScaledAxis(ReportOf(n).axes[4]);
+    return input::ScaledAxis(ReportOf(n).axes[4]);
 }
 
 double JoystickRZ(double n) {
-    return ScaledAxis(ReportOf(n).axes[5]);
+    return input::ScaledAxis(ReportOf(n).axes[5]);
 }
 
 double JoystickHatX(double n) {

@@ -18,7 +18,7 @@ const uint16_t kFunctionKeys[] = {112, 113, 114, 115, 116, 117, 118, 119, 120, 1
 
 } // namespace
 
-void BuildTranslationTable(uint16_t (&table)[256]) {
+void input::BuildTranslationTable(uint16_t (&table)[256]) {
     // The letter rows follow a German layout: code 21 is Z and 44 is Y.
     std::fill(std::begin(table), std::end(table), 255);
     const KeyRange ranges[] = {

@@ -19,8 +19,8 @@ ProcLookup DllCache::Find(const RtString& library, const RtString& function) {
     if (!handle) {
         // File names on this system are case-sensitive, so the name as given comes first; "\\"
         // separates folders as in every other name from game code.
-        handle = os::OpenLibrary(PlatformPath(library.CText()));
-        if (!handle) handle = os::OpenLibrary(PlatformPath(lowerCaseName.CText()));
+        handle = os::OpenLibrary(files::PlatformPath(library.CText()));
+        if (!handle) handle = os::OpenLibrary(files::PlatformPath(lowerCaseName.CText()));
         if (!handle) return {};
         entries_.push_back({lowerCaseName, handle});
     }

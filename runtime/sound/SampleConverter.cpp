@@ -10,7 +10,7 @@ constexpr uint64_t kMaxOutputFrames = uint64_t{1} << 26;
 
 // One sample as a signed 16-bit value: 8-bit samples are unsigned, wider ones keep their top
 // 16 bits.
-float SampleAt(const WavSamples& wav, size_t frame, int channel) {
+float SampleAt(const sound::WavSamples& wav, size_t frame, int channel) {
     const int bytes = wav.bitsPerSample / 8;
     const uint8_t* at = wav.samples + frame * static_cast<size_t>(wav.blockAlign) +
                         static_cast<size_t>(channel * bytes);
@@ -25,7 +25,8 @@ int16_t ToSample(float value) {
 
 } // namespace
 
-bool ConvertToOutput(const WavSamples& wav, int outputRate, std::vector<int16_t>& samples) {
+bool sound::ConvertToOutput(const sound::WavSamples& wav, int outputRate,
+                            std::vector<int16_t>& samples) {
     uint64_t outputFrames = uint64_t{wav.frameCount} * static_cast<uint64_t>(outputRate) /
                             static_cast<uint64_t>(wav.rate);
     if (outputFrames == 0) outputFrames = 1;

@@ -31,15 +31,16 @@ double LoadSound(const RtString& fileName, double slot, double copies) {
     const std::string name = fileName.CText();
     const std::string key = "sound " + std::to_string(number);
     ForgetAssetFiles(key);
-    const std::optional<std::string> path = ResolveResourceFile(name);
+    ResourceResolver* lookup = Rt().resolvers[0].get();
+    const std::optional<std::string> path = files::Resolve(lookup, name);
     // A file that is nowhere still empties the slot: the load of nothing fails.
     std::string why;
     if (!sound->Load(path.value_or(""), number, ToInt(copies), &why)) {
         LogFailedLoad("LoadSound", name, path ? why : "not found");
         return 0.0;
     }
-    if (path && ResolvedOnDisk(*path))
-        WatchAssetFiles(key, {*path}, [number, path = AbsolutePath(*path)] {
+    if (path && files::ResolvedOnDisk(lookup, *path))
+        WatchAssetFiles(key, {*path}, [number, path = files::AbsolutePath(*path)] {
             SoundDevice* sound = Rt().sound.get();
             return sound ? sound->Reload(path, number) : std::string("no sound device");
         });

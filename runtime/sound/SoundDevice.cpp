@@ -44,14 +44,14 @@ std::unique_ptr<os::AudioChunk> SoundDevice::ReadChunk(const std::string& path, 
         return nullptr;
     }
     std::vector<uint8_t> bytes;
-    WavSamples wav;
+    sound::WavSamples wav;
     std::vector<int16_t> samples;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!sound::ReadWavFile(path, bytes)) {
         why = "cannot be read";
         return nullptr;
     }
-    if (!ParseWav(bytes.data(), bytes.size(), wav) ||
-        !ConvertToOutput(wav, os::kAudioRate, samples)) {
+    if (!sound::ParseWav(bytes.data(), bytes.size(), wav) ||
+        !sound::ConvertToOutput(wav, os::kAudioRate, samples)) {
         why = "not a playable WAV sound";
         return nullptr;
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace sound {
+
 // The samples of a WAV file in the file's own format. samples points into the bytes that were
 // parsed.
 struct WavSamples {
@@ -24,4 +26,6 @@ bool ParseWav(const uint8_t* bytes, size_t size, WavSamples& wav);
 
 // Reads the whole file at path into bytes; false when it cannot be opened or read, is no
 // regular file or holds more than 256 MiB.
-bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes);
+bool ReadWavFile(const std::string& path, std::vector<uint8_t>& bytes);
+
+} // namespace sound

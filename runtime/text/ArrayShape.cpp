@@ -19,12 +19,13 @@ double CountFactor(double size) {
 
 } // namespace
 
-void EndWithIndexError() {
-    EndWithRuntimeError(kIndexOutOfRangeError);
+void text::EndWithIndexError() {
+    text::EndWithRuntimeError(text::kIndexOutOfRangeError);
 }
 
-ArrayShape ComputeArrayShape(double c1, double c2, double c3, double c4, int64_t maxTotal) {
-    ArrayShape shape;
+text::ArrayShape text::ComputeArrayShape(double c1, double c2, double c3, double c4,
+                                         int64_t maxTotal) {
+    text::ArrayShape shape;
     if (!(c1 >= 1)) {
         c1 = 0;
         shape.emptied = true;
@@ -34,7 +35,7 @@ ArrayShape ComputeArrayShape(double c1, double c2, double c3, double c4, int64_t
     c4 = DimensionSize(c4);
 
     const double total = c1 * CountFactor(c2) * CountFactor(c3) * CountFactor(c4);
-    if (total > static_cast<double>(maxTotal)) EndWithRuntimeError(kOutOfMemoryError);
+    if (total > static_cast<double>(maxTotal)) text::EndWithRuntimeError(text::kOutOfMemoryError);
     shape.total = static_cast<int64_t>(total);
 
     shape.dims = c4 != 0 ? 4 : c3 != 0 ? 3 : c2 != 0 ? 2 : c1 != 0 ? 1 : 0;

@@ -6,9 +6,6 @@
 
 #include "core/Number.h"
 
-// Ends the program with runtime error 9 (index out of range).
-[[noreturn]] void EndWithIndexError();
-
 // What every game array keeps beside its elements: the sizes, strides and dimension count of its
 // last dimensioning, and how many elements its block holds.
 struct ArrayDimensions {
@@ -22,6 +19,11 @@ struct ArrayDimensions {
     int32_t dims = 0;
     int32_t capacity = 0;
 };
+
+namespace text {
+
+// Ends the program with runtime error 9 (index out of range).
+[[noreturn]] void EndWithIndexError();
 
 // The sizes, strides and dimension count that one dimensioning gives.
 struct ArrayShape {
@@ -70,3 +72,5 @@ template <class Array> double SizeOfDimension(const Array& array, double d) {
     const int dimension = ToInt(d);
     return dimension >= 0 && dimension < 4 ? sizes[dimension] : 0.0;
 }
+
+} // namespace text

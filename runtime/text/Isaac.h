@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace text {
+
 constexpr int kIsaacWords = 256;
 
 struct IsaacState {
@@ -26,3 +28,5 @@ void IsaacRound(IsaacState& state);
 // The runtime's seeding: the seed is mixed into the memory before the standard passes over
 // the result words and the memory, then one round is run.
 void SeedIsaac(IsaacState& state, int32_t seed);
+
+} // namespace text

@@ -45,14 +45,14 @@ NumArray::~NumArray() {
 }
 
 void DimArray(NumArray& array, double c1, double c2, double c3, double c4) {
-    const ArrayShape shape = ComputeArrayShape(c1, c2, c3, c4, kMaxElements);
+    const text::ArrayShape shape = text::ComputeArrayShape(c1, c2, c3, c4, kMaxElements);
     const int32_t needed = static_cast<int32_t>(shape.total / kSlotStep * kSlotStep + kSlotStep);
     if (array.capacity < needed || shape.emptied) {
         FreeBlock(array);
         if (needed > kInlineSlots) {
             // A fresh block from calloc is already zero (large ones lazily, page by page).
             array.data = static_cast<double*>(std::calloc(needed, sizeof(double)));
-            if (!array.data) EndWithRuntimeError(kOutOfMemoryError);
+            if (!array.data) text::EndWithRuntimeError(text::kOutOfMemoryError);
         } else {
             array.data = array.inlineSlots;
             std::fill_n(array.inlineSlots, kInlineSlots, 0.0);
@@ -61,15 +61,15 @@ void DimArray(NumArray& array, double c1, double c2, double c3, double c4) {
     } else {
         std::fill_n(array.data, array.capacity, 0.0);
     }
-    ApplyArrayShape(array, shape);
+    text::ApplyArrayShape(array, shape);
 }
 
 double ArrayBounds(const NumArray& array, double d) {
-    return SizeOfDimension(array, d);
+    return text::SizeOfDimension(array, d);
 }
 
 double& ArrayElement(NumArray& array, int i, int j, int k, int l) {
-    return array.data[CheckedSlot(array, i, j, k, l)];
+    return array.data[text::CheckedSlot(array, i, j, k, l)];
 }
 
 void AssignArray(NumArray& target, const NumArray& source) {

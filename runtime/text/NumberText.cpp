@@ -29,7 +29,7 @@ int WithoutTrailingZeros(const char* digits, int first, int count) {
 // exponent of values that round up across a power of ten (9999999999.5 becomes 1e10). The
 // digits and exponent are then laid out in the fixed or exponent form of the classic
 // 10-digit conversion.
-uint32_t WriteNumberText(double number, char* out) {
+uint32_t text::WriteNumberText(double number, char* out) {
     if (std::isnan(number)) return WriteFixedText("nan", out);
     if (std::isinf(number)) return WriteFixedText(number < 0 ? "-inf" : "inf", out);
     if (number == 0.0) return WriteFixedText("0", out);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace text {
+
 // Runs one full ISAAC round on the runtime's generator and gives its first result word.
 uint32_t NextRandomWord();
 
@@ -12,3 +14,5 @@ uint32_t NextRandomWord();
 // VORNIC_SEED setting) holds a whole number, that number (wrapped the same way) is used
 // instead, so that a run can be repeated exactly; record and replay rely on it.
 int32_t StartupRandomSeed(const std::string& fixedSeed, double clockMs);
+
+} // namespace text

@@ -3,6 +3,7 @@
 
 #include "core/Number.h"
 #include "core/Runtime.h"
+#include "text/Isaac.h"
 #include "text/Random.h"
 #include "text/TextCommands.h"
 
@@ -17,17 +18,17 @@ int32_t WrapToInt32(int64_t value) {
 } // namespace
 
 void SeedRandom(int seed) {
-    SeedIsaac(Rt().random, seed);
+    text::SeedIsaac(*Rt().random, seed);
 }
 
-uint32_t NextRandomWord() {
-    IsaacState& state = Rt().random;
-    IsaacRound(state);
+uint32_t text::NextRandomWord() {
+    text::IsaacState& state = *Rt().random;
+    text::IsaacRound(state);
     return state.randrsl[0];
 }
 
 double Random(double n) {
-    const uint32_t word = NextRandomWord();
+    const uint32_t word = text::NextRandomWord();
     // NaN counts as 0 and negative limits give 0; a limit of 2^32 - 1 (the modulus wraps to 0)
     // takes the whole word.
     if (!(n >= 0)) return 0.0;
@@ -35,7 +36,7 @@ double Random(double n) {
     return modulus == 0 ? word : word % modulus;
 }
 
-int32_t StartupRandomSeed(const std::string& fixedSeed, double clockMs) {
+int32_t text::StartupRandomSeed(const std::string& fixedSeed, double clockMs) {
     if (!fixedSeed.empty()) {
         const char* text = fixedSeed.c_str();
         char* end = nullptr;

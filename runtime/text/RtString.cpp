@@ -13,7 +13,7 @@ constexpr uint32_t kGrowthStep = 512;
 constexpr uint32_t kIntegerTextRoom = 64;
 
 uint32_t CheckedLength(size_t length) {
-    if (length >= UINT32_MAX) EndWithRuntimeError(kOutOfMemoryError);
+    if (length >= UINT32_MAX) text::EndWithRuntimeError(text::kOutOfMemoryError);
     return static_cast<uint32_t>(length);
 }
 
@@ -69,11 +69,11 @@ bool RtString::PointsIntoBuffer(const char* bytes) const {
 char* RtString::Reserve(uint32_t n) {
     if (capacity > n) return data;
     const uint64_t newCapacity = uint64_t{n} / kGrowthStep * kGrowthStep + kGrowthStep;
-    if (newCapacity > UINT32_MAX) EndWithRuntimeError(kOutOfMemoryError);
+    if (newCapacity > UINT32_MAX) text::EndWithRuntimeError(text::kOutOfMemoryError);
     // Zero-filled, so that every byte of the buffer reads as defined and its last byte stays a
     // terminator for C functions.
     char* buffer = static_cast<char*>(std::calloc(newCapacity, 1));
-    if (!buffer) EndWithRuntimeError(kOutOfMemoryError);
+    if (!buffer) text::EndWithRuntimeError(text::kOutOfMemoryError);
     if (capacity) {
         std::memcpy(buffer, data, length);
         std::free(data);
@@ -103,7 +103,7 @@ void RtString::SetText(const char* bytes, uint32_t count) {
 void RtString::AppendBytes(const char* bytes, uint32_t count) {
     if (count == 0) return;
     const uint64_t newLength = uint64_t{length} + count;
-    if (newLength >= UINT32_MAX) EndWithRuntimeError(kOutOfMemoryError);
+    if (newLength >= UINT32_MAX) text::EndWithRuntimeError(text::kOutOfMemoryError);
     // The bytes may be this string's own text, which growing would free.
     const std::ptrdiff_t ownOffset = PointsIntoBuffer(bytes) ? bytes - data : -1;
     Reserve(static_cast<uint32_t>(newLength));
@@ -114,8 +114,8 @@ void RtString::AppendBytes(const char* bytes, uint32_t count) {
 }
 
 void RtString::SetNumber(double number) {
-    Reserve(kNumberTextRoom);
-    length = WriteNumberText(number, data);
+    Reserve(text::kNumberTextRoom);
+    length = text::WriteNumberText(number, data);
 }
 
 RtString& RtString::operator=(const char* text) {
@@ -181,8 +181,8 @@ RtString& RtString::operator+=(float number) {
 }
 
 RtString& RtString::operator+=(double number) {
-    char text[kNumberTextRoom];
-    AppendBytes(text, WriteNumberText(number, text));
+    char text[text::kNumberTextRoom];
+    AppendBytes(text, text::WriteNumberText(number, text));
     return *this;
 }
 

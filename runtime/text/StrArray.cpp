@@ -22,7 +22,7 @@ StrArray::~StrArray() {
 }
 
 void DimStringArray(StrArray& array, double c1, double c2, double c3, double c4) {
-    const ArrayShape shape = ComputeArrayShape(c1, c2, c3, c4, kMaxElements);
+    const text::ArrayShape shape = text::ComputeArrayShape(c1, c2, c3, c4, kMaxElements);
     const int32_t needed = static_cast<int32_t>(shape.total / kSlotStep * kSlotStep + kSlotStep);
     if (needed <= array.capacity && !shape.emptied) {
         // The strings keep their buffers for the texts to come.
@@ -32,16 +32,16 @@ void DimStringArray(StrArray& array, double c1, double c2, double c3, double c4)
         FreeBlock(array);
         // new[] keeps the element count in front of the first string for delete[].
         array.data = new (std::nothrow) RtString[needed];
-        if (!array.data) EndWithRuntimeError(kOutOfMemoryError);
+        if (!array.data) text::EndWithRuntimeError(text::kOutOfMemoryError);
         array.capacity = needed;
     }
-    ApplyArrayShape(array, shape);
+    text::ApplyArrayShape(array, shape);
 }
 
 double ArrayBounds(const StrArray& array, double d) {
-    return SizeOfDimension(array, d);
+    return text::SizeOfDimension(array, d);
 }
 
 RtString& ArrayElement(StrArray& array, int i, int j, int k, int l) {
-    return array.data[CheckedSlot(array, i, j, k, l)];
+    return array.data[text::CheckedSlot(array, i, j, k, l)];
 }

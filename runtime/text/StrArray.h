@@ -15,7 +15,7 @@ struct StrArray : ArrayDimensions {
 
     // Element (i, j, k, l) for game code, after the bounds check; unused dimensions take 0.
     RtString& operator()(double i, double j = 0, double k = 0, double l = 0) {
-        return data[CheckedSlot(*this, ToInt(i), ToInt(j), ToInt(k), ToInt(l))];
+        return data[text::CheckedSlot(*this, ToInt(i), ToInt(j), ToInt(k), ToInt(l))];
     }
 
     // Null until the first DimStringArray; then a heap block of `capacity` strings.

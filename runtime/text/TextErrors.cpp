@@ -2,7 +2,7 @@
 
 #include "core/ErrorCommands.h"
 
-void EndWithRuntimeError(int number) {
+void text::EndWithRuntimeError(int number) {
     SetRuntimeError(number);
     EndProgram();
 }

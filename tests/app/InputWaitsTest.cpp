@@ -34,7 +34,7 @@ TEST_F(Waits, WaitForKeyReturnsOnANewKey) {
 TEST_F(Waits, WaitForKeyWaitsForAKeyOtherThanTheOneTypedLast) {
     // K, the key typed last, is held for a few rounds, then released and Space pressed.
     PushKey(SDL_SCANCODE_K, true);
-    EXPECT_EQ(AnyKeyTyped(), 1);
+    EXPECT_EQ(input::AnyKeyTyped(), 1);
     Slowly({{}, {}, {Key(SDL_SCANCODE_K, false)}, {}, {Key(SDL_SCANCODE_SPACE)}, {}});
     WaitForKey();
     EXPECT_EQ(KeyDown(57), 1) << "returned before Space";

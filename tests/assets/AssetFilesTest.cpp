@@ -16,17 +16,17 @@ namespace {
 
 constexpr int64_t kBlackKey = 0;
 
-DecodedImage Picture(const std::string& name, int64_t key = kNoColourKey) {
-    DecodedImage image;
-    EXPECT_TRUE(DecodeImageFile(GeneratedAssets() + "/" + name, key, image)) << name;
+gfx2d::DecodedImage Picture(const std::string& name, int64_t key = gfx2d::kNoColourKey) {
+    gfx2d::DecodedImage image;
+    EXPECT_TRUE(gfx2d::DecodeImageFile(GeneratedAssets() + "/" + name, key, image)) << name;
     return image;
 }
 
-const uint8_t* PixelAt(const DecodedImage& image, int x, int y) {
+const uint8_t* PixelAt(const gfx2d::DecodedImage& image, int x, int y) {
     return &image.pixels[(static_cast<size_t>(y) * image.width + x) * 4];
 }
 
-bool IsLabelColour(const DecodedImage& image, int x, int y) {
+bool IsLabelColour(const gfx2d::DecodedImage& image, int x, int y) {
     const uint8_t* p = PixelAt(image, x, y);
     return p[0] == kChoiceLabelColour.r && p[1] == kChoiceLabelColour.g &&
            p[2] == kChoiceLabelColour.b;
@@ -65,30 +65,30 @@ TEST_F(AssetFiles, TwoRunsGiveTheSameFiles) {
 TEST_F(AssetFiles, ScreensPointerAndSkinsHaveTheirSizes) {
     for (const char* name :
          {"bmp/title2.bmp", "bmp/level_x1.bmp", "bmp/options.bmp", "bmp/tag2.bmp"}) {
-        const DecodedImage image = Picture(name);
+        const gfx2d::DecodedImage image = Picture(name);
         EXPECT_EQ(image.width, 800) << name;
         EXPECT_EQ(image.height, 600) << name;
     }
-    const DecodedImage pointer = Picture("bmp/curser.bmp");
+    const gfx2d::DecodedImage pointer = Picture("bmp/curser.bmp");
     EXPECT_LE(pointer.width, 32);
     EXPECT_LE(pointer.height, 32);
     // Skins on the objects: powers of two, so texture coordinates 0..1 cover them.
     for (const char* name :
          {"bmp/crab_b_tex.bmp", "bmp/virus.bmp", "bmp/hero_tex.bmp", "bmp/killerstempel2.bmp",
           "bmp/wasser.bmp", "bmp/bodenx2.bmp", "bmp/bodenx2_arrow.bmp", "bmp/shadow.bmp"}) {
-        const DecodedImage image = Picture(name);
+        const gfx2d::DecodedImage image = Picture(name);
         EXPECT_EQ(image.width & (image.width - 1), 0) << name;
         EXPECT_EQ(image.height & (image.height - 1), 0) << name;
     }
     // The infected crab is the healthy one's layout in other colours.
-    const DecodedImage healthy = Picture("bmp/crab_b_tex.bmp");
-    const DecodedImage infected = Picture("bmp/virus.bmp");
+    const gfx2d::DecodedImage healthy = Picture("bmp/crab_b_tex.bmp");
+    const gfx2d::DecodedImage infected = Picture("bmp/virus.bmp");
     EXPECT_EQ(healthy.width, infected.width);
     EXPECT_NE(healthy.pixels, infected.pixels);
 }
 
 TEST_F(AssetFiles, OptionLabelsLieInsideTheirClickAreas) {
-    const DecodedImage options = Picture("bmp/options.bmp");
+    const gfx2d::DecodedImage options = Picture("bmp/options.bmp");
     ASSERT_EQ(options.width, 800);
     for (const ClickArea& area : kOptionChoices) {
         int inside = 0;
@@ -121,7 +121,7 @@ TEST_F(AssetFiles, FontsHoldEveryPrintableGlyphFillingItsCell) {
         {"bmp/font3.bmp", "You rescued 1000 of 1000 crabs", 20},
         {"smalfont.bmp", "Loading...", 0}}; // the longest line printed, and where it starts
     for (const auto& [name, longestLine, lineX] : fonts) {
-        const DecodedImage image = Picture(name, kBlackKey);
+        const gfx2d::DecodedImage image = Picture(name, kBlackKey);
         ASSERT_GT(image.width, image.height) << name << ": 8 rows of glyphs";
         const int cellWidth = image.width / 16, cellHeight = image.height / 8;
         EXPECT_LE(lineX + int(longestLine.size()) * cellWidth, 800) << name;
@@ -157,9 +157,9 @@ TEST_F(AssetFiles, SoundsAreSixteenBitAndUnclipped) {
           Expected{"wav/schnipp1.wav", 0.1, 1.0}, Expected{"wav/killed.wav", 0.05, 0.6},
           Expected{"wav/sprunginswasser.wav", 0.3, 2.0}, Expected{"wav/title1.wav", 10.0, 30.0}}) {
         std::vector<uint8_t> bytes;
-        ASSERT_TRUE(ReadFileBytes(GeneratedAssets() + "/" + sound.name, bytes)) << sound.name;
-        WavSamples wav;
-        ASSERT_TRUE(ParseWav(bytes.data(), bytes.size(), wav)) << sound.name;
+        ASSERT_TRUE(sound::ReadWavFile(GeneratedAssets() + "/" + sound.name, bytes)) << sound.name;
+        sound::WavSamples wav;
+        ASSERT_TRUE(sound::ParseWav(bytes.data(), bytes.size(), wav)) << sound.name;
         EXPECT_EQ(wav.bitsPerSample, 16) << sound.name;
         const double seconds = double(wav.frameCount) / wav.rate;
         EXPECT_GE(seconds, sound.minSeconds) << sound.name;

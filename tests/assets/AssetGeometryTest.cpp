@@ -17,7 +17,7 @@ struct Bounds {
 std::vector<DrawVertex> Triangles(const std::string& name) {
     MeshObjectX part;
     std::vector<DrawVertex> corners;
-    if (!ReadObjectFile(part, GeneratedAssets() + "/" + name, false)) return corners;
+    if (!gfx3d::ReadObjectFile(part, GeneratedAssets() + "/" + name, false)) return corners;
     part.BuildTriangles();
     for (const DrawVertex& v : part.frames[0].triangles)
         corners.push_back(v);

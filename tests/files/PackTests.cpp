@@ -36,7 +36,7 @@ std::string SampleText() {
 }
 
 // Text, binary, empty and highly repetitive contents.
-std::vector<PackSource> SampleSources() {
+std::vector<files::PackSource> SampleSources() {
     std::string structured;
     for (int i = 0; i < 30000; ++i)
         structured += static_cast<char>((i * i) % 251);
@@ -48,15 +48,15 @@ std::vector<PackSource> SampleSources() {
             {"wav/long.wav", std::string(70000, 'a') + RandomBytes(3000, 2)}};
 }
 
-const PackMethod kMethods[] = {PackMethod::Dictionary, PackMethod::Deflate};
+const files::PackMethod kMethods[] = {files::PackMethod::Dictionary, files::PackMethod::Deflate};
 
 // Rewrites a pack's index checksum after an index byte was changed, so that the reader's own
 // checks are what must refuse it.
 void ResealIndex(std::string& pack) {
-    const uint32_t offset = ReadLe32(pack.data() + 4);
+    const uint32_t offset = files::ReadLe32(pack.data() + 4);
     const std::string index = pack.substr(offset);
     std::string checksum;
-    AppendLe32(checksum,
+    files::AppendLe32(checksum,
                static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(index.data()),
                                            static_cast<uInt>(index.size()))));
     pack.replace(12, 4, checksum);
@@ -65,16 +65,16 @@ void ResealIndex(std::string& pack) {
 // Every byte coming back through both methods is checked by the lookups below.
 TEST(PackCodecTest, TheDictionaryCoderFindsRepeats) {
     const std::string text = SampleText();
-    EXPECT_LT(PackCompress(PackMethod::Dictionary, text.data(), text.size()).size(),
+    EXPECT_LT(files::PackCompress(files::PackMethod::Dictionary, text.data(), text.size()).size(),
               text.size() / 2);
 }
 
 // A pack of the samples in the current folder, and lookups through the command of game code.
 class PackLookupTest : public TempFolderTest {
   protected:
-    void MakePack(PackMethod method, const std::string& packName = "game.sbx") {
+    void MakePack(files::PackMethod method, const std::string& packName = "game.sbx") {
         std::string error;
-        const std::string pack = BuildPack(SampleSources(), method, error);
+        const std::string pack = files::BuildPack(SampleSources(), method, error);
         ASSERT_FALSE(pack.empty()) << error;
         WriteWholeFile(packName, pack);
     }
@@ -89,10 +89,10 @@ class PackLookupTest : public TempFolderTest {
 };
 
 TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
-    for (PackMethod method : kMethods) {
+    for (files::PackMethod method : kMethods) {
         MakePack(method);
         SetResourcePacks("game.sbx", "");
-        for (const PackSource& source : SampleSources()) {
+        for (const files::PackSource& source : SampleSources()) {
             EXPECT_EQ(Lookup(source.name), source.content) << source.name;
             EXPECT_EQ(lastPath.rfind(Rt().settings.tempDirectory + "sbx", 0), 0u) << lastPath;
         }
@@ -108,7 +108,7 @@ TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
 // A temporary copy is gone after the next lookup (even one that finds its file on disk),
 // after the packs are named again and after shut-down.
 TEST_F(PackLookupTest, TemporaryCopyIsGoneAfterTheNextLookup) {
-    MakePack(PackMethod::Deflate);
+    MakePack(files::PackMethod::Deflate);
     SetResourcePacks("game.sbx", "game.sbx");
     WriteWholeFile("ondisk.txt", "disk");
     const std::pair<const char*, std::function<void()>> steps[] = {
@@ -126,17 +126,17 @@ TEST_F(PackLookupTest, TemporaryCopyIsGoneAfterTheNextLookup) {
 }
 
 TEST_F(PackLookupTest, AFileOnDiskWinsOverThePackAndNothingIsExtracted) {
-    MakePack(PackMethod::Dictionary);
+    MakePack(files::PackMethod::Dictionary);
     SetResourcePacks("game.sbx", "");
     ASSERT_EQ(mkdir("bmp", 0755), 0);
     WriteWholeFile("bmp/virus.bmp", "the disk copy");
     EXPECT_EQ(Lookup("bmp\\virus.bmp"), "the disk copy");
     EXPECT_EQ(lastPath, "bmp/virus.bmp");
     // The loaders' lookup: the disk path, the temporary copy, or nothing when missing.
-    EXPECT_EQ(ResolveResourceFile(std::string("bmp\\virus.bmp")), "bmp/virus.bmp");
-    EXPECT_EQ(ReadWholeFile(ResolveResourceFile(std::string("wav/long.wav")).value_or("")),
+    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("bmp\\virus.bmp")), "bmp/virus.bmp");
+    EXPECT_EQ(ReadWholeFile(files::Resolve(Rt().resolvers[0].get(), std::string("wav/long.wav")).value_or("")),
               SampleSources()[5].content);
-    EXPECT_EQ(ResolveResourceFile(std::string("wav\\none.wav")), std::nullopt);
+    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("wav\\none.wav")), std::nullopt);
 }
 
 TEST_F(PackLookupTest, WithoutAPackOnlyDiskFilesAreFound) {
@@ -159,7 +159,7 @@ TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
         return std::system((tool + " " + arguments + " > out.txt 2>&1").c_str());
     };
     std::filesystem::create_directories("assets/bmp");
-    const std::vector<PackSource> sources = SampleSources();
+    const std::vector<files::PackSource> sources = SampleSources();
     WriteWholeFile("assets/bmp/virus.bmp", sources[0].content);
     WriteWholeFile("assets/readme.txt", sources[2].content);
     for (const char* method : {"lzss", "deflate"}) {
@@ -177,7 +177,7 @@ TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
     }
     // Names from the file cannot drive the terminal; an unknown method is named as such.
     std::string error;
-    std::string hostile = BuildPack({{"red\x1b[31m.txt", "x"}}, PackMethod::Deflate, error);
+    std::string hostile = files::BuildPack({{"red\x1b[31m.txt", "x"}}, files::PackMethod::Deflate, error);
     hostile[hostile.size() - (2 + 4 + 4)] = 7; // the method field of the last index entry
     ResealIndex(hostile);
     WriteWholeFile("hostile.sbx", hostile);

@@ -34,7 +34,7 @@ TEST_F(WriteBackSafetyTest, KillingTheProgramDuringWriteBackLeavesACompleteFile)
         if (child == 0) {
             // Rewrites the file again and again, alternating versions, until killed.
             for (int i = 0;; ++i)
-                ReplaceFileContent("game.ini", i % 2 ? first : second);
+                files::ReplaceFileContent("game.ini", i % 2 ? first : second);
         }
         usleep(2000 + round * 3000);
         kill(child, SIGKILL);
@@ -61,7 +61,7 @@ TEST_F(WriteBackSafetyTest, AFailedWriteLeavesTheOldFileAsItWas) {
         PutLineText("lines.txt", 0, std::string(1024, 'y').c_str());
         PutLineText("lines.txt", 1, std::string(1024, 'z').c_str());
         WriteBackDataFiles();
-        _exit(ReplaceFileContent("game.ini", std::string(5000, 'q')) ? 1 : 0);
+        _exit(files::ReplaceFileContent("game.ini", std::string(5000, 'q')) ? 1 : 0);
     }
     int status = 0;
     waitpid(child, &status, 0);

@@ -52,12 +52,12 @@ TEST(BmpReader, RejectsFilesItCannotReadSafelyAndSaysWhy) {
         {MakeBmpOfFormat(40, 3, -2, 8, 1, two, "\x01\x01\0\x01"s),
          "unsupported BMP format (8 bits, compression 1)"},
     };
-    DecodedImage image;
-    ASSERT_TRUE(DecodeBmp(good.data(), good.size(), kNoColourKey, image));
+    gfx2d::DecodedImage image;
+    ASSERT_TRUE(gfx2d::DecodeBmp(good.data(), good.size(), gfx2d::kNoColourKey, image));
     for (const auto& row : rows) {
-        DecodedImage out;
+        gfx2d::DecodedImage out;
         std::string reason;
-        EXPECT_FALSE(DecodeBmp(row.bytes.data(), row.bytes.size(), kNoColourKey, out, &reason));
+        EXPECT_FALSE(gfx2d::DecodeBmp(row.bytes.data(), row.bytes.size(), gfx2d::kNoColourKey, out, &reason));
         EXPECT_TRUE(out.pixels.empty()) << row.why;
         EXPECT_EQ(reason, row.why);
     }
@@ -116,9 +116,9 @@ TEST(BmpReader, ReadsEveryLayout) {
         const std::vector<uint8_t> file =
             MakeBmpOfFormat(row.header, 3, row.height, row.bits, row.compression, row.palette,
                             row.pixels, row.masks);
-        DecodedImage image;
+        gfx2d::DecodedImage image;
         std::string why;
-        ASSERT_TRUE(DecodeBmp(file.data(), file.size(), kNoColourKey, image, &why))
+        ASSERT_TRUE(gfx2d::DecodeBmp(file.data(), file.size(), gfx2d::kNoColourKey, image, &why))
             << row.name << ": " << why;
         ASSERT_EQ(image.width * image.height, 6) << row.name;
         const std::vector<uint32_t> expected =
@@ -163,8 +163,8 @@ TEST(PngReader, ReadsEveryColourTypeAndDepth) {
                 const std::vector<uint8_t> file = MakePngOfFormat(format, 2, {row});
                 const std::string name = std::to_string(type.type) + "/" + std::to_string(depth) +
                                          (transparency ? " with tRNS" : "");
-                DecodedImage image;
-                ASSERT_TRUE(DecodePng(file.data(), file.size(), kNoColourKey, name, image)) << name;
+                gfx2d::DecodedImage image;
+                ASSERT_TRUE(gfx2d::DecodePng(file.data(), file.size(), gfx2d::kNoColourKey, name, image)) << name;
                 EXPECT_EQ(Colour(image, 0, 0), Rgb(255, 255, 255)) << name;
                 EXPECT_EQ(Alpha(image, 0, 0), 255) << name;
                 EXPECT_EQ(Colour(image, 1, 0), 0u) << name;
@@ -175,8 +175,8 @@ TEST(PngReader, ReadsEveryColourTypeAndDepth) {
 
 TEST(PngReader, ReadsRowsTopDownAndRejectsBrokenFiles) {
     const std::vector<uint8_t> png = MakePng(5, 3, 3, Pattern), bmp = MakeBmp(2, 2, 24, Pattern);
-    DecodedImage image;
-    ASSERT_TRUE(DecodePng(png.data(), png.size(), kNoColourKey, "p.png", image));
+    gfx2d::DecodedImage image;
+    ASSERT_TRUE(gfx2d::DecodePng(png.data(), png.size(), gfx2d::kNoColourKey, "p.png", image));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(Colour(image, x, y), Pattern(x, y));
@@ -184,7 +184,7 @@ TEST(PngReader, ReadsRowsTopDownAndRejectsBrokenFiles) {
     for (const std::vector<uint8_t>& broken :
          {std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2),
           std::vector<uint8_t>(png.begin(), png.begin() + 4), bmp}) {
-        EXPECT_FALSE(DecodePng(broken.data(), broken.size(), kNoColourKey, "x.png", image));
+        EXPECT_FALSE(gfx2d::DecodePng(broken.data(), broken.size(), gfx2d::kNoColourKey, "x.png", image));
         EXPECT_TRUE(image.pixels.empty());
     }
 }

@@ -70,8 +70,8 @@ TEST_F(ScreenImages, SaveScreenPicksTheFormatByNameAndLoadsBackTheSamePixels) {
         const std::string path = folder.File(onDisk);
         ASSERT_EQ(SaveScreen(folder.File(name).c_str()), 1) << name;
         EXPECT_EQ(Magic(path).substr(0, 2), magic) << name;
-        DecodedImage image;
-        ASSERT_TRUE(DecodeImageFile(path, kNoColourKey, image)) << name;
+        gfx2d::DecodedImage image;
+        ASSERT_TRUE(gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image)) << name;
         ASSERT_EQ(image.width * 1000 + image.height, 800600);
         for (int y = 5; y < 35; ++y)
             for (int x = 5; x < 55; ++x)
@@ -91,9 +91,9 @@ TEST_F(ScreenImages, SavedSpritesHoldTheWholeTextureWithThePictureAtTheBottom) {
     ASSERT_EQ(LoadSprite(source.c_str(), 1), 1);
     for (const auto& [name, onDisk] : {std::pair{"s.png", "s.png"}, {"sub\\s.bmp", "sub/s.bmp"}}) {
         ASSERT_EQ(SaveSprite(folder.File(name).c_str(), 1), 1);
-        DecodedImage image;
+        gfx2d::DecodedImage image;
         const std::string saved = folder.File(onDisk);
-        ASSERT_TRUE(DecodeImageFile(saved, kNoColourKey, image));
+        ASSERT_TRUE(gfx2d::DecodeImageFile(saved, gfx2d::kNoColourKey, image));
         ASSERT_EQ(image.width * 10 + image.height, 84);
         EXPECT_EQ(Colour(image, 0, 1), Rgb(0, 0, 9)) << name;
         EXPECT_EQ(Colour(image, 3, 3), Rgb(120, 160, 9)) << name;

@@ -21,21 +21,21 @@ std::vector<uint8_t> MakeBmpOfFormat(uint32_t headerSize, int width, int height,
                                      const std::array<uint32_t, 3>& masks) {
     const bool core = headerSize == 12;
     std::vector<uint8_t> header; // the info header, the masks and the palette
-    AppendLe32(header, headerSize);
+    files::AppendLe32(header, headerSize);
     if (core) {
         for (int value : {width, height, 1, bits})
-            AppendLe16(header, static_cast<uint32_t>(value));
+            files::AppendLe16(header, static_cast<uint32_t>(value));
     } else {
-        AppendLe32(header, static_cast<uint32_t>(width));
-        AppendLe32(header, static_cast<uint32_t>(height));
-        AppendLe16(header, 1);
-        AppendLe16(header, bits);
+        files::AppendLe32(header, static_cast<uint32_t>(width));
+        files::AppendLe32(header, static_cast<uint32_t>(height));
+        files::AppendLe16(header, 1);
+        files::AppendLe16(header, bits);
         for (size_t value : {size_t{compression}, pixels.size(), size_t{2835}, size_t{2835},
                              palette.size(), size_t{0}})
-            AppendLe32(header, static_cast<uint32_t>(value));
+            files::AppendLe32(header, static_cast<uint32_t>(value));
         if (compression == 3 || headerSize >= 52)
             for (uint32_t mask : masks)
-                AppendLe32(header, mask);
+                files::AppendLe32(header, mask);
         header.resize(std::max<size_t>(header.size(), headerSize), 0);
     }
     for (uint32_t c : palette) {
@@ -45,9 +45,9 @@ std::vector<uint8_t> MakeBmpOfFormat(uint32_t headerSize, int width, int height,
     }
     std::vector<uint8_t> out = {'B', 'M'};
     const uint32_t offset = 14 + static_cast<uint32_t>(header.size());
-    AppendLe32(out, offset + static_cast<uint32_t>(pixels.size()));
-    AppendLe32(out, 0);
-    AppendLe32(out, offset);
+    files::AppendLe32(out, offset + static_cast<uint32_t>(pixels.size()));
+    files::AppendLe32(out, 0);
+    files::AppendLe32(out, offset);
     out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
@@ -119,11 +119,11 @@ void ExpectPixels(const std::vector<Probe>& probes, const std::string& what) {
             << what << " at " << probe.x << "," << probe.y;
 }
 
-uint32_t Colour(const DecodedImage& image, int x, int y) {
+uint32_t Colour(const gfx2d::DecodedImage& image, int x, int y) {
     const uint8_t* p = image.pixels.data() + (static_cast<size_t>(y) * image.width + x) * 4;
     return p[0] + p[1] * 256u + p[2] * 65536u;
 }
 
-int Alpha(const DecodedImage& image, int x, int y) {
+int Alpha(const gfx2d::DecodedImage& image, int x, int y) {
     return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
 }

@@ -62,8 +62,8 @@ struct Probe {
 void ExpectPixels(const std::vector<Probe>& probes, const std::string& what = "");
 
 // The colour (R + G*256 + B*65536) and the alpha of a decoded picture's pixel.
-uint32_t Colour(const DecodedImage& image, int x, int y);
-int Alpha(const DecodedImage& image, int x, int y);
+uint32_t Colour(const gfx2d::DecodedImage& image, int x, int y);
+int Alpha(const gfx2d::DecodedImage& image, int x, int y);
 
 // A running runtime and a temporary folder for picture files.
 class PictureTest : public GlRuntimeTest {

@@ -54,7 +54,7 @@ void UploadPicture(int id, int width, int height, const PictureColour& colour) {
 }
 
 void WritePicture(const std::string& path, int width, int height, const PictureColour& colour) {
-    SavedPicture picture;
+    gfx2d::SavedPicture picture;
     picture.width = width;
     picture.height = height;
     for (int i = 0; i < width * height; ++i) {
@@ -62,7 +62,7 @@ void WritePicture(const std::string& path, int width, int height, const PictureC
         picture.bgrBottomUp.insert(picture.bgrBottomUp.end(),
                                    {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
     }
-    WriteBmpFile(path, picture);
+    gfx2d::WriteBmpFile(path, picture);
 }
 
 void BuildWalkingSquare(int id, float half, int frameCount, float step) {

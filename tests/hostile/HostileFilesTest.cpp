@@ -97,7 +97,7 @@ std::string TinyPng(uint32_t side, bool interlaced) {
 // A pack of one deflated entry "x.bin" of 4 KiB whose index claims it expands to 1 GiB.
 std::string PackClaimingAGigabyte() {
     std::string error;
-    std::string pack = BuildPack({{"x.bin", std::string(4096, '\0')}}, PackMethod::Deflate, error);
+    std::string pack = files::BuildPack({{"x.bin", std::string(4096, '\0')}}, files::PackMethod::Deflate, error);
     Put32At(pack, pack.size() - 8, 1u << 30);
     Put32At(pack, 12, Crc(pack, pack.size() - (4 + 1 + 5 + 18), pack.size()));
     return pack;
@@ -116,8 +116,8 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
     std::ofstream(dir.File("huge.txt")) << "vornic-replay 1\n";
     ASSERT_EQ(truncate(dir.File("huge.txt").c_str(), off_t{65} << 20), 0); // sparse
     const auto picture = [](const std::string& path) {
-        DecodedImage image;
-        return Accepted(DecodeImageFile(path, kNoColourKey, image));
+        gfx2d::DecodedImage image;
+        return Accepted(gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image));
     };
     const auto object = [](const std::string& path) {
         return Accepted(LoadObject(path.c_str(), 1) != 0.0);

@@ -10,7 +10,7 @@ namespace {
 using TypedKey = GlRuntimeTest;
 
 // One step of a script: press (+) or release (-) a key, deliver the platform's text (t), or
-// read GetTypedKey (=) and AnyKeyTyped (?) and expect a result.
+// read GetTypedKey (=) and input::AnyKeyTyped (?) and expect a result.
 struct Step {
     char op;
     SDL_Scancode key;
@@ -71,7 +71,7 @@ TEST_F(TypedKey, ScriptsOfKeys) {
             case '-': PushKey(step.key, step.op == '+'); break;
             case 't': Push({TextEvent(step.text)}); break;
             case '=': EXPECT_STREQ(GetTypedKey().CText(), step.text) << name; break;
-            default: EXPECT_EQ(AnyKeyTyped(), std::atoi(step.text)) << name;
+            default: EXPECT_EQ(input::AnyKeyTyped(), std::atoi(step.text)) << name;
             }
         }
         for (int s = 0; s < SDL_NUM_SCANCODES; ++s)

@@ -84,11 +84,11 @@ TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) 
     EXPECT_EQ(Painted(), kRed);
 
     WriteWholeFile(file, kGreenShader);
-    EXPECT_TRUE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 7));
+    EXPECT_TRUE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, Rt().resolvers[0].get(), 7));
     EXPECT_EQ(Painted(), kGreen);
 
     WriteWholeFile(file, kBrokenShader);
-    EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, 7));
+    EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, Rt().resolvers[0].get(), 7));
     UseShader(-1);
     UseShader(7);
     EXPECT_EQ(Painted(), kGreen);
@@ -97,8 +97,9 @@ TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) 
 
 TEST_F(Shaders, AVertexShaderAloneBuildsFromTheResourcePack) {
     std::string error;
-    const std::string pack = folder_.Write(
-        "fx.pak", BuildPack({{"fx/swap.vert", kSwapVertexShader}}, PackMethod::Deflate, error));
+    const std::string pack =
+        folder_.Write("fx.pak", files::BuildPack({{"fx/swap.vert", kSwapVertexShader}},
+                                                 files::PackMethod::Deflate, error));
     SetResourcePacks(RtString(pack.c_str()), "");
     ASSERT_EQ(LoadShader(0, "fx/swap.vert", ""), 1);
     UseShader(0);

@@ -18,29 +18,29 @@ const uint32_t kPublishedWords[32] = {
     0x8f651659, 0xcbc8b7c2, 0xf5f71c69, 0x12ad6419, 0xe5792e1b, 0x860536b8, 0x09b3ce98, 0xd45d6d81};
 
 // The standard initialisation, built from the runtime's mix step and round.
-void StandardInitialisation(IsaacState& state) {
-    state = IsaacState{};
+void StandardInitialisation(text::IsaacState& state) {
+    state = text::IsaacState{};
     uint32_t words[8];
     for (uint32_t& word : words)
-        word = kIsaacGoldenRatio;
+        word = text::kIsaacGoldenRatio;
     for (int n = 0; n < 4; ++n)
-        IsaacMix(words);
+        text::IsaacMix(words);
     for (const uint32_t* source : {state.randrsl, state.mm}) {
-        for (int i = 0; i < kIsaacWords; i += 8) {
+        for (int i = 0; i < text::kIsaacWords; i += 8) {
             for (int w = 0; w < 8; ++w)
                 words[w] += source[i + w];
-            IsaacMix(words);
+            text::IsaacMix(words);
             for (int w = 0; w < 8; ++w)
                 state.mm[i + w] = words[w];
         }
     }
-    IsaacRound(state);
+    text::IsaacRound(state);
 }
 
 TEST(Isaac, RoundAndMixMatchThePublishedVector) {
-    IsaacState state;
+    text::IsaacState state;
     StandardInitialisation(state);
-    IsaacRound(state);
+    text::IsaacRound(state);
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(state.randrsl[i], kPublishedWords[i]) << "word " << i;
 }
@@ -83,8 +83,8 @@ TEST(Random, StartupSeedWrapsTheClockAndHonoursVornicSeed) {
         {"", 1234.9, 1234}, {"", 4294967296.0 + 5, 5}, {"", 3e9, -1294967296}, {"42", 1234, 42},
         {"-7", 1234, -7},   {"4294967297", 1234, 1},   {"12abc", 1234, 1234}};
     for (const auto& [variable, clock, seed] : rows)
-        EXPECT_EQ(StartupRandomSeed(variable, clock), seed) << variable << " " << clock;
-    EXPECT_NE(StartupRandomSeed("", 1e13), StartupRandomSeed("", 1e13 + 1));
+        EXPECT_EQ(text::StartupRandomSeed(variable, clock), seed) << variable << " " << clock;
+    EXPECT_NE(text::StartupRandomSeed("", 1e13), text::StartupRandomSeed("", 1e13 + 1));
 }
 
 } // namespace

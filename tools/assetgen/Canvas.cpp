@@ -141,8 +141,8 @@ void Canvas::FillTriangle(double x0, double y0, double x1, double y1, double x2,
           });
 }
 
-SavedPicture Canvas::ToSavedPicture() const {
-    SavedPicture picture;
+gfx2d::SavedPicture Canvas::ToSavedPicture() const {
+    gfx2d::SavedPicture picture;
     picture.width = width_;
     picture.height = height_;
     picture.bgrBottomUp.reserve(pixels_.size() * 3);
@@ -156,5 +156,5 @@ SavedPicture Canvas::ToSavedPicture() const {
 }
 
 bool Canvas::SaveBmp(const std::string& path) const {
-    return WriteBmpFile(path, ToSavedPicture());
+    return gfx2d::WriteBmpFile(path, ToSavedPicture());
 }

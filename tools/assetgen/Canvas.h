@@ -49,7 +49,7 @@ class Canvas {
     void FillTriangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb colour);
 
     // The picture in the form the runtime's image writers take.
-    SavedPicture ToSavedPicture() const;
+    gfx2d::SavedPicture ToSavedPicture() const;
     // Writes a 24-bit BMP; false when the file cannot be written.
     bool SaveBmp(const std::string& path) const;
 

@@ -33,7 +33,7 @@ std::vector<std::string> PicturesIn(const std::string& folder) {
 }
 
 // Draws the picture scaled down (box filter) to fit kPictureBox, centred at the top of a tile.
-void DrawThumbnail(Canvas& sheet, const DecodedImage& image, int tileX, int tileY) {
+void DrawThumbnail(Canvas& sheet, const gfx2d::DecodedImage& image, int tileX, int tileY) {
     const double scale = std::min(1.0, double(kPictureBox) / std::max(image.width, image.height));
     const int width = std::max(1, static_cast<int>(image.width * scale));
     const int height = std::max(1, static_cast<int>(image.height * scale));
@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < names.size(); ++i) {
         const int tileX = static_cast<int>(i % kColumns) * kTileWidth;
         const int tileY = static_cast<int>(i / kColumns) * kTileHeight;
-        DecodedImage image;
-        if (!DecodeImageFile(std::string(argv[1]) + "/" + names[i], kDefaultKey, image)) {
+        gfx2d::DecodedImage image;
+        if (!gfx2d::DecodeImageFile(std::string(argv[1]) + "/" + names[i], kDefaultKey, image)) {
             std::fprintf(stderr, "contactsheet: cannot read %s\n", names[i].c_str());
             return 1;
         }
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         DrawTextMask(sheet, mask, tileX + (kTileWidth - mask.width) / 2, tileY + kPictureBox + 12,
                      caption);
     }
-    if (!WritePngFile(argv[2], sheet.ToSavedPicture())) {
+    if (!gfx2d::WritePngFile(argv[2], sheet.ToSavedPicture())) {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", argv[2]);
         return 1;
     }

@@ -42,7 +42,7 @@ MeshBuilder::MeshBuilder() {
 
 bool MeshBuilder::Save(const char* path, int normalMode) {
     gfx3d::FinishBuilding(slot_, normalMode);
-    return slot_.parts.Count() != 0 && WriteBinaryObject(slot_.parts[0], path);
+    return slot_.parts.Count() != 0 && gfx3d::WriteBinaryObject(slot_.parts[0], path);
 }
 
 bool MeshBuilder::SaveWithNormals(const char* path, const std::function<Vec3(Vec3)>& normalAt) {
@@ -55,13 +55,13 @@ bool MeshBuilder::SaveWithNormals(const char* path, const std::function<Vec3(Vec
             const DrawVertex vertex = part.Decode(frame, i);
             const Vec3 normal = normalAt({vertex.x, vertex.y, vertex.z});
             frame.packed[i].normal = static_cast<uint8_t>(
-                ChooseTableNormal(static_cast<float>(normal.x), static_cast<float>(normal.y),
+                gfx3d::ChooseTableNormal(static_cast<float>(normal.x), static_cast<float>(normal.y),
                                   static_cast<float>(normal.z)));
         }
     }
     part.normalsValid = 1;
     part.BuildTriangles();
-    return WriteBinaryObject(part, path);
+    return gfx3d::WriteBinaryObject(part, path);
 }
 
 void MeshBuilder::StartStrip() {

@@ -30,19 +30,19 @@ int Fail(const std::string& message) {
 }
 
 int Create(int argc, char** argv) {
-    PackMethod method = PackMethod::Deflate;
+    files::PackMethod method = files::PackMethod::Deflate;
     std::string folder;
     int i = 2;
     for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
         if (std::strcmp(argv[i], "-m") == 0) {
             if (std::strcmp(argv[i + 1], "lzss") == 0)
-                method = PackMethod::Dictionary;
+                method = files::PackMethod::Dictionary;
             else if (std::strcmp(argv[i + 1], "deflate") == 0)
-                method = PackMethod::Deflate;
+                method = files::PackMethod::Deflate;
             else
                 return Fail(std::string("unknown method \"") + argv[i + 1] + "\"");
         } else if (std::strcmp(argv[i], "-C") == 0) {
-            folder = PlatformPath(argv[i + 1]);
+            folder = files::PlatformPath(argv[i + 1]);
             if (!folder.empty() && folder.back() != '/') folder += '/';
         } else {
             return Fail(std::string("unknown option ") + argv[i] + "\n" + kUsage);
@@ -50,20 +50,20 @@ int Create(int argc, char** argv) {
     }
     if (i + 2 > argc) return Fail(std::string("nothing to pack\n") + kUsage);
     const std::string packPath = argv[i++];
-    std::vector<PackSource> sources;
+    std::vector<files::PackSource> sources;
     for (; i < argc; ++i) {
-        PackSource source;
-        source.name = PlatformPath(argv[i]);
+        files::PackSource source;
+        source.name = files::PlatformPath(argv[i]);
         while (source.name.compare(0, 2, "./") == 0)
             source.name.erase(0, 2);
-        if (!ReadFileBytes(folder + source.name, source.content, kLargestPackEntry + 1))
+        if (!files::ReadFileBytes(folder + source.name, source.content, files::kLargestPackEntry + 1))
             return Fail("cannot read \"" + folder + source.name + "\"");
         sources.push_back(std::move(source));
     }
     std::string error;
-    const std::string pack = BuildPack(sources, method, error);
+    const std::string pack = files::BuildPack(sources, method, error);
     if (pack.empty()) return Fail(error);
-    if (!ReplaceFileContent(packPath, pack)) return Fail("cannot write \"" + packPath + "\"");
+    if (!files::ReplaceFileContent(packPath, pack)) return Fail("cannot write \"" + packPath + "\"");
     std::printf("%s: %zu files, %zu bytes\n", packPath.c_str(), sources.size(), pack.size());
     return 0;
 }
@@ -71,15 +71,15 @@ int Create(int argc, char** argv) {
 int List(const char* packPath) {
     const int fd = open(packPath, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return Fail(std::string("cannot open \"") + packPath + "\"");
-    std::vector<PackEntry> entries;
-    const bool ok = ReadPackIndex(fd, entries);
+    std::vector<files::PackEntry> entries;
+    const bool ok = files::ReadPackIndex(fd, entries);
     close(fd);
     if (!ok) return Fail(std::string("\"") + packPath + "\" is no resource pack or is damaged");
     std::printf("%10s %10s %-7s %s\n", "size", "stored", "method", "name");
-    for (const PackEntry& entry : entries) {
+    for (const files::PackEntry& entry : entries) {
         std::string method = "unknown method " + std::to_string(entry.method);
-        if (entry.method == static_cast<uint16_t>(PackMethod::Dictionary)) method = "lzss";
-        if (entry.method == static_cast<uint16_t>(PackMethod::Deflate)) method = "deflate";
+        if (entry.method == static_cast<uint16_t>(files::PackMethod::Dictionary)) method = "lzss";
+        if (entry.method == static_cast<uint16_t>(files::PackMethod::Deflate)) method = "deflate";
         // Names come from the file: a hostile one must not drive the terminal.
         std::printf("%10u %10u %-7s %s\n", entry.expandedSize, entry.size, method.c_str(),
                     os::Printable(entry.name).c_str());

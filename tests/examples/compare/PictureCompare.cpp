@@ -20,9 +20,9 @@ namespace {
 constexpr int kDiffer = 1;
 constexpr int kBadInput = 2;
 
-bool Load(const char* path, DecodedImage& image) {
+bool Load(const char* path, gfx2d::DecodedImage& image) {
     std::string why;
-    if (DecodeImageFile(path, kNoColourKey, image, &why)) return true;
+    if (gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image, &why)) return true;
     std::fprintf(stderr, "%s: %s\n", path, why.c_str());
     return false;
 }
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     }
     const int tolerance = argc == 5 ? std::atoi(argv[3]) : 16;
     const double allowedShare = argc == 5 ? std::atof(argv[4]) : 0.001;
-    DecodedImage expected, actual;
+    gfx2d::DecodedImage expected, actual;
     if (!Load(argv[1], expected) || !Load(argv[2], actual)) return kBadInput;
     if (expected.width != actual.width || expected.height != actual.height) {
         std::fprintf(stderr, "sizes differ: %dx%d expected, %dx%d drawn\n", expected.width,

@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string path = argv[1];
-    DecodedImage image;
-    if (!DecodeImageFile(path, kNoColourKey, image)) {
+    gfx2d::DecodedImage image;
+    if (!gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image)) {
         std::fprintf(stderr, "%s: not a picture that can be read\n", path.c_str());
         return 2;
     }
