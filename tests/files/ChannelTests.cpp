@@ -162,35 +162,20 @@ TEST_F(ChannelDeathTest, MisuseEndsTheProgramWithItsError) {
     WriteWholeFile("lines.txt", "ab\r\ncd");
     double value = 0;
     RtString text;
+    ASSERT_EQ(OpenFile(1, "w.bin", 0), 1.0);
+    ASSERT_EQ(OpenFile(2, "ten.bin", 1), 1.0);
+    ReadString(2, text, 8); // two bytes left
+    ASSERT_EQ(OpenFile(3, "lines.txt", 1), 1.0);
+    ReadLine(3, text);
+    ReadLine(3, text); // nothing left
+    // /dev/full accepts the opening and refuses every byte written.
+    ASSERT_EQ(OpenFile(0, "/dev/full", 0), 1.0);
     const std::pair<std::function<void()>, int> cases[] = {
-        {[] { OpenFile(8, "x.txt", 0); }, 7},
-        {[] { CloseFile(8.5); }, 7},
-        {[&] { ReadByte(100, value); }, 7},
-        {[&] {
-             OpenFile(2, "ten.bin", 1);
-             ReadString(2, text, 8);
-             ReadLong(2, value);
-         },
-         3},
-        {[&] {
-             OpenFile(2, "lines.txt", 1);
-             for (int i = 0; i < 3; ++i)
-                 ReadLine(2, text);
-         },
-         3},
-        {[&] { ReadString(4, text, 1); }, 3},
-        {[] { WriteString(4, ""); }, 3},
-        {[&] {
-             OpenFile(1, "w.bin", 0);
-             ReadByte(1, value);
-         },
-         3},
-        // /dev/full accepts the opening and refuses every byte written.
-        {[] {
-             if (OpenFile(0, "/dev/full", 0) != 1.0) std::exit(3);
-             WriteLong(0, 1);
-         },
-         3}};
+        {[] { OpenFile(8, "x.txt", 0); }, 7}, {[] { CloseFile(8.5); }, 7},
+        {[&] { ReadByte(100, value); }, 7},   {[&] { ReadLong(2, value); }, 3},
+        {[&] { ReadLine(3, text); }, 3},      {[&] { ReadString(4, text, 1); }, 3},
+        {[] { WriteString(4, ""); }, 3},      {[&] { ReadByte(1, value); }, 3},
+        {[] { WriteLong(0, 1); }, 3}};
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EXIT(cases[i].first(), ::testing::ExitedWithCode(cases[i].second), "")
             << "case " << i;

@@ -63,13 +63,11 @@ TEST(Random, SeededSequencesAreTheFirstWordsOfEachRound) {
 TEST(Random, ResultsStayWithinZeroToTruncatedN) {
     SeedRandom(99);
     // Limit -> every result seen over many draws; a negative or invalid limit gives 0.
-    const std::pair<double, std::set<double>> rows[] = {{0, {0}},
-                                                        {0.9, {0}},
-                                                        {1, {0, 1}},
-                                                        {3.99, {0, 1, 2, 3}},
-                                                        {-1e300, {0}},
-                                                        {std::nan(""), {0}},
-                                                        {5, {0, 1, 2, 3, 4, 5}}};
+    // clang-format off
+    const std::pair<double, std::set<double>> rows[] = {
+        {0, {0}}, {0.9, {0}}, {1, {0, 1}}, {3.99, {0, 1, 2, 3}}, {-1e300, {0}}, {std::nan(""), {0}},
+        {5, {0, 1, 2, 3, 4, 5}}};
+    // clang-format on
     for (const auto& [limit, results] : rows) {
         std::set<double> seen;
         for (int i = 0; i < 500; ++i)

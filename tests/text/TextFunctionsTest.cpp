@@ -11,15 +11,14 @@ const double kNan = std::nan("");
 
 // Mod works on the whole parts, with the sign of the dividend; 0 where undefined.
 TEST(NumberFunctions, ResultsInDegreesAndWholeParts) {
-    const std::pair<double, double> cases[] = {{SinDeg(90), 1},         {CosDeg(180), -1},
-                                               {ASinDeg(2), 90},        {ACosDeg(0.5), 60},
-                                               {ATanDeg(-1, -1), -135}, {Pow(2, 10), 1024},
-                                               {Sqrt(81), 9},           {Abs(-3.5), 3.5},
-                                               {Mod(-7, 3), -1},        {Mod(7.9, 3.9), 1},
-                                               {Mod(7, -3), 1},         {Mod(5, 0.5), 0},
-                                               {Mod(INT_MIN, -1), 0},   {Mod(-3e12 - 5, 1e12), -5},
-                                               {Mod(kNan, 3), 0},       {Mod(HUGE_VAL, 3), 0},
-                                               {Mod(5, HUGE_VAL), 5}};
+    // clang-format off
+    const std::pair<double, double> cases[] = {
+        {SinDeg(90), 1}, {CosDeg(180), -1}, {ASinDeg(2), 90}, {ACosDeg(0.5), 60},
+        {ATanDeg(-1, -1), -135}, {Pow(2, 10), 1024}, {Sqrt(81), 9}, {Abs(-3.5), 3.5},
+        {Mod(-7, 3), -1}, {Mod(7.9, 3.9), 1}, {Mod(7, -3), 1}, {Mod(5, 0.5), 0},
+        {Mod(INT_MIN, -1), 0}, {Mod(-3e12 - 5, 1e12), -5}, {Mod(kNan, 3), 0},
+        {Mod(HUGE_VAL, 3), 0}, {Mod(5, HUGE_VAL), 5}};
+    // clang-format on
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_NEAR(cases[i].first, cases[i].second, 1e-12) << "case " << i;
     EXPECT_TRUE(std::isnan(Pow(-8, 1.0 / 3.0)));
@@ -29,29 +28,22 @@ TEST(NumberFunctions, ResultsInDegreesAndWholeParts) {
 
 TEST(TextFunctions, CodesLengthsCaseAndSearch) {
     const RtString crab("crab"), latin("A\xC9z");
+    // clang-format off
     const std::pair<double, double> numbers[] = {
-        {Len(crab), 4},
-        {Asc(RtString("\xC8x")), -56},
-        {Asc(RtString()), 0},
-        {InStr(crab, RtString("ab")), 2},
-        {InStr(crab, ""), 0},
-        {InStr("Crab", "c"), -1},
+        {Len(crab), 4}, {Asc(RtString("\xC8x")), -56}, {Asc(RtString()), 0},
+        {InStr(crab, RtString("ab")), 2}, {InStr(crab, ""), 0}, {InStr("Crab", "c"), -1},
         {InStr(static_cast<const char*>(nullptr), "a"), -1}};
+    // clang-format on
     for (size_t i = 0; i < std::size(numbers); ++i)
         EXPECT_EQ(numbers[i].first, numbers[i].second) << "case " << i;
     const unsigned char bytes[] = {0x00, 0x9F, 0xAB, 0xFF, 0x10};
-    const std::pair<RtString, const char*> texts[] = {{Chr(321), "A"},
-                                                      {Chr(65.9), "A"},
-                                                      {Chr(0), ""},
-                                                      {Chr(kNan), ""},
-                                                      {Chr(200), "\xC8"},
-                                                      {LowerCase(latin), "a\xC9z"},
-                                                      {UpperCase(latin), "A\xC9Z"},
-                                                      {latin, "A\xC9z"},
-                                                      {HexOfBytes(bytes, 5), "009FABFF10"},
-                                                      {HexOfBytes(bytes, 2.7), "009F"},
-                                                      {HexOfBytes(bytes, -4), ""},
-                                                      {HexOfBytes(nullptr, 4), ""}};
+    // clang-format off
+    const std::pair<RtString, const char*> texts[] = {
+        {Chr(321), "A"}, {Chr(65.9), "A"}, {Chr(0), ""}, {Chr(kNan), ""}, {Chr(200), "\xC8"},
+        {LowerCase(latin), "a\xC9z"}, {UpperCase(latin), "A\xC9Z"}, {latin, "A\xC9z"},
+        {HexOfBytes(bytes, 5), "009FABFF10"}, {HexOfBytes(bytes, 2.7), "009F"},
+        {HexOfBytes(bytes, -4), ""}, {HexOfBytes(nullptr, 4), ""}};
+    // clang-format on
     for (const auto& [got, want] : texts)
         EXPECT_STREQ(got.CText(), want);
 }
@@ -70,25 +62,22 @@ TEST(TextFunctions, FormatNumber) {
 }
 
 TEST(TextFunctions, SplitStringSkipsRunsOfDelimiters) {
-    const struct {
-        const char* text;
-        const char* delimiters;
-        std::vector<std::string> parts;
-    } cases[] = {{",,a,,b,", ",", {"a", "b"}},
-                 {"10 20;x", " ;", {"10", "20", "x"}},
-                 {"single", ",", {"single"}},
-                 {"", ",", {}},
-                 {",,,", ",", {}},
-                 {"a b", "", {"a b"}}};
-    for (const auto& c : cases) {
+    // Text, delimiters -> the parts, joined by "|".
+    // clang-format off
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {",,a,,b,", ",", "a|b"}, {"10 20;x", " ;", "10|20|x"}, {"single", ",", "single"},
+        {"", ",", ""}, {",,,", ",", ""}, {"a b", "", "a b"}};
+    // clang-format on
+    for (const auto& [source, delimiters, joined] : cases) {
         StrArray parts;
-        const RtString text(c.text);
-        ASSERT_EQ(SplitString(text, parts, RtString(c.delimiters)), double(c.parts.size()))
-            << c.text;
-        EXPECT_EQ(ArrayBounds(parts, 0), double(c.parts.size())) << c.text;
-        for (size_t i = 0; i < c.parts.size(); ++i)
-            EXPECT_STREQ(parts(static_cast<int>(i)).CText(), c.parts[i].c_str()) << c.text;
-        EXPECT_STREQ(text.CText(), c.text) << "the source is left as it was";
+        const RtString text(source);
+        const double count = SplitString(text, parts, RtString(delimiters));
+        EXPECT_EQ(ArrayBounds(parts, 0), count) << source;
+        std::string got;
+        for (int i = 0; i < count; ++i)
+            got += (i ? "|" : "") + std::string(parts(i).CText());
+        EXPECT_EQ(got, joined) << source;
+        EXPECT_STREQ(text.CText(), source) << "the source is left as it was";
     }
     // Many parts, and a source that is itself an element of the parts.
     StrArray parts;
@@ -118,17 +107,15 @@ TEST(TextFunctions, MidText) {
 }
 
 TEST(TextFunctions, ReplaceTextChangesTheTextInPlace) {
+    // clang-format off
     const struct {
         const char *text, *find, *with, *result;
-    } cases[] = {{"a-b-c", "-", "--", "a--b--c"},
-                 {"x--y--z", "--", "", "xyz"},
-                 {"aaaa", "aa", "a", "a"},
-                 {"abab", "ab", "", ""},
-                 {"crab", "crab", "crabcrab", "crabcrab"},
-                 {"crab", "", "x", "crab"},
-                 // The search resumes one byte before the end of the inserted text.
-                 {"abb", "ab", "xxa", "xxxxa"},
-                 {"abbb", "ab", "xxa", "xxxxxxa"}};
+    } cases[] = {
+        {"a-b-c", "-", "--", "a--b--c"}, {"x--y--z", "--", "", "xyz"}, {"aaaa", "aa", "a", "a"},
+        {"abab", "ab", "", ""}, {"crab", "crab", "crabcrab", "crabcrab"}, {"crab", "", "x", "crab"},
+        // The search resumes one byte before the end of the inserted text.
+        {"abb", "ab", "xxa", "xxxxa"}, {"abbb", "ab", "xxa", "xxxxxxa"}};
+    // clang-format on
     for (const auto& c : cases) {
         RtString text(c.text);
         EXPECT_STREQ(ReplaceText(text, RtString(c.find), RtString(c.with)).CText(), c.result)
