@@ -26,27 +26,20 @@ std::string RandomBytes(size_t size, unsigned seed) {
     return bytes;
 }
 
-std::string SampleText() {
-    std::string text;
-    for (int i = 0; i < 400; ++i)
-        text += "Crab " + std::to_string(i) + " walks to the water; the virus spreads.\r\n";
-    return text;
-}
-
 // Text, binary, empty and highly repetitive contents.
 std::vector<PackSource> SampleSources() {
-    std::string structured;
+    std::string structured, text;
     for (int i = 0; i < 30000; ++i)
         structured += static_cast<char>((i * i) % 251);
+    for (int i = 0; i < 400; ++i)
+        text += "Crab " + std::to_string(i) + " walks to the water; the virus spreads.\r\n";
     return {{"bmp/virus.bmp", RandomBytes(5000, 1) + std::string(3000, '\0')},
             {"ddd/crab.ddd", structured},
-            {"readme.txt", SampleText()},
+            {"readme.txt", text},
             {"empty.dat", ""},
             {"one.dat", "x"},
             {"wav/long.wav", std::string(70000, 'a') + RandomBytes(3000, 2)}};
 }
-
-const PackMethod kMethods[] = {PackMethod::Dictionary, PackMethod::Deflate};
 
 // Rewrites a pack's index checksum after an index byte was changed, so that the reader's own
 // checks are what must refuse it.
@@ -62,19 +55,20 @@ void ResealIndex(std::string& pack) {
 
 // Every byte coming back through both methods is checked by the lookups below.
 TEST(PackCodecTest, TheDictionaryCoderFindsRepeats) {
-    const std::string text = SampleText();
+    const std::string text = SampleSources()[2].content;
     EXPECT_LT(PackCompress(PackMethod::Dictionary, text.data(), text.size()).size(),
               text.size() / 2);
 }
 
-// A pack of the samples in the current folder, and lookups through the command of game code.
+// A pack of the samples as "game.sbx" in the current folder, and lookups through the command of
+// game code.
 class PackLookupTest : public TempFolderTest {
   protected:
-    void MakePack(PackMethod method, const std::string& packName = "game.sbx") {
+    void MakePack(PackMethod method) {
         std::string error;
         const std::string pack = BuildPack(SampleSources(), method, error);
         ASSERT_FALSE(pack.empty()) << error;
-        WriteWholeFile(packName, pack);
+        WriteWholeFile("game.sbx", pack);
     }
     // Resolves through the command of game code and gives the file's content.
     std::string Lookup(const std::string& name, double expectedResult = 1.0) {
@@ -87,7 +81,7 @@ class PackLookupTest : public TempFolderTest {
 };
 
 TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
-    for (PackMethod method : kMethods) {
+    for (PackMethod method : {PackMethod::Dictionary, PackMethod::Deflate}) {
         MakePack(method);
         SetResourcePacks("game.sbx", "");
         for (const PackSource& source : SampleSources()) {

@@ -49,13 +49,11 @@ TEST(TextFunctions, CodesLengthsCaseAndSearch) {
 }
 
 TEST(TextFunctions, FormatNumber) {
-    const struct {
-        double width, decimals, number;
-        const char* text;
-    } cases[] = {{8, 2, 3.14159, "    3.14"}, {0, 3, -2.5, "-2.500"}, {3.9, 0.9, 12.7, " 13"},
-                 {-6, 1, 2.25, "2.2   "},     {1, -5, 2.5, "2"},      {0, 1, kNan, "nan"}};
-    for (const auto& c : cases)
-        EXPECT_STREQ(FormatNumber(c.width, c.decimals, c.number).CText(), c.text);
+    const std::tuple<double, double, double, const char*> cases[] = {
+        {8, 2, 3.14159, "    3.14"}, {0, 3, -2.5, "-2.500"}, {3.9, 0.9, 12.7, " 13"},
+        {-6, 1, 2.25, "2.2   "},     {1, -5, 2.5, "2"},      {0, 1, kNan, "nan"}};
+    for (const auto& [width, decimals, number, text] : cases)
+        EXPECT_STREQ(FormatNumber(width, decimals, number).CText(), text);
     // Huge widths are capped and the largest doubles keep every digit.
     EXPECT_EQ(FormatNumber(1e9, 0, 1).Length(), 255u);
     EXPECT_EQ(FormatNumber(0, 2, 1e308).Length(), 312u);
@@ -92,36 +90,30 @@ TEST(TextFunctions, SplitStringSkipsRunsOfDelimiters) {
 TEST(TextFunctions, MidText) {
     // Fractional arguments stay fractional until they pick bytes: a count reaching beyond the
     // end becomes length - start (4 - 1.9 = 2.1, so 2 bytes from position 1).
-    const struct {
-        double start, count;
-        const char* part;
-    } rows[] = {{1, 2, "ra"},     {2, 10, "ab"},     {0, 4, "crab"},     {1.9, 2.9, "ra"},
-                {1.9, 3.5, "ra"}, {2.9, 2.2, "a"},   {3.2, 0.9, ""},     {-0.5, 2, ""},
-                {-1, 3, ""},      {4, 1, ""},        {5, 1, ""},         {1, 0, ""},
-                {1, -2, ""},      {1, 1e300, "rab"}, {1e300, 1e300, ""}, {std::nan(""), 2, "cr"}};
-    const RtString crab("crab");
-    for (const auto& row : rows)
-        EXPECT_STREQ(MidText(crab, row.start, row.count).CText(), row.part)
-            << row.start << ", " << row.count;
+    const std::tuple<double, double, const char*> rows[] = {
+        {1, 2, "ra"},     {2, 10, "ab"},     {0, 4, "crab"},     {1.9, 2.9, "ra"},
+        {1.9, 3.5, "ra"}, {2.9, 2.2, "a"},   {3.2, 0.9, ""},     {-0.5, 2, ""},
+        {-1, 3, ""},      {4, 1, ""},        {5, 1, ""},         {1, 0, ""},
+        {1, -2, ""},      {1, 1e300, "rab"}, {1e300, 1e300, ""}, {kNan, 2, "cr"}};
+    for (const auto& [start, count, part] : rows)
+        EXPECT_STREQ(MidText(RtString("crab"), start, count).CText(), part)
+            << start << ", " << count;
     EXPECT_EQ(MidText(RtString(), 0, 5).Length(), 0u);
 }
 
 TEST(TextFunctions, ReplaceTextChangesTheTextInPlace) {
     // clang-format off
-    const struct {
-        const char *text, *find, *with, *result;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"a-b-c", "-", "--", "a--b--c"}, {"x--y--z", "--", "", "xyz"}, {"aaaa", "aa", "a", "a"},
         {"abab", "ab", "", ""}, {"crab", "crab", "crabcrab", "crabcrab"}, {"crab", "", "x", "crab"},
         // The search resumes one byte before the end of the inserted text.
         {"abb", "ab", "xxa", "xxxxa"}, {"abbb", "ab", "xxa", "xxxxxxa"}};
     // clang-format on
-    for (const auto& c : cases) {
-        RtString text(c.text);
-        EXPECT_STREQ(ReplaceText(text, RtString(c.find), RtString(c.with)).CText(), c.result)
-            << c.text;
-        EXPECT_STREQ(text.CText(), c.result) << c.text;
-        EXPECT_EQ(text.Length(), std::strlen(c.result)) << c.text;
+    for (const auto& [source, find, with, result] : cases) {
+        RtString text(source);
+        EXPECT_STREQ(ReplaceText(text, RtString(find), RtString(with)).CText(), result) << source;
+        EXPECT_STREQ(text.CText(), result) << source;
+        EXPECT_EQ(text.Length(), std::strlen(result)) << source;
     }
     RtString text("crab");
     EXPECT_STREQ(ReplaceText(text, text, RtString("sand")).CText(), "sand");
