@@ -67,10 +67,10 @@ TEST_F(FolderTest, FileListGivesFoldersFirstThenMatchingFilesInNameOrder) {
         ASSERT_EQ(mkdir(folder, 0755), 0);
     StrArray names;
     EXPECT_EQ(GetFileList("*.bmp", names), 5 * 65536.0 + 4) << "folders and files found";
-    const char* expected[] = {".", "..", "alpha", "sub", "Zed", "a.BMP", "B.bmp", "c.bmp", "x.bmp"};
-    ASSERT_EQ(ArrayBounds(names, 0), 9.0);
-    for (int i = 0; i < 9; ++i)
-        EXPECT_STREQ(names(i).CText(), expected[i]) << i;
+    std::string listed;
+    for (int i = 0; i < ArrayBounds(names, 0); ++i)
+        listed += names(i).CText() + std::string(" ");
+    EXPECT_EQ(listed, ". .. alpha sub Zed a.BMP B.bmp c.bmp x.bmp ");
     EXPECT_EQ(GetFileList("*", names), 5 * 65536.0 + 5);
     EXPECT_EQ(GetFileList("nothing", names), 5 * 65536.0);
 }

@@ -49,24 +49,20 @@ TEST(RtString, NumbersJoinAsTheirText) {
         EXPECT_EQ(got, want);
 }
 
+// Texts compare by unsigned bytes, a text with a number by the text's numeric prefix.
 TEST(RtString, ComparesTextsByUnsignedBytesAndTextWithNumbersNumerically) {
     const RtString ten("10"), nine("9"), high("\xC8");
     // clang-format off
     const std::pair<double, double> cases[] = {
         {ten < nine, 1}, {"10" != ten, 0}, {ten >= "2", 0}, {high > "z", 1}, {ten > 9, 1},
         {9.5 < ten, 1}, {ten != 10.0, 0}, {ten >= 11, 0}, {RtString("abc") == 0, 1},
-        {CompareText(ten, 9), 1}, {CompareText(3, ten), -1}, {RtString("nan") == 1.0, 0}};
+        {CompareText(ten, 9), 1}, {CompareText(3, ten), -1}, {RtString("nan") == 1.0, 0},
+        {TextToNumber("12abc"), 12}, {TextToNumber("abc"), 0}, {TextToNumber("  -3.5e2x"), -350},
+        {TextToNumber(""), 0}, {TextToNumber(static_cast<const char*>(nullptr)), 0}};
     // clang-format on
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     EXPECT_GT(CompareText(high, "z"), 0);
-}
-
-TEST(RtString, TextToNumberReadsTheNumericPrefix) {
-    const std::pair<const char*, double> cases[] = {
-        {"12abc", 12}, {"abc", 0}, {"  -3.5e2x", -350}, {"", 0}, {nullptr, 0}};
-    for (const auto& [text, number] : cases)
-        EXPECT_EQ(TextToNumber(text), number) << (text ? text : "null");
 }
 
 TEST(RtString, CharAccessStaysInsideTheText) {
