@@ -40,35 +40,30 @@ TEST_F(SceneTest, PerspectiveParallelAndTurnedCamerasPlacePointsOnTheScreen) {
 TEST_F(SceneTest, LightsLightTheFacingSideAndSwitchOffById) {
     BuildSquare(1, 40);
     const unsigned ambient = 0x333333, yellow = 0x33FFFF, white = 0xFFFFFF;
+    // After the red and green light 8, light id defined in colour with a cut-off angle, pointing
+    // down from above, and light 0 switched off; id -1 defines nothing more.
     const struct {
-        std::function<void()> lights;
+        int id;
+        unsigned colour;
+        double cutOff;
         unsigned front, back;
     } rows[] = {
-        {[] { SetLight(8, 0x00FFFF); }, yellow, ambient},
-        {[] {
-             SetLight(8, 0x00FFFF), DefineLight(3, 0xFFFFFF, 0, 100, 0, 0, -1, 0, 45),
-                 DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
-         },
-         ambient, ambient}, // the spot points down
-        {[] {
-             SetLight(8, 0x00FFFF), DefineLight(11, 0, 0, 0, 0, 0, 0, 0, 0),
-                 DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
-         },
-         white, white},
-    };
+        {-1, 0, 0, yellow, ambient}, {3, white, 45, ambient, ambient}, {11, 0, 0, white, white}};
     for (const auto& row : rows) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LookAtOriginFrom(1000);
-        row.lights();
+        SetLight(8, 0x00FFFF);
+        if (row.id >= 0)
+            DefineLight(row.id, row.colour, 0, 100, 0, 0, -1, 0, row.cutOff),
+                DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
         MoveObject(-150, 0, 0);
         DrawObject(1, 0);
         MoveObject(150, 0, 0);
         RotateObject(180, 0, 1, 0);
         DrawObject(1, 0);
-        EXPECT_TRUE(Near(ColourOf(-150, 0, 0), row.front, 30))
-            << "row " << &row - rows << ": " << std::hex << ColourOf(-150, 0, 0);
-        EXPECT_TRUE(Near(ColourOf(150, 0, 0), row.back, 30))
-            << "row " << &row - rows << ": " << std::hex << ColourOf(150, 0, 0);
+        for (const auto& [x, want] : {std::pair{-150, row.front}, {150, row.back}})
+            EXPECT_TRUE(Near(ColourOf(x, 0, 0), want, 30))
+                << "row " << &row - rows << ": " << std::hex << ColourOf(x, 0, 0);
         End3D();
     }
 }
