@@ -195,7 +195,7 @@ TEST_F(CollisionTest, DebugModeDrawsEachQuery) {
         {[] { ObjectRayDistance(1, 0, 60, 0, 0, 1, 0, 0); }, 35, 0, 0, 0x00FFFF, 2},
     };
     // Which of red and green a pixel shows.
-    auto hue = [](unsigned colour) { return (Red(colour) > 128) + 2 * (Green(colour) > 128); };
+    auto hue = [](unsigned c) { return (Channel(c, 0) > 128) + 2 * (Channel(c, 1) > 128); };
     Rt().settings.debugMode = 1;
     for (const auto& row : rows) {
         LookAtOriginFrom(400);

@@ -82,8 +82,7 @@ TEST_F(ObjectDrawTest, TransformLevelsPlaceTheObject) {
     NumArray shift, wrong;
     DimArray(shift, 16, 0, 0, 0);
     for (int i = 0; i < 16; ++i)
-        shift(i) = i % 5 == 0 ? 1 : 0;
-    shift(12) = 50; // column-major: a move of 50 along x
+        shift(i) = i == 12 ? 50 : i % 5 == 0; // column-major: a move of 50 along x
     DimArray(wrong, 4, 4, 0, 0);
     const struct {
         const char* name;
