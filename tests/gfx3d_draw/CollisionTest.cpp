@@ -87,18 +87,33 @@ TEST_F(CollisionTest, SphereBoxAndRayQueries) {
     EXPECT_EQ(ObjectRayDistance(1, 3, 0, 0, 50, 0, 0, -1), 0) << "frame 3 of a one-frame object";
 }
 
-TEST_F(CollisionTest, ModelSetGivesTheNearestPartAheadOfTheRay) {
+// A model set's parts answer as one object: the nearest part ahead of the ray. Rebuilding or
+// reloading a slot's triangles drops the search tree of the old ones, even when the new object
+// has as many.
+TEST_F(CollisionTest, ModelSetsAndChangedObjectsAreQueriedAsTheyAreNow) {
     TempDir folder;
-    BuildBox(1, 5, 0, 0, -30);
-    SaveObject(folder.File("far.ddd").c_str(), 1);
-    BuildBox(1, 5, 0, 0, 0);
-    SaveObject(folder.File("near.ddd").c_str(), 1);
+    for (const auto& [name, z] : {std::pair{"far.ddd", -30}, {"near.ddd", 0}, {"moved.ddd", 100}}) {
+        BuildBox(1, 5, 0, 0, z);
+        SaveObject(folder.File(name).c_str(), 1);
+    }
     std::ofstream(folder.File("set.ddw")) << ";DDW\n[objects]\ncount=2\n1=far.ddd\n2=near.ddd\n";
     ASSERT_EQ(LoadObject(folder.File("set.ddw").c_str(), 3), 1);
     EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
     EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -50, 0, 0, 1), 15, kQuantised);
     EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -15, 0, 0, 1), 10, kQuantised) << "between them";
     EXPECT_EQ(ObjectCollidesSphere(3, 0, 0, 0, -38, 4), 1) << "the far part alone";
+
+    const std::function<void()> changes[] = {
+        [] { BuildBox(1, 5, 0, 0, 100); },
+        [&] { LoadObject(folder.File("moved.ddd").c_str(), 1); },
+    };
+    for (const auto& change : changes) {
+        BuildBox(1, 5, 0, 0, 0);
+        ASSERT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
+        change();
+        EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), -45, kQuantised);
+        EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 0, 105, 1), 1);
+    }
 }
 
 // Scaled by 2, moved to x = 100 and turned 90 degrees about y, a cube of half size 5 about
@@ -121,25 +136,6 @@ TEST_F(CollisionTest, PlacedObjectIsHitWhereItIsDrawn) {
     EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 20, 3 * kQuantised);
     ScaleObject(1, 0, 1); // flattened: nothing to invert
     EXPECT_EQ(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 0);
-}
-
-// Rebuilding or reloading a slot's triangles drops the search tree of the old ones, even when
-// the new object has as many.
-TEST_F(CollisionTest, ChangedObjectIsQueriedAsItIsNow) {
-    TempDir folder;
-    BuildBox(1, 5, 0, 0, 100);
-    SaveObject(folder.File("moved.ddd").c_str(), 1);
-    const std::function<void()> changes[] = {
-        [] { BuildBox(1, 5, 0, 0, 100); },
-        [&] { LoadObject(folder.File("moved.ddd").c_str(), 1); },
-    };
-    for (const auto& change : changes) {
-        BuildBox(1, 5, 0, 0, 0);
-        ASSERT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
-        change();
-        EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), -45, kQuantised);
-        EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 0, 105, 1), 1);
-    }
 }
 
 // A ray through each pixel, from ScreenToWorld at depths 0 and 1, hits the object exactly
