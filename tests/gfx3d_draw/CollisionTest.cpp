@@ -6,9 +6,7 @@
 #include <random>
 
 #include "DrawTestSupport.h"
-#include "app/AppCommands.h"
 #include "gfx3d/Collision.h"
-#include "gfx3d/CollisionCommands.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/TransformStack.h"
 

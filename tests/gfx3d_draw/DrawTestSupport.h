@@ -10,13 +10,11 @@
 #include <string>
 
 #include "core/Runtime.h"
-#include "gfx3d/Draw3DCommands.h"
-#include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
-#include "gfx3d/SceneCommands.h"
 #include "support/TempDir.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 // A square of side 2 * half facing +z at z = 0 (wound clockwise seen from +z, the engine's
 // front side), in colour.

@@ -1,7 +1,6 @@
 // Drawing objects: the transform stack, frame choice and blending, and culling.
 
 #include "DrawTestSupport.h"
-#include "gfx3d/CollisionCommands.h"
 #include "text/NumArray.h"
 
 namespace {

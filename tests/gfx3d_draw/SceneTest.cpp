@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "DrawTestSupport.h"
-#include "gfx2d/FontCommands.h"
 
 namespace {
 
