@@ -267,16 +267,12 @@ TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
             hits[k] += tree > 0;
         };
         pick.seed(mesh.grid + mesh.spread);
+        const float size = static_cast<float>(mesh.spread * mesh.unit); // about a triangle's
         for (const Mat4& placement : placements)
             for (int q = 0; q < 400; ++q, ++queries) {
                 const DrawVertex* v =
                     &corners[static_cast<int>(pick() % (corners.Count() / 3)) * 3];
                 auto at = [&](int corner, int k) { return (&v[corner].x)[k]; };
-                float size = 0;
-                for (int i = 0; i < 3; ++i)
-                    size = std::max<float>(size, std::hypot(at(i, 0) - at((i + 1) % 3, 0),
-                                                            at(i, 1) - at((i + 1) % 3, 1),
-                                                            at(i, 2) - at((i + 1) % 3, 2)));
                 // A point of the triangle's plane about it, a little off the plane, moved to
                 // where the object is drawn.
                 const float s = uniform(-0.2f, 1.2f), t = uniform(-0.2f, 1.2f - s);
