@@ -33,7 +33,7 @@ TEST_F(SceneTest, PerspectiveParallelAndTurnedCamerasPlacePointsOnTheScreen) {
     }
 }
 
-// Light ids count modulo 8; a light defined with colour 0 is off, and with every light off the
+// Light ids count modulo 8; a light defined with cut-off 0 is off, and with every light off the
 // scene is drawn unlit. A square turned away from the light gets the ambient part only, grey
 // 0x33 here. The light is red and green, so a swapped component shows in blue.
 TEST_F(SceneTest, LightsLightTheFacingSideAndSwitchOffById) {

@@ -75,15 +75,14 @@ TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryC
                  [](int x, int) { return x < 32 ? kRed : kBlue; });
     WritePicture(folder.File("grey.bmp"), 8, 8, [](int, int) { return 0x808080u; });
     ASSERT_EQ(SaveObject(folder.File("square.ddd").c_str(), 1), 1);
-    auto loadSet = [&](int id, int ta, int tb) {
+    // Sets 11 to 13: the square with textures 1 and none (9 is beyond the list), with none,
+    // and with 1 and 2.
+    for (const auto& [id, ta, tb] : {std::tuple{11, 1, 9}, {12, 9, 9}, {13, 1, 2}}) {
         const std::string text = ";DDW\n[textures]\ncount=2\n1=halves.bmp\n2=grey.bmp\n"
                                  "[objects]\ncount=1\n1=square.ddd\n1ta=" +
                                  std::to_string(ta) + "\n1tb=" + std::to_string(tb) + "\n";
         ASSERT_EQ(LoadObject(folder.Write("set.ddw", text).c_str(), id), 1);
-    };
-    loadSet(11, 1, 9); // no second texture
-    loadSet(12, 9, 9); // untextured
-    loadSet(13, 1, 2);
+    }
     UploadPicture(4, 8, 8, [](int, int) { return 0x808080u; });
     const unsigned halfRed = 0x000080, halfBlue = 0x800000, white = 0xFFFFFF;
     const struct {
