@@ -139,11 +139,7 @@ TEST(PngReader, ReadsEveryColourTypeAndDepth) {
     for (const auto& [type, channels, depths] : types)
         for (int depth : depths)
             for (bool transparency : {false, (type & PNG_COLOR_MASK_ALPHA) == 0}) {
-                PngFormat format;
-                format.colourType = type;
-                format.depth = depth;
-                format.interlaced = transparency && depth == 8;
-                format.transparency = transparency;
+                PngFormat format{type, depth, transparency && depth == 8, {}, transparency};
                 if (type == PNG_COLOR_TYPE_PALETTE) {
                     format.palette.assign(size_t{1} << depth, 0);
                     format.palette.back() = Rgb(255, 255, 255);

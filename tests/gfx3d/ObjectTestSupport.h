@@ -24,6 +24,14 @@ class ObjectTest : public ::testing::Test {
     // The runtime log written during the test.
     std::string Log() const { return ReadWholeFile(folder.File("ErrorLog.txt")); }
     ObjectSlot& Slot(int id) { return *Rt().objects->Slot(id); }
+    // Loading the file into slot id fails, adds exactly `said` to the log and leaves the slot
+    // empty.
+    void ExpectRefused(const std::string& path, int id, const std::string& said) {
+        const std::string logBefore = Log();
+        EXPECT_EQ(LoadObject(path.c_str(), id), 0);
+        EXPECT_EQ(Log().substr(logBefore.size()), said);
+        EXPECT_EQ(Slot(id).loaded + Slot(id).parts.Count(), 0);
+    }
     // The triangle corners of frame 0 of the slot's first part.
     const GrowArray<DrawVertex>& Corners(int id) { return Slot(id).parts[0].frames[0].triangles; }
 
