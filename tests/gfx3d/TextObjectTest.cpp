@@ -51,7 +51,9 @@ TEST_F(TextObjectTest, BrokenTextIsRejected) {
     ASSERT_NE(Load(good), nullptr);
     const std::vector<std::pair<std::string, std::string>> broken = {
         {"no leading word", "DDDB 1.0 1 0 0 1 0 0 0 3 0 0 1 0 2 0 1 3 0 0 0 1 0 0 0 1 0"},
-        {"version above 1.1", "DDDA 1.2 1 0 0 1 0 0 0 3 0 0 1 0 2 0 1 3 0 0 0 1 0 0 0 1 0"},
+        // Read as 1.1, with a normal after each vertex, the file would be whole.
+        {"version above 1.1",
+         "DDDA 1.2 1 0 0 1 0 0 0 3 0 0 1 0 2 0 1 3 0 0 0 0 0 1 1 0 0 0 0 1 0 1 0 0 0 1"},
         {"vertex index outside", "DDDA 1.0 1 0 0 1 0 0 0 3 0 0 1 0 3 0 1 3 0 0 0 1 0 0 0 1 0"},
         {"texture index outside", "DDDA 1.0 1 0 0 1 0 0 0 3 0 0 1 1 2 0 1 3 0 0 0 1 0 0 0 1 0"},
         {"too few tokens", "DDDA 1.0 1 0 0 1 0 0 0 3 0 0 1 0 2 0 1 3 0 0 0 1 0 0 0 1"},
