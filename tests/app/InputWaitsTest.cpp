@@ -1,8 +1,7 @@
 // The input waits, driven by scripted SDL events that arrive one step per message pump.
 #include "ScriptedRuntime.h"
-#include "app/AppCommands.h"
-#include "input/InputCommands.h"
 #include "input/InputPolls.h"
+#include "vornic.h"
 
 namespace {
 
