@@ -60,7 +60,10 @@ TEST_F(Waits, WaitForMouseWaitsForAHeldButtonToBeReleasedFirst) {
 
 TEST_F(WaitsDeathTest, EscapeEndsTheProgramDuringEitherWait) {
     for (void (*wait)() : {WaitForKey, WaitForMouse}) {
-        Slowly({{}, {Key(SDL_SCANCODE_ESCAPE)}});
+        // Escape, then what would end the wait: a wait that returns has missed the Escape.
+        Slowly({{},
+                {Key(SDL_SCANCODE_ESCAPE)},
+                {Key(SDL_SCANCODE_X), ButtonEvent(SDL_BUTTON_LEFT, true)}});
         EXPECT_EXIT(wait(), ::testing::ExitedWithCode(0), "");
     }
 }
