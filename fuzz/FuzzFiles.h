@@ -1,18 +1,31 @@
-// For targets whose reader takes a file: the fuzzed bytes are written into a file of a folder
-// of the target's own, which is also the temporary directory of everything it runs.
+// What the fuzz targets share: the check that stops a run, the fuzzed bytes as a text, and for
+// targets whose reader takes a file, a folder of the target's own to write the bytes into, which
+// is also the temporary directory of everything it runs.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "core/Runtime.h"
 
 namespace fuzzfiles {
+
+// Stops the run (the fuzzer reports the input) when an expected property does not hold.
+inline void Check(bool holds) {
+    if (!holds) std::abort();
+}
+
+inline std::string Text(const uint8_t* data, size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
 
 inline const std::string& Folder() {
     static const std::string folder = [] {

@@ -1,6 +1,6 @@
 // Fuzzes the text form of object files. An object it accepts must build its triangles,
 // spheres, normals and tangents, and what the writer makes of it must read back.
-
+#include "FuzzFiles.h"
 #include "gfx3d/DddBinary.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/Normals.h"
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     gfx3d::ComputeNormals(part, true, true, true);
     const std::vector<uint8_t> written = gfx3d::EncodeBinaryObject(part);
     MeshObjectX again;
-    if (gfx3d::ReadBinaryObject(again, written.data(), written.size(), false) != gfx3d::ObjectReadResult::Ok)
-        __builtin_trap();
+    fuzzfiles::Check(gfx3d::ReadBinaryObject(again, written.data(), written.size(), false) ==
+                     gfx3d::ObjectReadResult::Ok);
     return 0;
 }

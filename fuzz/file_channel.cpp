@@ -1,8 +1,6 @@
 // Fuzzes the reads of file channels: the first byte picks a regular file or a pipe and the
 // kind of each read; the rest is the file. Whatever the reads, they hand out each byte of the
 // file once, in order, and the end is found.
-#include <cstring>
-
 #include "FuzzFiles.h"
 #include "files/FileChannel.h"
 #include "files/TextLines.h"
@@ -14,8 +12,8 @@ constexpr size_t kLargestPiped = 60000;
 
 bool OpenPipe(FileChannel& channel, const uint8_t* data, size_t size) {
     int ends[2];
-    if (pipe(ends) != 0) std::abort();
-    if (size > 0 && write(ends[1], data, size) != static_cast<ssize_t>(size)) std::abort();
+    fuzzfiles::Check(pipe(ends) == 0 &&
+                     (size == 0 || write(ends[1], data, size) == static_cast<ssize_t>(size)));
     // Opened while the writing end is open (else the opening waits for a writer), which is
     // closed afterwards so that the reads find the end.
     const bool opened = channel.OpenForReading("/dev/fd/" + std::to_string(ends[0]));
@@ -35,30 +33,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool opened = mode & 1
                             ? OpenPipe(channel, file, fileSize)
                             : channel.OpenForReading(fuzzfiles::Write("channel", file, fileSize));
-    if (!opened) std::abort();
+    fuzzfiles::Check(opened);
     // Line reads and block reads taken in turns chosen by the mode's bits.
     size_t at = 0;
     for (unsigned turn = 0; !channel.AtEnd(); ++turn) {
-        if (turn > fileSize + 1) std::abort(); // every turn takes at least one byte
+        fuzzfiles::Check(turn <= fileSize + 1); // every turn takes at least one byte
         if (mode >> (1 + turn % 7) & 1) {
             std::string line;
-            if (!channel.ReadLine(line)) std::abort();
             size_t consumed = 0;
-            const std::string expected =
-                files::SplitLine(reinterpret_cast<const char*>(file) + at, fileSize - at, consumed);
-            if (line != expected) std::abort();
+            fuzzfiles::Check(channel.ReadLine(line) &&
+                             line == files::SplitLine(reinterpret_cast<const char*>(file) + at,
+                                               fileSize - at, consumed));
             at += consumed;
         } else {
             char block[97];
             const size_t want = 1 + turn * 31 % sizeof(block);
             const size_t got = channel.Read(block, want);
-            if (got == 0 || got > fileSize - at || std::memcmp(block, file + at, got) != 0)
-                std::abort();
+            fuzzfiles::Check(got > 0 && got <= fileSize - at &&
+                             std::memcmp(block, file + at, got) == 0);
             at += got;
         }
     }
-    if (at != fileSize) std::abort();
     std::string line;
-    if (channel.ReadLine(line)) std::abort();
+    fuzzfiles::Check(at == fileSize && !channel.ReadLine(line));
     return 0;
 }

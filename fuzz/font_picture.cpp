@@ -1,8 +1,6 @@
 // Fuzzes what a font or sprite picture goes through after decoding: padding
 // to a texture, edge bleeding, the normal map and every mipmap level down to 1 x 1.
-#include <cstdlib>
-#include <vector>
-
+#include "FuzzFiles.h"
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/TexturePixels.h"
 
@@ -22,17 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int width = gfx2d::PowerOfTwoAtLeast(image.width, 2);
     int height = gfx2d::PowerOfTwoAtLeast(image.height, 2);
     std::vector<uint8_t> pixels = gfx2d::PadAndFlip(image, image.width, image.height, width, height);
-    if (pixels.size() != static_cast<size_t>(width) * height * 4) std::abort();
+    fuzzfiles::Check(pixels.size() == static_cast<size_t>(width) * height * 4);
     gfx2d::BleedEdges(pixels, width, height);
     std::vector<uint8_t> normals = pixels;
     gfx2d::MakeNormalMap(normals, width, height);
     while (width > 1 || height > 1) {
         const int wasWidth = width, wasHeight = height;
         gfx2d::HalveMipLevel(pixels, width, height);
-        if (width != (wasWidth > 1 ? wasWidth / 2 : 1) ||
-            height != (wasHeight > 1 ? wasHeight / 2 : 1) ||
-            pixels.size() < static_cast<size_t>(width) * height * 4)
-            std::abort();
+        fuzzfiles::Check(width == std::max(wasWidth / 2, 1) &&
+                         height == std::max(wasHeight / 2, 1) &&
+                         pixels.size() >= static_cast<size_t>(width) * height * 4);
     }
     return 0;
 }

@@ -1,7 +1,5 @@
 // Fuzzes line files: any bytes load as up to 256 lines of at most 1024 bytes without a zero
 // byte, and lines written back read back the same, full-length ones included.
-#include <cstring>
-
 #include "FuzzFiles.h"
 #include "files/LineFileCache.h"
 #include "files/ResourceResolver.h"
@@ -11,19 +9,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzzfiles::Write("lines.txt", data, size);
     ResourceResolver resolver(fuzzfiles::Folder());
     LineFileCache cache;
-    if (cache.Select(path, resolver) != LineFileCache::Selection::Loaded) std::abort();
+    fuzzfiles::Check(cache.Select(path, resolver) == LineFileCache::Selection::Loaded);
     std::string lines[LineFileCache::kLineCount];
     for (int i = 0; i < LineFileCache::kLineCount; ++i) {
         lines[i] = cache.Line(i);
-        if (lines[i].size() > files::kLineLimit || lines[i].find('\0') != std::string::npos) std::abort();
+        fuzzfiles::Check(lines[i].size() <= files::kLineLimit && lines[i].find('\0') == std::string::npos);
     }
     // Changed and written back, then read again through another selection.
     cache.SetLine(LineFileCache::kLineCount - 1, lines[0]);
     cache.Select(fuzzfiles::Folder() + "other.txt", resolver);
     LineFileCache again;
-    if (again.Select(path, resolver) != LineFileCache::Selection::Loaded) std::abort();
+    fuzzfiles::Check(again.Select(path, resolver) == LineFileCache::Selection::Loaded);
     lines[LineFileCache::kLineCount - 1] = lines[0];
     for (int i = 0; i < LineFileCache::kLineCount; ++i)
-        if (again.Line(i) != lines[i]) std::abort();
+        fuzzfiles::Check(again.Line(i) == lines[i]);
     return 0;
 }

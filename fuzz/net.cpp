@@ -2,8 +2,7 @@
 // address must be dropped or handled without a crash, and memory must stay bounded. The first
 // byte chooses the side (bit 0) and which of four addresses sent it (bits 1-2): the host's own
 // and three others, so joins from an address can be followed by texts and leaves from it.
-#include <cstdlib>
-
+#include "FuzzFiles.h"
 #include "net/NetGame.h"
 #include "net/NetMessage.h"
 #include "os/Sockets.h"
@@ -15,7 +14,7 @@ net::NetGame& HostedGame() {
     // player, so texts addressed to 101 reach a queue.
     static net::NetGame* game = [] {
         auto* hosted = new net::NetGame(os::CreateInProcessSockets());
-        if (!hosted->Host(0) || hosted->CreatePlayer("fuzz") != 101) std::abort();
+        fuzzfiles::Check(hosted->Host(0) && hosted->CreatePlayer("fuzz") == 101);
         return hosted;
     }();
     return *game;
@@ -35,9 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // A datagram that reads as a message is exactly that message written again.
     net::Message message;
-    if (net::DecodeMessage(data + 1, size - 1, message) &&
-        net::EncodeMessage(message) !=
-            std::string(reinterpret_cast<const char*>(data + 1), size - 1))
-        std::abort();
+    fuzzfiles::Check(!net::DecodeMessage(data + 1, size - 1, message) ||
+                     net::EncodeMessage(message) == fuzzfiles::Text(data + 1, size - 1));
     return 0;
 }

@@ -1,9 +1,6 @@
 // Fuzzes the resource pack reader: any bytes taken as a pack must be refused or read within
 // bounds, and every entry either expands to its stated size or is refused.
-#include <cstdlib>
-#include <string>
-#include <vector>
-
+#include "FuzzFiles.h"
 #include "files/ResourcePack.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -13,11 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<files::PackEntry> entries;
     if (!files::ParsePackIndex(bytes + place.offset, place.size, place, entries)) return 0;
     for (const files::PackEntry& entry : entries) {
-        if (static_cast<uint64_t>(entry.offset) + entry.size > size) std::abort();
+        fuzzfiles::Check(static_cast<uint64_t>(entry.offset) + entry.size <= size);
         std::string content;
-        if (files::ExpandPackEntry(entry, bytes + entry.offset, content) &&
-            content.size() != entry.expandedSize)
-            std::abort();
+        fuzzfiles::Check(!files::ExpandPackEntry(entry, bytes + entry.offset, content) ||
+                         content.size() == entry.expandedSize);
         files::FindPackEntry(entries, entry.name);
     }
     return 0;

@@ -1,7 +1,6 @@
 // Fuzzes packs read from disk and extracted: the bytes are a pack file; every entry the index
 // lists is looked up, and what is extracted must be exactly its stated size, within bounds.
 #include <sys/stat.h>
-#include <vector>
 
 #include "FuzzFiles.h"
 #include "files/ResourcePack.h"
@@ -11,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string packPath = fuzzfiles::Write("fuzz.sbx", data, size);
     std::vector<files::PackEntry> entries;
     const int fd = open(packPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) std::abort();
+    fuzzfiles::Check(fd >= 0);
     const bool indexed = files::ReadPackIndex(fd, entries);
     close(fd);
     ResourceResolver resolver(fuzzfiles::Folder());
@@ -22,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Names that exist on disk resolve to themselves; only extractions are checked.
         if (path != resolver.Extraction()) continue;
         struct stat info;
-        if (stat(path.c_str(), &info) != 0 || !files::PackEntryWithinBounds(entry)) std::abort();
         const files::PackEntry* found = files::FindPackEntry(entries, entry.name);
-        if (!found || static_cast<uint64_t>(info.st_size) != found->expandedSize) std::abort();
+        fuzzfiles::Check(stat(path.c_str(), &info) == 0 && files::PackEntryWithinBounds(entry) && found &&
+                         static_cast<uint64_t>(info.st_size) == found->expandedSize);
     }
-    if (!indexed && !entries.empty()) std::abort();
+    fuzzfiles::Check(indexed || entries.empty());
     return 0;
 }

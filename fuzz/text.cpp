@@ -1,20 +1,15 @@
 // Fuzzes the text functions: any bytes as texts and as a number must give results that keep
 // the string invariants, and a number's text must read back to the same ten digits.
-#include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
-#include <string>
 
+#include "FuzzFiles.h"
 #include "text/TextCommands.h"
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzzfiles::Check;
 
 void CheckInvariants(const RtString& text) {
     Check(std::strlen(text.CText()) == text.Length());
@@ -39,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The rest is three texts separated by zero bytes: text, find, with.
-    std::istringstream rest(
-        std::string(reinterpret_cast<const char*>(data) + sizeof(double), size - sizeof(double)));
+    std::istringstream rest(fuzzfiles::Text(data + sizeof(double), size - sizeof(double)));
     std::string parts[3];
     for (std::string& part : parts)
         std::getline(rest, part, '\0');

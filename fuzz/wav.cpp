@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the WAV reader and converts whatever it accepts to the output
 // format, as LoadSound does with a file.
-#include <vector>
-
+#include "FuzzFiles.h"
 #include "os/Audio.h"
 #include "sound/SampleConverter.h"
 #include "sound/WavReader.h"

@@ -1,25 +1,16 @@
 // Pacing, timers, pausing and the quit keys against a controllable clock and scripted events.
 #include <cmath>
-#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 
-#include "app/AppCommands.h"
 #include "app/FrameLoop.h"
 #include "core/FrameClock.h"
 #include "core/Runtime.h"
 #include "gl/OpenGLRainbows.h"
-#include "input/InputCommands.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 namespace {
-
-os::Event MakeEvent(os::Event::Type type, int code = 0) {
-    os::Event event;
-    event.type = type;
-    event.code = code;
-    return event;
-}
 
 TEST(Pacing, NextFrameTimeIsTheFirstWholeIntervalAfterNow) {
     // Start of the last frame, interval, now -> next frame time. A frame that ended 55 ms after
@@ -33,7 +24,12 @@ TEST(Pacing, NextFrameTimeIsTheFirstWholeIntervalAfterNow) {
         EXPECT_NEAR(NextFrameTime(c[0], c[1], c[2]), c[3], 1e-3) << c[1] << " " << c[2];
 }
 
-class FrameLoop : public HeadlessRuntimeTest {};
+class FrameLoop : public HeadlessRuntimeTest {
+  protected:
+    void Queue(os::Event::Type type, int code = 0) {
+        headless.window->events.push_back({type, code});
+    }
+};
 
 TEST_F(FrameLoop, PresentFrameWaitsOutTheFrameInterval) {
     // Frame rate -> ten frames' time: 60 a second by default, 50 for 50.9, and 2 ms frames
@@ -70,11 +66,11 @@ TEST_F(FrameLoop, FocusLossPausesWithTitleAndFocusGainResumes) {
          {std::tuple{1, 0, true}, {0, 0, false}, {1, 1, false}}) {
         SetAutoPause(autoPause);
         Rt().settings.debugMode = debugMode;
-        headless.window->events.push_back(MakeEvent(os::Event::Type::FocusLost));
+        Queue(os::Event::Type::FocusLost);
         PumpMessages(*Rt().gfx);
         EXPECT_EQ(headless.window->title, pauses ? "test <pause>" : "test")
             << autoPause << debugMode;
-        headless.window->events.push_back(MakeEvent(os::Event::Type::FocusGained));
+        Queue(os::Event::Type::FocusGained);
         PresentFrame();
         EXPECT_EQ(headless.window->title, "test");
     }
@@ -89,8 +85,7 @@ struct EndScript {
     bool ends;
 };
 
-class FrameLoopEndDeathTest : public HeadlessRuntimeTest,
-                              public ::testing::WithParamInterface<EndScript> {};
+class FrameLoopEndDeathTest : public FrameLoop, public ::testing::WithParamInterface<EndScript> {};
 
 TEST_P(FrameLoopEndDeathTest, EndsTheProgramWithStatusZeroOrGoesOn) {
     SCOPED_TRACE(GetParam().steps);
@@ -100,12 +95,9 @@ TEST_P(FrameLoopEndDeathTest, EndsTheProgramWithStatusZeroOrGoesOn) {
         if (step == "f") PresentFrame();
         if (step[0] == 'q') SetEscapeQuits(step == "q0" ? 0 : std::nan(""));
         if (step[0] == 'e') SetRuntimeError(std::stoi(step.substr(1)));
-        if (step == "c")
-            headless.window->events.push_back(MakeEvent(os::Event::Type::CloseRequest));
-        if (step[0] == 'd' || step[0] == 'u')
-            headless.window->events.push_back(
-                MakeEvent(step[0] == 'd' ? os::Event::Type::KeyDown : os::Event::Type::KeyUp,
-                          std::stoi(step.substr(1))));
+        if (step == "c") Queue(os::Event::Type::CloseRequest);
+        if (step[0] == 'd') Queue(os::Event::Type::KeyDown, std::stoi(step.substr(1)));
+        if (step[0] == 'u') Queue(os::Event::Type::KeyUp, std::stoi(step.substr(1)));
     }
     if (GetParam().ends) {
         EXPECT_EXIT(PresentFrame(), ::testing::ExitedWithCode(0), "");
@@ -131,26 +123,22 @@ INSTANTIATE_TEST_SUITE_P(Scripts, FrameLoopEndDeathTest,
                              // Alt let go in an earlier frame, after game code saw it, then F4.
                              EndScript{"d56 f r u56 f d62", false}));
 
-TEST_F(FrameLoop, FullScreenFailureStaysWindowedAndLogsEachTime) {
+TEST_F(FrameLoop, ScreenModeSwitchKeepsTheDeviceAndFullScreenFailureStaysWindowed) {
+    OpenGLRainbows* device = Rt().gfx.get();
+    SetScreenMode(640, 480, 1);
+    EXPECT_TRUE(headless.window->fullScreen && device->fullScreenActive);
+    double w = 0, h = 0;
+    GetScreenSize(w, h);
+    EXPECT_EQ(std::pair(w, h), std::pair(640.0, 480.0));
+    SetScreenMode(800, 600, 0);
+    EXPECT_FALSE(headless.window->fullScreen);
+    EXPECT_EQ(Rt().gfx.get(), device);
+    // Each failure beeps.
     headless.window->fullScreenAvailable = false;
     EXPECT_EQ(EnterFullScreen(*Rt().gfx), 0);
     EXPECT_EQ(EnterFullScreen(*Rt().gfx), 0);
     EXPECT_FALSE(Rt().gfx->fullScreenActive);
     EXPECT_EQ(headless.window->beeps, 2);
-}
-
-TEST_F(FrameLoop, ScreenModeSwitchKeepsTheDevice) {
-    OpenGLRainbows* device = Rt().gfx.get();
-    SetScreenMode(640, 480, 1);
-    EXPECT_TRUE(headless.window->fullScreen);
-    EXPECT_TRUE(device->fullScreenActive);
-    double w = 0, h = 0;
-    GetScreenSize(w, h);
-    EXPECT_EQ(w, 640);
-    EXPECT_EQ(h, 480);
-    SetScreenMode(800, 600, 0);
-    EXPECT_FALSE(headless.window->fullScreen);
-    EXPECT_EQ(Rt().gfx.get(), device);
 }
 
 } // namespace

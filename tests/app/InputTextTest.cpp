@@ -2,8 +2,7 @@
 #include <GL/gl.h>
 
 #include "ScriptedRuntime.h"
-#include "app/AppCommands.h"
-#include "input/InputCommands.h"
+#include "vornic.h"
 
 namespace {
 

@@ -9,20 +9,17 @@
 
 namespace {
 
+// The corners of an object file's triangles as the runtime reads them.
+std::vector<DrawVertex> Triangles(const std::string& name) {
+    MeshObjectX part;
+    if (!gfx3d::ReadObjectFile(part, GeneratedAssets() + "/" + name, false)) return {};
+    part.BuildTriangles();
+    return {part.frames[0].triangles.begin(), part.frames[0].triangles.end()};
+}
+
 struct Bounds {
     float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minZ = 1e9f, maxZ = -1e9f;
 };
-
-// The triangles of an object file as the runtime reads them.
-std::vector<DrawVertex> Triangles(const std::string& name) {
-    MeshObjectX part;
-    std::vector<DrawVertex> corners;
-    if (!gfx3d::ReadObjectFile(part, GeneratedAssets() + "/" + name, false)) return corners;
-    part.BuildTriangles();
-    for (const DrawVertex& v : part.frames[0].triangles)
-        corners.push_back(v);
-    return corners;
-}
 
 Bounds Measure(const std::vector<DrawVertex>& corners) {
     Bounds b;

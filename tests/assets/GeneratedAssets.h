@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // Runs the generator into a fresh folder and returns its path; the folder lives until the test
 // program ends. Empty when the generator failed.
@@ -10,6 +9,3 @@ const std::string& GeneratedAssets();
 
 // Runs the generator into folder; true when it ended with exit code 0.
 bool RunGenerator(const std::string& folder);
-
-// Every file the game and start-up load, relative to the asset folder.
-const std::vector<std::string>& AssetTableFiles();

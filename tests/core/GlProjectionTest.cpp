@@ -1,6 +1,5 @@
 // The 2D projection and viewport, rendered for real on the software rasteriser.
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 #include <vector>
 
 #include "app/AppCommands.h"
@@ -8,21 +7,14 @@
 
 namespace {
 
-const unsigned kWhite = 0xFFFFFF;
-
 void FillRect(float x0, float y0, float x1, float y1) {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
     glColor4f(1, 1, 1, 1);
-    glBegin(GL_QUADS);
-    glVertex2f(x0, y0);
-    glVertex2f(x1, y0);
-    glVertex2f(x1, y1);
-    glVertex2f(x0, y1);
-    glEnd();
+    glRectf(x0, y0, x1, y1);
 }
 
-class GlProjection : public GlRuntimeTest {};
+using GlProjection = GlRuntimeTest;
 
 // The bounding box of the lit pixels of the screen (left, top, right, bottom, measured from the
 // top-left) and their number.
@@ -68,7 +60,7 @@ TEST_F(GlProjection, PresentFrameStartsTheNextFrameClearedWithTheWholeScreen) {
     PresentFrame();
     EXPECT_EQ(ReadPixel(150, 80), 0u);
     FillRect(0, 0, 1, 1);
-    EXPECT_EQ(ReadPixel(0, 0), kWhite);
+    EXPECT_EQ(ReadPixel(0, 0), 0xFFFFFFu);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The desktop commands of a real program under a virtual X server: the window's id, the file
-# dialog with the real zenity (a typed path, Escape), a console window on xterm.
+# dialog with the real zenity (a typed path), a looping movie, a console window on xterm.
 # Usage: desktop.sh <path to desktop_probe>   (run inside xvfb-run)
 probe=$(readlink -f "$1")
 . "$(dirname "$0")/xdriver.sh"
@@ -11,18 +11,15 @@ stop_program() {
     pid=""
 }
 
-# Answers the dialog window $1 with the path $2 (or Escape when none) until the program
-# reports; a dialog still setting itself up loses keys, so each try starts afresh.
+# Answers the dialog window $1 with the path $2 until the program reports; a dialog still
+# setting itself up loses keys, so each try starts afresh. (A cancelled dialog is the unit
+# tests' part: zenity ends with status 1 either way.)
 answer_dialog() {
     for _ in $(seq 8); do
         xdotool windowfocus "$1" 2>/dev/null
-        if [ -n "${2:-}" ]; then
-            xdotool key ctrl+l
-            xdotool type --delay 40 "$2"
-            xdotool key Return
-        else
-            xdotool key Escape
-        fi
+        xdotool key ctrl+l
+        xdotool type --delay 40 "$2"
+        xdotool key Return
         for _ in $(seq 30); do
             grep -q '^CWD:' "$work/out.txt" && return 0
             sleep 0.1
@@ -37,17 +34,6 @@ reported() {
     grep "$1:" "$work/out.txt" | tail -n 1 | sed "s/.*$1://"
 }
 
-# Waits up to 30 seconds for a window of another program, named exactly $1.
-wait_for_named() {
-    local deadline=$((SECONDS + 30)) found
-    while [ "$SECONDS" -lt "$deadline" ]; do
-        found=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-        [ -n "$found" ] && echo "$found" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 start_program "$probe" handle
 wait_for_window DesktopProbe
 wait_for_output '^HANDLE:' || fail "no window id printed"
@@ -58,17 +44,10 @@ mkdir -p "$work/pictures"
 touch "$work/pictures/crab shell.png"
 start_program "$probe" dialog
 wait_for_window DesktopProbe
-dialog=$(wait_for_named "Open File") || fail "no dialog window"
-answer_dialog "$dialog" "$work/pictures/crab shell.png" || fail "no answer from the dialog"
+wait_for_window "Open File"
+answer_dialog "$window" "$work/pictures/crab shell.png" || fail "no answer from the dialog"
 [ "$(reported CHOSEN)" = "$work/pictures/crab shell.png" ] || fail "chose '$(reported CHOSEN)'"
 [ "$(reported CWD)" = same ] || fail "working directory $(reported CWD)"
-stop_program
-
-start_program "$probe" dialog
-wait_for_window DesktopProbe
-dialog=$(wait_for_named "Open File") || fail "no dialog window to cancel"
-answer_dialog "$dialog" || fail "no answer from the cancelled dialog"
-[ "$(reported CHOSEN)" = NO_FILE ] || fail "cancelled dialog gave '$(reported CHOSEN)'"
 stop_program
 
 # A looping movie ends only by a key.
@@ -87,19 +66,17 @@ stop_program
 
 start_program "$probe" console
 wait_for_window DesktopProbe
-wait_for_named Console >/dev/null || fail "no console window"
+wait_for_window Console
 for _ in $(seq 100); do
-    case $(readlink "/proc/$pid/fd/1") in /dev/pts/*) break ;; esac
+    [[ $(readlink "/proc/$pid/fd/1") == /dev/pts/* ]] && break
     sleep 0.1
 done
-case $(readlink "/proc/$pid/fd/1") in
-/dev/pts/*) ;;
-*) fail "standard output still goes to $(readlink "/proc/$pid/fd/1")" ;;
-esac
+[[ $(readlink "/proc/$pid/fd/1") == /dev/pts/* ]] ||
+    fail "standard output still goes to $(readlink "/proc/$pid/fd/1")"
 grep -q TERMINAL "$work/out.txt" && fail "the console's text went to the old output"
 # The terminal of the console window is the program's child: it goes with the program, and no
 # other terminal on the machine is touched.
 console=$(ps -o pid= --ppid "$pid")
 stop_program
 [ -z "$console" ] || kill $console 2>/dev/null
-echo "PASS: window id, dialog answers (typed path, Escape), a looping movie ended by a key, console window"
+echo "PASS: window id, a typed path in the dialog, a looping movie ended by a key, console window"

@@ -16,14 +16,19 @@ using ChannelTest = TempFolderTest;
 using ChannelDeathTest = TempFolderTest;
 
 TEST_F(ChannelTest, NumbersAndStringsAreWrittenAsRawLittleEndianBytesAndReadBack) {
+    // Writer, value written, reader, value read back.
+    // clang-format off
+    using Writer = void (*)(double, double);
+    using Reader = void (*)(double, double&);
+    const std::tuple<Writer, double, Reader, double> numbers[] = {
+        {WriteByte, 0x1FF, ReadByte, 255}, {WriteWord, 70000, ReadWord, 4464},
+        {WriteLong, -1, ReadLong, 4294967295.0}, {WriteLong, 4294967296.0 + 5, ReadLong, 5},
+        {WriteIEEE, -2.5, ReadIEEE, -2.5}, {WriteByte, 7.9, ReadByte, 7}};
+    // clang-format on
     ASSERT_EQ(OpenFile(0, "numbers.bin", 0), 1.0);
     EXPECT_EQ(EndOfFile(0), 1.0); // a channel for writing has nothing to read
-    WriteByte(0, 0x1FF);
-    WriteWord(0, 70000);
-    WriteLong(0, -1);
-    WriteLong(0, 4294967296.0 + 5);
-    WriteIEEE(0, -2.5);
-    WriteByte(0, 7.9);
+    for (const auto& [write, value, read, back] : numbers)
+        write(0, value);
     WriteString(0, "abc");
     WriteByte(0, 0);
     WriteString(0, "xyz");
@@ -32,17 +37,13 @@ TEST_F(ChannelTest, NumbersAndStringsAreWrittenAsRawLittleEndianBytesAndReadBack
     const std::string bytes = ReadWholeFile("numbers.bin");
     ASSERT_EQ(bytes.size(), 11u + 8u + 8u);
     EXPECT_EQ(bytes.substr(0, 11), std::string("\xFF\x70\x11\xFF\xFF\xFF\xFF\x05\x00\x00\x00", 11));
-    EXPECT_EQ(bytes.substr(19), std::string("\x07"
-                                            "abc\0xyz",
-                                            8));
+    EXPECT_EQ(bytes.substr(19), '\x07' + std::string("abc\0xyz", 7));
 
     ASSERT_EQ(OpenFile(7, "numbers.bin", 1), 1.0);
-    void (*reads[])(double, double&) = {ReadByte, ReadWord, ReadLong, ReadLong, ReadIEEE, ReadByte};
-    const double values[] = {255, 4464, 4294967295.0, 5, -2.5, 7};
-    for (int i = 0; i < 6; ++i) {
-        double value = 0;
-        reads[i](7, value);
-        EXPECT_EQ(value, values[i]) << "value " << i;
+    for (const auto& [write, value, read, back] : numbers) {
+        double got = 0;
+        read(7, got);
+        EXPECT_EQ(got, back) << "written as " << value;
     }
     // A string read takes the bytes up to a zero byte; a length of 0 or less reads nothing.
     RtString text("old");
@@ -162,35 +163,20 @@ TEST_F(ChannelDeathTest, MisuseEndsTheProgramWithItsError) {
     WriteWholeFile("lines.txt", "ab\r\ncd");
     double value = 0;
     RtString text;
+    ASSERT_EQ(OpenFile(1, "w.bin", 0), 1.0);
+    ASSERT_EQ(OpenFile(2, "ten.bin", 1), 1.0);
+    ReadString(2, text, 8); // two bytes left
+    ASSERT_EQ(OpenFile(3, "lines.txt", 1), 1.0);
+    ReadLine(3, text);
+    ReadLine(3, text); // nothing left
+    // /dev/full accepts the opening and refuses every byte written.
+    ASSERT_EQ(OpenFile(0, "/dev/full", 0), 1.0);
     const std::pair<std::function<void()>, int> cases[] = {
-        {[] { OpenFile(8, "x.txt", 0); }, 7},
-        {[] { CloseFile(8.5); }, 7},
-        {[&] { ReadByte(100, value); }, 7},
-        {[&] {
-             OpenFile(2, "ten.bin", 1);
-             ReadString(2, text, 8);
-             ReadLong(2, value);
-         },
-         3},
-        {[&] {
-             OpenFile(2, "lines.txt", 1);
-             for (int i = 0; i < 3; ++i)
-                 ReadLine(2, text);
-         },
-         3},
-        {[&] { ReadString(4, text, 1); }, 3},
-        {[] { WriteString(4, ""); }, 3},
-        {[&] {
-             OpenFile(1, "w.bin", 0);
-             ReadByte(1, value);
-         },
-         3},
-        // /dev/full accepts the opening and refuses every byte written.
-        {[] {
-             if (OpenFile(0, "/dev/full", 0) != 1.0) std::exit(3);
-             WriteLong(0, 1);
-         },
-         3}};
+        {[] { OpenFile(8, "x.txt", 0); }, 7}, {[] { CloseFile(8.5); }, 7},
+        {[&] { ReadByte(100, value); }, 7},   {[&] { ReadLong(2, value); }, 3},
+        {[&] { ReadLine(3, text); }, 3},      {[&] { ReadString(4, text, 1); }, 3},
+        {[] { WriteString(4, ""); }, 3},      {[&] { ReadByte(1, value); }, 3},
+        {[] { WriteLong(0, 1); }, 3}};
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EXIT(cases[i].first(), ::testing::ExitedWithCode(cases[i].second), "")
             << "case " << i;

@@ -1,9 +1,12 @@
-// The INI store: reading rules, lookups without regard to case, changes and write-back.
+// The INI store (reading rules, lookups without regard to case, changes and write-back) and
+// platform information by key.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "FileTestSupport.h"
-#include "files/FileState.h"
 #include "files/IniCommands.h"
+#include "support/TestRuntime.h"
 
 namespace {
 
@@ -18,15 +21,13 @@ TEST_F(IniTest, ReadingRules) {
                    "\tHeight \t =  600  \r\nEmpty=\nBare\nTitle = Pincer Panic\x01\x02\n"
                    "[my game]\na b\n[Video]\nWidth=1024\n");
     IniOpen("game.ini");
+    // clang-format off
     const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"", "top", "level"},
-        {"", "key", "NO_DATA"},
-        {"video", "WIDTH", "800"},
-        {"Video", "height", "600  "},
-        {"Video", "Empty", "NO_DATA"},
-        {"Video", "Bare", "NO_DATA"},
-        {"Video", "Title", "Pincer Panic"},
-        {"my", "a", "b"}};
+        {"", "top", "level"}, {"", "key", "NO_DATA"}, {"video", "WIDTH", "800"},
+        {"Video", "height", "600  "}, {"Video", "Empty", "NO_DATA"}, {"Video", "Bare", "NO_DATA"},
+        {"Video", "Title", "Pincer Panic"}, {"my", "a", "b"}, {"my game", "a", "NO_DATA"},
+        {"Missing", "top", "NO_DATA"}};
+    // clang-format on
     for (const auto& [section, key, value] : rows)
         EXPECT_STREQ(IniGet(section, key).CText(), value) << section << " " << key;
     IniPut("my", "a", "b");
@@ -36,14 +37,6 @@ TEST_F(IniTest, ReadingRules) {
               "[Video]\r\nWidth=800\r\nHeight=600  \r\nTitle=Pincer Panic\r\n"
               "[my]\r\na=b\r\n"
               "[Video]\r\nWidth=1024\r\n");
-}
-
-TEST_F(IniTest, GetFindsKeysWithoutRegardToCase) {
-    WriteWholeFile("game.ini", "[A]\r\nk = v\r\n[B]\r\n");
-    IniOpen("game.ini");
-    EXPECT_STREQ(IniGet("a", "K").CText(), "v");
-    for (const auto& [section, key] : {std::pair{"A", "missing"}, {"B", "k"}, {"C", ""}})
-        EXPECT_STREQ(IniGet(section, key).CText(), "NO_DATA") << section << " " << key;
 }
 
 TEST_F(IniTest, PutRemovesKeysAndSectionsByMovingTheLastIntoTheirPlace) {
@@ -64,31 +57,51 @@ TEST_F(IniTest, PutRemovesKeysAndSectionsByMovingTheLastIntoTheirPlace) {
     EXPECT_STREQ(IniGet("A", "k3").CText(), "NO_DATA");
 }
 
-TEST_F(IniTest, UnchangedStoresAreNotWritten) {
+// A store is written back when another is opened, at the end or at WriteBackDataFiles, and only
+// when changed and named; a missing file is created, a missing folder is not.
+TEST_F(IniTest, OnlyChangedStoresWithAFileNameAreWritten) {
     WriteWholeFile("game.ini", "; comment kept\n[A]\nk=v\n");
     IniOpen("game.ini");
-    IniOpen("other.ini");
+    IniOpen("sub\\new.ini");
     EXPECT_EQ(ReadWholeFile("game.ini"), "; comment kept\n[A]\nk=v\n");
+    IniPut("Options", "Speed", "3");
+    WriteBackDataFiles();
+    EXPECT_FALSE(std::filesystem::exists("sub/new.ini"));
     IniOpen("game.ini");
     IniPut("A", "k", "v");
     IniOpen("");
     EXPECT_EQ(ReadWholeFile("game.ini"), "[A]\r\nk=v\r\n");
-    IniPut("A", "k", "w"); // a store without a file name is never written
-    IniOpen("other.ini");
+    IniPut("A", "k", "w");
+    IniOpen("settings.ini");
     EXPECT_FALSE(std::filesystem::exists(".ini"));
     EXPECT_EQ(ReadWholeFile("game.ini"), "[A]\r\nk=v\r\n");
-}
-
-TEST_F(IniTest, MissingFileIsCreatedAtTheEnd) {
-    IniOpen("sub\\new.ini");
-    EXPECT_STREQ(IniGet("A", "k").CText(), "NO_DATA");
-    IniPut("Options", "Speed", "3");
-    WriteBackDataFiles(); // the folder does not exist: skipped silently
-    EXPECT_FALSE(std::filesystem::exists("sub/new.ini"));
-    IniOpen("settings.ini");
     IniPut("Options", "Speed", "3");
     WriteBackDataFiles();
     EXPECT_EQ(ReadWholeFile("settings.ini"), "[Options]\r\nSpeed=3\r\n");
+}
+
+using PlatformInfoTest = GlRuntimeTest;
+
+// Keys are found without regard to case; GL entry points keep theirs.
+TEST_F(PlatformInfoTest, AnswersByKey) {
+    // clang-format off
+    const std::pair<const char*, const char*> rows[] = {
+        {"", "WIN32"}, {"DeViCe", "DESKTOP"}, {"DEVICES", "NO_DATA"}, {"what", "NO_DATA"},
+        {"GLEXT:", "0"}, {"gLeXt:glActiveTextureARB", "1"}, {"GLEXT:glGenBuffersARB", "1"}};
+    // clang-format on
+    for (const auto& [key, answer] : rows)
+        EXPECT_STREQ(PlatformInfo(key).CText(), answer) << key;
+    const std::string id = PlatformInfo("ID").CText();
+    EXPECT_TRUE(std::regex_match(id, std::regex("[0-9A-F]{8}"))) << id;
+    EXPECT_EQ(std::string(PlatformInfo("id").CText()), id) << "the machine id is stable";
+    // Year-month-day without leading zeros, then hour, minute and second right-aligned in two
+    // characters.
+    const std::string time = PlatformInfo("time").CText();
+    EXPECT_TRUE(std::regex_match(
+        time, std::regex("[0-9]{4}-([1-9]|1[0-2])-([1-9]|[12][0-9]|3[01]) "
+                         "( [0-9]|1[0-9]|2[0-3]):( [0-9]|[1-5][0-9]):( [0-9]|[1-5][0-9])")))
+        << time;
+    EXPECT_EQ(std::string(PlatformInfo("TIME").CText()).substr(0, 10), time.substr(0, 10));
 }
 
 } // namespace

@@ -3,18 +3,12 @@
 
 #include "FileTestSupport.h"
 #include "app/AppCommands.h"
-#include "core/Runtime.h"
-#include "files/FileState.h"
 #include "files/IniCommands.h"
 
 namespace {
 
 class LineFileTest : public TempFolderTest {
   protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        Rt().error = ErrorRecord{};
-    }
     // The error number recorded since the last call.
     double RecordedError() {
         const double error = Rt().error.errorNumber;

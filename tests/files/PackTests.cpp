@@ -12,10 +12,8 @@
 
 #include "FileTestSupport.h"
 #include "app/Startup.h"
-#include "core/Runtime.h"
 #include "files/FileCommands.h"
 #include "files/LittleEndian.h"
-#include "files/ResourceLookup.h"
 #include "files/ResourcePack.h"
 
 namespace {
@@ -28,27 +26,20 @@ std::string RandomBytes(size_t size, unsigned seed) {
     return bytes;
 }
 
-std::string SampleText() {
-    std::string text;
-    for (int i = 0; i < 400; ++i)
-        text += "Crab " + std::to_string(i) + " walks to the water; the virus spreads.\r\n";
-    return text;
-}
-
 // Text, binary, empty and highly repetitive contents.
 std::vector<files::PackSource> SampleSources() {
-    std::string structured;
+    std::string structured, text;
     for (int i = 0; i < 30000; ++i)
         structured += static_cast<char>((i * i) % 251);
+    for (int i = 0; i < 400; ++i)
+        text += "Crab " + std::to_string(i) + " walks to the water; the virus spreads.\r\n";
     return {{"bmp/virus.bmp", RandomBytes(5000, 1) + std::string(3000, '\0')},
             {"ddd/crab.ddd", structured},
-            {"readme.txt", SampleText()},
+            {"readme.txt", text},
             {"empty.dat", ""},
             {"one.dat", "x"},
             {"wav/long.wav", std::string(70000, 'a') + RandomBytes(3000, 2)}};
 }
-
-const files::PackMethod kMethods[] = {files::PackMethod::Dictionary, files::PackMethod::Deflate};
 
 // Rewrites a pack's index checksum after an index byte was changed, so that the reader's own
 // checks are what must refuse it.
@@ -64,19 +55,20 @@ void ResealIndex(std::string& pack) {
 
 // Every byte coming back through both methods is checked by the lookups below.
 TEST(PackCodecTest, TheDictionaryCoderFindsRepeats) {
-    const std::string text = SampleText();
+    const std::string text = SampleSources()[2].content;
     EXPECT_LT(files::PackCompress(files::PackMethod::Dictionary, text.data(), text.size()).size(),
               text.size() / 2);
 }
 
-// A pack of the samples in the current folder, and lookups through the command of game code.
+// A pack of the samples as "game.sbx" in the current folder, and lookups through the command of
+// game code.
 class PackLookupTest : public TempFolderTest {
   protected:
-    void MakePack(files::PackMethod method, const std::string& packName = "game.sbx") {
+    void MakePack(files::PackMethod method) {
         std::string error;
         const std::string pack = files::BuildPack(SampleSources(), method, error);
         ASSERT_FALSE(pack.empty()) << error;
-        WriteWholeFile(packName, pack);
+        WriteWholeFile("game.sbx", pack);
     }
     // Resolves through the command of game code and gives the file's content.
     std::string Lookup(const std::string& name, double expectedResult = 1.0) {
@@ -89,7 +81,7 @@ class PackLookupTest : public TempFolderTest {
 };
 
 TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
-    for (files::PackMethod method : kMethods) {
+    for (files::PackMethod method : {files::PackMethod::Dictionary, files::PackMethod::Deflate}) {
         MakePack(method);
         SetResourcePacks("game.sbx", "");
         for (const files::PackSource& source : SampleSources()) {
@@ -137,38 +129,34 @@ TEST_F(PackLookupTest, AFileOnDiskWinsOverThePackAndNothingIsExtracted) {
     EXPECT_EQ(ReadWholeFile(files::Resolve(Rt().resolvers[0].get(), std::string("wav/long.wav")).value_or("")),
               SampleSources()[5].content);
     EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("wav\\none.wav")), std::nullopt);
-}
-
-TEST_F(PackLookupTest, WithoutAPackOnlyDiskFilesAreFound) {
-    SetResourcePacks("", "");
-    WriteWholeFile("here.txt", "x");
-    EXPECT_EQ(Lookup("here.txt"), "x");
-    Lookup("elsewhere.txt", 0.0);
-    Lookup("", 0.0);
-    // Start-up names the program's folder as the pack: a folder is no pack.
-    SetResourcePacks(Folder().c_str(), Folder().c_str());
-    Lookup("elsewhere.txt", 0.0);
-    SetResourcePacks("missing.sbx", "");
-    Lookup("elsewhere.txt", 0.0);
+    // Without a usable pack only disk files are found. Start-up names the program's folder as
+    // the pack: a folder is no pack.
+    for (const std::string& pack : {std::string(), Folder(), std::string("missing.sbx")}) {
+        SetResourcePacks(pack.c_str(), pack.c_str());
+        EXPECT_EQ(Lookup("bmp/virus.bmp"), "the disk copy") << pack;
+        Lookup("readme.txt", 0.0);
+        Lookup("", 0.0);
+    }
 }
 
 TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
     const std::string tool = std::string(VORNIC_TEST_BINARY_DIR) + "/../tools/packtool/packtool";
     if (access(tool.c_str(), X_OK) != 0) GTEST_SKIP() << "packtool not built";
-    const auto run = [&tool](const std::string& arguments) {
-        return std::system((tool + " " + arguments + " > out.txt 2>&1").c_str());
+    int status = 0;
+    // Runs the tool and gives what it printed.
+    const auto run = [&](const std::string& arguments) {
+        status = std::system((tool + " " + arguments + " > out.txt 2>&1").c_str());
+        return ReadWholeFile("out.txt");
     };
     std::filesystem::create_directories("assets/bmp");
     const std::vector<files::PackSource> sources = SampleSources();
     WriteWholeFile("assets/bmp/virus.bmp", sources[0].content);
     WriteWholeFile("assets/readme.txt", sources[2].content);
-    for (const char* method : {"lzss", "deflate"}) {
-        ASSERT_EQ(run(std::string("create -m ") + method + " -C assets tool.sbx bmp/virus.bmp " +
-                      "readme.txt"),
-                  0)
-            << ReadWholeFile("out.txt");
-        ASSERT_EQ(run("list tool.sbx"), 0);
-        const std::string listing = ReadWholeFile("out.txt");
+    for (const std::string method : {"lzss", "deflate"}) {
+        const std::string created =
+            run("create -m " + method + " -C assets tool.sbx bmp/virus.bmp readme.txt");
+        ASSERT_EQ(status, 0) << created;
+        const std::string listing = run("list tool.sbx");
         EXPECT_NE(listing.find(" bmp/virus.bmp\n"), std::string::npos) << listing;
         EXPECT_NE(listing.find(method), std::string::npos) << listing;
         SetResourcePacks("tool.sbx", "");
@@ -181,12 +169,13 @@ TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
     hostile[hostile.size() - (2 + 4 + 4)] = 7; // the method field of the last index entry
     ResealIndex(hostile);
     WriteWholeFile("hostile.sbx", hostile);
-    ASSERT_EQ(run("list hostile.sbx"), 0);
-    EXPECT_NE(ReadWholeFile("out.txt").find(" unknown method 7 red\\x1b[31m.txt\n"),
-              std::string::npos)
-        << ReadWholeFile("out.txt");
-    EXPECT_NE(run("list assets/readme.txt"), 0);
-    EXPECT_NE(run("create x.sbx missing.txt"), 0);
+    const std::string listing = run("list hostile.sbx");
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(listing.find(" unknown method 7 red\\x1b[31m.txt\n"), std::string::npos) << listing;
+    run("list assets/readme.txt");
+    EXPECT_NE(status, 0);
+    run("create x.sbx missing.txt");
+    EXPECT_NE(status, 0);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "core/Runtime.h"
 
@@ -104,26 +105,22 @@ TEST_F(FlowTest, RescuingEveryCrabWinsTheLevelAndLosingCostsALife) {
 TEST_F(FlowTest, ResultScreenTextsAndTheResultBookedOnce) {
     PushKey(SDL_SCANCODE_SPACE, true);
     PresentFrame();
-    // A level of 50 crabs on level 1 with three lives, rescued as given; the text on its line.
-    const struct {
-        double rescued;
-        const char* text;
-        double line;
-    } rows[] = {
-        {24, "Sorry !!!  ", 60},
-        {24, "You rescued 24 of 50 crabs", 120},
-        {24, "You needed 25", 180},
-        {24, "2 tries left, try again !!!", 240},
-        {25, "Congratulations !!!  ", 60},
-        {25, "You rescued 25 of 50 crabs", 120},
-        {25, "Get ready for level 2 with", 180},
-        {25, "100 crabs!!!", 240},
+    // A level of 50 crabs on level 1 with three lives, rescued as given; the texts on lines
+    // 60, 120, 180 and 240.
+    const std::pair<double, std::vector<const char*>> rows[] = {
+        {24,
+         {"Sorry !!!  ", "You rescued 24 of 50 crabs", "You needed 25",
+          "2 tries left, try again !!!"}},
+        {25,
+         {"Congratulations !!!  ", "You rescued 25 of 50 crabs", "Get ready for level 2 with",
+          "100 crabs!!!"}},
     };
-    for (const auto& r : rows) {
-        Level = 1, LastCrab = 49, CrabTotal = 50, Lives = 3, RescuedCount = r.rescued;
-        LevelResultScreen();
-        EXPECT_TRUE(ShowsText(r.text, 1, 20, r.line)) << r.text;
-    }
+    for (const auto& [rescued, texts] : rows)
+        for (size_t line = 0; line < texts.size(); ++line) {
+            Level = 1, LastCrab = 49, CrabTotal = 50, Lives = 3, RescuedCount = rescued;
+            LevelResultScreen();
+            EXPECT_TRUE(ShowsText(texts[line], 1, 20, 60 + 60 * line)) << texts[line];
+        }
     Lives = 3;
     RescuedCount = 24;
     LevelResultScreen();

@@ -47,15 +47,6 @@ void GameTest::PlaceCrab(double i, double x, double z) {
     UpdateCrabCell(i);
 }
 
-void GameTest::PushKey(SDL_Scancode key, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = key;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(key);
-    SDL_PushEvent(&event);
-}
-
 bool GameTest::ShowsText(const char* text, double font, double x, double y) {
     SetFont(font);
     const std::vector<unsigned> shown = TextArea(x, y, std::strlen(text));

@@ -14,21 +14,24 @@ class Fonts : public PictureTest {
     std::string CellFont(int width, int height) {
         const int cellWidth = width / 16, cellHeight = height / (height >= width ? 16 : 8);
         return folder.Write("font.bmp", MakeBmp(width, height, 24, [=](int x, int y) {
-                                const int cx = x % cellWidth, cy = y % cellHeight;
-                                if (cx == 0 || cy == 0) return 0u;
+                                if (x % cellWidth == 0 || y % cellHeight == 0) return 0u;
                                 return CellColour((y / cellHeight) * 16 + x / cellWidth);
                             }));
     }
     static uint32_t CellColour(int code) { return Rgb(code, 255 - code, 77); }
 
-    double glyphWidth = 0, glyphHeight = 0;
+    // The current font's glyph width * 100 + its height.
+    double FontSize() {
+        double width = 0, height = 0;
+        GetFontSize(width, height);
+        return width * 100 + height;
+    }
 };
 
 } // namespace
 
 TEST_F(Fonts, BuiltInFontAdvancesByItsGlyphWidthAndEmptyTextDrawsNothing) {
-    GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 808);
+    EXPECT_EQ(FontSize(), 808);
     // 'A': the top bar in cell columns 2..4 of row 1, outlined, the hole below it an outline
     // pixel; positions round up.
     PrintText("AA", 100.2, 100);
@@ -56,8 +59,7 @@ TEST_F(Fonts, PictureFontsWrapKeyAndClamp) {
     LoadFont(CellFont(256, 256).c_str(), 3);
     PrintText("\x41\xC8", 0, 0); // 65 and 200
     LoadFont(CellFont(256, 128).c_str(), 4);
-    GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 1616);
+    EXPECT_EQ(FontSize(), 1616);
     PrintText("\xC8", 0, 100);
     ExpectPixels({{8, 8, CellColour(65)}, {16 + 8, 8, CellColour(200)}, {16, 0, kGreen}});
     ExpectPixels({{8, 108, CellColour(72)}});
@@ -68,14 +70,11 @@ TEST_F(Fonts, PictureFontsWrapKeyAndClamp) {
 
     SetFont(0);
     SetFont(40);
-    GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 16);
+    EXPECT_EQ(FontSize(), 1616);
     SetFont(-3);
-    GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth, 8);
+    EXPECT_EQ(FontSize(), 808);
     LoadFont(folder.File("none.bmp").c_str(), 99); // clamped to 31, built-in font there
-    GetFontSize(glyphWidth, glyphHeight);
-    EXPECT_EQ(glyphWidth * 100 + glyphHeight, 808);
+    EXPECT_EQ(FontSize(), 808);
     PrintText("A", 50, 50);
     EXPECT_EQ(Pixel(52, 51), kWhite);
 }

@@ -1,27 +1,17 @@
 // Sprites and primitives drawn on the software rasteriser and read back pixel by pixel.
 
+#include <png.h>
+
 #include <cmath>
 
 #include "TestImages.h"
-#include "gfx2d/SpriteStore.h"
 
 namespace {
 
 const uint32_t kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255);
 const uint32_t kWhite = Rgb(255, 255, 255), kKey = 0x8000FF;
 
-class SpriteDrawing : public PictureTest {
-  protected:
-    void Fill(uint32_t colour) { DrawRect(0, 0, 800, 600, colour); }
-
-    // The whole back buffer.
-    std::vector<uint8_t> Screen() {
-        GetPixel(0, 0); // draws what the sprite batch holds
-        std::vector<uint8_t> rgba(800 * 600 * 4);
-        glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        return rgba;
-    }
-};
+using SpriteDrawing = PictureTest;
 
 // Red top-left pixel, green elsewhere: shows position, mirroring and turning.
 uint32_t RedCorner(int x, int y) {
@@ -30,21 +20,17 @@ uint32_t RedCorner(int x, int y) {
 
 } // namespace
 
+// Fractional positions round up; odd widths pad their rows; both depths, and a single pixel.
 TEST_F(SpriteDrawing, SpritesLandWithTheirTopLeftPixelAtThePositionWithoutSkew) {
-    ASSERT_EQ(Load(1, 4, 3, RedCorner), 1);
-    DrawSprite(1, 10, 20);
-    DrawSprite(1, 29.25, 39.5); // fractional positions round up
-    ExpectPixels({{10, 20, kRed}, {11, 20, kGreen}, {13, 22, kGreen}, {9, 20, 0}, {10, 19, 0}});
-    ExpectPixels({{14, 22, 0}, {13, 23, 0}, {30, 40, kRed}, {29, 40, 0}});
-    // Odd widths pad their rows; both depths, and a single pixel.
     auto pattern = [](int x, int y) { return Rgb(40 * x + 10, 60 * y + 20, 99); };
     for (int bits : {24, 32})
         for (int width : {5, 1}) {
             ASSERT_EQ(Load(2, width, 3, pattern, bits), 1);
-            DrawSprite(2, 100, 100);
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x <= width; ++x)
-                    EXPECT_EQ(Pixel(100 + x, 100 + y), x < width && y < 3 ? pattern(x, y) : 0)
+            DrawSprite(2, 99.25, 99.5);
+            for (int y = -1; y < 4; ++y)
+                for (int x = -1; x <= width; ++x)
+                    EXPECT_EQ(Pixel(100 + x, 100 + y),
+                              x >= 0 && y >= 0 && x < width && y < 3 ? pattern(x, y) : 0)
                         << bits << " bits, " << width << " wide at " << x << "," << y;
             glClear(GL_COLOR_BUFFER_BIT);
         }
@@ -60,10 +46,8 @@ TEST_F(SpriteDrawing, ReloadsReplaceAndFailedLoadsEmptyTheSlotAndSayWhy) {
     GetSpriteSize(4, w, h);
     EXPECT_EQ(w * 100 + h, 206);
     const std::vector<uint8_t> bmp = MakeBmp(4, 4, 24, RedCorner),
-                               png = MakePng(4, 4, 3, RedCorner);
-    const struct {
-        std::string path, why;
-    } failures[] = {
+                               png = MakePngOfFormat({}, 4, {{0, 0, 0, 0}});
+    const std::pair<std::string, std::string> failures[] = {
         {folder.File("missing.bmp"), "not found"},
         {folder.Write("notes.bmp", std::string("hi")), "not a picture"},
         {folder.Write("cut.bmp", std::vector<uint8_t>(bmp.begin(), bmp.end() - 2)),
@@ -73,17 +57,17 @@ TEST_F(SpriteDrawing, ReloadsReplaceAndFailedLoadsEmptyTheSlotAndSayWhy) {
          "damaged at byte 33"},
     };
     std::string log;
-    for (const auto& failure : failures) {
+    for (const auto& [path, why] : failures) {
         ASSERT_EQ(Load(4, 2, 2, RedCorner), 1);
-        EXPECT_EQ(LoadSprite(failure.path.c_str(), 4), 0) << failure.path;
+        EXPECT_EQ(LoadSprite(path.c_str(), 4), 0) << path;
         GetSpriteSize(4, w, h);
-        EXPECT_EQ(w + h, 0) << failure.path;
+        EXPECT_EQ(w + h, 0) << path;
         DrawSprite(4, 0, 0); // an empty slot draws nothing
-        EXPECT_EQ(Pixel(0, 0), 0u) << failure.path;
-        log += "LoadSprite(\"" + failure.path + "\"): " + failure.why + "\r\n";
+        EXPECT_EQ(Pixel(0, 0), 0u) << path;
+        log += "LoadSprite(\"" + path + "\"): " + why + "\r\n";
     }
-    EXPECT_EQ(LoadBumpTexture(failures[0].path.c_str(), 4), 0);
-    log += "LoadBumpTexture(\"" + failures[0].path + "\"): not found\r\n";
+    EXPECT_EQ(LoadBumpTexture(failures[0].first.c_str(), 4), 0);
+    log += "LoadBumpTexture(\"" + failures[0].first + "\"): not found\r\n";
     EXPECT_EQ(ReadWholeFile(folder.File("ErrorLog.txt")), log);
 
     EXPECT_EQ(LoadSprite(folder.Write("t.bmp", bmp).c_str(), -1), 0);
@@ -98,9 +82,14 @@ TEST_F(SpriteDrawing, ReloadsReplaceAndFailedLoadsEmptyTheSlotAndSayWhy) {
 TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {
     auto keyed = [](int x, int) { return x == 0 ? kKey : kBlue; };
     ASSERT_EQ(Load(5, 2, 1, keyed), 1);
-    ASSERT_EQ(LoadSprite(folder.Write("rgb.png", MakePng(2, 1, 3, keyed)).c_str(), 6), 1);
-    ASSERT_EQ(LoadSprite(folder.Write("rgba.png", MakePng(2, 1, 4, keyed)).c_str(), 7), 1);
-    Fill(kGreen);
+    // The same two pixels in PNGs of colour type RGB and RGBA: red, green, blue (and alpha).
+    const std::string rgb = folder.Write(
+        "rgb.png", MakePngOfFormat({PNG_COLOR_TYPE_RGB}, 2, {{0xFF, 0, 0x80, 0, 0, 0xFF}}));
+    const std::string rgba =
+        folder.Write("rgba.png", MakePngOfFormat({PNG_COLOR_TYPE_RGB_ALPHA}, 2,
+                                                 {{0xFF, 0, 0x80, 0xFF, 0, 0, 0xFF, 0xFF}}));
+    ASSERT_EQ(LoadSprite(rgb.c_str(), 6) + LoadSprite(rgba.c_str(), 7), 2);
+    DrawRect(0, 0, 800, 600, kGreen);
     DrawSprite(5, 10, 10);
     DrawSprite(6, 10, 20);
     DrawSprite(7, 10, 30);
@@ -139,23 +128,24 @@ TEST_F(SpriteDrawing, StretchZoomAndRotoZoomPlaceTheirPixels) {
     ExpectPixels({{160, 51, 0}, {301, 306, kRed}, {301, 301, kGreen}});
 }
 
-TEST_F(SpriteDrawing, TranslucentDrawingBlendsHalfUntilTheNextFrame) {
+// The mode changes between sprites with nothing read in between, so a batch drawn in the
+// mode of its last sprite fails.
+TEST_F(SpriteDrawing, AlphaModesBlendUntilTheNextFrame) {
     ASSERT_EQ(Load(1, 4, 4, [](int, int) { return kWhite; }), 1);
-    SetAlphaMode(-0.5);
+    SetAlphaMode(-0.5); // translucent: half grey on black
     DrawSprite(1, 10, 10);
+    DrawSprite(1, 50, 10);
+    SetAlphaMode(0.5); // additive at half strength: half grey becomes white
+    DrawSprite(1, 50, 10);
+    SetAlphaMode(0.25);
+    DrawSprite(1, 40, 10);
+    SetAlphaMode(0);
+    DrawSprite(1, 20, 10);
     const uint32_t half = Pixel(10, 10);
     EXPECT_NEAR(half & 0xFF, 128, 2);
     EXPECT_EQ(half, (half & 0xFF) * 0x010101u);
-
-    SetAlphaMode(0.5); // additive at half strength
-    DrawSprite(1, 10, 10);
-    EXPECT_NEAR(Pixel(10, 10) & 0xFF, 255, 2);
-    SetAlphaMode(0.25);
-    DrawSprite(1, 40, 10);
+    EXPECT_NEAR(Pixel(50, 10) & 0xFF, 255, 2);
     EXPECT_NEAR(Pixel(40, 10) >> 16, 64, 2);
-
-    SetAlphaMode(0);
-    DrawSprite(1, 20, 10);
     EXPECT_EQ(Pixel(20, 10), kWhite);
     SetAlphaMode(-0.5);
     PresentFrame();
@@ -179,32 +169,40 @@ TEST_F(SpriteDrawing, PixelsLinesAndRectanglesCoverExactlyTheirPixels) {
     EXPECT_EQ(GetPixel(800, 0), 0);
 }
 
-TEST_F(SpriteDrawing, TransparencyColourIsInvisibleInkWhenTranslucent) {
-    Fill(kGreen);
-    SetAlphaMode(-1);
-    DrawRect(0, 0, 50, 50, kKey);
-    DrawPixel(60, 60, kKey);
-    DrawLine(70, 70, 80, 70, kKey);
-    StartPolygon(-1);
-    for (const auto& [x, y] : {std::pair{100, 100}, {100, 120}, {120, 120}})
-        AddPolygonVertex(x, y, 0, 0, kKey);
-    EndPolygon();
-    ExpectPixels({{10, 10, kGreen}, {60, 60, kGreen}, {75, 70, kGreen}, {102, 115, kGreen}});
-}
-
-TEST_F(SpriteDrawing, PolygonsFillPlainAndTextured) {
-    StartPolygon(-1);
-    for (const auto& [x, y] : {std::pair{10, 10}, {10, 30}, {30, 30}, {30, 10}})
-        AddPolygonVertex(x, y, 0, 0, kRed);
-    EndPolygon();
-    // A texture placed by picture pixels: the quad shows the picture's right half.
+// Polygons fill plain or with a texture placed by picture pixels; drawn translucent, the
+// transparency colour is invisible ink for every primitive.
+TEST_F(SpriteDrawing, PolygonsFillAndTheTransparencyColourIsInvisibleInk) {
+    auto quad = [](double id, int at, int size, double u0, double u1) {
+        StartPolygon(id);
+        for (const auto& [x, y] : {std::pair{0, 0}, {0, 1}, {1, 1}, {1, 0}})
+            AddPolygonVertex(at + x * size, at + y * size, x ? u1 : u0, y * 8,
+                             id < 0 ? kRed : kWhite);
+        EndPolygon();
+    };
+    quad(-1, 10, 20, 0, 0);
     ASSERT_EQ(Load(1, 8, 8, [](int x, int) { return x < 4 ? kBlue : kGreen; }), 1);
-    StartPolygon(1);
-    for (const auto& [x, y] : {std::pair{100, 100}, {100, 140}, {140, 140}, {140, 100}})
-        AddPolygonVertex(x, y, x == 100 ? 4 : 8, y == 100 ? 0 : 8, kWhite);
-    EndPolygon();
+    quad(1, 100, 40, 4, 8);  // the picture's right half
     DrawSprite(1, 200, 200); // ordinary drawing afterwards is unchanged
     ExpectPixels({{20, 20, kRed}, {35, 20, 0}, {120, 120, kGreen}, {200, 200, kBlue}});
+
+    DrawRect(300, 0, 500, 600, kGreen);
+    SetAlphaMode(-1);
+    DrawRect(300, 0, 50, 50, kKey);
+    DrawPixel(360, 60, kKey);
+    DrawLine(370, 70, 380, 70, kKey);
+    StartPolygon(-1);
+    for (const auto& [x, y] : {std::pair{400, 100}, {400, 120}, {420, 120}})
+        AddPolygonVertex(x, y, 0, 0, kKey);
+    EndPolygon();
+    ExpectPixels({{310, 10, kGreen}, {360, 60, kGreen}, {375, 70, kGreen}, {402, 115, kGreen}});
+
+    // A bump texture of a flat picture points straight up.
+    const std::string flat =
+        folder.Write("b.bmp", MakeBmp(4, 4, 24, [](int, int) { return Rgb(0, 0, 100); }));
+    SetAlphaMode(0);
+    ASSERT_EQ(LoadBumpTexture(flat.c_str(), 2), 1);
+    DrawSprite(2, 500, 500);
+    EXPECT_EQ(Pixel(501, 501), Rgb(127, 127, 255));
 }
 
 TEST_F(SpriteDrawing, CollisionFindsASingleSharedOpaquePixelAtEveryOffset) {
@@ -222,36 +220,4 @@ TEST_F(SpriteDrawing, CollisionFindsASingleSharedOpaquePixelAtEveryOffset) {
     // A reload makes the collision read the new picture.
     ASSERT_EQ(Load(2, 3, 3, [](int, int) { return kBlue; }), 1);
     EXPECT_EQ(SpriteCollision(1, 100, 100, 2, 98, 100), 1);
-}
-
-TEST_F(SpriteDrawing, BumpTexturesOfFlatPicturesPointStraightUp) {
-    const std::string flat =
-        folder.Write("b.bmp", MakeBmp(4, 4, 24, [](int, int) { return Rgb(0, 0, 100); }));
-    ASSERT_EQ(LoadBumpTexture(flat.c_str(), 1), 1);
-    DrawSprite(1, 0, 0);
-    EXPECT_EQ(Pixel(1, 1), Rgb(127, 127, 255));
-}
-
-TEST_F(SpriteDrawing, BatchingDrawsTheSamePixelsAsImmediateMode) {
-    ASSERT_EQ(Load(1, 32, 32, [](int x, int y) { return Rgb(x * 8, y * 8, 200); }), 1);
-    ASSERT_EQ(Load(2, 7, 5, [](int x, int y) { return (x + y) % 3 ? kKey : Rgb(9, 99, 199); }), 1);
-    auto scene = [] {
-        for (int i = 0; i < 300; ++i) {
-            const int id = i % 7 == 0 ? 2 : 1;
-            DrawSprite(id, (i * 37) % 780 - 10 + 0.3 * (i % 3), (i * 53) % 590 - 10);
-            if (i % 50 == 0) SetAlphaMode(i % 100 ? -0.5 : 0);
-            if (i % 41 == 0) StretchSprite(1, i, i, 40, -20);
-            if (i % 43 == 0) DrawRect(i, 0, 5, 600, Rgb(i, 0, 0));
-        }
-        SetAlphaMode(0);
-    };
-    scene();
-    const std::vector<uint8_t> batched = Screen();
-    glClear(GL_COLOR_BUFFER_BIT);
-    Rt().gfx->batch.enabled = false;
-    scene();
-    const std::vector<uint8_t> immediate = Screen();
-    Rt().gfx->batch.enabled = true;
-    EXPECT_TRUE(batched == immediate);
-    EXPECT_NE(Pixel(400, 300) + Pixel(200, 100) + Pixel(600, 500), 0u);
 }

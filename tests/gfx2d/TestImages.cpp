@@ -57,8 +57,7 @@ std::vector<uint8_t> MakeBmp(int width, int height, int bits, const PixelColour&
     const int bytesPerPixel = bits / 8;
     const int stride = (width * bytesPerPixel + 3) & ~3;
     std::string pixels;
-    for (int fileRow = 0; fileRow < height; ++fileRow) {
-        const int y = height - 1 - fileRow;
+    for (int y = height - 1; y >= 0; --y) { // bottom-up
         for (int x = 0; x < width; ++x) {
             const uint32_t c = colour(x, y);
             pixels += {static_cast<char>(c >> 16), static_cast<char>(c >> 8), static_cast<char>(c)};
@@ -98,21 +97,6 @@ std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
     return out;
 }
 
-std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour) {
-    PngFormat format;
-    format.colourType = channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
-    std::vector<std::vector<uint8_t>> rows(height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colour(x, y);
-            const uint8_t samples[4] = {static_cast<uint8_t>(c), static_cast<uint8_t>(c >> 8),
-                                        static_cast<uint8_t>(c >> 16), uint8_t{255}};
-            rows[y].insert(rows[y].end(), samples, samples + channels);
-        }
-    }
-    return MakePngOfFormat(format, width, rows);
-}
-
 void ExpectPixels(const std::vector<Probe>& probes, const std::string& what) {
     for (const Probe& probe : probes)
         EXPECT_EQ(static_cast<uint32_t>(GetPixel(probe.x, probe.y)), probe.colour)
@@ -124,6 +108,10 @@ uint32_t Colour(const gfx2d::DecodedImage& image, int x, int y) {
     return p[0] + p[1] * 256u + p[2] * 65536u;
 }
 
-int Alpha(const gfx2d::DecodedImage& image, int x, int y) {
-    return image.pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
+std::vector<uint32_t> Pixels(const gfx2d::DecodedImage& image) {
+    std::vector<uint32_t> pixels;
+    for (int i = 0; i < image.width * image.height; ++i)
+        pixels.push_back(Colour(image, i % image.width, i / image.width) +
+                         (uint32_t{image.pixels[i * 4 + 3]} << 24));
+    return pixels;
 }

@@ -39,15 +39,13 @@ struct PngFormat {
     int colourType = 0;
     int depth = 8;
     bool interlaced = false;
-    std::vector<uint32_t> palette;
+    std::vector<uint32_t> palette{};
     bool transparency = false;
-    std::vector<uint8_t> paletteAlpha;
+    std::vector<uint8_t> paletteAlpha{};
     uint16_t transparentSample = 0;
 };
 std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
                                      const std::vector<std::vector<uint8_t>>& rows);
-// A PNG of colour type RGB (3 channels) or RGBA (4, every pixel opaque).
-std::vector<uint8_t> MakePng(int width, int height, int channels, const PixelColour& colour);
 
 inline uint32_t Rgb(int r, int g, int b) {
     return r + g * 256u + b * 65536u;
@@ -61,9 +59,11 @@ struct Probe {
 // Checks every probe, naming the probe and the case that fail.
 void ExpectPixels(const std::vector<Probe>& probes, const std::string& what = "");
 
-// The colour (R + G*256 + B*65536) and the alpha of a decoded picture's pixel.
+// The colour (R + G*256 + B*65536) of a decoded picture's pixel; every pixel, rows top-down,
+// with its alpha in the top byte as well.
 uint32_t Colour(const gfx2d::DecodedImage& image, int x, int y);
-int Alpha(const gfx2d::DecodedImage& image, int x, int y);
+std::vector<uint32_t> Pixels(const gfx2d::DecodedImage& image);
+constexpr uint32_t kOpaque = 0xFF000000u;
 
 // A running runtime and a temporary folder for picture files.
 class PictureTest : public GlRuntimeTest {

@@ -1,34 +1,42 @@
 // Binary object files: loading, saving byte for byte, and rejecting broken files; model sets,
 // ";DDW" INI files listing textures and the object files of their parts (their textures are
 // tested with the drawing tests).
-#include "ObjectTestSupport.h"
-
 #include <sys/stat.h>
 
-#include "gfx3d/ObjectCommands.h"
+#include "ObjectTestSupport.h"
 
 namespace {
 
-class BinaryObjectTest : public ObjectTest {};
+using BinaryObjectTest = ObjectTest;
 
 // Saved again, a loaded file gives the same bytes, also under a name that separates folders
-// with "\\" as game code may write it.
-TEST_F(BinaryObjectTest, LoadsAndSavesTheSameBytes) {
+// with "\\" as game code may write it. A failed load says why in the log: a file that is
+// nowhere leaves the slot as it was, one that is there but holds nothing empties it.
+TEST_F(BinaryObjectTest, LoadsAndSavesTheSameBytesAndOnlyAFoundFileEmptiesTheSlot) {
     const std::vector<uint8_t> original = SampleBinaryObject();
     ASSERT_EQ(LoadObject(folder.Write("sample.ddd", original).c_str(), 7), 1);
     ASSERT_EQ(mkdir(folder.File("sub").c_str(), 0755), 0);
-    ASSERT_EQ(SaveObject((folder.File("sub") + "\\copy.ddd").c_str(), 7), 1);
+    const std::string copy = folder.File("sub") + "\\copy.ddd";
+    ASSERT_EQ(SaveObject(copy.c_str(), 7), 1);
     EXPECT_EQ(ReadWholeFile(folder.File("sub/copy.ddd")),
               std::string(original.begin(), original.end()));
-    EXPECT_EQ(LoadObject((folder.File("sub") + "\\copy.ddd").c_str(), 4095.9), 1);
+    EXPECT_EQ(LoadObject(copy.c_str(), 4095.9), 1);
     EXPECT_EQ(Log(), "");
-
     for (const std::string& path : {folder.File("no/such/folder/x.ddd"), std::string("/dev/full")})
         EXPECT_EQ(SaveObject(path.c_str(), 7), 0) << path;
-    EXPECT_EQ(SaveObject(folder.File("empty.ddd").c_str(), 6), 0) << "an empty slot";
+    EXPECT_EQ(SaveObject(folder.File("x.ddd").c_str(), 6), 0) << "an empty slot";
     EXPECT_EQ(SaveObject(folder.File("x.ddd").c_str(), 4096), 0);
-    EXPECT_EQ(LoadObject(folder.File("sub/copy.ddd").c_str(), -1), 0);
-    EXPECT_EQ(LoadObject(folder.File("sub/copy.ddd").c_str(), 4096), 0);
+    EXPECT_EQ(LoadObject(copy.c_str(), -1) + LoadObject(copy.c_str(), 4096), 0);
+
+    const std::string absent = folder.File("absent.ddd");
+    EXPECT_EQ(LoadObject(absent.c_str(), 7), 0);
+    EXPECT_EQ(Slot(7).loaded, 1);
+    const std::string empty =
+        folder.Write("empty.ddd", DddBytes().Header(1, 0, 0).FrameHeader(0, 0, 1).bytes);
+    EXPECT_EQ(LoadObject(empty.c_str(), 7), 0);
+    EXPECT_EQ(Slot(7).loaded, 0);
+    EXPECT_EQ(Log(), "LoadObject(\"" + absent + "\"): not found\r\nLoadObject(\"" + empty +
+                         "\"): holds no vertices\r\n");
 }
 
 // Each broken variant of the sample must fail with a read error and leave the slot empty. The
@@ -47,17 +55,13 @@ TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
     auto cut = [&](size_t size) { return std::vector<uint8_t>(good.begin(), good.begin() + size); };
     // The sample with a second frame of its own record count.
     auto twoFrames = [&](int records) {
-        DddBytes file;
-        file.bytes = patched(12, 2);
+        DddBytes file{patched(12, 2)};
         file.FrameHeader(records, 0, 1);
         for (int i = 0; i < records; ++i)
-            file.Record(i, i, 0, 5, 0);
+            file.Bytes({uint8_t(i), uint8_t(i), 0, 5, 0});
         return file.bytes;
     };
-    const struct {
-        const char* reason;
-        std::vector<uint8_t> bytes;
-    } rows[] = {
+    const std::pair<const char*, std::vector<uint8_t>> rows[] = {
         {"frame record counts differ", twoFrames(11)},
         {"pairs differ from records", patched(20, 11)},
         {"normal index 162", patched(168, 162, 1)},
@@ -74,39 +78,21 @@ TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
     };
     ASSERT_EQ(LoadObject(folder.Write("ok.ddd", twoFrames(12)).c_str(), 0), 1);
     int id = 100;
-    for (const auto& row : rows) {
-        const std::string path = folder.Write("broken.ddd", row.bytes);
-        const std::string logBefore = Log();
-        EXPECT_EQ(LoadObject(path.c_str(), id), 0) << row.reason;
-        EXPECT_EQ(Log().substr(logBefore.size()),
-                  (row.reason == std::string("wrong version") ? "Wrong .ddd version.\r\n" : "") +
-                      std::string("# read error\r\n") + path + "\r\n")
-            << row.reason;
-        EXPECT_EQ(Slot(id).loaded + Slot(id).parts.Count(), 0) << row.reason;
-        ++id;
+    for (const auto& [reason, bytes] : rows) {
+        SCOPED_TRACE(reason);
+        const std::string path = folder.Write("broken.ddd", bytes);
+        ExpectRefused(path, id++,
+                      (reason == std::string("wrong version") ? "Wrong .ddd version.\r\n" : "") +
+                          std::string("# read error\r\n") + path + "\r\n");
     }
 }
 
-// A file that is nowhere leaves the slot as it was; one that is there but holds nothing
-// empties it. Both say why in the log.
-TEST_F(BinaryObjectTest, FailedLoadsAreLoggedAndOnlyAFoundFileEmptiesTheSlot) {
-    ASSERT_EQ(LoadObject(folder.Write("sample.ddd", SampleBinaryObject()).c_str(), 9), 1);
-    const std::string absent = folder.File("absent.ddd");
-    EXPECT_EQ(LoadObject(absent.c_str(), 9), 0);
-    EXPECT_EQ(Slot(9).loaded, 1);
-    DddBytes file;
-    file.Header(1, 0, 0).FrameHeader(0, 0, 1);
-    const std::string empty = folder.Write("empty.ddd", file.bytes);
-    EXPECT_EQ(LoadObject(empty.c_str(), 9), 0);
-    EXPECT_EQ(Slot(9).loaded, 0);
-    EXPECT_EQ(Log(), "LoadObject(\"" + absent + "\"): not found\r\nLoadObject(\"" + empty +
-                         "\"): holds no vertices\r\n");
-}
-
 // Parts load from either file form; a part whose file is missing or broken stays empty (and a
-// broken one is logged), the set still loads, and saving writes the first part.
+// broken one is logged), the set still loads, and saving writes the first part. Without counts
+// a set is a loaded slot without parts.
 TEST_F(BinaryObjectTest, LoadsEveryPartItCanAndSavesTheFirst) {
-    folder.Write("body.ddd", SampleBinaryObject());
+    const std::vector<uint8_t> body = SampleBinaryObject();
+    folder.Write("body.ddd", body);
     folder.Write("wing.txt", "DDDA 1.0 0 1 10 20 30 3 0 0 1 0 2 0 1 3 0 0 0 5 0 0 0 5 0\n");
     folder.Write("bad.ddd", "DDDA 7.5");
     const std::string set = folder.Write("crab.set", ";DDW model set\r\n[Textures]\r\nCount=1\r\n"
@@ -122,13 +108,9 @@ TEST_F(BinaryObjectTest, LoadsEveryPartItCanAndSavesTheFirst) {
                   corners[i])
             << "part " << i;
     EXPECT_EQ(Log(), "# read error\r\n" + folder.File("bad.ddd") + "\r\n");
-
     ASSERT_EQ(SaveObject(folder.File("first.ddd").c_str(), 12), 1);
-    const std::vector<uint8_t> first = SampleBinaryObject();
-    EXPECT_EQ(ReadWholeFile(folder.File("first.ddd")), std::string(first.begin(), first.end()));
-}
+    EXPECT_EQ(ReadWholeFile(folder.File("first.ddd")), std::string(body.begin(), body.end()));
 
-TEST_F(BinaryObjectTest, MissingCountsGiveALoadedSlotWithoutParts) {
     ASSERT_EQ(LoadObject(folder.Write("empty.set", ";DDW\n[objects]\n1=body.ddd\n").c_str(), 4), 1);
     EXPECT_EQ(Slot(4).loaded, 1);
     EXPECT_EQ(Slot(4).parts.Count() + Slot(4).textures.Count(), 0);

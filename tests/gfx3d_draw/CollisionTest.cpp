@@ -6,9 +6,7 @@
 #include <random>
 
 #include "DrawTestSupport.h"
-#include "app/AppCommands.h"
 #include "gfx3d/Collision.h"
-#include "gfx3d/CollisionCommands.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/TransformStack.h"
 
@@ -21,101 +19,99 @@ const double kNaN = std::nan("");
 // from where they were put, here objects up to 20 units across.
 const double kQuantised = 0.08;
 
-// Object 1 is a closed cube of half size 10, object 2 the one triangle (0, 0, 0), (10, 0, 0),
-// (0, 10, 0), whose edges each have a sphere in its plane beside them.
-TEST_F(CollisionTest, SphereQueries) {
+// Object 1 is a closed cube of half size 10; object 2 the one triangle (0, 0, 0), (10, 0, 0),
+// (0, 10, 0), whose edges each have a sphere in its plane beside them; object 3 a square of
+// half size 1, with a bounding sphere of radius sqrt 2: a box of half size 1 whose corner region
+// holds the square's corner lies 2.83 from its middle, beyond sqrt(3 + 2) = 2.24, the sum of
+// squares, within sqrt 3 + sqrt 2 = 3.15, so the spheres must not reject it; object 4 a square
+// of half size 10. Spheres take (x, y, z, radius), boxes (x, y, z, width, height), rays (x, y,
+// z, dx, dy, dz), and give 1 or 0, or the distance along the ray.
+TEST_F(CollisionTest, SphereBoxAndRayQueries) {
     BuildBox(1, 10, 0, 0, 0);
     BeginObject(2);
     for (const auto& [x, y] : {std::pair{0, 0}, {10, 0}, {0, 10}})
         AddObjectVertex(x, y, 0, 0, 0, 0xFFFFFF);
     EndObject();
+    BuildSquare(3, 1);
+    BuildSquare(4, 10);
     const DrawVertex& first = Rt().objects->Slot(1)->parts[0].frames[0].triangles[0];
+    enum Query { Sphere, Box, Ray };
     const struct {
-        double id, x, y, z, radius, frame, expected;
+        Query query;
+        double id, x, y, z, a, b, c, expected;
     } rows[] = {
-        {1, first.x, first.y, first.z, 0, 0, 1}, // holds the first vertex: no triangle test
-        {1, 10, 10, 10, 0, 0, 0},                // radius 0 at another corner: planes never hit
-        {1, 0, 0, 0, 5, 0, 0},                   // inside, clear of the walls
-        {1, 15, 0, 0, 5.5, 0, 1},                // reaches a face
-        {1, 15, 0, 0, 4.5, 0, 0},
-        {1, 13, 13, 0, 4.5, 0, 1}, // reaches an edge 4.24 away, beside both faces
-        {1, 13, 13, 0, 4, 0, 0},
-        {1, 15, 0, 0, 5.5, 3, 0},   // a frame the object does not have
-        {1, 15, 0, 0, -6, 0, 0},    // a negative radius
-        {1, 15, 0, 0, kNaN, 0, 0},  //
-        {1, 15, 0, 0, 1e300, 0, 0}, // beyond a float
-        {2, 5, -2, 0, 2.5, 0, 1},
-        {2, 5, -2, 0, 1.5, 0, 0},
-        {2, 6, 6, 0, 2, 0, 1},
-        {2, 6, 6, 0, 1, 0, 0},
-        {2, -2, 5, 0, 2.5, 0, 1},
-        {2, -2, 5, 0, 1.5, 0, 0},
+        {Sphere, 1, first.x, first.y, first.z, 0, 0, 0, 1}, // holds the first vertex
+        {Sphere, 1, 10, 10, 10, 0, 0, 0, 0},    // radius 0 at another corner: planes never hit
+        {Sphere, 1, 0, 0, 0, 5, 0, 0, 0},       // inside, clear of the walls
+        {Sphere, 1, 15, 0, 0, 5.5, 0, 0, 1},    // reaches a face
+        {Sphere, 1, 15, 0, 0, 4.5, 0, 0, 0},    //
+        {Sphere, 1, 13, 13, 0, 4.5, 0, 0, 1},   // reaches an edge 4.24 away, beside both faces
+        {Sphere, 1, 13, 13, 0, 4, 0, 0, 0},     //
+        {Sphere, 1, 15, 0, 0, -6, 0, 0, 0},     // a negative radius
+        {Sphere, 1, 15, 0, 0, kNaN, 0, 0, 0},   //
+        {Sphere, 1, 15, 0, 0, 1e300, 0, 0, 0},  // beyond a float
+        {Sphere, 2, 5, -2, 0, 2.5, 0, 0, 1},    //
+        {Sphere, 2, 5, -2, 0, 1.5, 0, 0, 0},    //
+        {Sphere, 2, 6, 6, 0, 2, 0, 0, 1},       //
+        {Sphere, 2, 6, 6, 0, 1, 0, 0, 0},       //
+        {Sphere, 2, -2, 5, 0, 2.5, 0, 0, 1},    //
+        {Sphere, 2, -2, 5, 0, 1.5, 0, 0, 0},    //
+        {Box, 1, 0, 0, 0, 4, 4, 0, 0},          // inside, clear of the walls
+        {Box, 1, 11, 0, 0, 4, 4, 0, 1},         // straddles the face x = 10
+        {Box, 1, 13, 0, 0, 4, 4, 0, 0},         // x from 11 to 15
+        {Box, 1, 0, 12, 0, 2, 6, 0, 1},         // its height reaches the top face
+        {Box, 1, 0, 14, 0, 30, 6, 0, 0},        // wide, but not high enough
+        {Box, 1, 0, 0, 14, 30, 2, 0, 1},        // its width runs along z as well
+        {Box, 1, kNaN, 0, 0, 4, 4, 0, 0},       //
+        {Box, 3, 1.9, 1.9, 0.9, 2, 2, 0, 1},    // near the edge of the square's sphere
+        {Box, 3, 2.1, 2.1, 0.9, 2, 2, 0, 0},    //
+        {Ray, 1, 0, 0, 50, 0, 0, -1, 40},       // the near face
+        {Ray, 1, 0, 0, 50, 0, 0, -7, 40},       // a longer direction is made a unit one
+        {Ray, 1, 0, 0, 0, 1, 0, 0, 10},         // from inside: the far wall
+        {Ray, 1, 0, 0, 50, 0, 0, 1, -40},       // pointing away: the nearest face behind
+        {Ray, 1, 50, 50, 50, 1, 0, 0, 0},       // past the object
+        {Ray, 1, 0, 0, 50, 0, 0, 0, 0},         // no direction
+        {Ray, 4, -50, 0, 5, 1, 0, 0, 0},        // parallel to every triangle
+        {Ray, 4, 0, -10, 20, 0, 0.6, -0.8, 25}, // slanted onto the square at (0, 5, 0)
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(ObjectCollidesSphere(row.id, row.frame, row.x, row.y, row.z, row.radius),
-                  row.expected)
-            << "row " << &row - rows;
-}
-
-// A square of half size 1 has a bounding sphere of radius sqrt 2. A cube of half size 1 whose
-// corner region holds the square's corner lies 2.83 from its middle: beyond sqrt(3 + 2) = 2.24,
-// the sum of squares, within sqrt 3 + sqrt 2 = 3.15, so it must not be rejected by the spheres.
-TEST_F(CollisionTest, BoxQueries) {
-    BuildBox(1, 10, 0, 0, 0); // a closed cube of half size 10
-    BuildSquare(2, 1);
-    const struct {
-        double id, x, y, z, width, height, expected;
-    } rows[] = {
-        {1, 0, 0, 0, 4, 4, 0},       // inside, clear of the walls
-        {1, 11, 0, 0, 4, 4, 1},      // straddles the face x = 10
-        {1, 13, 0, 0, 4, 4, 0},      // x from 11 to 15
-        {1, 0, 12, 0, 2, 6, 1},      // its height reaches the top face
-        {1, 0, 14, 0, 30, 6, 0},     // wide, but not high enough
-        {1, 0, 0, 14, 30, 2, 1},     // its width runs along z as well
-        {1, kNaN, 0, 0, 4, 4, 0},    //
-        {2, 1.9, 1.9, 0.9, 2, 2, 1}, // near the edge of the square's sphere
-        {2, 2.1, 2.1, 0.9, 2, 2, 0},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(ObjectCollidesBox(row.id, 0, row.x, row.y, row.z, row.width, row.height),
-                  row.expected)
-            << "row " << &row - rows;
-}
-
-TEST_F(CollisionTest, RayQueries) {
-    BuildBox(1, 10, 0, 0, 0); // a closed cube of half size 10
-    BuildSquare(2, 10);
-    const struct {
-        double id, x, y, z, dx, dy, dz, expected;
-    } rows[] = {
-        {1, 0, 0, 50, 0, 0, -1, 40},       // the near face
-        {1, 0, 0, 50, 0, 0, -7, 40},       // a longer direction is made a unit one
-        {1, 0, 0, 0, 1, 0, 0, 10},         // from inside: the far wall
-        {1, 0, 0, 50, 0, 0, 1, -40},       // pointing away: the nearest face behind
-        {1, 50, 50, 50, 1, 0, 0, 0},       // past the object
-        {1, 0, 0, 50, 0, 0, 0, 0},         // no direction
-        {2, -50, 0, 5, 1, 0, 0, 0},        // parallel to every triangle
-        {2, 0, -10, 20, 0, 0.6, -0.8, 25}, // slanted onto the square at (0, 5, 0)
-    };
-    for (const auto& row : rows)
-        EXPECT_NEAR(ObjectRayDistance(row.id, 0, row.x, row.y, row.z, row.dx, row.dy, row.dz),
-                    row.expected, kQuantised)
-            << "row " << &row - rows;
+    for (const auto& r : rows) {
+        const double got = r.query == Sphere ? ObjectCollidesSphere(r.id, 0, r.x, r.y, r.z, r.a)
+                           : r.query == Box
+                               ? ObjectCollidesBox(r.id, 0, r.x, r.y, r.z, r.a, r.b)
+                               : ObjectRayDistance(r.id, 0, r.x, r.y, r.z, r.a, r.b, r.c);
+        EXPECT_NEAR(got, r.expected, kQuantised) << "row " << &r - rows;
+    }
+    EXPECT_EQ(ObjectCollidesSphere(1, 3, 15, 0, 0, 5.5), 0) << "frame 3 of a one-frame object";
     EXPECT_EQ(ObjectRayDistance(1, 3, 0, 0, 50, 0, 0, -1), 0) << "frame 3 of a one-frame object";
 }
 
-TEST_F(CollisionTest, ModelSetGivesTheNearestPartAheadOfTheRay) {
+// A model set's parts answer as one object: the nearest part ahead of the ray. Rebuilding or
+// reloading a slot's triangles drops the search tree of the old ones, even when the new object
+// has as many.
+TEST_F(CollisionTest, ModelSetsAndChangedObjectsAreQueriedAsTheyAreNow) {
     TempDir folder;
-    BuildBox(1, 5, 0, 0, -30);
-    SaveObject(folder.File("far.ddd").c_str(), 1);
-    BuildBox(1, 5, 0, 0, 0);
-    SaveObject(folder.File("near.ddd").c_str(), 1);
+    for (const auto& [name, z] : {std::pair{"far.ddd", -30}, {"near.ddd", 0}, {"moved.ddd", 100}}) {
+        BuildBox(1, 5, 0, 0, z);
+        SaveObject(folder.File(name).c_str(), 1);
+    }
     std::ofstream(folder.File("set.ddw")) << ";DDW\n[objects]\ncount=2\n1=far.ddd\n2=near.ddd\n";
     ASSERT_EQ(LoadObject(folder.File("set.ddw").c_str(), 3), 1);
     EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
     EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -50, 0, 0, 1), 15, kQuantised);
     EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -15, 0, 0, 1), 10, kQuantised) << "between them";
     EXPECT_EQ(ObjectCollidesSphere(3, 0, 0, 0, -38, 4), 1) << "the far part alone";
+
+    const std::function<void()> changes[] = {
+        [] { BuildBox(1, 5, 0, 0, 100); },
+        [&] { LoadObject(folder.File("moved.ddd").c_str(), 1); },
+    };
+    for (const auto& change : changes) {
+        BuildBox(1, 5, 0, 0, 0);
+        ASSERT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
+        change();
+        EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), -45, kQuantised);
+        EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 0, 105, 1), 1);
+    }
 }
 
 // Scaled by 2, moved to x = 100 and turned 90 degrees about y, a cube of half size 5 about
@@ -138,25 +134,6 @@ TEST_F(CollisionTest, PlacedObjectIsHitWhereItIsDrawn) {
     EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 20, 3 * kQuantised);
     ScaleObject(1, 0, 1); // flattened: nothing to invert
     EXPECT_EQ(ObjectRayDistance(1, 0, 0, 50, 5, 0, -1, 0), 0);
-}
-
-// Rebuilding or reloading a slot's triangles drops the search tree of the old ones, even when
-// the new object has as many.
-TEST_F(CollisionTest, ChangedObjectIsQueriedAsItIsNow) {
-    TempDir folder;
-    BuildBox(1, 5, 0, 0, 100);
-    SaveObject(folder.File("moved.ddd").c_str(), 1);
-    const std::function<void()> changes[] = {
-        [] { BuildBox(1, 5, 0, 0, 100); },
-        [&] { LoadObject(folder.File("moved.ddd").c_str(), 1); },
-    };
-    for (const auto& change : changes) {
-        BuildBox(1, 5, 0, 0, 0);
-        ASSERT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
-        change();
-        EXPECT_NEAR(ObjectRayDistance(1, 0, 0, 0, 50, 0, 0, -1), -45, kQuantised);
-        EXPECT_EQ(ObjectCollidesSphere(1, 0, 0, 0, 105, 1), 1);
-    }
 }
 
 // A ray through each pixel, from ScreenToWorld at depths 0 and 1, hits the object exactly
@@ -192,35 +169,36 @@ TEST_F(CollisionTest, PickingUnderAPixelMatchesThePicture) {
 }
 
 // In debug mode a query draws itself: green and wide on a hit, red and thin on a miss, a ray
-// that only meets the object behind its start in yellow.
+// that only meets the object behind its start in yellow and wide.
 TEST_F(CollisionTest, DebugModeDrawsEachQuery) {
     BuildBox(1, 10, 0, 0, 0);
-    struct Row {
+    // Each query, a point on what it draws, its colour, and how many pixels below the point a
+    // line 5 wide covers and one 1 wide does not. Circles are sampled at 45 degrees, away from
+    // the other circles.
+    const struct {
         std::function<void()> query;
-        double x, y, z; // a point on what is drawn
+        double x, y, z;
         unsigned colour;
-        bool wide;
-        int below; // pixels below the point that a line 5 wide covers and one 1 wide does not
-    };
-    const Row rows[] = {
-        // Circles are sampled at 45 degrees, away from the other circles.
-        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 55); }, 38.89, 98.89, 0, 0x00FF00, true, 3},
-        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 45); }, 31.82, 91.82, 0, 0x0000FF, false, 3},
-        {[] { ObjectCollidesBox(1, 0, 0, 40, 0, 100, 70); }, 0, 75, 50, 0x00FF00, true, 2},
-        {[] { ObjectRayDistance(1, 0, -100, 0, 0, 1, 0, 0); }, -60, 0, 0, 0x00FF00, true, 2},
-        {[] { ObjectRayDistance(1, 0, -100, 50, 0, 1, 0, 0); }, -60, 50, 0, 0x0000FF, false, 2},
-        {[] { ObjectRayDistance(1, 0, 60, 0, 0, 1, 0, 0); }, 35, 0, 0, 0x00FFFF, true, 2},
+        int below;
+    } rows[] = {
+        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 55); }, 38.89, 98.89, 0, 0x00FF00, 3},
+        {[] { ObjectCollidesSphere(1, 0, 0, 60, 0, 45); }, 31.82, 91.82, 0, 0x0000FF, 3},
+        {[] { ObjectCollidesBox(1, 0, 0, 40, 0, 100, 70); }, 0, 75, 50, 0x00FF00, 2},
+        {[] { ObjectRayDistance(1, 0, -100, 0, 0, 1, 0, 0); }, -60, 0, 0, 0x00FF00, 2},
+        {[] { ObjectRayDistance(1, 0, -100, 50, 0, 1, 0, 0); }, -60, 50, 0, 0x0000FF, 2},
+        {[] { ObjectRayDistance(1, 0, 60, 0, 0, 1, 0, 0); }, 35, 0, 0, 0x00FFFF, 2},
     };
     // Which of red and green a pixel shows.
-    auto hue = [](unsigned colour) { return (Red(colour) > 128) + 2 * (Green(colour) > 128); };
+    auto hue = [](unsigned c) { return (Channel(c, 0) > 128) + 2 * (Channel(c, 1) > 128); };
     Rt().settings.debugMode = 1;
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         LookAtOriginFrom(400);
         row.query();
         int px, py;
         PixelOf(row.x, row.y, row.z, px, py);
         EXPECT_EQ(hue(ReadPixel(px, py)), hue(row.colour)) << px << ", " << py;
-        EXPECT_EQ(hue(ReadPixel(px, py + row.below)), row.wide ? hue(row.colour) : 0)
+        const bool wide = row.colour != 0x0000FF;
+        EXPECT_EQ(hue(ReadPixel(px, py + row.below)), wide ? hue(row.colour) : 0)
             << px << ", " << py;
         End3D();
         PresentFrame();
@@ -230,7 +208,10 @@ TEST_F(CollisionTest, DebugModeDrawsEachQuery) {
 
 // ---- The search tree against the plain scan. ----
 
+using collision::BoxTouches;
+using collision::RayDistance;
 using collision::Scan;
+using collision::SphereTouches;
 
 // The sphere test leaves a triangle normal shorter than 3e-4 as it is, so for a tiny triangle
 // the plane test always passes and the angle test accepts centres well above it: the tree
@@ -244,8 +225,7 @@ TEST_F(CollisionTest, TreeReachesAsFarAsTheTriangleTestAccepts) {
     EndObject();
     const collision::Sphere sphere{{side / 4, side / 4, side / 20}, side * 1e-6f};
     for (Scan scan : {Scan::Tree, Scan::Linear})
-        EXPECT_TRUE(
-            collision::SphereTouches(*Rt().objects->Slot(1), 0, Mat4::Identity(), sphere, scan));
+        EXPECT_TRUE(SphereTouches(*Rt().objects->Slot(1), 0, Mat4::Identity(), sphere, scan));
 }
 
 // Strips through corners anywhere on a coarse grid, with many thin and collapsed triangles,
@@ -280,17 +260,19 @@ TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
         ObjectSlot& slot = *Rt().objects->Slot(1);
         const GrowArray<DrawVertex>& corners = slot.parts[0].frames[0].triangles;
         int hits[3] = {}, queries = 0, mismatches = 0;
+        // Counts where the tree's answer differs from the scan's, and the tree's hits.
+        auto agree = [&](int k, auto query) {
+            const double tree = query(Scan::Tree);
+            mismatches += tree != query(Scan::Linear);
+            hits[k] += tree > 0;
+        };
         pick.seed(mesh.grid + mesh.spread);
+        const float size = static_cast<float>(mesh.spread * mesh.unit); // about a triangle's
         for (const Mat4& placement : placements)
             for (int q = 0; q < 400; ++q, ++queries) {
                 const DrawVertex* v =
                     &corners[static_cast<int>(pick() % (corners.Count() / 3)) * 3];
                 auto at = [&](int corner, int k) { return (&v[corner].x)[k]; };
-                float size = 0;
-                for (int i = 0; i < 3; ++i)
-                    size = std::max<float>(size, std::hypot(at(i, 0) - at((i + 1) % 3, 0),
-                                                            at(i, 1) - at((i + 1) % 3, 1),
-                                                            at(i, 2) - at((i + 1) % 3, 2)));
                 // A point of the triangle's plane about it, a little off the plane, moved to
                 // where the object is drawn.
                 const float s = uniform(-0.2f, 1.2f), t = uniform(-0.2f, 1.2f - s);
@@ -299,29 +281,16 @@ TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
                     in[k] = at(0, k) + s * (at(1, k) - at(0, k)) + t * (at(2, k) - at(0, k)) +
                             uniform(-0.1f, 0.1f) * size;
                 Transform(placement, in, out);
-                collision::Sphere sphere;
-                collision::Box box;
-                collision::Ray ray;
-                for (int k = 0; k < 3; ++k) {
-                    sphere.centre[k] = box.centre[k] = ray.start[k] = static_cast<float>(out[k]);
-                    ray.direction[k] = uniform(-1, 1);
-                }
-                sphere.radius = uniform(0, 0.2f * size);
-                box.width = uniform(0, 0.3f * size);
-                box.height = uniform(0, 0.3f * size);
-                const bool answers[2][3] = {
-                    {collision::SphereTouches(slot, 0, placement, sphere, Scan::Tree),
-                     collision::BoxTouches(slot, 0, placement, box, Scan::Tree),
-                     collision::RayDistance(slot, 0, placement, ray, Scan::Tree) > 0},
-                    {collision::SphereTouches(slot, 0, placement, sphere, Scan::Linear),
-                     collision::BoxTouches(slot, 0, placement, box, Scan::Linear),
-                     collision::RayDistance(slot, 0, placement, ray, Scan::Linear) > 0}};
-                for (int k = 0; k < 3; ++k) {
-                    mismatches += answers[0][k] != answers[1][k];
-                    hits[k] += answers[0][k];
-                }
-                mismatches += collision::RayDistance(slot, 0, placement, ray, Scan::Tree) !=
-                              collision::RayDistance(slot, 0, placement, ray, Scan::Linear);
+                const float c[3] = {float(out[0]), float(out[1]), float(out[2])};
+                const collision::Sphere sphere{{c[0], c[1], c[2]}, uniform(0, 0.2f * size)};
+                const collision::Box box{
+                    {c[0], c[1], c[2]}, uniform(0, 0.3f * size), uniform(0, 0.3f * size)};
+                const collision::Ray ray{{c[0], c[1], c[2]},
+                                         {uniform(-1, 1), uniform(-1, 1), uniform(-1, 1)}};
+                agree(0,
+                      [&](Scan scan) { return SphereTouches(slot, 0, placement, sphere, scan); });
+                agree(1, [&](Scan scan) { return BoxTouches(slot, 0, placement, box, scan); });
+                agree(2, [&](Scan scan) { return RayDistance(slot, 0, placement, ray, scan); });
             }
         EXPECT_EQ(mismatches, 0) << "grid " << mesh.grid;
         for (int hit : hits) {

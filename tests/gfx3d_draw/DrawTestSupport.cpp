@@ -1,7 +1,6 @@
 #include "DrawTestSupport.h"
 
 #include "gfx2d/ImageCodec.h"
-#include "gfx2d/SpriteCommands.h"
 #include "gfx3d/MeshObject.h"
 
 namespace {

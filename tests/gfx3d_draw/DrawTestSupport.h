@@ -10,13 +10,11 @@
 #include <string>
 
 #include "core/Runtime.h"
-#include "gfx3d/Draw3DCommands.h"
-#include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
 #include "gfx3d/Scene3D.h"
-#include "gfx3d/SceneCommands.h"
 #include "support/TempDir.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 // A square of side 2 * half facing +z at z = 0 (wound clockwise seen from +z, the engine's
 // front side), in colour.
@@ -39,19 +37,13 @@ void LookAtOriginFrom(float distance);
 // The pixel where a world point lands, from ProjectToScreen, and the colour drawn there.
 void PixelOf(double x, double y, double z, int& px, int& py);
 unsigned ColourOf(double x, double y, double z);
-// The three colour channels of a colour number.
-inline int Red(unsigned colour) {
-    return static_cast<int>(colour & 0xFF);
-}
-inline int Green(unsigned colour) {
-    return static_cast<int>((colour >> 8) & 0xFF);
-}
-inline int Blue(unsigned colour) {
-    return static_cast<int>((colour >> 16) & 0xFF);
+// Channel k of a colour number: 0 red, 1 green, 2 blue.
+inline int Channel(unsigned colour, int k) {
+    return static_cast<int>((colour >> 8 * k) & 0xFF);
 }
 // True when every channel of got lies within tolerance of want's.
 inline bool Near(unsigned got, unsigned want, int tolerance) {
-    return std::abs(Red(got) - Red(want)) <= tolerance &&
-           std::abs(Green(got) - Green(want)) <= tolerance &&
-           std::abs(Blue(got) - Blue(want)) <= tolerance;
+    for (int k = 0; k < 3; ++k)
+        if (std::abs(Channel(got, k) - Channel(want, k)) > tolerance) return false;
+    return true;
 }

@@ -1,7 +1,6 @@
 // Drawing objects: the transform stack, frame choice and blending, and culling.
 
 #include "DrawTestSupport.h"
-#include "gfx3d/CollisionCommands.h"
 #include "text/NumArray.h"
 
 namespace {
@@ -82,8 +81,7 @@ TEST_F(ObjectDrawTest, TransformLevelsPlaceTheObject) {
     NumArray shift, wrong;
     DimArray(shift, 16, 0, 0, 0);
     for (int i = 0; i < 16; ++i)
-        shift(i) = i % 5 == 0 ? 1 : 0;
-    shift(12) = 50; // column-major: a move of 50 along x
+        shift(i) = i == 12 ? 50 : i % 5 == 0; // column-major: a move of 50 along x
     DimArray(wrong, 4, 4, 0, 0);
     const struct {
         const char* name;

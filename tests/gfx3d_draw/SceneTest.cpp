@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "DrawTestSupport.h"
-#include "gfx2d/FontCommands.h"
 
 namespace {
 
@@ -34,48 +33,43 @@ TEST_F(SceneTest, PerspectiveParallelAndTurnedCamerasPlacePointsOnTheScreen) {
     }
 }
 
-// Light ids count modulo 8; a light defined with colour 0 is off, and with every light off the
+// Light ids count modulo 8; a light defined with cut-off 0 is off, and with every light off the
 // scene is drawn unlit. A square turned away from the light gets the ambient part only, grey
 // 0x33 here. The light is red and green, so a swapped component shows in blue.
 TEST_F(SceneTest, LightsLightTheFacingSideAndSwitchOffById) {
     BuildSquare(1, 40);
     const unsigned ambient = 0x333333, yellow = 0x33FFFF, white = 0xFFFFFF;
+    // After the red and green light 8, light id defined in colour with a cut-off angle, pointing
+    // down from above, and light 0 switched off; id -1 defines nothing more.
     const struct {
-        std::function<void()> lights;
+        int id;
+        unsigned colour;
+        double cutOff;
         unsigned front, back;
     } rows[] = {
-        {[] { SetLight(8, 0x00FFFF); }, yellow, ambient},
-        {[] {
-             SetLight(8, 0x00FFFF), DefineLight(3, 0xFFFFFF, 0, 100, 0, 0, -1, 0, 45),
-                 DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
-         },
-         ambient, ambient}, // the spot points down
-        {[] {
-             SetLight(8, 0x00FFFF), DefineLight(11, 0, 0, 0, 0, 0, 0, 0, 0),
-                 DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
-         },
-         white, white},
-    };
+        {-1, 0, 0, yellow, ambient}, {3, white, 45, ambient, ambient}, {11, 0, 0, white, white}};
     for (const auto& row : rows) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LookAtOriginFrom(1000);
-        row.lights();
+        SetLight(8, 0x00FFFF);
+        if (row.id >= 0)
+            DefineLight(row.id, row.colour, 0, 100, 0, 0, -1, 0, row.cutOff),
+                DefineLight(0, 0, 0, 0, 0, 0, 0, 0, 0);
         MoveObject(-150, 0, 0);
         DrawObject(1, 0);
         MoveObject(150, 0, 0);
         RotateObject(180, 0, 1, 0);
         DrawObject(1, 0);
-        EXPECT_TRUE(Near(ColourOf(-150, 0, 0), row.front, 30))
-            << "row " << &row - rows << ": " << std::hex << ColourOf(-150, 0, 0);
-        EXPECT_TRUE(Near(ColourOf(150, 0, 0), row.back, 30))
-            << "row " << &row - rows << ": " << std::hex << ColourOf(150, 0, 0);
+        for (const auto& [x, want] : {std::pair{-150, row.front}, {150, row.back}})
+            EXPECT_TRUE(Near(ColourOf(x, 0, 0), want, 30))
+                << "row " << &row - rows << ": " << std::hex << ColourOf(x, 0, 0);
         End3D();
     }
 }
 
-// A red fog (colour 0x0000FF) tints a white square 1000 away; by hand, linear fog from 500 to
-// 1500 is half strong there, exponential fog of density ln 2 / 1000 too, and the default
-// range, near to far, 100 to 20000, tints by (1000 - 100) / 19900.
+// A red fog (colour 0x0000FF) tints a white square 1000 away, green and blue alike; by hand, linear
+// fog from 500 to 1500 is half strong there, exponential fog of density ln 2 / 1000 too, and the
+// default range, near to far, 100 to 20000, tints by (1000 - 100) / 19900.
 TEST_F(SceneTest, LinearAndExponentialFogTintByDistance) {
     BuildSquare(1, 40);
     const struct {
@@ -94,8 +88,8 @@ TEST_F(SceneTest, LinearAndExponentialFogTintByDistance) {
         LookAtOriginFrom(1000);
         SetFog(row.colour, row.mode, row.start, row.end);
         DrawObject(1, 0);
-        EXPECT_EQ(Red(ColourOf(0, 0, 0)), 255) << "row " << &row - rows;
-        EXPECT_NEAR(Green(ColourOf(0, 0, 0)), row.green, 10) << "row " << &row - rows;
+        EXPECT_TRUE(Near(ColourOf(0, 0, 0), 0x0000FF + row.green * 0x010100, 10))
+            << "row " << &row - rows << ": " << std::hex << ColourOf(0, 0, 0);
         End3D();
     }
 }
@@ -140,7 +134,7 @@ TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder)
         DrawObject(2, 0);
         End3D();
         // Grey at half opacity over white under the box.
-        EXPECT_NEAR(Red(ReadPixel(px[0], py[0])), shadow ? 191 : 255, 6);
+        EXPECT_NEAR(Channel(ReadPixel(px[0], py[0]), 0), shadow ? 191 : 255, 6);
         EXPECT_EQ(ReadPixel(px[1], py[1]), 0xFFFFFFu);
         EXPECT_EQ(ReadPixel(px[2], py[2]), 0xFFFFFFu);
         unsigned char stencil = 1;
@@ -155,7 +149,7 @@ TEST_F(EffectsAndSpritesTest, CelShadingAndBumpMappingLightTheFacingSide) {
     SetCullMode(1);
     DefineLight(-2, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
     DrawObject(2, 0);
-    EXPECT_GT(Red(ColourOf(0, 0, 100)), 200); // facing the light: the brightest step
+    EXPECT_GT(Channel(ColourOf(0, 0, 100), 0), 200); // facing the light: the brightest step
     int px, py;
     PixelOf(101, 0, 100, px, py);
     EXPECT_EQ(ReadPixel(px + 1, py), 0u); // the outline or the background, never white
@@ -169,7 +163,7 @@ TEST_F(EffectsAndSpritesTest, CelShadingAndBumpMappingLightTheFacingSide) {
     SetTexture3D(7, -1);
     DefineLight(-1, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
     DrawObject(1, 0);
-    EXPECT_GT(Red(ColourOf(0, 0, 0)), 150);
+    EXPECT_GT(Channel(ColourOf(0, 0, 0), 0), 150);
     End3D();
 }
 

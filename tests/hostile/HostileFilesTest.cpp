@@ -103,10 +103,6 @@ std::string PackClaimingAGigabyte() {
     return pack;
 }
 
-int Accepted(bool accepted) {
-    return accepted ? 1 : 0;
-}
-
 using HostileFileTest = HeadlessRuntimeTest;
 
 TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
@@ -117,15 +113,13 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
     ASSERT_EQ(truncate(dir.File("huge.txt").c_str(), off_t{65} << 20), 0); // sparse
     const auto picture = [](const std::string& path) {
         gfx2d::DecodedImage image;
-        return Accepted(gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image));
+        return gfx2d::DecodeImageFile(path, gfx2d::kNoColourKey, image);
     };
-    const auto object = [](const std::string& path) {
-        return Accepted(LoadObject(path.c_str(), 1) != 0.0);
-    };
+    const auto object = [](const std::string& path) { return LoadObject(path.c_str(), 1) != 0.0; };
     const auto pack = [](const std::string& path) {
         SetResourcePacks(path.c_str(), "");
         RtString out;
-        return Accepted(ResolveResourceFile("x.bin", out) != 0.0);
+        return ResolveResourceFile("x.bin", out) != 0.0;
     };
     // A replay that does not fit ends the start-up with status 2 and its reason.
     const auto replay = [](const std::string& path) {
@@ -155,7 +149,6 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
          0, ""},
         {"/dev/zero as an object", "", "/dev/zero", object, 0, ""},
         {"FIFO as an object", "", dir.File("fifo"), object, 0, ""},
-        {"/dev/zero as a recording", "", "/dev/zero", replay, 2, "not a regular file"},
         {"FIFO as a recording", "", dir.File("fifo"), replay, 2, "not a regular file"},
         {"recording of 65 MiB", "", dir.File("huge.txt"), replay, 2, "larger than 64 MiB"},
         {"recording line of 8 MiB of short tokens", shortTokens + "\nend 2\n", "", replay, 2,

@@ -3,14 +3,14 @@
 #include <map>
 #include <vector>
 
-#include "app/AppCommands.h"
 #include "core/ErrorLog.h"
-#include "input/InputCommands.h"
 #include "input/InputDevices.h"
+#include "os/headless/HeadlessInput.h"
 #include "os/sdl/SdlKeys.h"
 #include "support/SdlEvents.h"
 #include "support/TempDir.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 namespace {
 
@@ -64,22 +64,17 @@ TEST_F(Keyboard, ATapBetweenTwoReadsIsSeenForTheRestOfTheFrame) {
 
 namespace {
 
-// A platform whose keyboard cannot be read and whose joystick part cannot start.
-class NoKeyboardPlatform : public os::InputPlatform {
+// A platform whose keyboard cannot be read, whose joystick part cannot start and whose mouse
+// cannot be captured.
+class NoKeyboardPlatform : public os::HeadlessInput {
   public:
+    NoKeyboardPlatform() : HeadlessInput(noEvents_) {}
     bool Start(int) override { return false; }
-    void Stop() override {}
     bool HasKeyboard() override { return false; }
-    bool PollInputEvent(os::Event&) override { return false; }
     bool SetMouseCaptured(bool) override { return false; }
-    void ShowPointer(bool) override {}
-    void MovePointer(int, int) override {}
-    bool PointerPosition(int&, int&) override { return false; }
-    int KeyCharacter(int) override { return 0; }
-    int JoystickCount() override { return 0; }
-    std::string JoystickName(int) override { return ""; }
-    bool ReadJoystick(int, os::JoystickReport&) override { return false; }
-    bool Rumble(int, double, int) override { return false; }
+
+  private:
+    std::deque<os::Event> noEvents_;
 };
 
 } // namespace

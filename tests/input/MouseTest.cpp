@@ -1,9 +1,8 @@
 // The mouse through real SDL mouse events: the per-frame movement, captured and free pointer,
 // clamping, buttons, wheel and the pointer's visibility.
-#include "app/AppCommands.h"
-#include "input/InputCommands.h"
 #include "support/SdlEvents.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 namespace {
 

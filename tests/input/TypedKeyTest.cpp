@@ -1,9 +1,9 @@
 // Typed characters through real SDL key and text events: the scan order, the special codes,
 // Shift, the platform's text and the repeat suppression.
-#include "input/InputCommands.h"
 #include "input/InputPolls.h"
 #include "support/SdlEvents.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 namespace {
 
@@ -17,21 +17,11 @@ struct Step {
     const char* text;
 };
 
-Step Down(SDL_Scancode key) {
-    return {'+', key, nullptr};
-}
-Step Up(SDL_Scancode key) {
-    return {'-', key, nullptr};
-}
-Step Text(const char* text) {
-    return {'t', SDL_SCANCODE_UNKNOWN, text};
-}
-Step Typed(const char* text) {
-    return {'=', SDL_SCANCODE_UNKNOWN, text};
-}
-Step AnyTyped(const char* one) {
-    return {'?', SDL_SCANCODE_UNKNOWN, one};
-}
+const auto Down = [](SDL_Scancode key) { return Step{'+', key, nullptr}; };
+const auto Up = [](SDL_Scancode key) { return Step{'-', key, nullptr}; };
+const auto Text = [](const char* text) { return Step{'t', SDL_SCANCODE_UNKNOWN, text}; };
+const auto Typed = [](const char* text) { return Step{'=', SDL_SCANCODE_UNKNOWN, text}; };
+const auto AnyTyped = [](const char* one) { return Step{'?', SDL_SCANCODE_UNKNOWN, one}; };
 
 } // namespace
 

@@ -2,12 +2,10 @@
 #include <array>
 #include <chrono>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <unistd.h>
 #include <vector>
 
 #include "NetTesting.h"
-#include "os/Sockets.h"
 #include "support/TempDir.h"
 #include "support/TestRuntime.h"
 #include "vornic.h"

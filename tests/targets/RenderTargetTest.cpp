@@ -36,13 +36,13 @@ void ExpectPixels(std::initializer_list<Probe> probes, int dx = 0, int dy = 0) {
 // A square of side 2 * half at depth z facing the camera on +z, in colour.
 void BuildSquareAt(int id, float half, float z, unsigned colour) {
     BeginObject(id);
-    NewObjectGroup();
-    const float corners[4][2] = {{-half, -half}, {-half, half}, {half, -half}, {half, half}};
-    for (const auto& c : corners)
-        AddObjectVertex(c[0], c[1], z, 0, 0, colour);
+    for (int i = 0; i < 4; ++i)
+        AddObjectVertex(i & 2 ? half : -half, i & 1 ? half : -half, z, 0, 0, colour);
     EndObject();
 }
 
+// Drawing goes into the target's sprite and leaves the screen alone; making another target
+// current ends the one before.
 TEST_P(RenderTargets, DrawingGoesIntoTheSpriteAndLeavesTheScreenAlone) {
     CreateRenderTarget(0, 5, 300, 200);
     double w = 0, h = 0;
@@ -57,9 +57,12 @@ TEST_P(RenderTargets, DrawingGoesIntoTheSpriteAndLeavesTheScreenAlone) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &texture[1]);
     EXPECT_EQ(texture[0] * 1000 + texture[1], 512256);
 
+    CreateRenderTarget(3, 7, 64, 64);
     SetRenderTarget(0);
     DrawRect(10, 20, 50, 40, kRed);
     DrawRect(250, 150, 60, 60, kGreen); // cut at the picture's corner
+    SetRenderTarget(3);                 // ends target 0
+    DrawRect(0, 32, 64, 32, kGreen);
     SetRenderTarget(-1);
     // A second round draws on what the first left.
     SetRenderTarget(0);
@@ -67,30 +70,20 @@ TEST_P(RenderTargets, DrawingGoesIntoTheSpriteAndLeavesTheScreenAlone) {
     EXPECT_EQ(GetPixel(10, 20) + GetPixel(100, 100) * 2, kRed + kGrey * 2); // from the target
     SetRenderTarget(-1);
 
-    ExpectPixels({{10, 20, kBlue}, {299, 199, kBlue}, {300, 200, kBlue}, {105, 105, kBlue}});
+    ExpectPixels({{10, 20, kBlue},
+                  {10, 50, kBlue},
+                  {299, 199, kBlue},
+                  {300, 200, kBlue},
+                  {105, 105, kBlue}});
     DrawSprite(5, 400, 300);
-    // Where nothing was drawn the picture is transparent and the screen shows through.
+    DrawSprite(7, 0, 300);
+    // Where nothing was drawn the pictures are transparent and the screen shows through.
     const std::initializer_list<Probe> picture = {
         {10, 20, kRed},     {59, 59, kRed},     {60, 20, kBlue},   {9, 20, kBlue},
         {250, 150, kGreen}, {299, 199, kGreen}, {300, 199, kBlue}, {299, 200, kBlue},
         {105, 105, kGrey},  {0, 0, kBlue}};
     ExpectPixels(picture, 400, 300);
-}
-
-TEST_P(RenderTargets, ATargetMadeCurrentEndsTheOneBefore) {
-    CreateRenderTarget(1, 6, 64, 64);
-    CreateRenderTarget(3, 7, 64, 64);
-    SetRenderTarget(1);
-    DrawRect(0, 0, 64, 64, kRed);
-    SetRenderTarget(3);
-    DrawRect(0, 32, 64, 32, kGreen);
-    SetRenderTarget(-1);
-    DrawSprite(6, 200, 0);
-    DrawSprite(7, 300, 0);
-    const std::initializer_list<Probe> shown = {{10, 10, kBlue},  {10, 50, kBlue},
-                                                {210, 10, kRed},  {210, 50, kRed},
-                                                {310, 10, kBlue}, {310, 50, kGreen}};
-    ExpectPixels(shown);
+    ExpectPixels({{10, 10, kBlue}, {10, 50, kGreen}}, 0, 300);
 }
 
 TEST_P(RenderTargets, TheFrameFlipFinishesATargetAndFullScreenKeepsThem) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "text/TextCommands.h"
 
@@ -12,18 +13,16 @@ TEST(NumArray, BoundsAreTheSizesAndOddSizesCountSafely) {
     EXPECT_EQ(ArrayBounds(array, 0), 0.0) << "never dimensioned";
     // Sizes given -> bounds of dimensions 0..4 and -1: truncated, negative and NaN sizes of
     // later dimensions count as 0, a NaN first size leaves the array empty.
-    const struct {
-        double sizes[4];
-        double bounds[6];
-    } rows[] = {{{51, 3, 0, 0}, {51, 3, 0, 0, 0, 0}},
-                {{2.9, 2.9, 4, 5}, {2, 2, 4, 5, 0, 0}},
-                {{4, -3, NAN, 0}, {4, 0, 0, 0, 0, 0}},
-                {{NAN, 0, 0, 0}, {0, 0, 0, 0, 0, 0}}};
-    for (const auto& row : rows) {
-        DimArray(array, row.sizes[0], row.sizes[1], row.sizes[2], row.sizes[3]);
+    // clang-format off
+    const std::pair<std::vector<double>, std::vector<double>> rows[] = {
+        {{51, 3, 0, 0}, {51, 3, 0, 0, 0, 0}}, {{2.9, 2.9, 4, 5}, {2, 2, 4, 5, 0, 0}},
+        {{4, -3, NAN, 0}, {4, 0, 0, 0, 0, 0}}, {{NAN, 0, 0, 0}, {0, 0, 0, 0, 0, 0}}};
+    // clang-format on
+    for (const auto& [sizes, bounds] : rows) {
+        DimArray(array, sizes[0], sizes[1], sizes[2], sizes[3]);
         for (int d = 0; d < 6; ++d)
-            EXPECT_EQ(ArrayBounds(array, d < 5 ? d : -1), row.bounds[d])
-                << row.sizes[0] << " x " << row.sizes[1] << ", dimension " << d;
+            EXPECT_EQ(ArrayBounds(array, d < 5 ? d : -1), bounds[d])
+                << sizes[0] << " x " << sizes[1] << ", dimension " << d;
     }
     // A size-0 dimension between used ones does not make later elements share slots, and a
     // dimension that was not given takes only index 0.
@@ -109,38 +108,29 @@ TEST(StrArray, DimStringArrayEmptiesEveryElement) {
 
 // Runtime errors end the program through EndProgram, with the error number as exit status.
 TEST(ArrayDeathTest, OutOfRangeAccessEndsWithError9AndImpossibleSizesWithError7) {
-    const struct {
-        double sizes[4];
-        int index[4];
-        int error;
-    } numbers[] = {
-        {{51, 3, 0, 0}, {51, 0, 0, 0}, 9},     {{51, 3, 0, 0}, {0, 3, 0, 0}, 9},
-        {{51, 3, 0, 0}, {0, -1, 0, 0}, 9},     {{10, 0, 0, 0}, {-1, 0, 0, 0}, 9},
-        {{10, 0, 0, 0}, {2, 1, 0, 0}, 9},      {{0, 0, 0, 0}, {0, 0, 0, 0}, 9},
-        {{-1, 0, 0, 0}, {0, 0, 0, 0}, 9},      {{4, 0, 0, 0}, {1000000000, 0, 0, 0}, 9},
-        {{1e6, 1e6, 0, 0}, {0, 0, 0, 0}, 7},   {{65536, 65536, 65536, 65536}, {0, 0, 0, 0}, 7},
+    // clang-format off
+    // Sizes (-1: never dimensioned), the index written, the error.
+    const std::tuple<std::vector<double>, std::vector<int>, int> numbers[] = {
+        {{51, 3, 0, 0}, {51, 0, 0, 0}, 9}, {{51, 3, 0, 0}, {0, 3, 0, 0}, 9},
+        {{51, 3, 0, 0}, {0, -1, 0, 0}, 9}, {{10, 0, 0, 0}, {-1, 0, 0, 0}, 9},
+        {{10, 0, 0, 0}, {2, 1, 0, 0}, 9}, {{0, 0, 0, 0}, {0, 0, 0, 0}, 9},
+        {{-1, 0, 0, 0}, {0, 0, 0, 0}, 9}, {{4, 0, 0, 0}, {1000000000, 0, 0, 0}, 9},
+        {{1e6, 1e6, 0, 0}, {0, 0, 0, 0}, 7}, {{65536, 65536, 65536, 65536}, {0, 0, 0, 0}, 7},
         {{HUGE_VAL, 0, 0, 0}, {0, 0, 0, 0}, 7}};
-    for (const auto& c : numbers) {
-        EXPECT_EXIT(
-            {
-                NumArray array;
-                // Sizes of -1 stand for an array that was never dimensioned.
-                if (c.sizes[0] >= 0)
-                    DimArray(array, c.sizes[0], c.sizes[1], c.sizes[2], c.sizes[3]);
-                ArrayElement(array, c.index[0], c.index[1], c.index[2], c.index[3]) = 1;
-            },
-            ::testing::ExitedWithCode(c.error), "")
-            << c.sizes[0] << "x" << c.sizes[1] << " at " << c.index[0] << "," << c.index[1];
+    // clang-format on
+    for (const auto& [sizes, at, error] : numbers) {
+        const auto dimensionAndWrite = [&sizes = sizes, &at = at] {
+            NumArray array;
+            if (sizes[0] >= 0) DimArray(array, sizes[0], sizes[1], sizes[2], sizes[3]);
+            ArrayElement(array, at[0], at[1], at[2], at[3]) = 1;
+        };
+        EXPECT_EXIT(dimensionAndWrite(), ::testing::ExitedWithCode(error), "")
+            << sizes[0] << "x" << sizes[1] << " at " << at[0] << "," << at[1];
     }
-    EXPECT_EXIT(
-        {
-            StrArray array;
-            DimStringArray(array, 3, 0, 0, 0);
-            array(3) = "x";
-        },
-        ::testing::ExitedWithCode(9), "");
-    StrArray huge;
-    EXPECT_EXIT(DimStringArray(huge, 3e9, 0, 0, 0), ::testing::ExitedWithCode(7), "");
+    StrArray strings;
+    DimStringArray(strings, 3, 0, 0, 0);
+    EXPECT_EXIT(strings(3) = "x", ::testing::ExitedWithCode(9), "");
+    EXPECT_EXIT(DimStringArray(strings, 3e9, 0, 0, 0), ::testing::ExitedWithCode(7), "");
 }
 
 } // namespace

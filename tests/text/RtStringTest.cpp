@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
 
 #include "text/TextCommands.h"
 
@@ -40,41 +39,30 @@ TEST(RtString, NumbersJoinAsTheirText) {
     assigned += 0.25;
     RtString self("3 lives");
     JoinText(self, self, self);
+    // clang-format off
     const std::pair<std::string, const char*> cases[] = {
-        {S(RtString(INT_MIN)), "-2147483648"},
-        {S(assigned), "1.530.25"},
-        {S(2.5 + RtString(" m")), "2.5 m"},
-        {S(RtString("a") + "b" + 1 + 0.5f), "ab10.5"},
-        {S(RtString("n=") + 4000000000u), "n=4000000000"},
-        {S(self), "3 lives3 lives"}};
+        {S(RtString(INT_MIN)), "-2147483648"}, {S(assigned), "1.530.25"},
+        {S(2.5 + RtString(" m")), "2.5 m"}, {S(RtString("a") + "b" + 1 + 0.5f), "ab10.5"},
+        {S(RtString("n=") + 4000000000u), "n=4000000000"}, {S(self), "3 lives3 lives"}};
+    // clang-format on
     for (const auto& [got, want] : cases)
         EXPECT_EQ(got, want);
 }
 
+// Texts compare by unsigned bytes, a text with a number by the text's numeric prefix.
 TEST(RtString, ComparesTextsByUnsignedBytesAndTextWithNumbersNumerically) {
     const RtString ten("10"), nine("9"), high("\xC8");
-    const std::pair<double, double> cases[] = {{ten < nine, 1},
-                                               {"10" != ten, 0},
-                                               {ten >= "2", 0},
-                                               {high > "z", 1},
-                                               {ten > 9, 1},
-                                               {9.5 < ten, 1},
-                                               {ten != 10.0, 0},
-                                               {ten >= 11, 0},
-                                               {RtString("abc") == 0, 1},
-                                               {CompareText(ten, 9), 1},
-                                               {CompareText(3, ten), -1},
-                                               {RtString("nan") == 1.0, 0}};
+    // clang-format off
+    const std::pair<double, double> cases[] = {
+        {ten < nine, 1}, {"10" != ten, 0}, {ten >= "2", 0}, {high > "z", 1}, {ten > 9, 1},
+        {9.5 < ten, 1}, {ten != 10.0, 0}, {ten >= 11, 0}, {RtString("abc") == 0, 1},
+        {CompareText(ten, 9), 1}, {CompareText(3, ten), -1}, {RtString("nan") == 1.0, 0},
+        {TextToNumber("12abc"), 12}, {TextToNumber("abc"), 0}, {TextToNumber("  -3.5e2x"), -350},
+        {TextToNumber(""), 0}, {TextToNumber(static_cast<const char*>(nullptr)), 0}};
+    // clang-format on
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     EXPECT_GT(CompareText(high, "z"), 0);
-}
-
-TEST(RtString, TextToNumberReadsTheNumericPrefix) {
-    const std::pair<const char*, double> cases[] = {
-        {"12abc", 12}, {"abc", 0}, {"  -3.5e2x", -350}, {"", 0}, {nullptr, 0}};
-    for (const auto& [text, number] : cases)
-        EXPECT_EQ(TextToNumber(text), number) << (text ? text : "null");
 }
 
 TEST(RtString, CharAccessStaysInsideTheText) {
@@ -89,18 +77,6 @@ TEST(RtString, CharAccessStaysInsideTheText) {
     }
     EXPECT_EQ(S(text), "a\xC8");
     EXPECT_EQ(S(RtString()), "");
-}
-
-TEST(RtString, TrimControlTailKeepsHighBytes) {
-    // Latin-1 "café" ends in a byte above 127: a letter, not a control.
-    const std::pair<const char*, const char*> cases[] = {
-        {"abc\r\n", "abc"}, {"caf\xE9\t\n", "caf\xE9"}, {"\r\n\x01", ""}, {"", ""}, {"a b", "a b"}};
-    for (const auto& [line, trimmed] : cases) {
-        RtString text(line);
-        text.TrimControlTail();
-        EXPECT_EQ(S(text), trimmed);
-        EXPECT_EQ(text.Length(), std::strlen(trimmed));
-    }
 }
 
 TEST(RtStringDeathTest, ImpossibleRoomEndsWithError7) {

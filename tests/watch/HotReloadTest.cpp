@@ -8,19 +8,15 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/AppCommands.h"
 #include "core/Runtime.h"
 #include "files/FileWatcher.h"
 #include "gfx2d/ImageCodec.h"
-#include "gfx2d/SpriteCommands.h"
-#include "gfx3d/ObjectCommands.h"
 #include "gfx3d/Rainbows3D.h"
-#include "gfx3d/ShaderCommands.h"
 #include "os/Backend.h"
 #include "os/headless/HeadlessAudio.h"
-#include "sound/SoundCommands.h"
 #include "support/TempDir.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 namespace {
 
