@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             size_t consumed = 0;
             fuzzfiles::Check(channel.ReadLine(line) &&
                              line == files::SplitLine(reinterpret_cast<const char*>(file) + at,
-                                               fileSize - at, consumed));
+                                                      fileSize - at, consumed));
             at += consumed;
         } else {
             char block[97];

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (image.width > kLargestSide || image.height > kLargestSide) return 0;
     int width = gfx2d::PowerOfTwoAtLeast(image.width, 2);
     int height = gfx2d::PowerOfTwoAtLeast(image.height, 2);
-    std::vector<uint8_t> pixels = gfx2d::PadAndFlip(image, image.width, image.height, width, height);
+    std::vector<uint8_t> pixels =
+        gfx2d::PadAndFlip(image, image.width, image.height, width, height);
     fuzzfiles::Check(pixels.size() == static_cast<size_t>(width) * height * 4);
     gfx2d::BleedEdges(pixels, width, height);
     std::vector<uint8_t> normals = pixels;

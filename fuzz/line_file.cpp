@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string lines[LineFileCache::kLineCount];
     for (int i = 0; i < LineFileCache::kLineCount; ++i) {
         lines[i] = cache.Line(i);
-        fuzzfiles::Check(lines[i].size() <= files::kLineLimit && lines[i].find('\0') == std::string::npos);
+        fuzzfiles::Check(lines[i].size() <= files::kLineLimit &&
+                         lines[i].find('\0') == std::string::npos);
     }
     // Changed and written back, then read again through another selection.
     cache.SetLine(LineFileCache::kLineCount - 1, lines[0]);

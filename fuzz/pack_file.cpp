@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (path != resolver.Extraction()) continue;
         struct stat info;
         const files::PackEntry* found = files::FindPackEntry(entries, entry.name);
-        fuzzfiles::Check(stat(path.c_str(), &info) == 0 && files::PackEntryWithinBounds(entry) && found &&
-                         static_cast<uint64_t>(info.st_size) == found->expandedSize);
+        fuzzfiles::Check(stat(path.c_str(), &info) == 0 && files::PackEntryWithinBounds(entry) &&
+                         found && static_cast<uint64_t>(info.st_size) == found->expandedSize);
     }
     fuzzfiles::Check(indexed || entries.empty());
     return 0;

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzfiles::Check(!files::PackExpand(method, stream, size - 3, expandedSize, out) ||
                      out.size() == expandedSize);
     // Whatever expands must compress and expand back to itself.
-    const std::string packed = files::PackCompress(static_cast<files::PackMethod>(method), stream, size - 3);
+    const std::string packed =
+        files::PackCompress(static_cast<files::PackMethod>(method), stream, size - 3);
     fuzzfiles::Check(files::PackExpand(method, packed.data(), packed.size(), size - 3, out) &&
                      out == fuzzfiles::Text(data + 3, size - 3));
     return 0;

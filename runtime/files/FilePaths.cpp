@@ -3,15 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-
-std::string files::AbsolutePath(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
-}
 
 std::string files::PlatformPath(const std::string& name) {
     std::string path = name;

@@ -12,9 +12,6 @@ namespace files {
 // The name as the platform takes it: "\\" and "/" both separate folders, so every "\\" becomes
 // "/".
 std::string PlatformPath(const std::string& name);
-// The path from the root for a path taken relative to the working directory now (the path as it
-// was when the working directory cannot be known).
-std::string AbsolutePath(const std::string& path);
 // Turns every "\\" of text into "/", in place: the form of names handed back to game code.
 void SlashesToForward(std::string& text);
 // Opens a file (not a folder) for reading; gives the descriptor and its size, -1 on failure.

@@ -6,6 +6,7 @@
 
 #include "core/ErrorLog.h"
 #include "files/FilePaths.h"
+#include "os/System.h"
 
 namespace files {
 
@@ -40,7 +41,7 @@ void FileWatcher::Watch(const std::string& key, const std::vector<std::string>& 
     Entry entry;
     entry.reload = std::move(reload);
     for (const std::string& path : paths) {
-        const std::string absolute = AbsolutePath(path);
+        const std::string absolute = os::AbsolutePath(path);
         entry.files.push_back({absolute, StampOf(absolute)});
     }
     entries_[key] = std::move(entry);

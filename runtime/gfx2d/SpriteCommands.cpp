@@ -8,6 +8,7 @@
 #include "gfx2d/SpriteDrawing.h"
 #include "gfx2d/SpriteStore.h"
 #include "gl/OpenGLRainbows.h"
+#include "os/System.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ double LoadPicture(const char* command, const RtString& file, double id, bool no
     }
     if (files::ResolvedOnDisk(lookup, *path))
         WatchAssetFiles(gfx2d::SpriteWatchKey(slot), {*path},
-                        [slot, path = files::AbsolutePath(*path), key, normalMap] {
+                        [slot, path = os::AbsolutePath(*path), key, normalMap] {
                             OpenGLRainbows* device = Rt().gfx.get();
                             return device ? gfx2d::ReloadImageIntoSlot(*device, slot, path, key,
                                                                        normalMap)

@@ -14,6 +14,7 @@
 #include "gfx3d/ObjectBuilding.h"
 #include "gfx3d/ObjectLoading.h"
 #include "gfx3d/Rainbows3D.h"
+#include "os/System.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ double LoadObject(const RtString& fileName, double id) {
     }
     if (onDisk)
         WatchAssetFiles(WatchKey(ToInt(id)), watched,
-                        ObjectReload{ToInt(id), files::AbsolutePath(*path), name});
+                        ObjectReload{ToInt(id), os::AbsolutePath(*path), name});
     return 1;
 }
 

@@ -1,4 +1,5 @@
 #include "os/RunSession.h"
+#include "os/System.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,7 +7,6 @@
 #include <cstring>
 #include <deque>
 #include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -19,14 +19,6 @@
 namespace os {
 
 namespace {
-
-// The path as seen from the current directory, made absolute; "" stays "".
-std::string AbsolutePath(const std::string& path) {
-    if (path.empty()) return path;
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
-}
 
 [[noreturn]] void FailRun(const std::string& message) {
     std::fprintf(stderr, "vornic: %s\n", message.c_str());
@@ -115,7 +107,7 @@ class RecordingSession : public RunSession {
     // The path is made absolute first: start-up changes to the program's directory before the
     // recording is written.
     explicit RecordingSession(const std::string& path)
-        : path_(AbsolutePath(path)), writer_(&body_) {
+        : path_(os::AbsolutePath(path)), writer_(&body_) {
         std::ofstream create(path_, std::ios::binary | std::ios::trunc);
         if (!create) FailRun("cannot write the recording " + path_);
     }
@@ -496,7 +488,7 @@ SnapshotRequest ParseSnapshotRequest(const std::string& value) {
     const size_t colon = value.find(':');
     if (colon == std::string::npos) return request;
     // Absolute, since start-up changes to the program's directory before the first snapshot.
-    request.folder = AbsolutePath(value.substr(colon + 1));
+    request.folder = os::AbsolutePath(value.substr(colon + 1));
     std::stringstream list(value.substr(0, colon));
     for (std::string item; std::getline(list, item, ',');) {
         char* end = nullptr;

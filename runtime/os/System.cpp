@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <unistd.h>
 
 namespace os {
@@ -13,6 +14,13 @@ std::string ExecutablePath() {
     if (n <= 0) return "";
     path[n] = '\0';
     return path;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
 }
 
 bool ChangeDirectory(const std::string& path) {

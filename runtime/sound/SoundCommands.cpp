@@ -7,6 +7,7 @@
 #include "core/Runtime.h"
 #include "files/FilePaths.h"
 #include "files/ResourceLookup.h"
+#include "os/System.h"
 #include "sound/SoundDevice.h"
 
 namespace {
@@ -40,7 +41,7 @@ double LoadSound(const RtString& fileName, double slot, double copies) {
         return 0.0;
     }
     if (path && files::ResolvedOnDisk(lookup, *path))
-        WatchAssetFiles(key, {*path}, [number, path = files::AbsolutePath(*path)] {
+        WatchAssetFiles(key, {*path}, [number, path = os::AbsolutePath(*path)] {
             SoundDevice* sound = Rt().sound.get();
             return sound ? sound->Reload(path, number) : std::string("no sound device");
         });

@@ -48,8 +48,8 @@ void ResealIndex(std::string& pack) {
     const std::string index = pack.substr(offset);
     std::string checksum;
     files::AppendLe32(checksum,
-               static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(index.data()),
-                                           static_cast<uInt>(index.size()))));
+                      static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(index.data()),
+                                                  static_cast<uInt>(index.size()))));
     pack.replace(12, 4, checksum);
 }
 
@@ -125,9 +125,12 @@ TEST_F(PackLookupTest, AFileOnDiskWinsOverThePackAndNothingIsExtracted) {
     EXPECT_EQ(Lookup("bmp\\virus.bmp"), "the disk copy");
     EXPECT_EQ(lastPath, "bmp/virus.bmp");
     // The loaders' lookup: the disk path, the temporary copy, or nothing when missing.
-    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("bmp\\virus.bmp")), "bmp/virus.bmp");
-    EXPECT_EQ(ReadWholeFile(files::Resolve(Rt().resolvers[0].get(), std::string("wav/long.wav")).value_or("")),
-              SampleSources()[5].content);
+    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("bmp\\virus.bmp")),
+              "bmp/virus.bmp");
+    EXPECT_EQ(
+        ReadWholeFile(
+            files::Resolve(Rt().resolvers[0].get(), std::string("wav/long.wav")).value_or("")),
+        SampleSources()[5].content);
     EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("wav\\none.wav")), std::nullopt);
     // Without a usable pack only disk files are found. Start-up names the program's folder as
     // the pack: a folder is no pack.
@@ -165,7 +168,8 @@ TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
     }
     // Names from the file cannot drive the terminal; an unknown method is named as such.
     std::string error;
-    std::string hostile = files::BuildPack({{"red\x1b[31m.txt", "x"}}, files::PackMethod::Deflate, error);
+    std::string hostile =
+        files::BuildPack({{"red\x1b[31m.txt", "x"}}, files::PackMethod::Deflate, error);
     hostile[hostile.size() - (2 + 4 + 4)] = 7; // the method field of the last index entry
     ResealIndex(hostile);
     WriteWholeFile("hostile.sbx", hostile);

@@ -54,7 +54,8 @@ TEST(BmpReader, RejectsFilesItCannotReadSafelyAndSaysWhy) {
     for (const auto& [bytes, why] : rows) {
         gfx2d::DecodedImage out;
         std::string reason;
-        EXPECT_FALSE(gfx2d::DecodeBmp(bytes.data(), bytes.size(), gfx2d::kNoColourKey, out, &reason));
+        EXPECT_FALSE(
+            gfx2d::DecodeBmp(bytes.data(), bytes.size(), gfx2d::kNoColourKey, out, &reason));
         EXPECT_TRUE(out.pixels.empty()) << why;
         EXPECT_EQ(reason, why);
     }
@@ -154,7 +155,9 @@ TEST(PngReader, ReadsEveryColourTypeAndDepth) {
                 const std::string name = std::to_string(type) + "/" + std::to_string(depth) +
                                          (transparency ? " with tRNS" : "");
                 gfx2d::DecodedImage image;
-                ASSERT_TRUE(gfx2d::DecodePng(file.data(), file.size(), gfx2d::kNoColourKey, name, image)) << name;
+                ASSERT_TRUE(
+                    gfx2d::DecodePng(file.data(), file.size(), gfx2d::kNoColourKey, name, image))
+                    << name;
                 const uint32_t black = transparency || (type & PNG_COLOR_MASK_ALPHA) ? 0 : kOpaque;
                 EXPECT_EQ(Pixels(image), (std::vector<uint32_t>{~0u, black, black, black})) << name;
             }
@@ -166,7 +169,8 @@ TEST(PngReader, RejectsBrokenFiles) {
          {std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2),
           std::vector<uint8_t>(png.begin(), png.begin() + 4), MakeBmp(2, 2, 24, Pattern)}) {
         gfx2d::DecodedImage image;
-        EXPECT_FALSE(gfx2d::DecodePng(broken.data(), broken.size(), gfx2d::kNoColourKey, "x.png", image));
+        EXPECT_FALSE(
+            gfx2d::DecodePng(broken.data(), broken.size(), gfx2d::kNoColourKey, "x.png", image));
         EXPECT_TRUE(image.pixels.empty());
     }
 }

@@ -97,7 +97,8 @@ std::string TinyPng(uint32_t side, bool interlaced) {
 // A pack of one deflated entry "x.bin" of 4 KiB whose index claims it expands to 1 GiB.
 std::string PackClaimingAGigabyte() {
     std::string error;
-    std::string pack = files::BuildPack({{"x.bin", std::string(4096, '\0')}}, files::PackMethod::Deflate, error);
+    std::string pack =
+        files::BuildPack({{"x.bin", std::string(4096, '\0')}}, files::PackMethod::Deflate, error);
     Put32At(pack, pack.size() - 8, 1u << 30);
     Put32At(pack, 12, Crc(pack, pack.size() - (4 + 1 + 5 + 18), pack.size()));
     return pack;

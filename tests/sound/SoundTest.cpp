@@ -196,7 +196,8 @@ TEST_F(MusicTest, MusicLoopsAtItsVolumeUntilStopped) {
 
     // From a resource pack.
     std::string error;
-    const std::string pack = files::BuildPack({{"music/packed.wav", wav}}, files::PackMethod::Deflate, error);
+    const std::string pack =
+        files::BuildPack({{"music/packed.wav", wav}}, files::PackMethod::Deflate, error);
     SetResourcePacks(folder.Write("music.sbx", pack).c_str(), "");
     PlayMusic("music/packed.wav");
     EXPECT_EQ(Hear(4).first, 8000);

@@ -56,7 +56,7 @@ bool MeshBuilder::SaveWithNormals(const char* path, const std::function<Vec3(Vec
             const Vec3 normal = normalAt({vertex.x, vertex.y, vertex.z});
             frame.packed[i].normal = static_cast<uint8_t>(
                 gfx3d::ChooseTableNormal(static_cast<float>(normal.x), static_cast<float>(normal.y),
-                                  static_cast<float>(normal.z)));
+                                         static_cast<float>(normal.z)));
         }
     }
     part.normalsValid = 1;

@@ -92,25 +92,23 @@ void DrawScene() {
 
 // Shader effects for the render-target picture, from files as game code would load them: an
 // old photograph rippling, and a screen of coloured scanlines.
-const char kSepiaWave[] =
-    "uniform sampler2D picture;\n"
-    "uniform float wave;\n"
-    "void main() {\n"
-    "  vec2 at = gl_TexCoord[0].st;\n"
-    "  at.x += sin(at.y * 90.0) * 0.006 * wave;\n"
-    "  vec4 c = texture2D(picture, at);\n"
-    "  float grey = dot(c.rgb, vec3(0.299, 0.587, 0.114));\n"
-    "  gl_FragColor = vec4(grey * vec3(1.15, 0.95, 0.7), c.a);\n"
-    "}\n";
-const char kScanlines[] =
-    "uniform sampler2D picture;\n"
-    "uniform float levels;\n"
-    "void main() {\n"
-    "  vec4 c = texture2D(picture, gl_TexCoord[0].st);\n"
-    "  vec3 stepped = floor(c.rgb * levels + 0.5) / levels;\n"
-    "  float line = mod(floor(gl_FragCoord.y), 3.0) < 1.0 ? 0.45 : 1.0;\n"
-    "  gl_FragColor = vec4(stepped * line * vec3(0.6, 1.1, 0.8), c.a);\n"
-    "}\n";
+const char kSepiaWave[] = "uniform sampler2D picture;\n"
+                          "uniform float wave;\n"
+                          "void main() {\n"
+                          "  vec2 at = gl_TexCoord[0].st;\n"
+                          "  at.x += sin(at.y * 90.0) * 0.006 * wave;\n"
+                          "  vec4 c = texture2D(picture, at);\n"
+                          "  float grey = dot(c.rgb, vec3(0.299, 0.587, 0.114));\n"
+                          "  gl_FragColor = vec4(grey * vec3(1.15, 0.95, 0.7), c.a);\n"
+                          "}\n";
+const char kScanlines[] = "uniform sampler2D picture;\n"
+                          "uniform float levels;\n"
+                          "void main() {\n"
+                          "  vec4 c = texture2D(picture, gl_TexCoord[0].st);\n"
+                          "  vec3 stepped = floor(c.rgb * levels + 0.5) / levels;\n"
+                          "  float line = mod(floor(gl_FragCoord.y), 3.0) < 1.0 ? 0.45 : 1.0;\n"
+                          "  gl_FragColor = vec4(stepped * line * vec3(0.6, 1.1, 0.8), c.a);\n"
+                          "}\n";
 
 std::string WriteShader(const std::string& folder, const char* name, const char* text) {
     const std::string path = folder + "/" + name;

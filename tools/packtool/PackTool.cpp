@@ -56,14 +56,16 @@ int Create(int argc, char** argv) {
         source.name = files::PlatformPath(argv[i]);
         while (source.name.compare(0, 2, "./") == 0)
             source.name.erase(0, 2);
-        if (!files::ReadFileBytes(folder + source.name, source.content, files::kLargestPackEntry + 1))
+        if (!files::ReadFileBytes(folder + source.name, source.content,
+                                  files::kLargestPackEntry + 1))
             return Fail("cannot read \"" + folder + source.name + "\"");
         sources.push_back(std::move(source));
     }
     std::string error;
     const std::string pack = files::BuildPack(sources, method, error);
     if (pack.empty()) return Fail(error);
-    if (!files::ReplaceFileContent(packPath, pack)) return Fail("cannot write \"" + packPath + "\"");
+    if (!files::ReplaceFileContent(packPath, pack))
+        return Fail("cannot write \"" + packPath + "\"");
     std::printf("%s: %zu files, %zu bytes\n", packPath.c_str(), sources.size(), pack.size());
     return 0;
 }
