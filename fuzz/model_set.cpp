@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path =
         fuzzfiles::Write("set.ddw", reinterpret_cast<const uint8_t*>(text.data()), text.size());
     ObjectSlot slot;
-    fuzzfiles::Check(LoadModelSet(nullptr, slot, path, path) == 1 && slot.loaded == 1 &&
-                     slot.parts.Count() <= 65536 && slot.textures.Count() <= 65536);
+    fuzzfiles::Check(gfx3d::LoadModelSet(nullptr, nullptr, slot, path, path) == 1 &&
+                     slot.loaded == 1 && slot.parts.Count() <= 65536 &&
+                     slot.textures.Count() <= 65536);
     return 0;
 }

@@ -70,7 +70,7 @@ bool NearSegment(V3 centre, float radius, V3 p, V3 q) {
 bool SphereTouchesTriangle(V3 centre, float radius, V3 a, V3 b, V3 c) {
     const V3 edgeCross = Cross(c - a, b - a);
     float normal[3] = {edgeCross.x, edgeCross.y, edgeCross.z};
-    NormaliseIfLong(normal);
+    gfx3d::NormaliseIfLong(normal);
     const V3 n = FromArray(normal);
     const float d = Dot(n, centre) - Dot(n, a);
     if (std::fabs(d) >= radius) return false;
@@ -180,7 +180,7 @@ class Placement {
             double m[16];
             for (int i = 0; i < 16; ++i)
                 m[i] = toWorld_.m[i];
-            bool invertible = InvertMatrix(m, toObject_);
+            bool invertible = gfx3d::InvertMatrix(m, toObject_);
             for (double value : toObject_)
                 invertible = invertible && std::isfinite(value);
             inverted_ = invertible ? Inverted::Yes : Inverted::No;
@@ -453,7 +453,7 @@ bool BoxTouches(ObjectSlot& slot, int frame, const Mat4& placement, const Box& b
 
 float RayDistance(ObjectSlot& slot, int frame, const Mat4& placement, const Ray& ray, Scan scan) {
     float unit[3] = {ray.direction[0], ray.direction[1], ray.direction[2]};
-    NormaliseIfLong(unit);
+    gfx3d::NormaliseIfLong(unit);
     const V3 direction = FromArray(unit);
     const V3 start = FromArray(ray.start);
     const float length2 = Dot(direction, direction);

@@ -68,8 +68,8 @@ void ShowSphere(const collision::Sphere& sphere, bool hit) {
                 p[(axis + 1) % 3] += sphere.radius * std::cos(angle);
                 p[(axis + 2) % 3] += sphere.radius * std::sin(angle);
             }
-    DrawDebugSegments(*device, points, count, hit ? kHitWidth : kMissWidth,
-                      hit ? kHitColour : kMissColour);
+    gfx3d::DrawDebugSegments(*device, points, count, hit ? kHitWidth : kMissWidth,
+                             hit ? kHitColour : kMissColour);
 }
 
 void ShowBox(const collision::Box& box, bool hit) {
@@ -89,8 +89,8 @@ void ShowBox(const collision::Box& box, bool hit) {
                 p[across1] = box.centre[across1] + (corner & 1 ? half[across1] : -half[across1]);
                 p[across2] = box.centre[across2] + (corner & 2 ? half[across2] : -half[across2]);
             }
-    DrawDebugSegments(*device, points, count, hit ? kHitWidth : kMissWidth,
-                      hit ? kHitColour : kMissColour);
+    gfx3d::DrawDebugSegments(*device, points, count, hit ? kHitWidth : kMissWidth,
+                             hit ? kHitColour : kMissColour);
 }
 
 // The ray from its start to the hit, or 1000 units long when it hits nothing.
@@ -99,7 +99,7 @@ void ShowRay(const collision::Ray& ray, float distance) {
     OpenGLRainbows* device = DebugDevice({s[0], s[1], s[2], d[0], d[1], d[2]});
     if (!device) return;
     float unit[3] = {ray.direction[0], ray.direction[1], ray.direction[2]};
-    NormaliseIfLong(unit);
+    gfx3d::NormaliseIfLong(unit);
     const float length = distance != 0 ? distance : kMissLength;
     float points[2][3];
     for (int k = 0; k < 3; ++k) {
@@ -107,7 +107,7 @@ void ShowRay(const collision::Ray& ray, float distance) {
         points[1][k] = ray.start[k] + unit[k] * length;
     }
     const int64_t colour = distance > 0 ? kHitColour : distance < 0 ? kBehindColour : kMissColour;
-    DrawDebugSegments(*device, points, 2, distance != 0 ? kHitWidth : kMissWidth, colour);
+    gfx3d::DrawDebugSegments(*device, points, 2, distance != 0 ? kHitWidth : kMissWidth, colour);
 }
 
 } // namespace

@@ -79,8 +79,8 @@ void Arrow(const int axes[3], float red, float green, float blue) {
 
 } // namespace
 
-void DrawDebugSegments(OpenGLRainbows& device, const float (*points)[3], int pointCount,
-                       double width, int64_t colour) {
+void gfx3d::DrawDebugSegments(OpenGLRainbows& device, const float (*points)[3], int pointCount,
+                              double width, int64_t colour) {
     if (std::isnan(width)) return;
     PlainColourDrawing drawing(device, colour, GL_LINE_SMOOTH);
     glLineWidth(Limited(width));
@@ -99,7 +99,7 @@ void DrawLine3D(double x1, double y1, double z1, double x2, double y2, double z2
     const float points[2][3] = {
         {static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(z1)},
         {static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2)}};
-    DrawDebugSegments(*device, points, 2, width, ToInt64(colour));
+    gfx3d::DrawDebugSegments(*device, points, 2, width, ToInt64(colour));
 }
 
 void DrawPoint3D(double x, double y, double z, double size, double colour) {

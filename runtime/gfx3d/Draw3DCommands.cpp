@@ -90,6 +90,6 @@ void DrawObjectAnim(double id, double frameA, double frameB, double t, double mo
     ObjectSlot* slot = engine->Slot(ToInt(id));
     if (!slot) return;
     FlushSpriteBatch(*device);
-    DrawSlot(*device, *scene, *slot, ToInt(frameA), ToInt(frameB), t, mode != 0,
-             engine->normalMode == 2);
+    gfx3d::DrawSlot(*device, *scene, *slot, ToInt(frameA), ToInt(frameB), t, mode != 0,
+                    engine->normalMode == 2);
 }

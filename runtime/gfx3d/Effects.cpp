@@ -62,7 +62,7 @@ void DirectionTo(const float from[3], const float to[3], float out[3]) {
     out[0] = to[0] - from[0];
     out[1] = to[1] - from[1];
     out[2] = to[2] - from[2];
-    NormaliseIfLong(out);
+    gfx3d::NormaliseIfLong(out);
 }
 
 void SetTexCoords(const GLExtensions& ext, GLenum unit, const char* base, size_t offset) {
@@ -82,12 +82,13 @@ void BindOnUnit(const GLExtensions& ext, GLenum unit, GLuint texture) {
 }
 
 float MeanAxisScale(const Mat4& m) {
-    return (ColumnLength(m, 0) + ColumnLength(m, 1) + ColumnLength(m, 2)) / 3.0f;
+    return (gfx3d::ColumnLength(m, 0) + gfx3d::ColumnLength(m, 1) + gfx3d::ColumnLength(m, 2)) /
+           3.0f;
 }
 
 } // namespace
 
-void PrepareEffect(MeshObjectX& part, EffectKind effect, bool smoothNormals) {
+void gfx3d::PrepareEffect(MeshObjectX& part, EffectKind effect, bool smoothNormals) {
     switch (effect) {
     case EffectKind::BumpMapping: gfx3d::ComputeNormals(part, true, smoothNormals, true); break;
     case EffectKind::CelShading:
@@ -99,8 +100,8 @@ void PrepareEffect(MeshObjectX& part, EffectKind effect, bool smoothNormals) {
     }
 }
 
-void WriteEffectValues(const Scene3D& scene, MeshObjectX& part, EffectKind effect,
-                       const Mat4& objectMatrix) {
+void gfx3d::WriteEffectValues(const Scene3D& scene, MeshObjectX& part, EffectKind effect,
+                              const Mat4& objectMatrix) {
     float light[3];
     RigidInverseTransform(objectMatrix, scene.effectLight.position, light);
     if (effect == EffectKind::BumpMapping) {
@@ -125,8 +126,8 @@ void WriteEffectValues(const Scene3D& scene, MeshObjectX& part, EffectKind effec
     }
 }
 
-void SetEffectArrays(OpenGLRainbows& device, const MeshObjectX& part, EffectKind effect,
-                     const char* base, GLuint textureA, GLuint textureB) {
+void gfx3d::SetEffectArrays(OpenGLRainbows& device, const MeshObjectX& part, EffectKind effect,
+                            const char* base, GLuint textureA, GLuint textureB) {
     const GLExtensions& ext = device.ext;
     const bool multitexture = ext.glActiveTextureARB && ext.glClientActiveTextureARB;
     if (effect == EffectKind::BumpMapping) {
@@ -161,8 +162,9 @@ void SetEffectArrays(OpenGLRainbows& device, const MeshObjectX& part, EffectKind
     if (textureA) SetTexCoords(ext, GL_TEXTURE0_ARB, base, offsetof(DrawVertex, u));
 }
 
-void FinishCelShading(OpenGLRainbows& device, const Scene3D& scene, MeshObjectX& part, int frame,
-                      const Mat4& objectMatrix, GLuint textureA, GLuint textureB) {
+void gfx3d::FinishCelShading(OpenGLRainbows& device, const Scene3D& scene, MeshObjectX& part,
+                             int frame, const Mat4& objectMatrix, GLuint textureA,
+                             GLuint textureB) {
     const GLExtensions& ext = device.ext;
     if (scene.cullMode != 0 && !part.frames.Empty()) {
         const ObjectFrame& tested =
@@ -216,7 +218,7 @@ void FinishCelShading(OpenGLRainbows& device, const Scene3D& scene, MeshObjectX&
     }
 }
 
-void RestoreTextureCombine(const GLExtensions& ext) {
+void gfx3d::RestoreTextureCombine(const GLExtensions& ext) {
     if (ext.glActiveTextureARB) {
         ext.glActiveTextureARB(GL_TEXTURE1_ARB);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

@@ -11,6 +11,8 @@ class OpenGLRainbows;
 struct DrawVertex;
 struct GLExtensions;
 
+namespace gfx3d {
+
 // Makes sure the part has what the effect needs: normals (and tangents for bump mapping), the
 // shading ramp for cel shading.
 void PrepareEffect(MeshObjectX& part, EffectKind effect, bool smoothNormals);
@@ -29,3 +31,5 @@ void RestoreTextureCombine(const GLExtensions& ext);
 // Marks the stencil with the part's shadow volume against the effect light; draws no colour.
 void DrawShadowVolume(Scene3D& scene, MeshObjectX& part, const DrawVertex* vertices, int count,
                       const Mat4& objectMatrix);
+
+} // namespace gfx3d

@@ -60,9 +60,9 @@ int TextureIndex(const IniStore& ini, const std::string& key) {
 
 } // namespace
 
-int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
-                 const std::string& path, const std::string& name,
-                 std::vector<std::string>* setFiles) {
+int gfx3d::LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
+                        const std::string& path, const std::string& name,
+                        std::vector<std::string>* setFiles) {
     slot.loaded = 1;
     slot.modelSet = 1;
     IniStore ini;

@@ -12,6 +12,8 @@ struct ObjectSlot;
 // The four bytes a model-set file starts with.
 constexpr char kModelSetTag[] = ";DDW";
 
+namespace gfx3d {
+
 // Fills an empty slot from the model set at path, the file that name resolved to: marks it
 // loaded, loads its textures (when device has a GL context) and its parts, whose names are taken
 // relative to name's folder and found through lookup (none: on disk only). Parts that fail to load
@@ -20,3 +22,5 @@ constexpr char kModelSetTag[] = ";DDW";
 int LoadModelSet(OpenGLRainbows* device, ResourceResolver* lookup, ObjectSlot& slot,
                  const std::string& path, const std::string& name,
                  std::vector<std::string>* setFiles = nullptr);
+
+} // namespace gfx3d

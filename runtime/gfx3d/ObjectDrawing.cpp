@@ -155,7 +155,7 @@ void DrawWithEffect(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, kStride, base);
-    SetEffectArrays(device, part, effect, base, textures.a, textures.b);
+    gfx3d::SetEffectArrays(device, part, effect, base, textures.a, textures.b);
 
     glEnable(GL_COLOR_MATERIAL);
     glPushMatrix();
@@ -177,8 +177,9 @@ void DrawWithEffect(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
     if (buffer != 0) ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
 
     if (effect == EffectKind::CelShading)
-        FinishCelShading(device, scene, part, testedFrame, objectMatrix, textures.a, textures.b);
-    RestoreTextureCombine(ext);
+        gfx3d::FinishCelShading(device, scene, part, testedFrame, objectMatrix, textures.a,
+                                textures.b);
+    gfx3d::RestoreTextureCombine(ext);
     glPopMatrix();
 }
 
@@ -224,16 +225,16 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
               const PartTextures& textures, int a, int b, double t, bool positional,
               bool smoothNormals) {
     if (part.frames.Empty() || part.frames[0].packed.Empty()) return;
-    const FrameChoice choice = ChooseFrames(part.frames.Count(), a, b, t, positional);
+    const FrameChoice choice = gfx3d::ChooseFrames(part.frames.Count(), a, b, t, positional);
     const Mat4& objectMatrix = scene.transform.Composed();
     const ObjectFrame& tested = part.frames[choice.tested];
-    if (SphereCulled(scene, objectMatrix.m, tested.centre, tested.radius)) return;
+    if (gfx3d::SphereCulled(scene, objectMatrix.m, tested.centre, tested.radius)) return;
 
     const float alpha = gfx2d::Sprites(device).globalAlpha;
     glColor4f(alpha, alpha, alpha, alpha);
     const EffectKind effect = scene.effectLight.enabled ? scene.effectLight.kind : EffectKind::None;
     if (part.currentVertices.Empty()) part.BuildTriangles();
-    if (effect != EffectKind::None) PrepareEffect(part, effect, smoothNormals);
+    if (effect != EffectKind::None) gfx3d::PrepareEffect(part, effect, smoothNormals);
 
     const bool single = choice.weight == 0 || choice.from == choice.to;
     const int shown = choice.weight == 0 ? choice.from : choice.to;
@@ -246,7 +247,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
         count = part.frames[shown].triangles.Count();
     } else {
         if (!FillCurrentVertices(part, choice, scene)) return;
-        if (effect != EffectKind::None) WriteEffectValues(scene, part, effect, objectMatrix);
+        if (effect != EffectKind::None) gfx3d::WriteEffectValues(scene, part, effect, objectMatrix);
         vertices = part.currentVertices.Data();
         count = part.currentVertices.Count();
     }
@@ -254,7 +255,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
     ++scene.partsDrawn;
 
     if (effect == EffectKind::ShadowVolumes) {
-        DrawShadowVolume(scene, part, vertices, count, objectMatrix);
+        gfx3d::DrawShadowVolume(scene, part, vertices, count, objectMatrix);
         return;
     }
 
@@ -270,7 +271,7 @@ void DrawPart(OpenGLRainbows& device, Scene3D& scene, MeshObjectX& part,
 
 } // namespace
 
-FrameChoice ChooseFrames(int frameCount, int a, int b, double t, bool positional) {
+FrameChoice gfx3d::ChooseFrames(int frameCount, int a, int b, double t, bool positional) {
     FrameChoice choice;
     if (frameCount <= 0) return choice;
     if (!std::isfinite(t)) t = 0;
@@ -297,7 +298,8 @@ FrameChoice ChooseFrames(int frameCount, int a, int b, double t, bool positional
     return choice;
 }
 
-bool SphereCulled(const Scene3D& scene, const float m[16], const float centre[3], float radius) {
+bool gfx3d::SphereCulled(const Scene3D& scene, const float m[16], const float centre[3],
+                         float radius) {
     float world[3];
     for (int r = 0; r < 3; ++r)
         world[r] = m[r] * centre[0] + m[4 + r] * centre[1] + m[8 + r] * centre[2] + m[12 + r];
@@ -313,8 +315,8 @@ bool SphereCulled(const Scene3D& scene, const float m[16], const float centre[3]
     return false;
 }
 
-void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, int b, double t,
-              bool positional, bool smoothNormals) {
+void gfx3d::DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, int b,
+                     double t, bool positional, bool smoothNormals) {
     if (!slot.loaded) return;
     const SpriteStore& store = gfx2d::Sprites(device);
     for (MeshObjectX& part : slot.parts) {

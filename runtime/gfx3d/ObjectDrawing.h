@@ -18,6 +18,8 @@ struct FrameChoice {
     int tested = 0;
 };
 
+namespace gfx3d {
+
 // positional: t runs along frames a..b (taken as |fmod(t, 1)| outside 0..1); otherwise the
 // draw is frame a blended toward frame b by t.
 FrameChoice ChooseFrames(int frameCount, int a, int b, double t, bool positional);
@@ -31,3 +33,5 @@ bool SphereCulled(const Scene3D& scene, const float objectMatrix[16], const floa
 // smoothNormals: bump mapping computes smoothed normals (the object table's normal mode 2).
 void DrawSlot(OpenGLRainbows& device, Scene3D& scene, ObjectSlot& slot, int a, int b, double t,
               bool positional, bool smoothNormals);
+
+} // namespace gfx3d

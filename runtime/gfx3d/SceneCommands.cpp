@@ -28,7 +28,7 @@ void ShowLight(const float position[3], const float direction[3], double cutOff)
     DrawPoint3D(position[0], position[1], position[2], 40, 0x80C8FF);
     if (cutOff > 90) return;
     float along[3] = {direction[0], direction[1], direction[2]};
-    NormaliseIfLong(along);
+    gfx3d::NormaliseIfLong(along);
     DrawLine3D(position[0], position[1], position[2], position[0] + along[0] * 500,
                position[1] + along[1] * 500, position[2] + along[2] * 500, 3, 0x6CAAE1);
 }

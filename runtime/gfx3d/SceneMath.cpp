@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-bool InvertMatrix(const double in[16], double out[16]) {
+bool gfx3d::InvertMatrix(const double in[16], double out[16]) {
     // Gauss-Jordan elimination with partial pivoting on [in | I].
     double a[4][8];
     for (int r = 0; r < 4; ++r)
@@ -35,7 +35,7 @@ bool InvertMatrix(const double in[16], double out[16]) {
     return true;
 }
 
-void RigidInverseTransform(const Mat4& m, const float p[3], float out[3]) {
+void gfx3d::RigidInverseTransform(const Mat4& m, const float p[3], float out[3]) {
     const float d[3] = {p[0] - m.m[12], p[1] - m.m[13], p[2] - m.m[14]};
     for (int c = 0; c < 3; ++c)
         out[c] = m.At(0, c) * d[0] + m.At(1, c) * d[1] + m.At(2, c) * d[2];

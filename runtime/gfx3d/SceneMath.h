@@ -24,6 +24,8 @@ inline Mat4 operator*(const Mat4& a, const Mat4& b) {
     return r;
 }
 
+namespace gfx3d {
+
 // (x, y, z, w) multiplied by the matrix, as a column vector.
 inline void Transform(const Mat4& a, const double in[4], double out[4]) {
     for (int row = 0; row < 4; ++row) {
@@ -71,3 +73,5 @@ inline void NormaliseIfLong(float v[3]) {
     v[1] /= length;
     v[2] /= length;
 }
+
+} // namespace gfx3d

@@ -360,7 +360,7 @@ bool UnprojectPoint(const OpenGLRainbows& device, double sx, double sy, double d
     const double y = (device.screenHeight - 1) - sy;
     double clip[16], inverse[16];
     ClipMatrix(clip);
-    if (!InvertMatrix(clip, inverse)) return false;
+    if (!gfx3d::InvertMatrix(clip, inverse)) return false;
     const double n[4] = {2 * (sx - viewport[0]) / viewport[2] - 1,
                          2 * (y - viewport[1]) / viewport[3] - 1, 2 * depth - 1, 1};
     double w[4] = {0, 0, 0, 0};

@@ -110,8 +110,8 @@ void DrawVolume(const MeshObjectX& part, const DrawVertex* vertices, int triangl
 
 } // namespace
 
-void DrawShadowVolume(Scene3D& scene, MeshObjectX& part, const DrawVertex* vertices, int count,
-                      const Mat4& objectMatrix) {
+void gfx3d::DrawShadowVolume(Scene3D& scene, MeshObjectX& part, const DrawVertex* vertices,
+                             int count, const Mat4& objectMatrix) {
     const int triangleCount = count / 3;
     if (triangleCount == 0) return;
     // Every frame shares one triangle order, so the neighbours found once hold for all.

@@ -8,7 +8,7 @@ const float kRadiansPerDegree = 0.017453292f;
 
 } // namespace
 
-Mat4 RotationMatrix(float angleDegrees, float x, float y, float z) {
+Mat4 gfx3d::RotationMatrix(float angleDegrees, float x, float y, float z) {
     const float angle = angleDegrees * kRadiansPerDegree;
     Mat4 r = Mat4::Identity();
     const int nonZero = (x != 0) + (y != 0) + (z != 0);
@@ -66,13 +66,13 @@ const Mat4& TransformStack::Composed() {
     for (int i = 0; i < level.extraCount; ++i)
         m = m * level.extra[i];
     if (level.position[0] != 0 || level.position[1] != 0 || level.position[2] != 0)
-        m = m * TranslationMatrix(level.position[0], level.position[1], level.position[2]);
+        m = m * gfx3d::TranslationMatrix(level.position[0], level.position[1], level.position[2]);
     for (int i = level.rotationCount - 1; i >= 0; --i) {
         const Rotation& r = level.rotations[i];
-        m = m * RotationMatrix(r.angle, r.axis[0], r.axis[1], r.axis[2]);
+        m = m * gfx3d::RotationMatrix(r.angle, r.axis[0], r.axis[1], r.axis[2]);
     }
     if (level.scale[0] != 1 || level.scale[1] != 1 || level.scale[2] != 1)
-        m = m * ScaleMatrix(level.scale[0], level.scale[1], level.scale[2]);
+        m = m * gfx3d::ScaleMatrix(level.scale[0], level.scale[1], level.scale[2]);
     level.composed = m;
     level.valid = true;
     return level.composed;

@@ -58,7 +58,11 @@ class TransformStack {
     int depth_ = 0;
 };
 
+namespace gfx3d {
+
 // The rotation matrix of angle degrees about an axis: a coordinate axis when exactly one
 // component is non-zero (its sign turning the direction), else the normalised axis; an axis of
 // length 0.0001 or less gives the identity.
 Mat4 RotationMatrix(float angleDegrees, float x, float y, float z);
+
+} // namespace gfx3d

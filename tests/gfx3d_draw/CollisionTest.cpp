@@ -237,9 +237,9 @@ TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
         unsigned grid, spread, strip;
         double unit;
     } meshes[] = {{8, 8, 40, 1}, {64, 64, 40, 1}, {250, 4, 3, 2e-4}, {250, 4, 3, 100}};
-    const Mat4 placements[] = {Mat4::Identity(),
-                               RotationMatrix(33, 1, 2, 3) * ScaleMatrix(1.5f, 1.5f, 1.5f),
-                               TranslationMatrix(5, -3, 2) * ScaleMatrix(0.5f, 2, 1)};
+    const Mat4 placements[] = {
+        Mat4::Identity(), gfx3d::RotationMatrix(33, 1, 2, 3) * gfx3d::ScaleMatrix(1.5f, 1.5f, 1.5f),
+        gfx3d::TranslationMatrix(5, -3, 2) * gfx3d::ScaleMatrix(0.5f, 2, 1)};
     std::mt19937 random(7), pick;
     auto uniform = [&](float lo, float hi) {
         return std::uniform_real_distribution<float>(lo, hi)(pick);
@@ -280,7 +280,7 @@ TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
                 for (int k = 0; k < 3; ++k)
                     in[k] = at(0, k) + s * (at(1, k) - at(0, k)) + t * (at(2, k) - at(0, k)) +
                             uniform(-0.1f, 0.1f) * size;
-                Transform(placement, in, out);
+                gfx3d::Transform(placement, in, out);
                 const float c[3] = {float(out[0]), float(out[1]), float(out[2])};
                 const collision::Sphere sphere{{c[0], c[1], c[2]}, uniform(0, 0.2f * size)};
                 const collision::Box box{
