@@ -153,6 +153,22 @@ bool ReadPng(png_structp png, png_infop info, MemoryReader* reader, int64_t colo
     return true;
 }
 
+// The decoder takes the memory for an ancillary chunk's stated length before it reads the
+// chunk, so every length is checked against the bytes that follow it first: a forged length
+// must not make a file of a hundred bytes claim a gigabyte. The offset of the first chunk that
+// does not fit goes to at.
+bool ChunksFitInFile(const uint8_t* data, size_t size, size_t& at) {
+    at = 8; // behind the signature
+    while (at + 8 <= size) {
+        const uint32_t length = uint32_t{data[at]} << 24 | uint32_t{data[at + 1]} << 16 |
+                                uint32_t{data[at + 2]} << 8 | data[at + 3];
+        if (length > size - at - 8) return false;
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0) break;
+        at += size_t{12} + length;
+    }
+    return true;
+}
+
 } // namespace
 
 bool gfx2d::DecodePng(const uint8_t* data, size_t size, int64_t colourKey,
@@ -160,6 +176,11 @@ bool gfx2d::DecodePng(const uint8_t* data, size_t size, int64_t colourKey,
     image = gfx2d::DecodedImage{};
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) {
         if (why) *why = "not a picture";
+        return false;
+    }
+    size_t badChunk = 0;
+    if (!ChunksFitInFile(data, size, badChunk)) {
+        if (why) *why = "damaged at byte " + std::to_string(badChunk);
         return false;
     }
     // Warnings (odd but readable chunks) are not the game's concern.
