@@ -6,6 +6,8 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <utility>
+
 #include "files/FilePaths.h"
 #include "files/LittleEndian.h"
 
@@ -37,23 +39,9 @@ bool ReadAt(int fd, uint64_t offset, size_t size, std::string& out) {
     return true;
 }
 
-} // namespace
-
-bool files::ParsePackHeader(const char* header, size_t headerSize, uint64_t fileSize,
-                            files::PackIndexPlace& place) {
-    if (headerSize < files::kPackHeaderSize || std::memcmp(header, kMarker, 3) != 0 ||
-        static_cast<uint8_t>(header[3]) != kVersion)
-        return false;
-    place.offset = files::ReadLe32(header + 4);
-    place.size = files::ReadLe32(header + 8);
-    place.checksum = files::ReadLe32(header + 12);
-    return place.offset >= files::kPackHeaderSize && place.size <= kLargestIndex &&
-           static_cast<uint64_t>(place.offset) + place.size <= fileSize;
-}
-
-bool files::ParsePackIndex(const char* index, size_t indexSize, const files::PackIndexPlace& place,
-                           std::vector<files::PackEntry>& entries) {
-    entries.clear();
+// Appends the entries of a whole index; false at the first sign of damage.
+bool ParseEntries(const char* index, size_t indexSize, const files::PackIndexPlace& place,
+                  std::vector<files::PackEntry>& entries) {
     if (indexSize != place.size || indexSize < 4 || Crc32(index, indexSize) != place.checksum)
         return false;
     const uint32_t count = files::ReadLe32(index);
@@ -82,6 +70,30 @@ bool files::ParsePackIndex(const char* index, size_t indexSize, const files::Pac
         entries.push_back(std::move(entry));
     }
     return at == indexSize;
+}
+
+} // namespace
+
+bool files::ParsePackHeader(const char* header, size_t headerSize, uint64_t fileSize,
+                            files::PackIndexPlace& place) {
+    if (headerSize < files::kPackHeaderSize || std::memcmp(header, kMarker, 3) != 0 ||
+        static_cast<uint8_t>(header[3]) != kVersion)
+        return false;
+    place.offset = files::ReadLe32(header + 4);
+    place.size = files::ReadLe32(header + 8);
+    place.checksum = files::ReadLe32(header + 12);
+    return place.offset >= files::kPackHeaderSize && place.size <= kLargestIndex &&
+           static_cast<uint64_t>(place.offset) + place.size <= fileSize;
+}
+
+bool files::ParsePackIndex(const char* index, size_t indexSize, const files::PackIndexPlace& place,
+                           std::vector<files::PackEntry>& entries) {
+    entries.clear();
+    // A damaged index gives no entries at all, not the ones read before the damage.
+    std::vector<files::PackEntry> read;
+    if (!ParseEntries(index, indexSize, place, read)) return false;
+    entries = std::move(read);
+    return true;
 }
 
 bool files::PackEntryWithinBounds(const files::PackEntry& entry) {
