@@ -1,6 +1,7 @@
 // The one conversion from a Number to an integer that every command uses.
 #pragma once
 
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -20,4 +21,12 @@ inline int64_t ToInt64(double value) {
     if (value >= 9223372036854775807.0) return INT64_MAX;
     if (value <= -9223372036854775808.0) return INT64_MIN;
     return static_cast<int64_t>(value);
+}
+
+// A Number as a float for the GL: values beyond the float range, infinities included, give the
+// largest float of their sign (a plain cast of them is undefined); NaN stays NaN.
+inline float ToFloat(double value) {
+    if (value > FLT_MAX) return FLT_MAX;
+    if (value < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(value);
 }

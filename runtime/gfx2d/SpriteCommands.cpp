@@ -84,8 +84,7 @@ double GetSpriteTexture(double id) {
 }
 
 void SetAlphaMode(double alpha) {
-    if (OpenGLRainbows* device = Rt().gfx.get())
-        gfx2d::SetAlphaMode(*device, static_cast<float>(alpha));
+    if (OpenGLRainbows* device = Rt().gfx.get()) gfx2d::SetAlphaMode(*device, ToFloat(alpha));
 }
 
 void DrawSprite(double id, double x, double y) {

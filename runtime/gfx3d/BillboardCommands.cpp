@@ -15,10 +15,6 @@
 
 namespace {
 
-float F(double value) {
-    return static_cast<float>(value);
-}
-
 OpenGLRainbows* Device() {
     OpenGLRainbows* device = Rt().gfx.get();
     return device && device->initialised && Rt().scene.get() ? device : nullptr;
@@ -121,8 +117,8 @@ void DrawSprite3D(double id, double x, double y, double z, double scale) {
     gfx3d::SetCullMode(scene, -1);
     float r[3], u[3];
     CameraAxes(r, u);
-    const float c[3] = {F(x), F(y), F(z)};
-    const float s = F(scale);
+    const float c[3] = {ToFloat(x), ToFloat(y), ToFloat(z)};
+    const float s = ToFloat(scale);
     const float halfWidth = static_cast<float>(slot.imageWidth) / 4.0f * s;
     const float height = static_cast<float>(slot.imageHeight) / 2.0f * s;
     const float maxS = (static_cast<float>(slot.imageWidth) - 0.5f) / slot.textureWidth;
@@ -151,9 +147,9 @@ void Print3D(const RtString& text, double x, double y, double z, double size) {
     const bool lighting = glIsEnabled(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
-    const float point[3] = {F(x), F(y), F(z)};
+    const float point[3] = {ToFloat(x), ToFloat(y), ToFloat(z)};
     if (size != 0)
-        PrintInScene(*device, text, point, F(size), fontId);
+        PrintInScene(*device, text, point, ToFloat(size), fontId);
     else
         PrintOnScreen(*device, text, point, fontId);
     if (culling) glEnable(GL_CULL_FACE);

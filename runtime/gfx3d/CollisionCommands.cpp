@@ -1,5 +1,6 @@
 #include "gfx3d/CollisionCommands.h"
 
+#include <cfloat>
 #include <cmath>
 #include <initializer_list>
 
@@ -22,7 +23,11 @@ constexpr double kMissWidth = 1;
 constexpr float kMissLength = 1000;
 constexpr int kCircleSegments = 32;
 
-float F(double value) {
+// A query value as a float: beyond the float range it becomes infinite, which the queries refuse,
+// rather than the largest float, which would answer for a sphere or ray that game code never gave
+// (a plain cast of such a value is undefined).
+float QueryFloat(double value) {
+    if (std::fabs(value) > FLT_MAX) return value > 0 ? INFINITY : -INFINITY;
     return static_cast<float>(value);
 }
 
@@ -116,8 +121,9 @@ double ObjectCollidesSphere(double id, double frame, double x, double y, double 
     ObjectSlot* slot = QueriedSlot(id);
     if (!slot) return 0;
     collision::Sphere sphere;
-    sphere.centre[0] = F(x), sphere.centre[1] = F(y), sphere.centre[2] = F(z);
-    sphere.radius = F(radius);
+    sphere.centre[0] = QueryFloat(x), sphere.centre[1] = QueryFloat(y),
+    sphere.centre[2] = QueryFloat(z);
+    sphere.radius = QueryFloat(radius);
     const bool hit = collision::SphereTouches(*slot, ToInt(frame), CurrentPlacement(), sphere);
     ShowSphere(sphere, hit);
     return hit ? 1 : 0;
@@ -128,9 +134,9 @@ double ObjectCollidesBox(double id, double frame, double x, double y, double z, 
     ObjectSlot* slot = QueriedSlot(id);
     if (!slot) return 0;
     collision::Box box;
-    box.centre[0] = F(x), box.centre[1] = F(y), box.centre[2] = F(z);
-    box.width = F(width);
-    box.height = F(height);
+    box.centre[0] = QueryFloat(x), box.centre[1] = QueryFloat(y), box.centre[2] = QueryFloat(z);
+    box.width = QueryFloat(width);
+    box.height = QueryFloat(height);
     const bool hit = collision::BoxTouches(*slot, ToInt(frame), CurrentPlacement(), box);
     ShowBox(box, hit);
     return hit ? 1 : 0;
@@ -141,8 +147,9 @@ double ObjectRayDistance(double id, double frame, double x, double y, double z, 
     ObjectSlot* slot = QueriedSlot(id);
     if (!slot) return 0;
     collision::Ray ray;
-    ray.start[0] = F(x), ray.start[1] = F(y), ray.start[2] = F(z);
-    ray.direction[0] = F(dx), ray.direction[1] = F(dy), ray.direction[2] = F(dz);
+    ray.start[0] = QueryFloat(x), ray.start[1] = QueryFloat(y), ray.start[2] = QueryFloat(z);
+    ray.direction[0] = QueryFloat(dx), ray.direction[1] = QueryFloat(dy),
+    ray.direction[2] = QueryFloat(dz);
     const float distance = collision::RayDistance(*slot, ToInt(frame), CurrentPlacement(), ray);
     ShowRay(ray, distance);
     return distance;

@@ -96,9 +96,8 @@ void DrawLine3D(double x1, double y1, double z1, double x2, double y2, double z2
                 double colour) {
     OpenGLRainbows* device = Device();
     if (!device) return;
-    const float points[2][3] = {
-        {static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(z1)},
-        {static_cast<float>(x2), static_cast<float>(y2), static_cast<float>(z2)}};
+    const float points[2][3] = {{ToFloat(x1), ToFloat(y1), ToFloat(z1)},
+                                {ToFloat(x2), ToFloat(y2), ToFloat(z2)}};
     gfx3d::DrawDebugSegments(*device, points, 2, width, ToInt64(colour));
 }
 

@@ -11,10 +11,6 @@
 
 namespace {
 
-float F(double value) {
-    return static_cast<float>(value);
-}
-
 OpenGLRainbows* Device() {
     OpenGLRainbows* device = Rt().gfx.get();
     return device && device->initialised ? device : nullptr;
@@ -36,8 +32,8 @@ void SetMipmapping(double flag) {
 void SetTextureOffset(double du, double dv) {
     Scene3D* scene = Rt().scene.get();
     if (!scene) return;
-    scene->textureOffset[0] = F(du);
-    scene->textureOffset[1] = F(dv);
+    scene->textureOffset[0] = ToFloat(du);
+    scene->textureOffset[1] = ToFloat(dv);
 }
 
 void SetSphereMapping(double flag) {
@@ -46,15 +42,18 @@ void SetSphereMapping(double flag) {
 }
 
 void MoveObject(double x, double y, double z) {
-    if (Scene3D* scene = Rt().scene.get()) scene->transform.Move(F(x), F(y), F(z));
+    if (Scene3D* scene = Rt().scene.get())
+        scene->transform.Move(ToFloat(x), ToFloat(y), ToFloat(z));
 }
 
 void ScaleObject(double sx, double sy, double sz) {
-    if (Scene3D* scene = Rt().scene.get()) scene->transform.Scale(F(sx), F(sy), F(sz));
+    if (Scene3D* scene = Rt().scene.get())
+        scene->transform.Scale(ToFloat(sx), ToFloat(sy), ToFloat(sz));
 }
 
 void RotateObject(double angle, double ax, double ay, double az) {
-    if (Scene3D* scene = Rt().scene.get()) scene->transform.Rotate(F(angle), F(ax), F(ay), F(az));
+    if (Scene3D* scene = Rt().scene.get())
+        scene->transform.Rotate(ToFloat(angle), ToFloat(ax), ToFloat(ay), ToFloat(az));
 }
 
 void MultiplyObjectMatrix(NumArray& matrix) {
@@ -62,7 +61,7 @@ void MultiplyObjectMatrix(NumArray& matrix) {
     if (!scene || matrix.dims != 1 || matrix.size1 != 16 || !matrix.data) return;
     Mat4 m;
     for (int i = 0; i < 16; ++i)
-        m.m[i] = F(matrix.data[i]);
+        m.m[i] = ToFloat(matrix.data[i]);
     scene->transform.MultiplyMatrix(m);
 }
 

@@ -1,6 +1,5 @@
 #include "gfx3d/ObjectCommands.h"
 
-#include <cfloat>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -27,13 +26,6 @@ ObjectSlot* FindSlot(double id) {
 ObjectSlot* BuildingSlot() {
     Rainbows3D* scene = Rt().objects.get();
     return scene ? scene->Slot(scene->buildingId) : nullptr;
-}
-
-// Game numbers beyond the float range become the largest floats, not infinities.
-float ToFloat(double value) {
-    if (value > FLT_MAX) return FLT_MAX;
-    if (value < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(value);
 }
 
 std::string WatchKey(int id) {

@@ -19,10 +19,6 @@ bool Ready(OpenGLRainbows*& device, Scene3D*& scene) {
     return device && scene && device->initialised;
 }
 
-float F(double value) {
-    return static_cast<float>(value);
-}
-
 // Debug drawing of a light: its position, and a spot light's direction.
 void ShowLight(const float position[3], const float direction[3], double cutOff) {
     DrawPoint3D(position[0], position[1], position[2], 40, 0x80C8FF);
@@ -39,7 +35,7 @@ void Begin3D(double nearDistance, double farDistance, double fov) {
     OpenGLRainbows* device;
     Scene3D* scene;
     if (Ready(device, scene))
-        gfx3d::Begin3D(*device, *scene, F(nearDistance), F(farDistance), F(fov));
+        gfx3d::Begin3D(*device, *scene, ToFloat(nearDistance), ToFloat(farDistance), ToFloat(fov));
 }
 
 void End3D() {
@@ -51,9 +47,9 @@ void End3D() {
 void SetCameraUp(double x, double y, double z) {
     Scene3D* scene = Rt().scene.get();
     if (!scene) return;
-    scene->up[0] = F(x);
-    scene->up[1] = F(y);
-    scene->up[2] = F(z);
+    scene->up[0] = ToFloat(x);
+    scene->up[1] = ToFloat(y);
+    scene->up[2] = ToFloat(z);
 }
 
 void SetCamera(double eyeX, double eyeY, double eyeZ, double targetX, double targetY,
@@ -62,8 +58,8 @@ void SetCamera(double eyeX, double eyeY, double eyeZ, double targetX, double tar
     Scene3D* scene;
     if (!Ready(device, scene)) return;
     FlushSpriteBatch(*device);
-    const float eye[3] = {F(eyeX), F(eyeY), F(eyeZ)};
-    const float target[3] = {F(targetX), F(targetY), F(targetZ)};
+    const float eye[3] = {ToFloat(eyeX), ToFloat(eyeY), ToFloat(eyeZ)};
+    const float target[3] = {ToFloat(targetX), ToFloat(targetY), ToFloat(targetZ)};
     gfx3d::SetCamera(*scene, eye, target);
 }
 
@@ -89,9 +85,9 @@ void DefineLight(double id, double colour, double x, double y, double z, double 
     if (!Ready(device, scene)) return;
     FlushSpriteBatch(*device);
     const int lightId = ToInt(id);
-    const float position[3] = {F(x), F(y), F(z)};
-    const float direction[3] = {F(dx), F(dy), F(dz)};
-    gfx3d::DefineLight(*scene, lightId, ToInt64(colour), position, direction, F(cutOff));
+    const float position[3] = {ToFloat(x), ToFloat(y), ToFloat(z)};
+    const float direction[3] = {ToFloat(dx), ToFloat(dy), ToFloat(dz)};
+    gfx3d::DefineLight(*scene, lightId, ToInt64(colour), position, direction, ToFloat(cutOff));
     if (Rt().settings.debugMode && lightId >= 0 && cutOff != 0)
         ShowLight(position, direction, cutOff);
     if (lightId == -3) {
@@ -107,7 +103,7 @@ void SetFog(double colour, double exponential, double a, double b) {
     Scene3D* scene;
     if (!Ready(device, scene)) return;
     FlushSpriteBatch(*device);
-    gfx3d::SetFog(*scene, ToInt64(colour), exponential != 0, F(a), F(b));
+    gfx3d::SetFog(*scene, ToInt64(colour), exponential != 0, ToFloat(a), ToFloat(b));
 }
 
 void ClearDepth() {
