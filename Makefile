@@ -9,7 +9,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 BUILD ?= build
 ASAN_BUILD ?= build-asan
-FUZZ_SECONDS ?= 12
+FUZZ_SECONDS ?= 6
 
 .PHONY: deps build run test test-plain test-asan fuzz bench clean
 

@@ -8,7 +8,7 @@
 # brought up to date. Without clang there are no fuzz targets, and nothing runs.
 set -euo pipefail
 build=${1:?build folder}
-seconds=${2:-12}
+seconds=${2:-6}
 malloc_limit_mb=512
 rss_limit_mb=1536
 cd "$(dirname "$0")/.."
@@ -35,19 +35,42 @@ if [ ${#targets[@]} -eq 0 ]; then
     exit 0
 fi
 
-for target in "${targets[@]}"; do
-    [ -x "$target" ] || continue
-    name=${target##*/fuzz_}
-    corpus="$build/corpus/$name"
+# One target per processor at a time; each writes its own log, and a failure is reported once
+# every target started has ended.
+fuzz_one() {
+    local target=$1 name=${1##*/fuzz_}
+    local corpus="$build/corpus/$name"
     mkdir -p "$corpus"
     if [ -d "fuzz/seeds/$name" ]; then cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true; fi
-    echo "fuzz: $name for ${seconds}s"
-    if ! ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" \
+    if ASAN_OPTIONS=detect_leaks=0 "$target" -max_total_time="$seconds" \
         -malloc_limit_mb="$malloc_limit_mb" -rss_limit_mb="$rss_limit_mb" -timeout=10 \
         "$corpus" >"$build/fuzz_$name.log" 2>&1; then
+        echo "fuzz: $name ran ${seconds}s clean"
+    else
         tail -n 40 "$build/fuzz_$name.log"
         echo "fuzz: $name FAILED (log: $build/fuzz_$name.log)"
-        exit 1
+        return 1
     fi
+}
+
+jobs=$(nproc)
+failed=0
+running=0
+for target in "${targets[@]}"; do
+    [ -x "$target" ] || continue
+    if [ "$running" -ge "$jobs" ]; then
+        wait -n || failed=1
+        running=$((running - 1))
+    fi
+    fuzz_one "$target" &
+    running=$((running + 1))
 done
+while [ "$running" -gt 0 ]; do
+    wait -n || failed=1
+    running=$((running - 1))
+done
+if [ "$failed" -ne 0 ]; then
+    echo "fuzz: a target failed"
+    exit 1
+fi
 echo "fuzz: ${#targets[@]} targets ran clean"
