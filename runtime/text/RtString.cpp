@@ -217,11 +217,6 @@ void RtString::TruncateAt(int index) {
     Recount();
 }
 
-void RtString::TrimControlTail() {
-    length = static_cast<uint32_t>(LengthWithoutControlTail(data, length));
-    if (capacity) data[length] = '\0';
-}
-
 void TrimControlTail(std::string& text) {
     text.resize(LengthWithoutControlTail(text.data(), text.size()));
 }

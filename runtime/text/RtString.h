@@ -55,9 +55,6 @@ class RtString {
     // Cuts the text at index i (a zero byte there, then Recount); nothing happens beyond the
     // buffer.
     void TruncateAt(int index);
-    // Removes trailing control bytes (0..31) such as line ends; bytes 128..255 (letters of
-    // UTF-8 and code-page texts) stay.
-    void TrimControlTail();
 
   private:
     void SetText(const char* bytes, uint32_t count);
@@ -73,8 +70,9 @@ class RtString {
     static char EmptyBuffer[1];
 };
 
-// The same trim for std::string: every line the runtime reads (line files, INI values, text
-// lines) loses its trailing bytes 0..31 and only those.
+// Removes trailing control bytes (0..31) such as line ends: every line the runtime reads (line
+// files, INI values, text lines) loses them; bytes 128..255 (letters of UTF-8 and code-page
+// texts) stay.
 void TrimControlTail(std::string& text);
 
 // The number read from the front of a text, as C's atof: leading white space skipped, the
