@@ -1,13 +1,10 @@
-// GLSL programs from files: building, selecting, uniforms, logs, the rebuild that keeps a
-// working program, and shaders from the resource pack; read back from a real GL context.
+// GLSL programs from files: building, selecting, uniforms, logs and shaders from the resource
+// pack; read back from a real GL context. The rebuild of a changed file is the hot reload's.
 #include <cstdlib>
 
 #include "core/ErrorLog.h"
-#include "core/Runtime.h"
 #include "files/PackCodec.h"
 #include "files/ResourcePack.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/Shaders.h"
 #include "support/TempDir.h"
 #include "support/TestRuntime.h"
 #include "vornic.h"
@@ -73,26 +70,6 @@ TEST_F(Shaders, FailuresReturnZeroAndSayWhyInTheLog) {
     }
     // The GL's own words follow the line naming the file.
     EXPECT_NE(Log().find("error"), std::string::npos) << Log();
-}
-
-TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) {
-    const std::string file = folder_.Write("fx.frag", kLevelShader);
-    ASSERT_EQ(LoadShader(7, "", RtString(file.c_str())), 1);
-    EXPECT_EQ(gfx3d::ShaderFiles(*Rt().objects, 7), std::vector<std::string>{file});
-    UseShader(7);
-    SetShaderFloat("level", 1.0);
-    EXPECT_EQ(Painted(), kRed);
-
-    WriteWholeFile(file, kGreenShader);
-    EXPECT_TRUE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, Rt().resolvers[0].get(), 7));
-    EXPECT_EQ(Painted(), kGreen);
-
-    WriteWholeFile(file, kBrokenShader);
-    EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, Rt().resolvers[0].get(), 7));
-    UseShader(-1);
-    UseShader(7);
-    EXPECT_EQ(Painted(), kGreen);
-    EXPECT_NE(Log().find("RebuildShader(7): the old program stays"), std::string::npos) << Log();
 }
 
 TEST_F(Shaders, AVertexShaderAloneBuildsFromTheResourcePack) {
