@@ -67,15 +67,12 @@ TEST_F(ScreenImages, SavedScreensAndSpritesLoadBackWithTheirPixels) {
                 ASSERT_EQ(Colour(image, x, y), Pixel(x, y)) << name << " " << x << "," << y;
     }
 
-    const std::string source =
-        folder.Write("s.bmp", MakeBmp(5, 3, 24, [](int x, int y) {
-                         return x == 4 && y == 0 ? kKey : Rgb(x * 40, y * 80, 9);
-                     }));
-    ASSERT_EQ(LoadSprite(source.c_str(), 1), 1);
+    auto picture = [](int x, int y) { return x == 4 && y == 0 ? kKey : Rgb(x * 40, y * 80, 9); };
+    ASSERT_EQ(Load(1, 5, 3, picture), 1);
     for (const auto& [name, onDisk] : {std::pair{"s.png", "s.png"}, {"sub\\s.bmp", "sub/s.bmp"}}) {
         ASSERT_EQ(SaveSprite(folder.File(name).c_str(), 1), 1);
         // Loaded again with the key, it is 8 x 4 with the picture one row down; the keyed
-        // pixel and the empty texture row stay transparent.
+        // pixel and the empty texture row and columns stay transparent.
         ASSERT_EQ(LoadSprite(folder.File(onDisk).c_str(), 2), 1);
         DrawRect(0, 0, 100, 100, kGreen);
         DrawSprite(2, 10, 10);

@@ -35,7 +35,8 @@ class Shaders : public GlRuntimeTest {
     ScopedTmpDir logHere_{folder_.Path()};
 };
 
-TEST_F(Shaders, AFloatUniformPaintsTheProgramsColourUntilFixedFunctionReturns) {
+// A vertex shader alone also builds, here from the resource pack.
+TEST_F(Shaders, ProgramsPaintTheirColourUntilFixedFunctionReturns) {
     const std::string level = folder_.Write("level.frag", kLevelShader);
     ASSERT_EQ(LoadShader(4, "", RtString(level.c_str())), 1);
     UseShader(4);
@@ -45,8 +46,15 @@ TEST_F(Shaders, AFloatUniformPaintsTheProgramsColourUntilFixedFunctionReturns) {
     EXPECT_EQ(Painted(), kRed);
     UseShader(-1);
     EXPECT_EQ(Painted(), kBlue);
+    std::string error;
+    const std::string pack =
+        folder_.Write("fx.pak", files::BuildPack({{"fx/swap.vert", kSwapVertexShader}},
+                                                 files::PackMethod::Deflate, error));
+    SetResourcePacks(RtString(pack.c_str()), "");
+    ASSERT_EQ(LoadShader(0, "fx/swap.vert", ""), 1);
+    UseShader(0);
+    EXPECT_EQ(Painted(), kRed);
     // Every frame starts without a program.
-    UseShader(4);
     PresentFrame();
     EXPECT_EQ(Painted(), kBlue);
 }
@@ -70,17 +78,6 @@ TEST_F(Shaders, FailuresReturnZeroAndSayWhyInTheLog) {
     }
     // The GL's own words follow the line naming the file.
     EXPECT_NE(Log().find("error"), std::string::npos) << Log();
-}
-
-TEST_F(Shaders, AVertexShaderAloneBuildsFromTheResourcePack) {
-    std::string error;
-    const std::string pack =
-        folder_.Write("fx.pak", files::BuildPack({{"fx/swap.vert", kSwapVertexShader}},
-                                                 files::PackMethod::Deflate, error));
-    SetResourcePacks(RtString(pack.c_str()), "");
-    ASSERT_EQ(LoadShader(0, "fx/swap.vert", ""), 1);
-    UseShader(0);
-    EXPECT_EQ(Painted(), kRed);
 }
 
 class ShadersOff : public Shaders {
