@@ -11,7 +11,7 @@
 
 namespace {
 
-const unsigned kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+const unsigned kRed = 0x0000FF, kBlue = 0xFF0000;
 
 // Paints red by the uniform "level" and blue by what is left of it.
 const char kLevelShader[] = "uniform float level;\n"
