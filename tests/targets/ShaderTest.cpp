@@ -1,20 +1,17 @@
-// GLSL programs from files: building, selecting, uniforms, logs, the rebuild that keeps a
-// working program, and shaders from the resource pack; read back from a real GL context.
+// GLSL programs from files: building, selecting, uniforms, logs and shaders from the resource
+// pack; read back from a real GL context. The rebuild of a changed file is the hot reload's.
 #include <cstdlib>
 
 #include "core/ErrorLog.h"
-#include "core/Runtime.h"
 #include "files/PackCodec.h"
 #include "files/ResourcePack.h"
-#include "gfx3d/Rainbows3D.h"
-#include "gfx3d/Shaders.h"
 #include "support/TempDir.h"
 #include "support/TestRuntime.h"
 #include "vornic.h"
 
 namespace {
 
-const unsigned kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+const unsigned kRed = 0x0000FF, kBlue = 0xFF0000;
 
 // Paints red by the uniform "level" and blue by what is left of it.
 const char kLevelShader[] = "uniform float level;\n"
@@ -38,7 +35,8 @@ class Shaders : public GlRuntimeTest {
     ScopedTmpDir logHere_{folder_.Path()};
 };
 
-TEST_F(Shaders, AFloatUniformPaintsTheProgramsColourUntilFixedFunctionReturns) {
+// A vertex shader alone also builds, here from the resource pack.
+TEST_F(Shaders, ProgramsPaintTheirColourUntilFixedFunctionReturns) {
     const std::string level = folder_.Write("level.frag", kLevelShader);
     ASSERT_EQ(LoadShader(4, "", RtString(level.c_str())), 1);
     UseShader(4);
@@ -48,8 +46,15 @@ TEST_F(Shaders, AFloatUniformPaintsTheProgramsColourUntilFixedFunctionReturns) {
     EXPECT_EQ(Painted(), kRed);
     UseShader(-1);
     EXPECT_EQ(Painted(), kBlue);
+    std::string error;
+    const std::string pack =
+        folder_.Write("fx.pak", files::BuildPack({{"fx/swap.vert", kSwapVertexShader}},
+                                                 files::PackMethod::Deflate, error));
+    SetResourcePacks(RtString(pack.c_str()), "");
+    ASSERT_EQ(LoadShader(0, "fx/swap.vert", ""), 1);
+    UseShader(0);
+    EXPECT_EQ(Painted(), kRed);
     // Every frame starts without a program.
-    UseShader(4);
     PresentFrame();
     EXPECT_EQ(Painted(), kBlue);
 }
@@ -73,37 +78,6 @@ TEST_F(Shaders, FailuresReturnZeroAndSayWhyInTheLog) {
     }
     // The GL's own words follow the line naming the file.
     EXPECT_NE(Log().find("error"), std::string::npos) << Log();
-}
-
-TEST_F(Shaders, ARebuildSwapsTheProgramAndKeepsTheOldOneWhenTheNewFileIsBroken) {
-    const std::string file = folder_.Write("fx.frag", kLevelShader);
-    ASSERT_EQ(LoadShader(7, "", RtString(file.c_str())), 1);
-    EXPECT_EQ(gfx3d::ShaderFiles(*Rt().objects, 7), std::vector<std::string>{file});
-    UseShader(7);
-    SetShaderFloat("level", 1.0);
-    EXPECT_EQ(Painted(), kRed);
-
-    WriteWholeFile(file, kGreenShader);
-    EXPECT_TRUE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, Rt().resolvers[0].get(), 7));
-    EXPECT_EQ(Painted(), kGreen);
-
-    WriteWholeFile(file, kBrokenShader);
-    EXPECT_FALSE(gfx3d::RebuildShader(*Rt().gfx, *Rt().objects, Rt().resolvers[0].get(), 7));
-    UseShader(-1);
-    UseShader(7);
-    EXPECT_EQ(Painted(), kGreen);
-    EXPECT_NE(Log().find("RebuildShader(7): the old program stays"), std::string::npos) << Log();
-}
-
-TEST_F(Shaders, AVertexShaderAloneBuildsFromTheResourcePack) {
-    std::string error;
-    const std::string pack =
-        folder_.Write("fx.pak", files::BuildPack({{"fx/swap.vert", kSwapVertexShader}},
-                                                 files::PackMethod::Deflate, error));
-    SetResourcePacks(RtString(pack.c_str()), "");
-    ASSERT_EQ(LoadShader(0, "fx/swap.vert", ""), 1);
-    UseShader(0);
-    EXPECT_EQ(Painted(), kRed);
 }
 
 class ShadersOff : public Shaders {
