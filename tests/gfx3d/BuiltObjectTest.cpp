@@ -1,5 +1,4 @@
-// Objects built in code: triangle orders, normals, colours, odd input, and the round trip
-// through a saved file.
+// Objects built in code: triangle orders, normals, colours and odd input.
 #include <array>
 #include <cmath>
 #include <map>
@@ -79,32 +78,6 @@ TEST_F(BuiltObjectTest, NormalModesGiveFaceOrSmoothedNormals) {
         }
         ++id;
     }
-}
-
-// Built, saved and loaded again, an object keeps its corners: positions, normals, texture
-// coordinates and colours.
-TEST_F(BuiltObjectTest, SavedAndLoadedAgainKeepsTrianglesAndNormals) {
-    SetNormalMode(2);
-    BeginObject(1);
-    const double points[][3] = {{-1, -1, 0.3}, {1, -1, 0.1}, {-1, 1, 0.7}, {1, 1, -0.4},
-                                {-1, 3, 0.2},  {1, 3, 0.9},  {-1, 5, -0.6}};
-    for (const auto& p : points)
-        AddObjectVertex(p[0], p[1], p[2], p[0] * 0.5, p[1] * 0.25, 0x336699);
-    NewObjectGroup();
-    for (const auto& [x, y] : {std::pair{5, 5}, {6, 5}, {5, 6}})
-        AddObjectVertex(x, y, 5, x - 5, y - 5, 0x00FF00);
-    EndObject();
-    ASSERT_EQ(SaveObject(folder.File("built.ddd").c_str(), 1), 1);
-    ASSERT_EQ(LoadObject(folder.File("built.ddd").c_str(), 2), 1);
-    ASSERT_EQ(Corners(1).Count(), 18);
-    ASSERT_EQ(Corners(2).Count(), 18);
-    for (int i = 0; i < 18; ++i) {
-        const DrawVertex &built = Corners(1)[i], &loaded = Corners(2)[i];
-        for (int k = 0; k < 8; ++k) // position, normal and texture coordinates
-            EXPECT_FLOAT_EQ((&built.x)[k], (&loaded.x)[k]) << "corner " << i << " value " << k;
-        EXPECT_EQ(built.colour, loaded.colour) << i;
-    }
-    EXPECT_EQ(Corners(2)[1].colour, 0x336699u);
 }
 
 // Vertices without an object being built, and absurd numbers, do no harm; loading into the

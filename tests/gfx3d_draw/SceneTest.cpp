@@ -7,7 +7,7 @@
 
 namespace {
 
-class SceneTest : public GlRuntimeTest {};
+using SceneTest = GlRuntimeTest;
 
 TEST_F(SceneTest, PerspectiveParallelAndTurnedCamerasPlacePointsOnTheScreen) {
     // From (0, 0, 1000) with a 45 degree view, the screen's half height at the origin is
@@ -67,41 +67,38 @@ TEST_F(SceneTest, LightsLightTheFacingSideAndSwitchOffById) {
     }
 }
 
-// A red fog (colour 0x0000FF) tints a white square 1000 away, green and blue alike; by hand, linear
-// fog from 500 to 1500 is half strong there, exponential fog of density ln 2 / 1000 too, and the
-// default range, near to far, 100 to 20000, tints by (1000 - 100) / 19900.
-TEST_F(SceneTest, LinearAndExponentialFogTintByDistance) {
+// A white square facing the camera 1000 away, drawn after each row's set-up in a new scene.
+// With clockwise front faces, cull mode 1 keeps it, -1 hides it, and Begin3D resets the mode.
+// A red fog (colour 0x0000FF) tints it, green and blue alike; by hand, linear fog from 500 to
+// 1500 is half strong there, exponential fog of density ln 2 / 1000 too, and the default
+// range, near to far, 100 to 20000, tints by (1000 - 100) / 19900.
+TEST_F(SceneTest, CullModeAndFogChangeTheSquareFacingTheCamera) {
     BuildSquare(1, 40);
+    auto fog = [](double colour, double mode, double start, double end) {
+        return [=] { SetFog(colour, mode, start, end); };
+    };
+    const unsigned white = 0xFFFFFF, halfRed = 0x8080FF;
     const struct {
-        double colour, mode, start, end;
-        int green;
+        std::function<void()> setUp;
+        unsigned colour;
     } rows[] = {
-        {0x0000FF, 0, 500, 1500, 128},
-        {0x0000FF, 0, 1500, 3000, 255},
-        {0x0000FF, 1, 0.000693147, 0, 128},
-        {0x0000FF, 1, 0, 0.000693147, 255},
-        {-1, 0, 500, 1500, 255}, // fog off
-        {0x0000FF, 0, 0, 0, 243},
+        {[] { SetCullMode(1); }, white},
+        {[] { SetCullMode(-1); }, 0},
+        {[] {}, white},
+        {fog(0x0000FF, 0, 500, 1500), halfRed},
+        {fog(0x0000FF, 0, 1500, 3000), white},
+        {fog(0x0000FF, 1, 0.000693147, 0), halfRed},
+        {fog(0x0000FF, 1, 0, 0.000693147), white},
+        {fog(-1, 0, 500, 1500), white}, // fog off
+        {fog(0x0000FF, 0, 0, 0), 0xF3F3FF},
     };
     for (const auto& row : rows) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LookAtOriginFrom(1000);
-        SetFog(row.colour, row.mode, row.start, row.end);
+        row.setUp();
         DrawObject(1, 0);
-        EXPECT_TRUE(Near(ColourOf(0, 0, 0), 0x0000FF + row.green * 0x010100, 10))
+        EXPECT_TRUE(Near(ColourOf(0, 0, 0), row.colour, 10))
             << "row " << &row - rows << ": " << std::hex << ColourOf(0, 0, 0);
-        End3D();
-    }
-}
-
-TEST_F(SceneTest, CullModeHidesBackFacesAndBegin3DResetsIt) {
-    BuildSquare(1, 40);
-    for (int mode : {1, -1, 0}) { // clockwise front faces: the square faces the camera
-        LookAtOriginFrom(1000);
-        if (mode) SetCullMode(mode);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        DrawObject(1, 0);
-        EXPECT_EQ(ColourOf(0, 0, 0), mode < 0 ? 0u : 0xFFFFFFu) << "mode " << mode;
         End3D();
     }
 }
