@@ -11,28 +11,13 @@ namespace {
 constexpr double kFanStart = 4294967293.0;  // 0xFFFFFFFD
 constexpr double kListStart = 4294967295.0; // 0xFFFFFFFF
 
-class BuiltObjectTest : public ObjectTest {
-  protected:
-    // The x coordinates of the triangle corners, in order, rounded: truncating quantisation
-    // may leave a coordinate up to one step below its value.
-    std::vector<float> CornerXs(int id) {
-        std::vector<float> xs;
-        for (const DrawVertex& v : Corners(id))
-            xs.push_back(std::round(v.x));
-        return xs;
-    }
-};
+using BuiltObjectTest = ObjectTest;
 
 TEST_F(BuiltObjectTest, StripFanAndListTriangleOrders) {
     SetNormalMode(0);
     BeginObject(1);
     for (int i = 0; i < 6; ++i)
         AddObjectVertex(i, i % 2, 0, 0, 0, 0);
-    EndObject();
-    // a..f: (a, b, c), (c, b, d), (c, d, e), (e, d, f)
-    EXPECT_EQ(CornerXs(1), (std::vector<float>{0, 1, 2, 2, 1, 3, 2, 3, 4, 4, 3, 5}));
-
-    BeginObject(2);
     AddObjectVertex(0, 0, 0, 0, 0, kFanStart);
     for (int i = 0; i < 5; ++i)
         AddObjectVertex(i, i % 2, i % 3, 0, 0, 0);
@@ -40,9 +25,15 @@ TEST_F(BuiltObjectTest, StripFanAndListTriangleOrders) {
     for (int i = 5; i < 12; ++i)
         AddObjectVertex(i, i % 2, i % 3, 0, 0, 0);
     EndObject();
-    // A fan (a, b, c), (a, c, d), (a, d, e); then two separate triangles, the seventh list
-    // vertex left over.
-    EXPECT_EQ(CornerXs(2), (std::vector<float>{0, 1, 2, 0, 2, 3, 0, 3, 4, 5, 6, 7, 8, 9, 10}));
+    // The corners' x coordinates, rounded: truncating quantisation may leave a coordinate up
+    // to one step below its value.
+    std::vector<float> xs;
+    for (const DrawVertex& v : Corners(1))
+        xs.push_back(std::round(v.x));
+    // A strip a..f: (a, b, c), (c, b, d), (c, d, e), (e, d, f); a fan (a, b, c), (a, c, d),
+    // (a, d, e); then two separate triangles, the seventh list vertex left over.
+    EXPECT_EQ(xs, (std::vector<float>{0, 1, 2, 2, 1, 3, 2, 3, 4, 4, 3, 5, 0, 1,
+                                      2, 0, 2, 3, 0, 3, 4, 5, 6, 7, 8, 9, 10}));
 }
 
 // Normals come from a table of directions, so each is checked to within 18 degrees of the

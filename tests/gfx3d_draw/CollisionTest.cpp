@@ -1,8 +1,7 @@
-// Collision and picking: sphere, box and ray queries through the commands, placed objects hit
-// where they are drawn, picking under a pixel, the debug drawing, and the search tree against
+// Collision and picking: sphere, box and ray queries through the commands, picking under a
+// pixel where the object is drawn, the debug drawing, and the search tree against
 // the plain scan on random meshes.
 #include <cmath>
-#include <fstream>
 #include <random>
 
 #include "DrawTestSupport.h"
@@ -83,21 +82,6 @@ TEST_F(CollisionTest, SphereBoxAndRayQueries) {
     }
     EXPECT_EQ(ObjectCollidesSphere(1, 3, 15, 0, 0, 5.5), 0) << "frame 3 of a one-frame object";
     EXPECT_EQ(ObjectRayDistance(1, 3, 0, 0, 50, 0, 0, -1), 0) << "frame 3 of a one-frame object";
-}
-
-// A model set's parts answer as one object: the nearest part ahead of the ray.
-TEST_F(CollisionTest, ModelSetPartsAreQueriedAsOneObject) {
-    TempDir folder;
-    for (const auto& [name, z] : {std::pair{"far.ddd", -30}, {"near.ddd", 0}}) {
-        BuildBox(1, 5, 0, 0, z);
-        SaveObject(folder.File(name).c_str(), 1);
-    }
-    std::ofstream(folder.File("set.ddw")) << ";DDW\n[objects]\ncount=2\n1=far.ddd\n2=near.ddd\n";
-    ASSERT_EQ(LoadObject(folder.File("set.ddw").c_str(), 3), 1);
-    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, 50, 0, 0, -1), 45, kQuantised);
-    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -50, 0, 0, 1), 15, kQuantised);
-    EXPECT_NEAR(ObjectRayDistance(3, 0, 0, 0, -15, 0, 0, 1), 10, kQuantised) << "between them";
-    EXPECT_EQ(ObjectCollidesSphere(3, 0, 0, 0, -38, 4), 1) << "the far part alone";
 }
 
 // A ray through each pixel, from ScreenToWorld at depths 0 and 1, hits the object exactly

@@ -164,7 +164,10 @@ TEST_F(EffectsAndSpritesTest, CelShadingAndBumpMappingLightTheFacingSide) {
     End3D();
 }
 
-TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
+// A sprite stands on its point. Text: glyphs 32 world units wide centred on the point in the
+// scene, or flat screen text at the projected point; culling and lighting are off only while
+// the text is drawn.
+TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPointAndPrint3DInTheSceneAndOnScreen) {
     UploadPicture(5, 64, 32, [](int, int) { return 0xFFFFFFu; });
     LookAtOriginFrom(1000);
     SetCullMode(-1);             // back faces only: the sprite is drawn all the same
@@ -179,12 +182,8 @@ TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
     for (const auto& probe : probes)
         EXPECT_EQ(ColourOf(probe.x, probe.y, 0), probe.colour) << probe.x << "," << probe.y;
     End3D();
-}
-
-// Glyphs 32 world units wide centred on the point in the scene, or flat screen text at the
-// projected point; culling and lighting are off only while the text is drawn.
-TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
     for (const auto& [x, size, lit] : {std::tuple{0, 4, 20}, {200, 0, 10}}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LookAtOriginFrom(1000);
         SetLight(0, 0xFFFFFF);
         SetCullMode(1);
@@ -197,7 +196,6 @@ TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
                 count += ReadPixel(sx, y) != 0;
         EXPECT_GT(count, lit) << "size " << size;
         End3D();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
 }
 
