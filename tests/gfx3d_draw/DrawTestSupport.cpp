@@ -34,7 +34,7 @@ void BuildBox(int id, float half, float x, float y, float z) {
     const float centre[3] = {x, y, z};
     for (int i = 0; i < 8; ++i)
         for (int k = 0; k < 3; ++k)
-            text += " " + std::to_string(centre[k] + (i >> k & 1 ? half : -half));
+            text += " " + std::to_string(centre[k] + ((i >> k) & 1 ? half : -half));
     LoadText(id, text);
 }
 

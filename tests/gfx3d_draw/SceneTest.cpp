@@ -84,7 +84,7 @@ TEST_F(SceneTest, CullModeAndFogChangeTheSquareFacingTheCamera) {
     } rows[] = {
         {[] { SetCullMode(1); }, white},
         {[] { SetCullMode(-1); }, 0},
-        {[] {}, white},
+        {[] {}, white}, // a new scene: culling off again
         {fog(0x0000FF, 0, 500, 1500), halfRed},
         {fog(0x0000FF, 0, 1500, 3000), white},
         {fog(0x0000FF, 1, 0.000693147, 0), halfRed},
