@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "ObjectTestSupport.h"
+#include "gfx3d/CollisionCommands.h"
 
 namespace {
 
@@ -70,7 +71,6 @@ TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
         {"negative frames", patched(12, 0xFFFFFFFFu)},
         {"absurd colour count", patched(16, 0x40000000u)},
         {"absurd frame count", patched(12, 0x7FFFFFFFu)},
-        {"negative records", patched(132, 0xFFFFFFFBu)},
         {"cut in the header", cut(18)},
         {"cut in the colour table", cut(26)},
         {"cut in the records", cut(good.size() - 3)},
@@ -88,7 +88,10 @@ TEST_F(BinaryObjectTest, BrokenFilesAreRejected) {
 }
 
 // Parts load from either file form; a part whose file is missing or broken stays empty (and a
-// broken one is logged), the set still loads, and saving writes the first part. Without counts
+// broken one is logged), the set still loads, and saving writes the first part. The parts
+// answer queries as one object: the wing's triangle lies at z = 0 over (0, 0), (5, 0), (0, 5),
+// the body's first at z = -5 over (0, -5), (5, -5), (0, 10), so a ray along z through (1, 1)
+// meets the nearer part first, and a sphere on the wing alone touches the set. Without counts
 // a set is a loaded slot without parts.
 TEST_F(BinaryObjectTest, LoadsEveryPartItCanAndSavesTheFirst) {
     const std::vector<uint8_t> body = SampleBinaryObject();
@@ -108,6 +111,9 @@ TEST_F(BinaryObjectTest, LoadsEveryPartItCanAndSavesTheFirst) {
                   corners[i])
             << "part " << i;
     EXPECT_EQ(Log(), "# read error\r\n" + folder.File("bad.ddd") + "\r\n");
+    EXPECT_FLOAT_EQ(ObjectRayDistance(12, 0, 1, 1, 50, 0, 0, -1), 50);
+    EXPECT_FLOAT_EQ(ObjectRayDistance(12, 0, 1, 1, -50, 0, 0, 1), 45);
+    EXPECT_EQ(ObjectCollidesSphere(12, 0, 1, 1, 0, 1), 1);
     ASSERT_EQ(SaveObject(folder.File("first.ddd").c_str(), 12), 1);
     EXPECT_EQ(ReadWholeFile(folder.File("first.ddd")), std::string(body.begin(), body.end()));
 

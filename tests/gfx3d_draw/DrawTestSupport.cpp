@@ -11,10 +11,6 @@ void LoadText(int id, const std::string& text) {
     LoadObject(folder.Write("object.txt", text).c_str(), id);
 }
 
-std::string Point(float x, float y, float z) {
-    return " " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z);
-}
-
 } // namespace
 
 // Corners in counter-clockwise order around the outward side, as one strip, which winds its
@@ -27,22 +23,18 @@ void BuildSquare(int id, float half, unsigned colour) {
     EndObject();
 }
 
-// Text objects list each face's corners clockwise seen from outside.
-void BuildFloor(int id, float half, float y) {
-    LoadText(id, "DDDA 1.0 0 1 255 255 255 4 0 0 1 0 2 0 3 0 1 4" + Point(-half, y, -half) +
-                     Point(half, y, -half) + Point(half, y, half) + Point(-half, y, half));
-}
-
-// Corner i lies at -half or +half along x, y and z by its bits 1, 2 and 4.
+// Text objects list each face's corners clockwise seen from outside. Corner i lies at -half
+// or +half along x, y and z by its bits 1, 2 and 4.
 void BuildBox(int id, float half, float x, float y, float z) {
     std::string text = "DDDA 1.0 0 6";
     for (const char* face : {"0 1 3 2", "4 6 7 5", "0 2 6 4", "1 5 7 3", "0 4 5 1", "2 3 7 6"})
         text += std::string(" 255 255 255 4 ") + face[0] + " 0 " + face[2] + " 0 " + face[4] +
                 " 0 " + face[6] + " 0";
     text += " 1 8";
+    const float centre[3] = {x, y, z};
     for (int i = 0; i < 8; ++i)
-        text += Point(i & 1 ? x + half : x - half, i & 2 ? y + half : y - half,
-                      i & 4 ? z + half : z - half);
+        for (int k = 0; k < 3; ++k)
+            text += " " + std::to_string(centre[k] + ((i >> k) & 1 ? half : -half));
     LoadText(id, text);
 }
 

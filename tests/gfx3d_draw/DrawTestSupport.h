@@ -19,8 +19,6 @@
 // A square of side 2 * half facing +z at z = 0 (wound clockwise seen from +z, the engine's
 // front side), in colour.
 void BuildSquare(int id, float half, unsigned colour = 0xFFFFFF);
-// A square facing +y at height y.
-void BuildFloor(int id, float half, float y);
 // A closed box centred on (x, y, z) with its faces' front sides outward.
 void BuildBox(int id, float half, float x, float y, float z);
 // A textured square like BuildSquare, loaded from a file of frameCount frames: frame k is

@@ -5,12 +5,7 @@
 
 namespace {
 
-class ObjectDrawTest : public GlRuntimeTest {
-  protected:
-    // True when the pixel at the world point is lit.
-    static bool DrawnAt(double x, double y, double z) { return ColourOf(x, y, z) != 0; }
-    static long PartsDrawn() { return Rt().scene.get()->partsDrawn; }
-};
+using ObjectDrawTest = GlRuntimeTest;
 
 // A square of half size 15 in five frames: frame k stands at x = -300 + 200 k when the object
 // is moved to x = -300.
@@ -31,8 +26,8 @@ TEST_F(ObjectDrawTest, FrameChoiceAndBlending) {
         LookAtOriginFrom(1000);
         MoveObject(-300, 0, 0);
         DrawObjectAnim(1, row.a, row.b, row.t, row.mode);
-        EXPECT_TRUE(DrawnAt(row.drawnX, 0, 0)) << row.a << ".." << row.b << " at " << row.t;
-        EXPECT_FALSE(DrawnAt(row.emptyX, 0, 0)) << row.a << ".." << row.b << " at " << row.t;
+        EXPECT_NE(ColourOf(row.drawnX, 0, 0), 0u) << row.a << ".." << row.b << " at " << row.t;
+        EXPECT_EQ(ColourOf(row.emptyX, 0, 0), 0u) << row.a << ".." << row.b << " at " << row.t;
         End3D();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
@@ -41,7 +36,7 @@ TEST_F(ObjectDrawTest, FrameChoiceAndBlending) {
 TEST_F(ObjectDrawTest, ObjectsOutsideTheViewAreCulledBySphereTimesSmallestScale) {
     BuildSquare(1, 20); // a bounding sphere of radius 28.3
     LookAtOriginFrom(1000);
-    Rt().scene.get()->partsDrawn = 0;
+    const long& partsDrawn = Rt().scene->partsDrawn;
     // The right edge of the view lies at x = 552 in the plane z = 0.
     const struct {
         double x, z, sx, sy, sz;
@@ -55,20 +50,20 @@ TEST_F(ObjectDrawTest, ObjectsOutsideTheViewAreCulledBySphereTimesSmallestScale)
         {575, 0, 2, 3, 2, 1},    {580, 0, 3, 0.5, 3, 0},
     };
     for (const auto& row : rows) {
-        const long before = PartsDrawn();
+        const long before = partsDrawn;
         MoveObject(row.x, 0, row.z);
         ScaleObject(row.sx, row.sy, row.sz);
         DrawObject(1, 0);
-        EXPECT_EQ(PartsDrawn() - before, row.drawn)
+        EXPECT_EQ(partsDrawn - before, row.drawn)
             << row.x << "," << row.z << " scaled " << row.sx << "," << row.sy << "," << row.sz;
     }
     int px, py;
     PixelOf(552, 0, 0, px, py);
     EXPECT_EQ(ReadPixel(px - 2, py), 0xFFFFFFu) << "the big square reaches into the screen";
-    const long drawn = PartsDrawn();
+    const long drawn = partsDrawn;
     DrawObject(4095, 0); // empty slot
     DrawObject(5000, 0); // no slot
-    EXPECT_EQ(PartsDrawn(), drawn);
+    EXPECT_EQ(partsDrawn, drawn);
     End3D();
 }
 
@@ -103,9 +98,8 @@ TEST_F(ObjectDrawTest, TransformLevelsPlaceTheObject) {
         {"a seventeenth rotation is ignored",
          [] {
              MoveObject(0, 0, 0);
-             for (int i = 0; i < 16; ++i)
-                 RotateObject(10, 0, 0, 1);
-             RotateObject(90, 0, 0, 1);
+             for (int i = 0; i < 17; ++i)
+                 RotateObject(i < 16 ? 10 : 90, 0, 0, 1);
          },
          -18.79, 6.84, 0, 5},
         {"a rotation after a draw turns the placed object",

@@ -7,7 +7,7 @@
 
 namespace {
 
-class SceneTest : public GlRuntimeTest {};
+using SceneTest = GlRuntimeTest;
 
 TEST_F(SceneTest, PerspectiveParallelAndTurnedCamerasPlacePointsOnTheScreen) {
     // From (0, 0, 1000) with a 45 degree view, the screen's half height at the origin is
@@ -67,41 +67,38 @@ TEST_F(SceneTest, LightsLightTheFacingSideAndSwitchOffById) {
     }
 }
 
-// A red fog (colour 0x0000FF) tints a white square 1000 away, green and blue alike; by hand, linear
-// fog from 500 to 1500 is half strong there, exponential fog of density ln 2 / 1000 too, and the
-// default range, near to far, 100 to 20000, tints by (1000 - 100) / 19900.
-TEST_F(SceneTest, LinearAndExponentialFogTintByDistance) {
+// A white square facing the camera 1000 away, drawn after each row's set-up in a new scene.
+// With clockwise front faces, cull mode 1 keeps it, -1 hides it, and Begin3D resets the mode.
+// A red fog (colour 0x0000FF) tints it, green and blue alike; by hand, linear fog from 500 to
+// 1500 is half strong there, exponential fog of density ln 2 / 1000 too, and the default
+// range, near to far, 100 to 20000, tints by (1000 - 100) / 19900.
+TEST_F(SceneTest, CullModeAndFogChangeTheSquareFacingTheCamera) {
     BuildSquare(1, 40);
+    auto fog = [](double colour, double mode, double start, double end) {
+        return [=] { SetFog(colour, mode, start, end); };
+    };
+    const unsigned white = 0xFFFFFF, halfRed = 0x8080FF;
     const struct {
-        double colour, mode, start, end;
-        int green;
+        std::function<void()> setUp;
+        unsigned colour;
     } rows[] = {
-        {0x0000FF, 0, 500, 1500, 128},
-        {0x0000FF, 0, 1500, 3000, 255},
-        {0x0000FF, 1, 0.000693147, 0, 128},
-        {0x0000FF, 1, 0, 0.000693147, 255},
-        {-1, 0, 500, 1500, 255}, // fog off
-        {0x0000FF, 0, 0, 0, 243},
+        {[] { SetCullMode(1); }, white},
+        {[] { SetCullMode(-1); }, 0},
+        {[] {}, white}, // a new scene: culling off again
+        {fog(0x0000FF, 0, 500, 1500), halfRed},
+        {fog(0x0000FF, 0, 1500, 3000), white},
+        {fog(0x0000FF, 1, 0.000693147, 0), halfRed},
+        {fog(0x0000FF, 1, 0, 0.000693147), white},
+        {fog(-1, 0, 500, 1500), white}, // fog off
+        {fog(0x0000FF, 0, 0, 0), 0xF3F3FF},
     };
     for (const auto& row : rows) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LookAtOriginFrom(1000);
-        SetFog(row.colour, row.mode, row.start, row.end);
+        row.setUp();
         DrawObject(1, 0);
-        EXPECT_TRUE(Near(ColourOf(0, 0, 0), 0x0000FF + row.green * 0x010100, 10))
+        EXPECT_TRUE(Near(ColourOf(0, 0, 0), row.colour, 10))
             << "row " << &row - rows << ": " << std::hex << ColourOf(0, 0, 0);
-        End3D();
-    }
-}
-
-TEST_F(SceneTest, CullModeHidesBackFacesAndBegin3DResetsIt) {
-    BuildSquare(1, 40);
-    for (int mode : {1, -1, 0}) { // clockwise front faces: the square faces the camera
-        LookAtOriginFrom(1000);
-        if (mode) SetCullMode(mode);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        DrawObject(1, 0);
-        EXPECT_EQ(ColourOf(0, 0, 0), mode < 0 ? 0u : 0xFFFFFFu) << "mode " << mode;
         End3D();
     }
 }
@@ -110,7 +107,7 @@ using EffectsAndSpritesTest = GlRuntimeTest;
 
 // Seen from above and in front, a floor at y = 0 and a box floating above its centre.
 TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder) {
-    BuildFloor(1, 400, 0);
+    BuildBox(1, 400, 0, -400, 0); // the floor: its top at y = 0
     BuildBox(2, 50, 0, 150, 0);
     UploadPicture(8, 8, 8, [](int, int) { return 0xFFFFFFu; });
     UploadPicture(9, 8, 8, [](int, int) { return 0u; });
@@ -125,7 +122,6 @@ TEST_F(EffectsAndSpritesTest, StencilShadowDarkensOnlyThePixelsUnderTheOccluder)
         PixelOf(0, 0, 55, px[0], py[0]);
         PixelOf(250, 0, 0, px[1], py[1]);
         PixelOf(0, 200, 0, px[2], py[2]);
-        ASSERT_EQ(ReadPixel(px[0], py[0]), 0xFFFFFFu);
         // A texture pair still bound when the pass closes must not tint the darkening; with
         // the shadow light switched off again, objects are drawn plainly.
         SetTexture3D(8, 9);
@@ -167,7 +163,10 @@ TEST_F(EffectsAndSpritesTest, CelShadingAndBumpMappingLightTheFacingSide) {
     End3D();
 }
 
-TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
+// A sprite stands on its point. Text: glyphs 32 world units wide centred on the point in the
+// scene, or flat screen text at the projected point; culling and lighting are off only while
+// the text is drawn.
+TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPointAndPrint3DInTheSceneAndOnScreen) {
     UploadPicture(5, 64, 32, [](int, int) { return 0xFFFFFFu; });
     LookAtOriginFrom(1000);
     SetCullMode(-1);             // back faces only: the sprite is drawn all the same
@@ -182,12 +181,8 @@ TEST_F(EffectsAndSpritesTest, Sprite3DStandsOnItsPoint) {
     for (const auto& probe : probes)
         EXPECT_EQ(ColourOf(probe.x, probe.y, 0), probe.colour) << probe.x << "," << probe.y;
     End3D();
-}
-
-// Glyphs 32 world units wide centred on the point in the scene, or flat screen text at the
-// projected point; culling and lighting are off only while the text is drawn.
-TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
     for (const auto& [x, size, lit] : {std::tuple{0, 4, 20}, {200, 0, 10}}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         LookAtOriginFrom(1000);
         SetLight(0, 0xFFFFFF);
         SetCullMode(1);
@@ -200,7 +195,6 @@ TEST_F(EffectsAndSpritesTest, Print3DInTheSceneAndOnScreen) {
                 count += ReadPixel(sx, y) != 0;
         EXPECT_GT(count, lit) << "size " << size;
         End3D();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
 }
 

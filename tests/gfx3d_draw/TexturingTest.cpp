@@ -17,14 +17,6 @@ class TexturingTest : public GlRuntimeTest {
         BuildSquare(1, 100);
         LookAtOriginFrom(1000);
     }
-    // Draws object 1 over whatever was drawn before.
-    static void Redraw() {
-        ClearDepth();
-        DrawObject(1, 0);
-    }
-    // Colours at a quarter and three quarters across the square.
-    static unsigned LeftColour() { return ColourOf(-50, 0, 0); }
-    static unsigned RightColour() { return ColourOf(50, 0, 0); }
 };
 
 // A texture of 4 x 4 cells in distinct colours: drawn with an offset of whole cells, every
@@ -45,7 +37,7 @@ TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
             plain[i][j] = cellColour(i, j);
-    const int offsets[][2] = {{1, 0}, {0, 1}, {3, 2}, {-1, -3}};
+    const int offsets[][2] = {{1, 0}, {0, 1}, {3, 2}, {-1, -3}, {0, 0}};
     for (const auto& offset : offsets) {
         SetTextureOffset(offset[0] / 4.0, offset[1] / 4.0);
         for (int i = 0; i < 4; ++i)
@@ -61,14 +53,14 @@ TEST_F(TexturingTest, OffsetsShiftTheTextureInBothDirections) {
         DrawObjectAnim(1, 0, 1, 0.5, 0);
         EXPECT_EQ(ColourOf(-75, -75, 0), plain[1][0]) << "blended draw " << draw;
     }
-    SetTextureOffset(0, 0);
-    EXPECT_EQ(cellColour(1, 2), plain[1][2]);
     End3D();
 }
 
 // A model set's parts bind their own textures from the set's list, whatever the sprite pair;
 // indices beyond the list bind none. Every change of pair must reach the second texture unit,
-// though draws skip setting up what the draw before them left in place.
+// though draws skip setting up what the draw before them left in place; so must each change
+// of object, with or without vertex colours. Colours are read a quarter and three quarters
+// across the square.
 TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryChange) {
     TempDir folder;
     WritePicture(folder.File("halves.bmp"), 64, 64,
@@ -84,6 +76,7 @@ TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryC
         ASSERT_EQ(LoadObject(folder.Write("set.ddw", text).c_str(), id), 1);
     }
     UploadPicture(4, 8, 8, [](int, int) { return 0x808080u; });
+    BuildSquare(2, 100, kGreen); // vertex colours
     const unsigned halfRed = 0x000080, halfBlue = 0x800000, white = 0xFFFFFF;
     const struct {
         int id, a, b;
@@ -91,23 +84,26 @@ TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryC
     } draws[] = {
         {1, 3, 4, halfRed, halfBlue}, {1, 3, -1, kRed, kBlue},   {1, 3, 4, halfRed, halfBlue},
         {11, 3, 4, kRed, kBlue},      {12, 3, 4, white, white},  {13, -1, -1, halfRed, halfBlue},
-        {1, 3, -1, kRed, kBlue},      {1, -1, -1, white, white},
+        {1, 3, -1, kRed, kBlue},      {1, -1, -1, white, white}, {2, -1, -1, kGreen, kGreen},
+        {1, -1, -1, white, white},    {1, 3, -1, kRed, kBlue},
     };
     for (const auto& draw : draws) {
         SetTexture3D(draw.a, draw.b);
         ClearDepth();
         DrawObject(draw.id, 0);
         for (const auto& [got, want] :
-             {std::pair{LeftColour(), draw.left}, {RightColour(), draw.right}})
+             {std::pair{ColourOf(-50, 0, 0), draw.left}, {ColourOf(50, 0, 0), draw.right}})
             EXPECT_TRUE(Near(got, want, 3)) << "draw " << &draw - draws << ": " << std::hex << got;
     }
     // Cel shading uses the second unit for its ramp.
     SetTexture3D(3, -1);
     DefineLight(-2, 0xFFFFFF, 0, 0, 1000, 0, 0, 0, 1);
-    Redraw();
+    ClearDepth();
+    DrawObject(1, 0);
     DefineLight(-2, 0, 0, 0, 0, 0, 0, 0, 0);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
+    ClearDepth();
+    DrawObject(1, 0);
+    EXPECT_EQ(ColourOf(-50, 0, 0), kRed);
     End3D();
 
     // Loading a file that is there empties the slot first, textures included.
@@ -115,37 +111,6 @@ TEST_F(TexturingTest, ModelSetsBindTheirOwnTexturesAndTheSecondUnitFollowsEveryC
     ASSERT_TRUE(glIsTexture(texture));
     ASSERT_EQ(LoadObject(folder.Write("broken.ddd", "").c_str(), 13), 0);
     EXPECT_FALSE(glIsTexture(texture));
-}
-
-TEST_F(TexturingTest, DrawsAfterOtherDrawingOrChangedObjectsUseTheirOwnVertices) {
-    SetTexture3D(-1, -1);
-    BuildSquare(2, 100, kGreen); // vertex colours
-    DrawObject(2, 0);
-    EXPECT_EQ(LeftColour(), kGreen);
-    Redraw(); // white, without vertex colours
-    EXPECT_EQ(LeftColour(), 0xFFFFFFu);
-    SetTexture3D(3, -1); // the same vertices, now with texture coordinates
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-    EXPECT_EQ(RightColour(), kBlue);
-
-    // 2D drawing between two draws of one object.
-    End3D();
-    DrawRect(0, 0, 20, 20, kGreen);
-    EXPECT_EQ(ReadPixel(5, 5), kGreen);
-    LookAtOriginFrom(1000);
-    SetTexture3D(3, -1);
-    Redraw();
-    EXPECT_EQ(LeftColour(), kRed);
-    EXPECT_EQ(RightColour(), kBlue);
-
-    // The object rebuilt smaller between two draws: its new buffer is drawn.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    BuildSquare(1, 30);
-    DrawObject(1, 0);
-    EXPECT_EQ(ColourOf(-80, 0, 0), 0u);
-    EXPECT_EQ(ColourOf(-20, 0, 0), kRed);
-    End3D();
 }
 
 } // namespace
