@@ -70,10 +70,7 @@ TEST_F(RestartedRuntime, RecordedChatReplaysWithoutTheNetwork) {
         std::vector<std::string>& said = answers[run];
         said.push_back(NetCreatePlayer("Ann").CText());
         RawUdp bob;
-        if (run == 0) {
-            bob.SendTo(port, Datagram(1, 0, 0, Description(1, "Bob")));
-            bob.SendTo(port, Datagram(3, 101, IntAt(bob.Receive() + Int(0) + Int(0), 9), "hello"));
-        }
+        if (run == 0) bob.SendTo(port, Datagram(3, 101, Join(bob, port, 1, "Bob"), "hello"));
         for (int frame = 0; frame < 300 && (said.size() < 2 || said.back().empty()); ++frame) {
             said.push_back(NetGetMessage(101).CText());
             PresentFrame();

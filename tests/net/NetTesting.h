@@ -60,3 +60,9 @@ inline std::string Description(int ticket, const std::string& name) {
     const std::string text = Int(ticket) + Int(-1) + std::string(1, '\0') + name;
     return text + std::string(152 - text.size(), '\0');
 }
+// Joins the game hosted on the port from the socket; the id the host gives, 0 when none.
+inline int Join(RawUdp& client, int port, int ticket, const std::string& name) {
+    client.SendTo(port, Datagram(1, 0, 0, Description(ticket, name)));
+    const std::string answer = client.Receive();
+    return answer.size() == 17 && answer[4] == 2 ? IntAt(answer, 9) : 0;
+}

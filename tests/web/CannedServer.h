@@ -21,8 +21,7 @@ class CannedServer {
   public:
     using Responder = std::function<std::string(const std::string& request)>;
 
-    explicit CannedServer(Responder answer, bool hold = false, SSL_CTX* tls = nullptr)
-        : listener_(socket(AF_INET, SOCK_STREAM, 0)) {
+    explicit CannedServer(Responder answer, bool hold = false, SSL_CTX* tls = nullptr) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -84,7 +83,7 @@ class CannedServer {
         }
     }
 
-    int listener_ = -1;
+    int listener_ = socket(AF_INET, SOCK_STREAM, 0);
     int port_ = 0;
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
