@@ -15,19 +15,17 @@
 namespace {
 
 TEST(MoviePlacement, PicturesGrowOrShrinkToFitKeepingTheirShapeAndAreCentred) {
-    const struct {
-        int width, height;
-        desktop::Placement where;
-    } cases[] = {
-        {40, 60, {200, 0, 400, 600}}, // 10 times: the width has room to spare
-        {3, 7, {271, 0, 257, 600}},   // 600 / 7: 257.14 wide, truncated; (800 - 257) / 2 = 271
-        {0, 50, {0, 0, 0, 0}},
+    // The picture's width and height, then where it goes on 800 x 600: x, y, width, height.
+    const int cases[][6] = {
+        {40, 60, 200, 0, 400, 600}, // 10 times: the width has room to spare
+        {3, 7, 271, 0, 257, 600},   // 600 / 7: 257.14 wide, truncated; (800 - 257) / 2 = 271
+        {0, 50, 0, 0, 0, 0},
     };
     for (const auto& row : cases) {
-        const desktop::Placement got = desktop::FitCentred(row.width, row.height, 800, 600);
+        const desktop::Placement got = desktop::FitCentred(row[0], row[1], 800, 600);
         EXPECT_EQ(std::vector<int>({got.x, got.y, got.width, got.height}),
-                  std::vector<int>({row.where.x, row.where.y, row.where.width, row.where.height}))
-            << row.width << " x " << row.height;
+                  std::vector<int>(row + 2, row + 6))
+            << row[0] << " x " << row[1];
     }
 }
 
@@ -83,7 +81,7 @@ class MovieTest : public GlRuntimeTest {
     std::string clip;
 };
 
-TEST_F(MovieTest, ShowsThePicturesInOrderInTheCentredRectangleWithItsSoundEndsOrLoops) {
+TEST_F(MovieTest, PlaysPicturesInOrderCentredWithTheirSoundEndsOrLoopsAndRefusesBrokenFiles) {
     ASSERT_TRUE(Rt().sound && Rt().sound->HasOutput()) << "the dummy audio driver should open";
     os::AudioOutput& output = Rt().sound->Output();
     std::atomic<int> loudest{0};
@@ -103,9 +101,7 @@ TEST_F(MovieTest, ShowsThePicturesInOrderInTheCentredRectangleWithItsSoundEndsOr
     desktop::MoviePlayer looping(*Rt().gfx, *Rt().clock, nullptr);
     ASSERT_TRUE(looping.Open(clip));
     EXPECT_EQ(Watch(looping, true, 4), std::vector<std::string>({"red", "green", "blue", "red"}));
-}
-
-TEST_F(MovieTest, FilesThatCannotBePlayedReturnAtOnce) {
+    // Files that cannot be played return at once.
     const std::string broken = dir.Write("broken.avi", std::string("RIFF\x10\0\0\0AVI LIST", 16));
     ScopedTmpDir log(dir.Path());
     for (const std::string& name : {broken, dir.File("missing.avi")}) {

@@ -1,13 +1,13 @@
 // A web server on a free port of 127.0.0.1 that answers every request with bytes the test
 // chose, so that it can also misbehave on purpose: it closes the connection after them, or
 // holds it open and silent until the server stops. Given a TLS context it speaks TLS. One
-// connection at a time, on a thread of its own; it stops with the object.
+// connection at a time, on a thread of its own; it stops with the object. The responder runs
+// on the server's thread: what it notes is the test's to read once the server has stopped.
 #pragma once
 
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <netinet/in.h>
 #include <openssl/ssl.h>
 #include <poll.h>
@@ -15,7 +15,6 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 class CannedServer {
   public:
@@ -42,11 +41,6 @@ class CannedServer {
     // 0 when no port could be had.
     int Port() const { return port_; }
 
-    std::vector<std::string> Requests() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
-    }
-
   private:
     void Serve(const Responder& answer, bool hold, SSL_CTX* tls) {
         pollfd listener{listener_, POLLIN, 0};
@@ -67,10 +61,6 @@ class CannedServer {
                  request.append(buffer, std::max(got, 0)))
                 got = ssl ? SSL_read(ssl, buffer, sizeof buffer)
                           : recv(connection, buffer, sizeof buffer, 0);
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                requests_.push_back(request);
-            }
             const std::string bytes = answer(request);
             for (int sent = 0, put = 1; put > 0 && sent < int(bytes.size()); sent += put)
                 put =
@@ -86,7 +76,5 @@ class CannedServer {
     int listener_ = socket(AF_INET, SOCK_STREAM, 0);
     int port_ = 0;
     std::atomic<bool> stopping_{false};
-    std::mutex mutex_;
-    std::vector<std::string> requests_;
     std::thread thread_;
 };
