@@ -52,36 +52,29 @@ std::string ColourName(unsigned colour) {
     return "other";
 }
 
-class MovieTest : public GlRuntimeTest {
-  protected:
-    void SetUp() override {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        GlRuntimeTest::SetUp();
-        clip = MakeClip(dir);
-        if (clip.empty()) GTEST_SKIP() << "ffmpeg could not make a clip";
-    }
-    // Plays until the movie ends or passes pictures enough; gives the colours seen in the middle
-    // of the picture, each once per change.
-    std::vector<std::string> Watch(desktop::MoviePlayer& player, bool loop, size_t enough) {
-        std::vector<std::string> seen;
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (seen.size() < enough && player.Step(loop) &&
-               std::chrono::steady_clock::now() < giveUp) {
-            if (player.DrewPicture()) {
-                const std::string middle = ColourName(ReadPixel(400, 300));
-                if (seen.empty() || seen.back() != middle) seen.push_back(middle);
-                EXPECT_EQ(ColourName(ReadPixel(400, 50)), "black") << "above the picture";
-                EXPECT_EQ(ColourName(ReadPixel(400, 550)), "black") << "below the picture";
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+// Plays until the movie ends or passes pictures enough; gives the colours seen in the middle
+// of the picture, each once per change.
+std::vector<std::string> Watch(desktop::MoviePlayer& player, bool loop, size_t enough) {
+    std::vector<std::string> seen;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (seen.size() < enough && player.Step(loop) && std::chrono::steady_clock::now() < giveUp) {
+        if (player.DrewPicture()) {
+            const std::string middle = ColourName(ReadPixel(400, 300));
+            if (seen.empty() || seen.back() != middle) seen.push_back(middle);
+            EXPECT_EQ(ColourName(ReadPixel(400, 50)), "black") << "above the picture";
+            EXPECT_EQ(ColourName(ReadPixel(400, 550)), "black") << "below the picture";
         }
-        return seen;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    TempDir dir;
-    std::string clip;
-};
+    return seen;
+}
+
+using MovieTest = GlRuntimeTest;
 
 TEST_F(MovieTest, PlaysPicturesInOrderCentredWithTheirSoundEndsOrLoopsAndRefusesBrokenFiles) {
+    TempDir dir;
+    const std::string clip = MakeClip(dir);
+    if (clip.empty()) GTEST_SKIP() << "ffmpeg could not make a clip";
     ASSERT_TRUE(Rt().sound && Rt().sound->HasOutput()) << "the dummy audio driver should open";
     os::AudioOutput& output = Rt().sound->Output();
     std::atomic<int> loudest{0};

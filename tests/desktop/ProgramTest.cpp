@@ -47,15 +47,9 @@ TEST(RunProgram, GivesTheExitCodeWhenWaitingAndSplitsArgumentsWithoutAShell) {
               "a\nb\nc\ntwo words\nxy z\n\n$HOME;ls|wc\n'|'\n");
 }
 
-// The dialog programs are looked for in PATH; these tests put stand-ins there, or nothing.
+// The dialog programs are looked for in PATH; the test puts stand-ins there, or nothing.
 class FileRequesterTest : public HeadlessRuntimeTest {
   protected:
-    void SetUp() override {
-        HeadlessRuntimeTest::SetUp();
-        const char* path = getenv("PATH");
-        oldPath = path ? path : "";
-        setenv("PATH", dir.Path().c_str(), 1);
-    }
     void TearDown() override {
         setenv("PATH", oldPath.c_str(), 1);
         HeadlessRuntimeTest::TearDown();
@@ -66,10 +60,11 @@ class FileRequesterTest : public HeadlessRuntimeTest {
                        "printf '%s\\n' '" + answer + "'\nexit " + std::to_string(status) + "\n");
     }
     TempDir dir;
-    std::string oldPath;
+    const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
 };
 
 TEST_F(FileRequesterTest, AFullScreenGameIsFullScreenAgainAndGetsForwardSlashesOrNoFile) {
+    setenv("PATH", dir.Path().c_str(), 1);
     SetScreenMode(800, 600, 1);
     ASSERT_TRUE(headless.window->fullScreen);
     MakeZenity("C:\\data\\a.bmp", 0);
