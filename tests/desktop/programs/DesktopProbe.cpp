@@ -21,9 +21,7 @@ void GameMain() {
     if (mode == "dialog") {
         const std::filesystem::path before = std::filesystem::current_path();
         std::printf("CHOSEN:%s\n", FileRequester("Pictures|*.bmp;*.png|Everything|*", 1).CText());
-        const std::filesystem::path after = std::filesystem::current_path();
-        std::printf("CWD:%s\n",
-                    after == before ? "same" : ("changed to " + after.string()).c_str());
+        std::printf("CWD:%s\n", std::filesystem::current_path() == before ? "same" : "changed");
     } else if (mode == "console") {
         OpenConsole();
         std::printf("%s\n", isatty(1) ? "TERMINAL" : "NO TERMINAL");
