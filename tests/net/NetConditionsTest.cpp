@@ -40,7 +40,7 @@ class RestartedRuntime : public HeadlessRuntimeTest {
     }
 };
 
-TEST_F(RestartedRuntime, LostDatagramsLeaveAPlayerWithoutIdDoubledOnesArriveTwiceJoinsOnce) {
+TEST_F(RestartedRuntime, LostJoinsFailDoubledMessagesArriveTwiceAndARecordedChatReplaysOffline) {
     Restart("VORNIC_NET_SIM", "loss=1");
     const auto start = std::chrono::steady_clock::now();
     EXPECT_STREQ(NetCreatePlayer("Ann").CText(), "-1");
@@ -54,11 +54,9 @@ TEST_F(RestartedRuntime, LostDatagramsLeaveAPlayerWithoutIdDoubledOnesArriveTwic
         while (NetGetMessage(102).Length() > 0)
             ++copies;
     EXPECT_GE(copies, 2);
-}
 
-// A host records a chat with a player elsewhere; replayed with no network and nobody about,
-// every command gives the same answer in the same frame.
-TEST_F(RestartedRuntime, RecordedChatReplaysWithoutTheNetwork) {
+    // A host records a chat with a player elsewhere; replayed with no network and nobody about,
+    // every command gives the same answer in the same frame.
     TempDir dir;
     const int port = FreePort();
     std::vector<std::string> answers[2];
