@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -42,10 +42,8 @@ inline const std::string& Folder() {
 // Writes size bytes into the file name of the folder; its path.
 inline std::string Write(const std::string& name, const uint8_t* data, size_t size) {
     const std::string path = Folder() + name;
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) std::abort();
-    if (size > 0 && write(fd, data, size) != static_cast<ssize_t>(size)) std::abort();
-    close(fd);
+    std::ofstream file(path, std::ios::binary);
+    Check(file.write(reinterpret_cast<const char*>(data), size).flush().good());
     return path;
 }
 

@@ -30,10 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t* file = data + 1;
     const size_t fileSize = size - 1;
     FileChannel channel;
-    const bool opened = mode & 1
-                            ? OpenPipe(channel, file, fileSize)
-                            : channel.OpenForReading(fuzzfiles::Write("channel", file, fileSize));
-    fuzzfiles::Check(opened);
+    fuzzfiles::Check(mode & 1
+                         ? OpenPipe(channel, file, fileSize)
+                         : channel.OpenForReading(fuzzfiles::Write("channel", file, fileSize)));
     // Line reads and block reads taken in turns chosen by the mode's bits.
     size_t at = 0;
     for (unsigned turn = 0; !channel.AtEnd(); ++turn) {

@@ -4,14 +4,9 @@
 #include "gfx2d/ImageCodec.h"
 #include "gfx2d/TexturePixels.h"
 
-namespace {
-
-// Pictures are kept small here: the work is linear in the pixels, the interest is in shapes.
-constexpr int kLargestSide = 512;
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Pictures are kept small here: the work is linear in the pixels, the interest is in shapes.
+    constexpr int kLargestSide = 512;
     gfx2d::DecodedImage image;
     if (!gfx2d::DecodeBmp(data, size, 0xFF00FF, image) &&
         !gfx2d::DecodePng(data, size, 0xFF00FF, "fuzz.png", image))

@@ -7,24 +7,15 @@
 #include "net/NetMessage.h"
 #include "os/Sockets.h"
 
-namespace {
-
-net::NetGame& HostedGame() {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // One game for the whole run, on sockets that never leave the process; it has one local
     // player, so texts addressed to 101 reach a queue.
-    static net::NetGame* game = [] {
+    static net::NetGame& game = *[] {
         auto* hosted = new net::NetGame(os::CreateInProcessSockets());
         fuzzfiles::Check(hosted->Host(0) && hosted->CreatePlayer("fuzz") == 101);
         return hosted;
     }();
-    return *game;
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    net::NetGame& game = HostedGame();
     const int senders[] = {game.HostPort(), 50001, 50002, 50003};
     const os::SocketAddress from = os::Ipv4Loopback(senders[(data[0] >> 1) & 3]);
     if (data[0] & 1)

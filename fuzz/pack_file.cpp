@@ -1,5 +1,6 @@
 // Fuzzes packs read from disk and extracted: the bytes are a pack file; every entry the index
 // lists is looked up, and what is extracted must be exactly its stated size, within bounds.
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "FuzzFiles.h"

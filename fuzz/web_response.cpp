@@ -7,22 +7,16 @@
 #include "FuzzFiles.h"
 #include "net/WebDownload.h"
 
-namespace {
-
-std::mutex answerMutex;
-std::string answer;
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static std::mutex answerMutex;
+    static std::string answer;
     static CannedServer server([](const std::string&) {
         std::lock_guard<std::mutex> lock(answerMutex);
         return answer;
     });
-    {
-        std::lock_guard<std::mutex> lock(answerMutex);
-        answer = fuzzfiles::Text(data, size);
-    }
+    std::unique_lock<std::mutex> lock(answerMutex);
+    answer = fuzzfiles::Text(data, size);
+    lock.unlock();
     const std::string target = fuzzfiles::Write("body", reinterpret_cast<const uint8_t*>("old"), 3);
     net::DownloadLimits limits;
     limits.connectSeconds = limits.stallSeconds = 2;

@@ -1,13 +1,13 @@
 // A web server on a free port of 127.0.0.1 that answers every request with bytes the test
 // chose, so that it can also misbehave on purpose: it closes the connection after them, or
 // holds it open and silent until the server stops. Given a TLS context it speaks TLS. One
-// connection at a time, on a thread of its own; it stops with the object.
+// connection at a time, on a thread of its own; it stops with the object. The responder runs
+// on the server's thread: what it notes is the test's to read once the server has stopped.
 #pragma once
 
 #include <algorithm>
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <netinet/in.h>
 #include <openssl/ssl.h>
 #include <poll.h>
@@ -15,14 +15,12 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 class CannedServer {
   public:
     using Responder = std::function<std::string(const std::string& request)>;
 
-    explicit CannedServer(Responder answer, bool hold = false, SSL_CTX* tls = nullptr)
-        : listener_(socket(AF_INET, SOCK_STREAM, 0)) {
+    explicit CannedServer(Responder answer, bool hold = false, SSL_CTX* tls = nullptr) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -42,11 +40,6 @@ class CannedServer {
 
     // 0 when no port could be had.
     int Port() const { return port_; }
-
-    std::vector<std::string> Requests() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
-    }
 
   private:
     void Serve(const Responder& answer, bool hold, SSL_CTX* tls) {
@@ -68,10 +61,6 @@ class CannedServer {
                  request.append(buffer, std::max(got, 0)))
                 got = ssl ? SSL_read(ssl, buffer, sizeof buffer)
                           : recv(connection, buffer, sizeof buffer, 0);
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                requests_.push_back(request);
-            }
             const std::string bytes = answer(request);
             for (int sent = 0, put = 1; put > 0 && sent < int(bytes.size()); sent += put)
                 put =
@@ -84,10 +73,8 @@ class CannedServer {
         }
     }
 
-    int listener_ = -1;
+    int listener_ = socket(AF_INET, SOCK_STREAM, 0);
     int port_ = 0;
     std::atomic<bool> stopping_{false};
-    std::mutex mutex_;
-    std::vector<std::string> requests_;
     std::thread thread_;
 };

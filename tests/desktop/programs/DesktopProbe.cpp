@@ -4,6 +4,7 @@
 // plays the movie over and over until a key ends it. Then it runs until
 // Escape ends it.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -11,37 +12,23 @@
 
 const char kGameTitle[] = "DesktopProbe";
 
-namespace {
-
-void Report(const std::string& text) {
-    std::printf("%s\n", text.c_str());
-    std::fflush(stdout);
-}
-
-std::string WorkingDirectory() {
-    char folder[1024];
-    return getcwd(folder, sizeof folder) ? folder : "?";
-}
-
-} // namespace
-
 void GameMain() {
+    // Each report is a line the driving script waits for: out as soon as it is written.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const std::string mode = CommandLine().CText();
     for (int frame = 0; frame < 3; ++frame)
         PresentFrame();
     if (mode == "dialog") {
-        const std::string before = WorkingDirectory();
-        const RtString chosen = FileRequester("Pictures|*.bmp;*.png|Everything|*", 1);
-        Report("CHOSEN:" + std::string(chosen.CText()));
-        Report(WorkingDirectory() == before ? "CWD:same" : "CWD:changed to " + WorkingDirectory());
+        const std::filesystem::path before = std::filesystem::current_path();
+        std::printf("CHOSEN:%s\n", FileRequester("Pictures|*.bmp;*.png|Everything|*", 1).CText());
+        std::printf("CWD:%s\n", std::filesystem::current_path() == before ? "same" : "changed");
     } else if (mode == "console") {
         OpenConsole();
-        Report(isatty(1) ? "TERMINAL" : "NO TERMINAL");
+        std::printf("%s\n", isatty(1) ? "TERMINAL" : "NO TERMINAL");
     } else if (mode.rfind("movie ", 0) == 0) {
-        const double result = PlayMovie(mode.substr(6).c_str(), 1);
-        Report("MOVIE:" + std::to_string(static_cast<int>(result)));
+        std::printf("MOVIE:%d\n", static_cast<int>(PlayMovie(mode.substr(6).c_str(), 1)));
     } else if (mode == "handle") {
-        Report("HANDLE:" + std::to_string(static_cast<long long>(GetWindowHandle())));
+        std::printf("HANDLE:%lld\n", static_cast<long long>(GetWindowHandle()));
     }
     for (;;)
         PresentFrame();
