@@ -124,14 +124,6 @@ TEST_F(PackLookupTest, AFileOnDiskWinsOverThePackAndNothingIsExtracted) {
     WriteWholeFile("bmp/virus.bmp", "the disk copy");
     EXPECT_EQ(Lookup("bmp\\virus.bmp"), "the disk copy");
     EXPECT_EQ(lastPath, "bmp/virus.bmp");
-    // The loaders' lookup: the disk path, the temporary copy, or nothing when missing.
-    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("bmp\\virus.bmp")),
-              "bmp/virus.bmp");
-    EXPECT_EQ(
-        ReadWholeFile(
-            files::Resolve(Rt().resolvers[0].get(), std::string("wav/long.wav")).value_or("")),
-        SampleSources()[5].content);
-    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("wav\\none.wav")), std::nullopt);
     // Without a usable pack only disk files are found. Start-up names the program's folder as
     // the pack: a folder is no pack.
     for (const std::string& pack : {std::string(), Folder(), std::string("missing.sbx")}) {
