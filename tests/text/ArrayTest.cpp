@@ -24,12 +24,6 @@ TEST(NumArray, BoundsAreTheSizesAndOddSizesCountSafely) {
             EXPECT_EQ(ArrayBounds(array, d < 5 ? d : -1), bounds[d])
                 << sizes[0] << " x " << sizes[1] << ", dimension " << d;
     }
-    // A size-0 dimension between used ones does not make later elements share slots, and a
-    // dimension that was not given takes only index 0.
-    DimArray(array, 2, 0, 3, 0);
-    array(1, 0, 2) = 5;
-    EXPECT_EQ(array(1, 0, 0), 0.0);
-    EXPECT_EQ(array(1, 0, 2, 0), 5.0);
 }
 
 TEST(NumArray, DimEmptiesEveryElementOfAReusedBlockAndCopiesCopyShapeAndElements) {
