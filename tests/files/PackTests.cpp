@@ -140,7 +140,6 @@ TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
             run("create -m " + method + " -C assets tool.sbx bmp/virus.bmp readme.txt");
         ASSERT_EQ(status, 0) << created;
         const std::string listing = run("list tool.sbx");
-        EXPECT_NE(listing.find(" bmp/virus.bmp\n"), std::string::npos) << listing;
         EXPECT_NE(listing.find(method), std::string::npos) << listing;
         SetResourcePacks("tool.sbx", "");
         EXPECT_EQ(Lookup("bmp/virus.bmp"), sources[0].content);
