@@ -13,7 +13,7 @@ namespace {
 using WholeFileTest = TempFolderTest;
 using FolderTest = TempFolderTest;
 
-TEST_F(WholeFileTest, SizeExistenceAndRemovalOfFilesButNotOfFolders) {
+TEST_F(WholeFileTest, SizeExistenceRemovalAndCopiesOfFilesButNotOfFolders) {
     WriteWholeFile("five.txt", "12345");
     WriteWholeFile("empty.txt", "");
     ASSERT_EQ(mkdir("a", 0755), 0);
@@ -31,22 +31,18 @@ TEST_F(WholeFileTest, SizeExistenceAndRemovalOfFilesButNotOfFolders) {
     RemoveFile("a");
     EXPECT_FALSE(std::filesystem::exists("five.txt"));
     EXPECT_TRUE(std::filesystem::exists("a")) << "a folder is not removed";
-}
-
-TEST_F(WholeFileTest, DuplicateFileCopiesEveryByteOrLeavesEverythingAlone) {
+    // A copy takes every byte, or leaves everything alone.
     std::string content;
     for (int i = 0; i < 10000; ++i)
         content += static_cast<char>(i * 7);
     WriteWholeFile("source.bin", content);
-    WriteWholeFile("target.bin", "old content that is longer than nothing");
-    DuplicateFile("source.bin", "target.bin");
-    EXPECT_EQ(ReadWholeFile("target.bin"), content);
-    WriteWholeFile("keep.bin", "keep");
+    DuplicateFile("source.bin", "empty.txt");
+    EXPECT_EQ(ReadWholeFile("empty.txt"), content);
     // A missing source, the file onto itself, a destination that cannot be created.
-    DuplicateFile("missing.bin", "keep.bin");
-    DuplicateFile("keep.bin", "./keep.bin");
-    DuplicateFile("keep.bin", "no/such/folder/copy.bin");
-    EXPECT_EQ(ReadWholeFile("keep.bin"), "keep");
+    DuplicateFile("missing.bin", "a/b.txt");
+    DuplicateFile("a\\b.txt", "a/./b.txt");
+    DuplicateFile("a/b.txt", "no/such/folder/copy.bin");
+    EXPECT_EQ(ReadWholeFile("a/b.txt"), "xy");
 }
 
 TEST_F(FolderTest, CurrentFolderEndsInOneSlash) {

@@ -18,27 +18,22 @@
 
 namespace {
 
-std::string RandomBytes(size_t size, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(generator());
-    return bytes;
-}
-
 // Text, binary, empty and highly repetitive contents.
 std::vector<files::PackSource> SampleSources() {
-    std::string structured, text;
+    std::mt19937 generator(1);
+    std::string structured, text, noise(8000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(generator());
     for (int i = 0; i < 30000; ++i)
         structured += static_cast<char>((i * i) % 251);
     for (int i = 0; i < 400; ++i)
         text += "Crab " + std::to_string(i) + " walks to the water; the virus spreads.\r\n";
-    return {{"bmp/virus.bmp", RandomBytes(5000, 1) + std::string(3000, '\0')},
+    return {{"bmp/virus.bmp", noise.substr(0, 5000) + std::string(3000, '\0')},
             {"ddd/crab.ddd", structured},
             {"readme.txt", text},
             {"empty.dat", ""},
             {"one.dat", "x"},
-            {"wav/long.wav", std::string(70000, 'a') + RandomBytes(3000, 2)}};
+            {"wav/long.wav", std::string(70000, 'a') + noise.substr(5000)}};
 }
 
 // Rewrites a pack's index checksum after an index byte was changed, so that the reader's own
@@ -51,13 +46,6 @@ void ResealIndex(std::string& pack) {
                       static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(index.data()),
                                                   static_cast<uInt>(index.size()))));
     pack.replace(12, 4, checksum);
-}
-
-// Every byte coming back through both methods is checked by the lookups below.
-TEST(PackCodecTest, TheDictionaryCoderFindsRepeats) {
-    const std::string text = SampleSources()[2].content;
-    EXPECT_LT(files::PackCompress(files::PackMethod::Dictionary, text.data(), text.size()).size(),
-              text.size() / 2);
 }
 
 // A pack of the samples as "game.sbx" in the current folder, and lookups through the command of
@@ -80,7 +68,11 @@ class PackLookupTest : public TempFolderTest {
     std::string lastPath;
 };
 
-TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
+TEST_F(PackLookupTest, FilesComeFromThePackInEitherMethodUnlessTheDiskHasThem) {
+    // The dictionary coder finds repeats.
+    const std::string text = SampleSources()[2].content;
+    EXPECT_LT(files::PackCompress(files::PackMethod::Dictionary, text.data(), text.size()).size(),
+              text.size() / 2);
     for (files::PackMethod method : {files::PackMethod::Dictionary, files::PackMethod::Deflate}) {
         MakePack(method);
         SetResourcePacks("game.sbx", "");
@@ -94,6 +86,19 @@ TEST_F(PackLookupTest, FilesAbsentFromDiskComeFromThePackInEitherMethod) {
         for (const char* missing : {"bmp/missing.bmp", "bmp/virus", "bmp/virus.bmpx", "one.da"})
             Lookup(missing, 0.0);
         EXPECT_EQ(lastPath, "");
+    }
+    // A file on disk wins over the pack, and nothing is extracted.
+    ASSERT_EQ(mkdir("bmp", 0755), 0);
+    WriteWholeFile("bmp/virus.bmp", "the disk copy");
+    EXPECT_EQ(Lookup("bmp\\virus.bmp"), "the disk copy");
+    EXPECT_EQ(lastPath, "bmp/virus.bmp");
+    // Without a usable pack only disk files are found. Start-up names the program's folder as
+    // the pack: a folder is no pack.
+    for (const std::string& pack : {std::string(), Folder(), std::string("missing.sbx")}) {
+        SetResourcePacks(pack.c_str(), pack.c_str());
+        EXPECT_EQ(Lookup("bmp/virus.bmp"), "the disk copy") << pack;
+        Lookup("readme.txt", 0.0);
+        Lookup("", 0.0);
     }
 }
 
@@ -117,31 +122,6 @@ TEST_F(PackLookupTest, TemporaryCopyIsGoneAfterTheNextLookup) {
     }
 }
 
-TEST_F(PackLookupTest, AFileOnDiskWinsOverThePackAndNothingIsExtracted) {
-    MakePack(files::PackMethod::Dictionary);
-    SetResourcePacks("game.sbx", "");
-    ASSERT_EQ(mkdir("bmp", 0755), 0);
-    WriteWholeFile("bmp/virus.bmp", "the disk copy");
-    EXPECT_EQ(Lookup("bmp\\virus.bmp"), "the disk copy");
-    EXPECT_EQ(lastPath, "bmp/virus.bmp");
-    // The loaders' lookup: the disk path, the temporary copy, or nothing when missing.
-    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("bmp\\virus.bmp")),
-              "bmp/virus.bmp");
-    EXPECT_EQ(
-        ReadWholeFile(
-            files::Resolve(Rt().resolvers[0].get(), std::string("wav/long.wav")).value_or("")),
-        SampleSources()[5].content);
-    EXPECT_EQ(files::Resolve(Rt().resolvers[0].get(), std::string("wav\\none.wav")), std::nullopt);
-    // Without a usable pack only disk files are found. Start-up names the program's folder as
-    // the pack: a folder is no pack.
-    for (const std::string& pack : {std::string(), Folder(), std::string("missing.sbx")}) {
-        SetResourcePacks(pack.c_str(), pack.c_str());
-        EXPECT_EQ(Lookup("bmp/virus.bmp"), "the disk copy") << pack;
-        Lookup("readme.txt", 0.0);
-        Lookup("", 0.0);
-    }
-}
-
 TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
     const std::string tool = std::string(VORNIC_TEST_BINARY_DIR) + "/../tools/packtool/packtool";
     if (access(tool.c_str(), X_OK) != 0) GTEST_SKIP() << "packtool not built";
@@ -160,7 +140,6 @@ TEST_F(PackLookupTest, PackToolBuildsPacksTheLookupFinds) {
             run("create -m " + method + " -C assets tool.sbx bmp/virus.bmp readme.txt");
         ASSERT_EQ(status, 0) << created;
         const std::string listing = run("list tool.sbx");
-        EXPECT_NE(listing.find(" bmp/virus.bmp\n"), std::string::npos) << listing;
         EXPECT_NE(listing.find(method), std::string::npos) << listing;
         SetResourcePacks("tool.sbx", "");
         EXPECT_EQ(Lookup("bmp/virus.bmp"), sources[0].content);

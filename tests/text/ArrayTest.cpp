@@ -24,22 +24,16 @@ TEST(NumArray, BoundsAreTheSizesAndOddSizesCountSafely) {
             EXPECT_EQ(ArrayBounds(array, d < 5 ? d : -1), bounds[d])
                 << sizes[0] << " x " << sizes[1] << ", dimension " << d;
     }
-    // A size-0 dimension between used ones does not make later elements share slots, and a
-    // dimension that was not given takes only index 0.
-    DimArray(array, 2, 0, 3, 0);
-    array(1, 0, 2) = 5;
-    EXPECT_EQ(array(1, 0, 0), 0.0);
-    EXPECT_EQ(array(1, 0, 2, 0), 5.0);
 }
 
 TEST(NumArray, DimEmptiesEveryElementOfAReusedBlockAndCopiesCopyShapeAndElements) {
     NumArray array, target;
     for (double size : {200.0, 8.0, 200.0}) {
         DimArray(array, size, 2, 0, 0);
-        for (int i = 0; i < size; ++i)
+        for (int i = 0; i < size; ++i) {
             ASSERT_EQ(array(i, 1), 0.0) << size << " " << i;
-        for (int i = 0; i < size; ++i)
             array(i, 1) = i + 1;
+        }
     }
     DimArray(target, 100, 0, 0, 0);
     AssignArray(target, array);
@@ -99,7 +93,6 @@ TEST(StrArray, DimStringArrayEmptiesEveryElement) {
     StrArray array;
     for (double size : {20.0, 64.0, 1.0}) {
         DimStringArray(array, size, 0, 0, 0);
-        EXPECT_EQ(ArrayBounds(array, 0), size);
         for (int i = 0; i < size; ++i)
             ASSERT_EQ(array(i).Length(), 0u) << size << " " << i;
         array(0) = "x";
