@@ -2,17 +2,10 @@
 #include <GL/gl.h>
 #include <vector>
 
-#include "app/AppCommands.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 namespace {
-
-void FillRect(float x0, float y0, float x1, float y1) {
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
-    glColor4f(1, 1, 1, 1);
-    glRectf(x0, y0, x1, y1);
-}
 
 using GlProjection = GlRuntimeTest;
 
@@ -41,14 +34,14 @@ TEST_F(GlProjection, OriginIsTheTopLeftPixelOfTheViewport) {
         std::vector<int> lit;
     } rows[] = {
         {{0, 0, 800, 600}, {0, 0, 1, 1}, {0, 0, 0, 0, 1}},
-        {{0, 0, 800, 600}, {10, 20, 13, 22}, {10, 20, 12, 21, 6}},
+        {{0, 0, 800, 600}, {10, 20, 3, 2}, {10, 20, 12, 21, 6}},
         {{100, 50, 200, 100}, {0, 0, 1, 1}, {100, 50, 100, 50, 1}},
-        {{100, 50, 200, 100}, {-1000, -1000, 5000, 5000}, {100, 50, 299, 149, 20000}},
+        {{100, 50, 200, 100}, {-1000, -1000, 6000, 6000}, {100, 50, 299, 149, 20000}},
     };
     for (const auto& row : rows) {
         glClear(GL_COLOR_BUFFER_BIT);
         SetViewport(row.viewport[0], row.viewport[1], row.viewport[2], row.viewport[3]);
-        FillRect(row.rect[0], row.rect[1], row.rect[2], row.rect[3]);
+        DrawRect(row.rect[0], row.rect[1], row.rect[2], row.rect[3], 0xFFFFFF);
         EXPECT_EQ(LitPixels(), row.lit) << "rectangle at " << row.rect[0] << "," << row.rect[1]
                                         << " in the viewport at " << row.viewport[0];
     }
@@ -56,10 +49,10 @@ TEST_F(GlProjection, OriginIsTheTopLeftPixelOfTheViewport) {
 
 TEST_F(GlProjection, PresentFrameStartsTheNextFrameClearedWithTheWholeScreen) {
     SetViewport(100, 50, 200, 100);
-    FillRect(0, 0, 5000, 5000);
+    DrawRect(0, 0, 5000, 5000, 0xFFFFFF);
     PresentFrame();
     EXPECT_EQ(ReadPixel(150, 80), 0u);
-    FillRect(0, 0, 1, 1);
+    DrawRect(0, 0, 1, 1, 0xFFFFFF);
     EXPECT_EQ(ReadPixel(0, 0), 0xFFFFFFu);
 }
 

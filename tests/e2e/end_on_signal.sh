@@ -7,23 +7,20 @@ program=$(readlink -f "$1")
 
 box_title='!!OpenGL Software Emulation!!'
 
-# Waits for the warning box; the processes showing it are noted in $helpers.
+# Waits for the warning box; the processes showing it are noted in $helpers (pid,pid...).
 wait_for_box() {
     wait_for_window "$box_title"
-    helpers=$(ps -o pid= --ppid "$pid" | tr '\n' ' ')
+    helpers=$(ps -o pid= --ppid "$pid" | xargs | tr ' ' ,)
 }
 
 # The processes that showed the box must be gone with the program.
 expect_helpers_gone() {
-    local helper
-    for helper in $helpers; do
-        for _ in $(seq 20); do
-            kill -0 "$helper" 2>/dev/null || continue 2
-            sleep 0.1
-        done
-        kill -9 "$helper"
-        fail "$1: the box's process $helper outlived the program"
+    for _ in $(seq 20); do
+        [ -z "$helpers" ] || ! ps -p "$helpers" >/dev/null && return 0
+        sleep 0.1
     done
+    kill -9 ${helpers//,/ }
+    fail "$1: the box's processes $helpers outlived the program"
 }
 
 # A virtual X server of this script's own, so that it can be stopped under the program.

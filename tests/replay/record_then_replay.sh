@@ -12,13 +12,8 @@ focus_window "Replay probe"
 
 # A short session: the mouse moves, space is held, a click, then Escape. Each step waits for
 # the probe to print what it saw, not for a time.
-frames_seen() {
-    local from
-    from=$(printed_lines)
-    wait_for_output '^frame ' "$from" && from=$(printed_lines) && wait_for_output '^frame ' "$from"
-}
 xdotool mousemove --window "$window" 200 150
-frames_seen || fail "no frame after the mouse moved"
+wait_for_output ' mouse 200 150 ' || fail "the moved mouse never showed"
 xdotool keydown space
 wait_for_output ' space 1 ' "$(printed_lines)" || fail "the held space never showed"
 xdotool keyup space
@@ -26,7 +21,7 @@ wait_for_output ' space 0 ' "$(printed_lines)" || fail "the released space never
 xdotool mousedown 1
 wait_for_output ' buttons 1 ' "$(printed_lines)" || fail "the held button never showed"
 xdotool mouseup 1
-frames_seen || fail "no frame after the click"
+wait_for_output ' buttons 0 ' "$(printed_lines)" || fail "the released button never showed"
 escape_until_exit 0
 cp "$work/out.txt" "$work/recorded.txt"
 grep -q '^end ' "$work/run.txt" || fail "the recording has no end line"
