@@ -31,12 +31,10 @@ pixel_probe=$(readlink -f "$2")
     # From frame 170 to 202 the mouse moves up 200 pixels a frame, each moving the hero 200
     # toward the water: from z -2000 to 4600, still on the beach before the water line (5000).
     seq -f 'frame %g: mouse move 0 -200' 170 202
-    press 220 48 46 # B+C: every crab killed
-    press 240 57
-    press 260 48 46 # lost again
-    press 280 57
-    press 300 48 46 # the last life
-    for frame in 320 360 380; do press $frame 57; done # game over, then a new game
+    # B+C: every crab killed, three times: the third loss is the game over.
+    for frame in 220 260 300; do press $frame 48 46 && press $((frame + 20)) 57; done
+    press 360 57 # a fresh space: from the game over to the title, where it is held on
+    press 380 57 # a fresh space: the new game's first level
     echo "end 400"
 } >"$work/play.txt"
 

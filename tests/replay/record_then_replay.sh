@@ -13,7 +13,7 @@ focus_window "Replay probe"
 # A short session: the mouse moves, space is held, a click, then Escape. Each step waits for
 # the probe to print what it saw, not for a time.
 xdotool mousemove --window "$window" 200 150
-wait_for_output ' mouse 200 150 ' || fail "the moved mouse never showed"
+wait_for_output '^frame ' "$(printed_lines)" || fail "no frame after the mouse moved"
 xdotool keydown space
 wait_for_output ' space 1 ' "$(printed_lines)" || fail "the held space never showed"
 xdotool keyup space
