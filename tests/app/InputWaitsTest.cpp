@@ -41,13 +41,7 @@ TEST_F(Waits, ModifierKeysDoNotEndWaitForKey) {
 
 TEST_F(Waits, WaitForMouseWaitsForAHeldButtonToBeReleasedFirst) {
     Push({ButtonEvent(SDL_BUTTON_LEFT, true)});
-    Slowly({{},
-            {},
-            {ButtonEvent(SDL_BUTTON_LEFT, false)},
-            {},
-            {},
-            {ButtonEvent(SDL_BUTTON_RIGHT, true)},
-            {}});
+    Slowly({{}, {ButtonEvent(SDL_BUTTON_LEFT, false)}, {ButtonEvent(SDL_BUTTON_RIGHT, true)}});
     WaitForMouse();
     EXPECT_EQ(GetMouseAxis(4), 1) << "returned before the right button";
 }

@@ -25,25 +25,18 @@ std::vector<int> LitPixels() {
     return box;
 }
 
-// A rectangle drawn in a viewport (or the whole screen) lights exactly its pixels, the origin
-// being the viewport's top-left corner; the frame flip gives the whole screen back.
+// A rectangle drawn in a viewport lights exactly its pixels, the origin being the viewport's
+// top-left corner; the frame flip gives the whole screen back.
 TEST_F(GlProjection, OriginIsTheTopLeftPixelOfTheViewportUntilTheFrameFlip) {
-    const struct {
-        int viewport[4];
-        float rect[4];
-        std::vector<int> lit;
-    } rows[] = {
-        {{0, 0, 800, 600}, {0, 0, 1, 1}, {0, 0, 0, 0, 1}},
-        {{0, 0, 800, 600}, {10, 20, 3, 2}, {10, 20, 12, 21, 6}},
-        {{100, 50, 200, 100}, {0, 0, 1, 1}, {100, 50, 100, 50, 1}},
-        {{100, 50, 200, 100}, {-1000, -1000, 6000, 6000}, {100, 50, 299, 149, 20000}},
-    };
-    for (const auto& row : rows) {
+    // Rectangle (x, y, width, height) -> the lit pixels' box and number.
+    const std::pair<std::vector<double>, std::vector<int>> rows[] = {
+        {{0, 0, 1, 1}, {100, 50, 100, 50, 1}},
+        {{-1000, -1000, 6000, 6000}, {100, 50, 299, 149, 20000}}};
+    SetViewport(100, 50, 200, 100);
+    for (const auto& [rect, lit] : rows) {
         glClear(GL_COLOR_BUFFER_BIT);
-        SetViewport(row.viewport[0], row.viewport[1], row.viewport[2], row.viewport[3]);
-        DrawRect(row.rect[0], row.rect[1], row.rect[2], row.rect[3], 0xFFFFFF);
-        EXPECT_EQ(LitPixels(), row.lit) << "rectangle at " << row.rect[0] << "," << row.rect[1]
-                                        << " in the viewport at " << row.viewport[0];
+        DrawRect(rect[0], rect[1], rect[2], rect[3], 0xFFFFFF);
+        EXPECT_EQ(LitPixels(), lit) << "rectangle at " << rect[0] << "," << rect[1];
     }
     // The next frame starts cleared, with the whole screen as its viewport.
     PresentFrame();
