@@ -34,7 +34,7 @@ TEST_F(LineInput, TypesBackspacesAndEndsOnEnterOverTheFrozenScreen) {
             Tap(SDL_SCANCODE_KP_ENTER),
             {}});
     EXPECT_STREQ(InputText("T", 100, 100).CText(), "Q b");
-    EXPECT_EQ(StepsLeft(), 1u);
+    EXPECT_EQ(steps_.size(), 1u) << "steps taken after Enter";
     ASSERT_GE(samples.size(), 8u);
     for (unsigned pixel : samples)
         EXPECT_EQ(pixel, 0xFFFFFFu);

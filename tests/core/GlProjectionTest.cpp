@@ -18,10 +18,9 @@ std::vector<int> LitPixels() {
     std::vector<int> box = {800, 600, -1, -1, 0};
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
-            if (rgba[((599 - y) * 800 + x) * 4]) {
+            if (rgba[((599 - y) * 800 + x) * 4])
                 box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
                        std::max(box[3], y), box[4] + 1};
-            }
     return box;
 }
 

@@ -29,10 +29,7 @@ start_own_server() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.txt" 2>&1 &
     server=$!
     local number=""
-    for _ in $(seq 100); do
-        read -r -t 0.1 number <&3 && break
-    done
-    [ -n "$number" ] || fail "no display number from Xvfb"
+    read -r -t 10 number <&3 || fail "no display number from Xvfb"
     export DISPLAY=":$number"
 }
 
@@ -58,12 +55,11 @@ echo "PASS: SIGINT while running ends the program with status 0"
 outer_display=$DISPLAY
 for state in running box; do
     start_own_server
+    [ "$state" = box ] && unset VORNIC_NO_MESSAGE_BOX
+    start_program "$program"
     if [ "$state" = box ]; then
-        unset VORNIC_NO_MESSAGE_BOX
-        start_program "$program"
         wait_for_box
     else
-        start_program "$program"
         wait_for_output '^frame 1:' || fail "the program did not start"
     fi
     kill -TERM "$server"

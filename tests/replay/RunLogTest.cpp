@@ -18,8 +18,7 @@ TEST(RunLog, WrittenRunReadsBackTheSame) {
     writer.Header(-77, true, {{30, 'a'}, {57, ' '}}, {"Pad, Maker Pad"});
     writer.ClockRead(0, 1234.5678901234);
     writer.InputEvent(3, 2, {os::Event::Type::KeyDown, 57});
-    os::Event typed;
-    typed.type = os::Event::Type::TextInput;
+    os::Event typed{os::Event::Type::TextInput};
     std::snprintf(typed.text, sizeof(typed.text), "a b\xC3\xA9");
     writer.InputEvent(3, 3, typed);
     writer.WindowEvent(4, 0, {os::Event::Type::FocusLost});
