@@ -34,7 +34,8 @@ TEST_F(Waits, ModifierKeysDoNotEndWaitForKey) {
     Slowly({{KeyEvent(SDL_SCANCODE_LSHIFT, true)},
             {KeyEvent(SDL_SCANCODE_RCTRL, true)},
             {KeyEvent(SDL_SCANCODE_X, true)},
-            {KeyEvent(SDL_SCANCODE_X, false)}});
+            {KeyEvent(SDL_SCANCODE_X, false), KeyEvent(SDL_SCANCODE_LSHIFT, false),
+             KeyEvent(SDL_SCANCODE_RCTRL, false)}});
     WaitForKey();
     EXPECT_EQ(KeyDown(45), 1) << "returned before X was pressed or after it was released";
 }

@@ -33,8 +33,9 @@ pixel_probe=$(readlink -f "$2")
     seq -f 'frame %g: mouse move 0 -200' 170 202
     # B+C: every crab killed, three times: the third loss is the game over.
     for frame in 220 260 300; do press $frame 48 46 && press $((frame + 20)) 57; done
-    press 360 57 # a fresh space: from the game over to the title, where it is held on
-    press 380 57 # a fresh space: the new game's first level
+    # Fresh presses of space: from the game over to the title (held on into the options), then
+    # the new game's first level.
+    press 360 57 && press 380 57
     echo "end 400"
 } >"$work/play.txt"
 
