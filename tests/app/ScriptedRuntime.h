@@ -59,11 +59,8 @@ class ScriptedRuntimeTest : public ::testing::Test {
     void Script(std::vector<EventStep> steps) {
         steps_.insert(steps_.end(), steps.begin(), steps.end());
     }
-    // Steps not yet pushed.
-    size_t StepsLeft() const { return steps_.size(); }
     // Called with the frame's picture in the back buffer, just before each buffer swap.
     std::function<void()> beforeEachSwap;
-
-  private:
+    // Steps not yet pushed.
     std::deque<EventStep> steps_;
 };

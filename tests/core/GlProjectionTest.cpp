@@ -2,17 +2,10 @@
 #include <GL/gl.h>
 #include <vector>
 
-#include "app/AppCommands.h"
 #include "support/TestRuntime.h"
+#include "vornic.h"
 
 namespace {
-
-void FillRect(float x0, float y0, float x1, float y1) {
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
-    glColor4f(1, 1, 1, 1);
-    glRectf(x0, y0, x1, y1);
-}
 
 using GlProjection = GlRuntimeTest;
 
@@ -25,41 +18,29 @@ std::vector<int> LitPixels() {
     std::vector<int> box = {800, 600, -1, -1, 0};
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
-            if (rgba[((599 - y) * 800 + x) * 4]) {
+            if (rgba[((599 - y) * 800 + x) * 4])
                 box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
                        std::max(box[3], y), box[4] + 1};
-            }
     return box;
 }
 
-// A rectangle drawn in a viewport (or the whole screen) lights exactly its pixels, the origin
-// being the viewport's top-left corner.
-TEST_F(GlProjection, OriginIsTheTopLeftPixelOfTheViewport) {
-    const struct {
-        int viewport[4];
-        float rect[4];
-        std::vector<int> lit;
-    } rows[] = {
-        {{0, 0, 800, 600}, {0, 0, 1, 1}, {0, 0, 0, 0, 1}},
-        {{0, 0, 800, 600}, {10, 20, 13, 22}, {10, 20, 12, 21, 6}},
-        {{100, 50, 200, 100}, {0, 0, 1, 1}, {100, 50, 100, 50, 1}},
-        {{100, 50, 200, 100}, {-1000, -1000, 5000, 5000}, {100, 50, 299, 149, 20000}},
-    };
-    for (const auto& row : rows) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        SetViewport(row.viewport[0], row.viewport[1], row.viewport[2], row.viewport[3]);
-        FillRect(row.rect[0], row.rect[1], row.rect[2], row.rect[3]);
-        EXPECT_EQ(LitPixels(), row.lit) << "rectangle at " << row.rect[0] << "," << row.rect[1]
-                                        << " in the viewport at " << row.viewport[0];
-    }
-}
-
-TEST_F(GlProjection, PresentFrameStartsTheNextFrameClearedWithTheWholeScreen) {
+// A rectangle drawn in a viewport lights exactly its pixels, the origin being the viewport's
+// top-left corner; the frame flip gives the whole screen back.
+TEST_F(GlProjection, OriginIsTheTopLeftPixelOfTheViewportUntilTheFrameFlip) {
+    // Rectangle (x, y, width, height) -> the lit pixels' box and number.
+    const std::pair<std::vector<double>, std::vector<int>> rows[] = {
+        {{0, 0, 1, 1}, {100, 50, 100, 50, 1}},
+        {{-1000, -1000, 6000, 6000}, {100, 50, 299, 149, 20000}}};
     SetViewport(100, 50, 200, 100);
-    FillRect(0, 0, 5000, 5000);
+    for (const auto& [rect, lit] : rows) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        DrawRect(rect[0], rect[1], rect[2], rect[3], 0xFFFFFF);
+        EXPECT_EQ(LitPixels(), lit) << "rectangle at " << rect[0] << "," << rect[1];
+    }
+    // The next frame starts cleared, with the whole screen as its viewport.
     PresentFrame();
     EXPECT_EQ(ReadPixel(150, 80), 0u);
-    FillRect(0, 0, 1, 1);
+    DrawRect(0, 0, 1, 1, 0xFFFFFF);
     EXPECT_EQ(ReadPixel(0, 0), 0xFFFFFFu);
 }
 

@@ -49,14 +49,7 @@ wait_for_window() {
         [ -n "$window" ] && return 0
         sleep 0.1
     done
-    # Say what the server holds, so that a failure tells a missing window from a wrong title
-    # or an unreachable server.
-    local found="" id
-    for id in $(xdotool search --pid "$pid" 2>>"$work/xdotool.err"); do
-        found="$found $id:'$(xdotool getwindowname "$id" 2>&1)'"
-    done
-    fail "no window titled $1 (windows of the program:${found:- none}; xdotool said:" \
-        "$(tail -n 3 "$work/xdotool.err" | tr '\n' ' '))"
+    fail "no window titled $1 (xdotool said: $(tail -n 3 "$work/xdotool.err" | tr '\n' ' '))"
 }
 
 # Without a window manager nothing gives the window the focus: give it, and wait until the

@@ -4,31 +4,22 @@
 # Usage: run_example.sh <program> <replay script> <picture> <picture_compare> <snapshot folder>
 # The snapshot is kept as <snapshot folder>/<name>.png, to look at or to commit as the new
 # picture when the example changed on purpose. SDL's offscreen video driver is enough.
-set -u
 program=$(readlink -f "$1")
 script=$(readlink -f "$2")
-picture=$3
-compare=$4
-kept=$5
+picture=$(readlink -f "$3")
+compare=$(readlink -f "$4")
+kept=$(readlink -f "$5")
 name=$(basename "$picture" .png)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+. "$(dirname "$0")/../e2e/xdriver.sh"
 
 frame=$(sed -n 's/^# picture: frame \([0-9][0-9]*\)$/\1/p' "$script" | head -n 1)
 [ -n "$frame" ] || fail "$script names no frame for the picture ('# picture: frame N')"
 # A replay runs unpaced and ends by itself; the limit only stops a program that hangs.
-TMPDIR="$work" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy VORNIC_NO_MESSAGE_BOX=1 \
-    VORNIC_REPLAY="$script" VORNIC_SNAPSHOT="$frame:$work/shots" \
-    timeout 45 "$program" >"$work/out.txt" 2>&1
-status=$?
-[ "$status" -eq 0 ] || { cat "$work/out.txt"; fail "$name ended with status $status"; }
+SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy VORNIC_REPLAY="$script" \
+    VORNIC_SNAPSHOT="$frame:$work/shots" timeout 45 "$program" >"$work/out.txt" 2>&1 ||
+    fail "$name ended with status $?"
 shot="$work/shots/frame-$frame.png"
 [ -f "$shot" ] || fail "$name took no snapshot of frame $frame"
 mkdir -p "$kept" && cp "$shot" "$kept/$name.png"
-[ -f "$picture" ] || fail "no committed picture $picture (the snapshot is $kept/$name.png)"
 "$compare" "$picture" "$shot" || fail "$name's frame $frame differs from $picture (the snapshot is $kept/$name.png)"
 echo "PASS: $name's frame $frame matches its picture"

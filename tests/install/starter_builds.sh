@@ -3,17 +3,9 @@
 # starter script, builds it with CMake (find_package) and with one pkg-config line, and runs
 # both from a short scripted replay: each must print "Hello".
 # Usage: starter_builds.sh <build folder> <source folder>
-set -u
 build=$(readlink -f "$1")
 source=$(readlink -f "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export TMPDIR="$work"
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+. "$(dirname "$0")/../e2e/xdriver.sh"
 
 cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" 2>&1 ||
     fail "install: $(tail -n 5 "$work/install.log")"
@@ -33,9 +25,9 @@ c++ "$work/game/main.cpp" -o "$work/game-pkgconfig" $flags 2>"$work/pc.log" ||
 printf 'vornic-replay 1\nframetime 16\nend 3\n' >"$work/run.txt"
 for program in "$work/game/build/game" "$work/game-pkgconfig"; do
     rm -f "$work/print.txt"
-    SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy VORNIC_NO_MESSAGE_BOX=1 \
-        VORNIC_REPLAY="$work/run.txt" VORNIC_PRINT_LOG="$work/print.txt" "$program" \
-        >"$work/run.log" 2>&1 || fail "$program ended with $?: $(tail -n 5 "$work/run.log")"
+    SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy VORNIC_REPLAY="$work/run.txt" \
+        VORNIC_PRINT_LOG="$work/print.txt" "$program" >"$work/run.log" 2>&1 ||
+        fail "$program ended with $?: $(tail -n 5 "$work/run.log")"
     grep -q ' Hello$' "$work/print.txt" || fail "$program printed no Hello"
 done
 echo "PASS: installed, the starter built with CMake and with pkg-config, both say Hello"

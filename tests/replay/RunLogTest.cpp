@@ -5,37 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
-#include <unistd.h>
 
 #include "os/RunLog.h"
-#include "os/RunSession.h"
-#include "os/headless/Headless.h"
 
 using namespace std::string_literals;
 
 namespace {
-
-os::Event Key(int code, bool down) {
-    os::Event event;
-    event.type = down ? os::Event::Type::KeyDown : os::Event::Type::KeyUp;
-    event.code = code;
-    return event;
-}
 
 TEST(RunLog, WrittenRunReadsBackTheSame) {
     std::string text;
     os::RunLogWriter writer(&text);
     writer.Header(-77, true, {{30, 'a'}, {57, ' '}}, {"Pad, Maker Pad"});
     writer.ClockRead(0, 1234.5678901234);
-    writer.InputEvent(3, 2, Key(57, true));
-    os::Event typed;
-    typed.type = os::Event::Type::TextInput;
+    writer.InputEvent(3, 2, {os::Event::Type::KeyDown, 57});
+    os::Event typed{os::Event::Type::TextInput};
     std::snprintf(typed.text, sizeof(typed.text), "a b\xC3\xA9");
     writer.InputEvent(3, 3, typed);
-    os::Event focus;
-    focus.type = os::Event::Type::FocusLost;
-    writer.WindowEvent(4, 0, focus);
-    writer.WindowEvent(4, 1, Key(30, true));
+    writer.WindowEvent(4, 0, {os::Event::Type::FocusLost});
+    writer.WindowEvent(4, 1, {os::Event::Type::KeyDown, 30});
     os::JoystickReport stick;
     stick.axes[0] = -32768;
     stick.pov[1] = 4500;
@@ -64,7 +51,8 @@ TEST(RunLog, WrittenRunReadsBackTheSame) {
     EXPECT_TRUE(log.frames.at(5).pointerInside);
 }
 
-// A broken file and what its error must say (a text may hold zero bytes).
+// A broken file and what its error must say (a text may hold zero bytes; a line may be 4096
+// bytes long).
 TEST(RunLog, BrokenFilesSayWhatIsWrong) {
     const std::pair<std::string, const char*> cases[] = {
         {"", "empty"},
@@ -84,6 +72,8 @@ TEST(RunLog, BrokenFilesSayWhatIsWrong) {
         {"vornic-replay 1\nframe 2: stick 0 1 2\nend 5\n", "joystick"},
         {"vornic-replay 1\nend 5\nframe 6\n", "after the end"},
         {"vornic-replay 1\nframe 2: @x key 1 down\nend 5\n", "poll"},
+        {"vornic-replay 1\n#" + std::string(os::RunLog::kLongestLine, '#') + "\nend 1\n",
+         "longer than 4096 bytes"},
     };
     for (const auto& [text, says] : cases) {
         os::RunLog log;
@@ -93,9 +83,10 @@ TEST(RunLog, BrokenFilesSayWhatIsWrong) {
     }
 }
 
-TEST(RunLog, RelativeMovesStopAtTheCoordinateBound) {
+TEST(RunLog, RelativeMovesStopAtTheCoordinateBoundAndALongestLineIsRead) {
     // 21475 moves of 100000 would overflow an int; the pointer stops at the bound instead.
-    std::string script = "vornic-replay 1\n";
+    // The longest line a run file may hold comes first.
+    std::string script = "vornic-replay 1\n" + std::string(os::RunLog::kLongestLine, '#') + "\n";
     for (int i = 0; i < 21475; ++i)
         script += "frame 1: mouse move 100000 -100000\n";
     script += "frame 2: mouse move -3 7\nend 2\n";
@@ -106,36 +97,6 @@ TEST(RunLog, RelativeMovesStopAtTheCoordinateBound) {
                     back = log.frames.at(2).inputEvents.at(0).event;
     EXPECT_EQ(std::tuple(bound.x, bound.y, back.x, back.y),
               std::tuple(100000, -100000, 99997, -99993));
-}
-
-TEST(RunLog, ALineOfTheLongestLengthIsRead) {
-    os::RunLog log;
-    std::string error;
-    const std::string longest =
-        "vornic-replay 1\n" + std::string(os::RunLog::kLongestLine, '#') + "\nend 1\n";
-    EXPECT_TRUE(os::ReadRunLog(longest, log, error)) << error;
-    EXPECT_FALSE(os::ReadRunLog("vornic-replay 1\n#" + longest.substr(16), log, error));
-}
-
-// A recording whose writes fail (a full disk) says so once and the run goes on.
-TEST(Recording, AFullDeviceIsSaidOnceAndTheRunGoesOn) {
-    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-    os::RunRequest run;
-    run.recordPath = "/dev/full";
-    os::Backend backend;
-    backend.clock = std::make_unique<os::HeadlessClock>();
-    backend.window = std::make_unique<os::HeadlessWindow>();
-    testing::internal::CaptureStderr();
-    os::Backend recorded = os::WrapForRecordOrReplay(std::move(backend), run);
-    ASSERT_TRUE(recorded.session);
-    recorded.session->Seed(7);
-    for (int frame = 0; frame < 200; ++frame)
-        recorded.session->BeginFrame(); // the recording is written every 60 frames
-    recorded.session->Finish();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "vornic: cannot write the recording /dev/full (No space left on device); "
-              "recording stops\n");
-    EXPECT_EQ(recorded.session->Frame(), 200);
 }
 
 } // namespace

@@ -26,23 +26,22 @@ pixel_probe=$(readlink -f "$2")
         "frame 43: button 1 down" "frame 45: button 1 up" "frame 50: mouse move -1 0" \
         "frame 53: button 1 down" "frame 55: button 1 up"
     press 70 57     # a fresh space: the level starts
-    press 200 48 30 # B+A: every crab rescued
-    press 260 57    # on to level 2
-    # From frame 280 to 345 the mouse moves up 100 pixels a frame, each moving the hero 100
+    press 120 48 30 # B+A: every crab rescued
+    press 150 57    # on to level 2
+    # From frame 170 to 202 the mouse moves up 200 pixels a frame, each moving the hero 200
     # toward the water: from z -2000 to 4600, still on the beach before the water line (5000).
-    seq -f 'frame %g: mouse move 0 -100' 280 345
-    press 400 48 46 # B+C: every crab killed
-    press 480 57
-    press 560 48 46 # lost again
-    press 640 57
-    press 720 48 46 # the last life
-    for frame in 800 880 960 1040; do press $frame 57; done # game over, then a new game
-    echo "end 1200"
+    seq -f 'frame %g: mouse move 0 -200' 170 202
+    # B+C: every crab killed, three times: the third loss is the game over.
+    for frame in 220 260 300; do press $frame 48 46 && press $((frame + 20)) 57; done
+    # Fresh presses of space: from the game over to the title (held on into the options), then
+    # the new game's first level.
+    press 360 57 && press 380 57
+    echo "end 400"
 } >"$work/play.txt"
 
-walk=$(seq -s, 279 6 346)
+walk=$(seq -s, 169 3 203)
 SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy VORNIC_REPLAY="$work/play.txt" \
-    VORNIC_PRINT_LOG="$work/printed.txt" VORNIC_SNAPSHOT="33,48,58,150,210,$walk,840:$work/shots" \
+    VORNIC_PRINT_LOG="$work/printed.txt" VORNIC_SNAPSHOT="33,48,58,110,130,$walk,340:$work/shots" \
     "$game" >"$work/out.txt" 2>&1 || fail "the scripted game ended with status $?"
 
 log="$work/printed.txt"
@@ -77,7 +76,7 @@ grep -q "^$again 480 10 Crabs: *50$" "$log" || fail "no game over, or no new gam
 # (frame 33, space still held from the title) at points on its backdrop, buttons, heading and
 # crab, away from the pointer at (100, 100); the check mark at 'off' (80, 264) after the
 # click beside the full-screen button (48) and at 'on' (80, 191) after the click on its corner
-# (58), at points in the middle of its strokes; the result (210) and game-over (840) backdrops,
+# (58), at points in the middle of its strokes; the result (130) and game-over (340) backdrops,
 # clear of the printed lines.
 while read -r frame picture left top points; do
     read -r -a at <<<"$points"
@@ -91,26 +90,26 @@ done <<'SHOWS'
 33 options.bmp 0 0 0 0 45 196 321 284 296 340 400 60 400 470 700 580
 48 haken.bmp 80 264 5 15 12 21 16 17 20 12 24 7
 58 haken.bmp 80 191 5 15 12 21 16 17 20 12 24 7
-210 level_x1.bmp 0 0 400 20 740 100 740 260 400 320 600 410 200 430 700 570 50 580
-840 level_x1.bmp 0 0 400 20 740 100 740 260 400 320 600 410 200 430 700 570 50 580
+130 level_x1.bmp 0 0 400 20 740 100 740 260 400 320 600 410 200 430 700 570 50 580
+340 level_x1.bmp 0 0 400 20 740 100 740 260 400 320 600 410 200 430 700 570 50 580
 SHOWS
 
-# Level 1 in play (150) shows the 3D beach: sand in front and the sea behind, and the status
+# Level 1 in play (110) shows the 3D beach: sand in front and the sea behind, and the status
 # lines print dark-outlined letters (every channel below 60) over the sky.
-pixels "$work/shots/frame-150.png" 100 150 700 150 100 450 700 500 |
+pixels "$work/shots/frame-110.png" 100 150 700 150 100 450 700 500 |
     awk '{ bad += $1 < 185 || $1 > 240 || $2 < 160 || $2 > 215 || $3 < 110 || $3 > 165 } END { exit bad }' ||
-    fail "frame 150 shows no sand in front"
-pixels "$work/shots/frame-150.png" 100 60 300 70 700 80 |
+    fail "frame 110 shows no sand in front"
+pixels "$work/shots/frame-110.png" 100 60 300 70 700 80 |
     awk '{ bad += $1 > 70 || $2 < 50 || $2 > 100 || $3 < 80 || $3 > 112 } END { exit bad }' ||
-    fail "frame 150 shows no sea behind"
+    fail "frame 110 shows no sea behind"
 # shellcheck disable=SC2046
-letters=$(pixels "$work/shots/frame-150.png" $(grid 480 560 8 22 1 1) |
+letters=$(pixels "$work/shots/frame-110.png" $(grid 480 560 8 22 1 1) |
     awk '$1 < 60 && $2 < 60 && $3 < 60 { ++n } END { print n + 0 }')
-[ "$letters" -ge 60 ] || fail "frame 150 has $letters letter pixels at the crab count, under 60"
+[ "$letters" -ge 60 ] || fail "frame 110 has $letters letter pixels at the crab count, under 60"
 
 # On the walk to the water in level 2 the beach stays lit: the mean brightness of the lower
 # half of the screen (the ground around the hero) stays within 25% of the first snapshot's.
-start=$(mean 279 20 780 310 590 40 20)
+start=$(mean 169 20 780 310 590 40 20)
 for frame in ${walk//,/ }; do
     level=$(mean "$frame" 20 780 310 590 40 20)
     awk -v now="$level" -v start="$start" 'BEGIN { exit !(start > 100 && now >= 0.75 * start && now <= 1.25 * start) }' ||

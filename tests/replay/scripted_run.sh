@@ -2,7 +2,8 @@
 # Replays a hand-written script into the probe: the scripted input arrives in its frames, the
 # script's frame time is the program's, the snapshots show what was drawn, and the end of the
 # script ends the program with status 0. A broken recording ends it with a message and a
-# non-zero status. That a replay repeats a run exactly is record_then_replay.sh's part.
+# non-zero status; a recording that cannot be written stops with a message. That a replay
+# repeats a run exactly is record_then_replay.sh's part.
 # Usage: scripted_run.sh <path to replay_probe>   (SDL's offscreen video driver is enough)
 probe=$(readlink -f "$1")
 . "$(dirname "$0")/../e2e/xdriver.sh"
@@ -37,4 +38,10 @@ grep -q '^frame 13: ' "$work/out.txt" && fail "the replay ran on past the script
 printf 'vornic-replay 1\nframe 2: key 999 down\nend 4\n' >"$work/corrupt.txt"
 VORNIC_REPLAY="$work/corrupt.txt" "$probe" >"$work/out.txt" 2>&1 && fail "a corrupt recording was accepted"
 grep -q 'does not fit' "$work/out.txt" || fail "no clear message for a corrupt recording"
-echo "PASS: scripted input lands in its frames, the script's end ends the run, broken files refused"
+# A recording whose writes fail (a full disk, written to every 60 frames) says so once, and the
+# run goes on to its end.
+VORNIC_RECORD=/dev/full "$probe" 130 >"$work/out.txt" 2>&1 || fail "recording to a full disk: status $?"
+[ "$(grep -c '^vornic: cannot write the recording /dev/full (No space left on device); recording stops$' \
+    "$work/out.txt")" -eq 1 ] && grep -q '^frame 130:' "$work/out.txt" || fail "recording to a full disk"
+echo "PASS: scripted input lands in its frames, the script's end ends the run, broken files refused,"
+echo "      a recording to a full disk stops with one message"
