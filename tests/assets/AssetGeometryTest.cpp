@@ -54,16 +54,15 @@ TEST_F(AssetGeometry, GroundEndsAtTheWaterLineAndCoversTheField) {
 
 // Crabs and the hero are drawn at y 0 on ground whose top is at -100.
 TEST_F(AssetGeometry, CrabsAndHeroStandOnTheGround) {
-    for (const char* name : {"ddd/crab_b.ddd", "ddd/hero_sub.ddd"}) {
-        const Bounds b = Measure(Triangles(name));
-        EXPECT_NEAR(b.minY, -100.0f, 0.01f) << name;
-        EXPECT_GT(b.maxY, -90.0f) << name;
+    const Bounds crab = Measure(Triangles("ddd/crab_b.ddd"));
+    const Bounds hero = Measure(Triangles("ddd/hero_sub.ddd"));
+    for (const Bounds& b : {crab, hero}) {
+        EXPECT_NEAR(b.minY, -100.0f, 0.01f);
+        EXPECT_GT(b.maxY, -90.0f);
     }
     // A crab is a little smaller than the infection distance is wide, the hero larger.
-    const Bounds crab = Measure(Triangles("ddd/crab_b.ddd"));
     EXPECT_LT(crab.maxZ - crab.minZ, 120.0f);
     EXPECT_GT(crab.maxZ - crab.minZ, 40.0f);
-    const Bounds hero = Measure(Triangles("ddd/hero_sub.ddd"));
     EXPECT_GT(hero.maxY - hero.minY, 120.0f);
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "GameState.h"
 #include "GeneratedAssets.h"
@@ -17,12 +16,11 @@ TEST_F(GlAssetLoading, TheGamesAssetTableLoadsWithoutAFailure) {
     ASSERT_FALSE(GeneratedAssets().empty());
     TempDir logFolder;
     ScopedTmpDir log(logFolder.Path());
-    char previous[4096];
-    ASSERT_TRUE(getcwd(previous, sizeof previous));
-    ASSERT_EQ(chdir(GeneratedAssets().c_str()), 0);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(GeneratedAssets());
     LoadAssets();
     LoadFont("smalfont.bmp", 3);
-    ASSERT_EQ(chdir(previous), 0);
+    std::filesystem::current_path(previous);
     EXPECT_FALSE(std::filesystem::exists(LogFilePath())) << ReadWholeFile(LogFilePath());
     for (int font = 0; font <= 3; ++font) {
         SetFont(font);
