@@ -32,10 +32,7 @@ bool IsLabelColour(const gfx2d::DecodedImage& image, int x, int y) {
            p[2] == kChoiceLabelColour.b;
 }
 
-class AssetFiles : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_FALSE(GeneratedAssets().empty()); }
-};
+using AssetFiles = GeneratedAssetsTest;
 
 } // namespace
 

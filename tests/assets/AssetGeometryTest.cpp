@@ -31,10 +31,7 @@ Bounds Measure(const std::vector<DrawVertex>& corners) {
     return b;
 }
 
-class AssetGeometry : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_FALSE(GeneratedAssets().empty()); }
-};
+using AssetGeometry = GeneratedAssetsTest;
 
 } // namespace
 

@@ -66,10 +66,8 @@ TEST_F(CrabRulesTest, ContagionBelowDistance40NotOnACommonLineThroughCellsMatche
     // Next to the infected crab 0, standing still: one just below distance 40, one at 40, one
     // on the same line of x however close.
     const double still[][2] = {{0, 2000}, {24, 2031.9}, {-24, 2032}, {0, 1990}};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         PlaceCrab(i, still[i][0], still[i][1]);
-        CrabVelocity(i, kCrabX) = CrabVelocity(i, kCrabZ) = 0;
-    }
     CrabStatus(0, kCrabState) = kInfected;
     int infected = 0;
     for (int frame = 0; frame < 6; ++frame)
