@@ -1,11 +1,18 @@
 // The objects fit the game's world: where they are drawn, how they are turned, what they meet.
+// The game's own asset table loads from the generated folder without a failed load, and its
+// fonts (and start-up's) replace the built-in 8 x 8 one.
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
 
+#include "GameState.h"
 #include "GeneratedAssets.h"
+#include "core/ErrorLog.h"
 #include "gfx3d/MeshObject.h"
 #include "gfx3d/ObjectFiles.h"
+#include "support/TempDir.h"
+#include "support/TestRuntime.h"
 
 namespace {
 
@@ -37,9 +44,7 @@ using AssetGeometry = GeneratedAssetsTest;
 
 // The ground is drawn at y -100 turned half round about y: world z = -local z.
 TEST_F(AssetGeometry, GroundEndsAtTheWaterLineAndCoversTheField) {
-    const std::vector<DrawVertex> ground = Triangles("ddd/bodenx2.ddd");
-    ASSERT_FALSE(ground.empty());
-    const Bounds local = Measure(ground);
+    const Bounds local = Measure(Triangles("ddd/bodenx2.ddd"));
     EXPECT_NEAR(-local.minZ, 5000.0f, 0.01f) << "the turned ground must end at the water line";
     // The camera hangs 2400 behind a hero that can stand at z -4640.
     EXPECT_LE(-local.maxZ, -4640.0f - 2400.0f);
@@ -72,4 +77,24 @@ TEST_F(AssetGeometry, StampSoleMatchesTheCrushingRadius) {
     for (const DrawVertex& v : stamp)
         if (v.y < -99.0f) soleRadius = std::max(soleRadius, std::hypot(v.x, v.z));
     EXPECT_NEAR(soleRadius, 100.0f, 3.0f);
+}
+
+using GlAssetLoading = GlRuntimeTest;
+
+TEST_F(GlAssetLoading, TheGamesAssetTableLoadsWithoutAFailure) {
+    ASSERT_FALSE(GeneratedAssets().empty());
+    TempDir logFolder;
+    ScopedTmpDir log(logFolder.Path());
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(GeneratedAssets());
+    LoadAssets();
+    LoadFont("smalfont.bmp", 3);
+    std::filesystem::current_path(previous);
+    EXPECT_FALSE(std::filesystem::exists(LogFilePath())) << ReadWholeFile(LogFilePath());
+    for (int font = 0; font <= 3; ++font) {
+        SetFont(font);
+        double width = 0, height = 0;
+        GetFontSize(width, height);
+        EXPECT_GE(std::min(width, height), 12) << "font " << font << " is the built-in one";
+    }
 }

@@ -103,9 +103,7 @@ TEST_F(SoundSlotsTest, PlaysRotateOverTheCopiesAndHandlesNameSlotAndCopy) {
     ASSERT_EQ(LoadSound(ShortSound().c_str(), 5, 4), 1.0);
     for (double copy : {0, 1, 2, 3})
         EXPECT_EQ(PlaySound(5, 0, 1), 5 * 256 + copy);
-    audio->calls.clear();
     EXPECT_EQ(PlaySound(5, 0, 1), 5 * 256 + 0) << "the fifth call cuts off the first copy";
-    EXPECT_EQ(audio->calls, (std::vector<std::string>{"stop 20", "play 20"}));
     audio->Finish(5 * 4 + 0);
     EXPECT_EQ(IsSoundPlaying(5 * 256), 0.0);
     EXPECT_EQ(PlaySound(5, 0, 1), 5 * 256 + 0) << "the finished copy the rotation stands on";
@@ -186,8 +184,9 @@ TEST_F(MusicTest, MusicLoopsAtItsVolumeUntilStopped) {
     PlayMusic("music/loop.wav");
     Hear(20); // about four and a half lengths of the file
     EXPECT_EQ(Hear(4), 8000) << "the music stopped after one pass";
-    // 0.5039 is 503 thousandths: 64 of the mixer's 128 steps; volumes above 1 are full volume.
-    for (const auto& [volume, loudest] : {std::pair{0.5039, 4000}, {7.0, 8000}}) {
+    // 0.5039 is 503 thousandths: 64 of the mixer's 128 steps; volumes below 0 are silence,
+    // above 1 full volume.
+    for (const auto& [volume, loudest] : {std::pair{0.5039, 4000}, {-1.0, 0}, {7.0, 8000}}) {
         SetMusicVolume(volume);
         EXPECT_EQ(Hear(4), loudest) << volume;
     }
