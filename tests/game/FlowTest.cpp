@@ -50,7 +50,6 @@ TEST_F(FlowTest, OptionClicksActOnlyInsideTheirAreasWhileTheButtonIsDown) {
         {1, 20, 264, 0, 1, 1},  {1, 333, 333, 0, 1, 1}, {1, 332, 361, 0, 4, 1},
         {1, 714, 288, 0, 4, 2}, {1, 661, 362, 0, 4, 2},
     };
-    FullScreen = 0;
     for (const auto& c : clicks) {
         MouseButton1 = c.button, MouseX = c.x, MouseY = c.y;
         OptionClicks();
@@ -72,26 +71,22 @@ TEST_F(FlowTest, RescuingEveryCrabWinsTheLevelAndLosingCostsALife) {
     for (const auto& l : levels) {
         PushKey(SDL_SCANCODE_B, true);
         PushKey(l.cheat, true);
-        PresentFrame();
         EXPECT_EQ(PlayFrame(), 1);
         EXPECT_EQ(PlayFrame(), 0);
         EXPECT_EQ(std::pair(RescuedCount, KilledCount), std::pair(l.rescued, l.killed));
         PushKey(l.cheat, false);
         PushKey(SDL_SCANCODE_SPACE, true);
-        PresentFrame();
         LevelResultScreen();
         // A lost level is played again with as many crabs.
         EXPECT_EQ(std::tuple(Level, LastCrab, Lives, TotalRescued),
                   std::tuple(l.level, l.lastCrab, l.lives, 50.0));
         PushKey(SDL_SCANCODE_SPACE, false);
-        PresentFrame();
         StartLevel();
     }
 }
 
 TEST_F(FlowTest, ResultScreenTexts) {
     PushKey(SDL_SCANCODE_SPACE, true);
-    PresentFrame();
     // A level of 50 crabs on level 1 with three lives, rescued as given; the texts on lines
     // 60, 120, 180 and 240.
     const std::pair<double, std::vector<const char*>> rows[] = {
@@ -117,7 +112,6 @@ TEST_F(FlowTest, FinishKeysEndTheLevelAfterThisFrameAndAreUsedUpHoweverItEnds) {
             CrabStatus(i, kCrabState) = kInfected;
         PushKey(SDL_SCANCODE_A, true);
         PushKey(SDL_SCANCODE_U, true);
-        PresentFrame();
         EXPECT_EQ(PlayFrame(), 0);
         EXPECT_EQ(std::tuple(FinishLevel, HealthyCount, CrabTotal),
                   std::tuple(0.0, infected ? 0.0 : 4.0, 4.0));

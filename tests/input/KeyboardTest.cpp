@@ -53,10 +53,9 @@ TEST_F(Keyboard, AHeldKeyReadsAsItsCodeTruncatedAndTakenModulo256Only) {
     PushKey(SDL_SCANCODE_SPACE, true);
     for (int code = 0; code < 256; ++code)
         EXPECT_EQ(KeyDown(code), code == 57) << code;
-    for (double code : {57.9, 256.0 + 57, 57.0 - 256})
-        EXPECT_EQ(KeyDown(code), 1) << code;
-    for (double code : {-1.0, 56.9})
-        EXPECT_EQ(KeyDown(code), 0) << code;
+    for (const auto& [code, down] :
+         {std::pair{57.9, 1.0}, {256.0 + 57, 1}, {57.0 - 256, 1}, {-1, 0}, {56.9, 0}})
+        EXPECT_EQ(KeyDown(code), down) << code;
     // A release after a read lets the key go at once; taps read by nobody are the mouse
     // tests' part (keys and buttons keep them by one rule).
     PushKey(SDL_SCANCODE_SPACE, false);
@@ -102,8 +101,7 @@ TEST(KeyboardFallback, KeysReadThroughTheirVirtualKeysAndFailuresAreLogged) {
 }
 
 TEST_F(Keyboard, TypedKeyScripts) {
-    using S = SDL_Scancode;
-    const S shift = SDL_SCANCODE_LSHIFT, one = SDL_SCANCODE_1;
+    const SDL_Scancode shift = SDL_SCANCODE_LSHIFT, one = SDL_SCANCODE_1;
     const std::vector<std::pair<const char*, std::vector<Step>>> scripts = {
         {"the right Shift makes letters upper case; Shift alone types nothing",
          {Down(SDL_SCANCODE_RSHIFT), Typed(""), Down(SDL_SCANCODE_Z), Typed("Z"),
@@ -132,7 +130,7 @@ TEST_F(Keyboard, TypedKeyScripts) {
             }
         }
         for (int s = 0; s < SDL_NUM_SCANCODES; ++s)
-            PushKey(static_cast<S>(s), false);
+            PushKey(static_cast<SDL_Scancode>(s), false);
         GetTypedKey();
     }
 }

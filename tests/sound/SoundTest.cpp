@@ -101,9 +101,8 @@ TEST_F(SoundSlotsTest, FilesPlayAsSixteenBitStereoAtTheOutputRateOrFailAndAreLog
 
 TEST_F(SoundSlotsTest, PlaysRotateOverTheCopiesAndHandlesNameSlotAndCopy) {
     ASSERT_EQ(LoadSound(ShortSound().c_str(), 5, 4), 1.0);
-    for (double copy : {0, 1, 2, 3})
-        EXPECT_EQ(PlaySound(5, 0, 1), 5 * 256 + copy);
-    EXPECT_EQ(PlaySound(5, 0, 1), 5 * 256 + 0) << "the fifth call cuts off the first copy";
+    for (double copy : {0, 1, 2, 3, 0})
+        EXPECT_EQ(PlaySound(5, 0, 1), 5 * 256 + copy) << "the fifth call cuts off the first copy";
     audio->Finish(5 * 4 + 0);
     EXPECT_EQ(IsSoundPlaying(5 * 256), 0.0);
     EXPECT_EQ(PlaySound(5, 0, 1), 5 * 256 + 0) << "the finished copy the rotation stands on";
