@@ -50,7 +50,6 @@ TEST_F(Mouse, FreePointerFollowsTheSystemPointer) {
     Push({MotionEvent(300, 200, 999, 999)});
     PresentFrame();
     EXPECT_EQ(Movement(), std::vector<double>({250, 140}));
-    EXPECT_EQ(MouseState(), std::vector<double>({300, 200, 0, 0}));
     // Captured again, relative movement counts from where the pointer is.
     SetMouseFree(0);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
@@ -67,14 +66,12 @@ TEST_F(Mouse, ButtonsAndWheel) {
     for (const auto& [axis, value] :
          {std::pair{2.0, 1.0}, {3, 1}, {4, 0}, {5, 1}, {6, 0}, {-1, 0}, {1e300, 0}})
         EXPECT_EQ(GetMouseAxis(axis), value) << "axis " << axis;
-    EXPECT_EQ(MouseState()[2], 1);
-    EXPECT_EQ(MouseState()[3], 0);
+    EXPECT_EQ(MouseState(), std::vector<double>({100, 100, 1, 0}));
     Push(
         {ButtonEvent(SDL_BUTTON_LEFT, false), ButtonEvent(SDL_BUTTON_RIGHT, true), WheelEvent(-2)});
     PresentFrame();
     EXPECT_EQ(GetMouseAxis(2), -1);
-    EXPECT_EQ(MouseState()[2], 0);
-    EXPECT_EQ(MouseState()[3], 1);
+    EXPECT_EQ(MouseState(), std::vector<double>({100, 100, 0, 1}));
 }
 
 // A click shorter than a frame: "c" the left button goes down and up, "m" a mouse poll, "k" a
