@@ -23,24 +23,6 @@
 
 namespace {
 
-struct Cost {
-    double wallUs = 0;
-    double cpuUs = 0;
-};
-
-// Wall and processor time per call of step, over at least the given time.
-template <typename Step> Cost PerCall(Step step, double seconds) {
-    step();
-    const double start = WallMs();
-    const double cpuStart = ProcessCpuMs();
-    long calls = 0;
-    while (calls < 10 || WallMs() - start < seconds * 1000.0) {
-        step();
-        ++calls;
-    }
-    return {(WallMs() - start) * 1000.0 / calls, (ProcessCpuMs() - cpuStart) * 1000.0 / calls};
-}
-
 // A frame of the loop with the GL's work on it done: the software rasteriser would otherwise
 // put off the clear of the new frame.
 void FinishedFrame() {
@@ -48,7 +30,7 @@ void FinishedFrame() {
     glFinish();
 }
 
-void KeepLeast(Cost& best, const Cost& cost) {
+void KeepLeast(CallCost& best, const CallCost& cost) {
     if (best.wallUs == 0 || cost.wallUs < best.wallUs) best.wallUs = cost.wallUs;
     if (best.cpuUs == 0 || cost.cpuUs < best.cpuUs) best.cpuUs = cost.cpuUs;
 }
@@ -89,15 +71,15 @@ int main(int argc, char** argv) {
         everyFile.Watch("sprite " + std::to_string(i), {paths[i]}, reload);
     }
 
-    Cost emptyFrame, watchedFrame, poll, pollAll;
+    CallCost emptyFrame, watchedFrame, poll, pollAll;
     for (int round = 0; round < 3; ++round) {
         Rt().watcher.reset();
-        KeepLeast(emptyFrame, PerCall(FinishedFrame, 1.0));
+        KeepLeast(emptyFrame, PerCall(FinishedFrame, 1.0, 10));
         Rt().watcher = std::move(watcher);
-        KeepLeast(watchedFrame, PerCall(FinishedFrame, 1.0));
+        KeepLeast(watchedFrame, PerCall(FinishedFrame, 1.0, 10));
         watcher = std::move(Rt().watcher);
-        KeepLeast(poll, PerCall([&watcher] { watcher->Poll(); }, 1.0));
-        KeepLeast(pollAll, PerCall([&everyFile] { everyFile.Poll(); }, 1.0));
+        KeepLeast(poll, PerCall([&watcher] { watcher->Poll(); }, 1.0, 10));
+        KeepLeast(pollAll, PerCall([&everyFile] { everyFile.Poll(); }, 1.0, 10));
     }
     Rt().watcher.reset();
 

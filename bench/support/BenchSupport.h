@@ -32,6 +32,25 @@ double ProcessCpuMs();
 // feeds with recorded values).
 double WallMs();
 
+// Wall and processor time per call of step in microseconds, over at least the given time and
+// at least minimumCalls calls, after one call that is not counted.
+struct CallCost {
+    double wallUs = 0;
+    double cpuUs = 0;
+};
+
+template <typename Step> CallCost PerCall(Step step, double seconds, long minimumCalls) {
+    step();
+    const double start = WallMs();
+    const double cpuStart = ProcessCpuMs();
+    long calls = 0;
+    while (calls < minimumCalls || WallMs() - start < seconds * 1000.0) {
+        step();
+        ++calls;
+    }
+    return {(WallMs() - start) * 1000.0 / calls, (ProcessCpuMs() - cpuStart) * 1000.0 / calls};
+}
+
 struct Timing {
     double framesPerSecond = 0;
     double cpuMsPerFrame = 0;
@@ -40,19 +59,15 @@ struct Timing {
 // Frames per second of frame(), finished with glFinish, over at least the given time, and the
 // processor time per frame: on a shared machine the second is the steadier figure.
 template <typename Frame> Timing Measure(Frame frame, double seconds) {
-    frame();
-    glFinish();
-    const double start = WallMs();
-    const double cpuStart = ProcessCpuMs();
-    int frames = 0;
-    while (frames < 3 || WallMs() - start < seconds * 1000.0) {
-        frame();
-        glFinish();
-        ++frames;
-    }
+    const CallCost cost = PerCall(
+        [&frame] {
+            frame();
+            glFinish();
+        },
+        seconds, 3);
     Timing timing;
-    timing.framesPerSecond = frames * 1000.0 / (WallMs() - start);
-    timing.cpuMsPerFrame = (ProcessCpuMs() - cpuStart) / frames;
+    timing.framesPerSecond = 1e6 / cost.wallUs;
+    timing.cpuMsPerFrame = cost.cpuUs / 1000.0;
     return timing;
 }
 
