@@ -67,7 +67,7 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
     TempDir dir;
     ScopedTmpDir tmp(dir.Path());
     ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
-    std::ofstream(dir.File("huge.txt")) << "vornic-replay 1\n";
+    WriteWholeFile(dir.File("huge.txt"), "vornic-replay 1\n");
     ASSERT_EQ(truncate(dir.File("huge.txt").c_str(), off_t{65} << 20), 0); // sparse
     const auto picture = [](const std::string& path) {
         gfx2d::DecodedImage image;
@@ -108,7 +108,7 @@ TEST_F(HostileFileTest, EveryHostileFileIsRefusedWithinMemoryAndTimeBounds) {
         std::string path = c.path;
         if (path.empty()) {
             path = dir.File("hostile");
-            std::ofstream(path, std::ios::binary) << c.content;
+            WriteWholeFile(path, c.content);
         }
         const auto [status, said] = RunBounded(dir.Path(), [&] { return c.load(path); });
         EXPECT_EQ(status, c.status) << c.what << " (3: asked too much, -14: took too long)\n"
